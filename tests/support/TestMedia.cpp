@@ -1,0 +1,107 @@
+#include "tests/support/TestMedia.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMutex>
+#include <QProcess>
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace TestMedia {
+namespace {
+
+struct Clip {
+    const char* name;
+    const char* args;  // ffmpeg arguments; the output path is appended
+};
+
+// Short and small on purpose: the whole suite makes these once per build tree.
+constexpr Clip kClips[] = {
+    {"av.avi", "-f lavfi -i testsrc=size=160x120:rate=25 -f lavfi -i sine=f=440:r=44100 -t 2 "
+               "-c:v mpeg4 -c:a pcm_s16le -ac 2"},
+    {"av.mp4", "-f lavfi -i testsrc=size=160x120:rate=25 -f lavfi -i sine=f=440:r=44100 -t 2 "
+               "-c:v mpeg4 -c:a aac -ac 2"},
+    {"bars.avi", "-f lavfi -i smptebars=size=320x240:rate=25 -t 1 -c:v rawvideo -pix_fmt bgr24"},
+    {"a44.wav", "-f lavfi -i sine=f=440:r=44100 -t 2 -ac 2 -c:a pcm_s16le"},
+    {"a48.mp3", "-f lavfi -i sine=f=440:r=48000 -t 2 -ac 2 -c:a libmp3lame -b:a 128k"},
+    {"sine1k.wav", "-f lavfi -i sine=f=1000:r=44100 -t 2 -ac 2 -c:a pcm_s16le"},
+    {"mono1.wav", "-f lavfi -i sine=f=440:r=44100 -t 1 -ac 1 -c:a pcm_s16le"},
+    {"stereo2.wav", "-f lavfi -i sine=f=660:r=44100 -t 2 -ac 2 -c:a pcm_s16le"},
+    {"pal.dv", "-f lavfi -i testsrc=size=720x576:rate=25 -f lavfi -i sine=f=440:r=48000 -t 1 "
+               "-target pal-dv"},
+    {"ntsc.mpg", "-f lavfi -i testsrc=size=320x240:rate=30000/1001 -f lavfi -i sine=f=440:r=48000 -t 1 "
+                 "-c:v mpeg2video -c:a mp2"},
+    {"late_audio.mkv", "-f lavfi -i testsrc=size=160x120:rate=25 -itsoffset 0.5 -f lavfi -i sine=f=440:r=44100 "
+                       "-t 2 -map 0:v -map 1:a -c:v mpeg4 -c:a pcm_s16le"},
+    {"gop10.mp4", "-f lavfi -i testsrc=size=160x120:rate=25 -t 2 -c:v mpeg4 -g 10 -bf 0"},
+};
+
+QMutex gMutex;
+
+}  // namespace
+
+QStringList Names() {
+    QStringList names;
+    for (const Clip& c : kClips) names << QLatin1String(c.name);
+    return names;
+}
+
+QString CacheDir() {
+    return QStringLiteral(QV_TEST_MEDIA_DIR);
+}
+
+bool RunFFmpeg(const QStringList& args, QString* errorOutput) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::SeparateChannels);
+    QStringList all{QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
+                    QStringLiteral("error"), QStringLiteral("-y")};
+    all += args;
+    p.start(QStringLiteral("ffmpeg"), all);
+    if (!p.waitForStarted(10000)) {
+        if (errorOutput) *errorOutput = QStringLiteral("cannot start ffmpeg");
+        return false;
+    }
+    p.waitForFinished(120000);
+    if (errorOutput) *errorOutput = QString::fromLocal8Bit(p.readAllStandardError());
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+QString Path(const QString& name) {
+    QMutexLocker lock(&gMutex);
+    const QString dir = CacheDir();
+    const QString path = dir + u'/' + name;
+    if (QFileInfo::exists(path)) return path;
+
+    const Clip* clip = nullptr;
+    for (const Clip& c : kClips)
+        if (name == QLatin1String(c.name)) clip = &c;
+    if (!clip) {
+        ADD_FAILURE() << "no test clip named " << name.toStdString();
+        return {};
+    }
+    QDir().mkpath(dir);
+    // Made under a private name and renamed, so parallel test processes never
+    // see half a file.
+    const QString ext = QFileInfo(name).suffix();
+    const QString tmp = QStringLiteral("%1/.tmp-%2-%3.%4")
+                            .arg(dir).arg(QCoreApplication::applicationPid()).arg(QFileInfo(name).baseName(), ext);
+    QStringList args = QString::fromLatin1(clip->args).split(u' ', Qt::SkipEmptyParts);
+    args << tmp;
+    QString err;
+    if (!RunFFmpeg(args, &err)) {
+        QFile::remove(tmp);
+        ADD_FAILURE() << "ffmpeg could not make " << name.toStdString() << ": " << err.toStdString();
+        return {};
+    }
+    if (::rename(QFile::encodeName(tmp).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(tmp);
+        if (!QFileInfo::exists(path)) {
+            ADD_FAILURE() << "cannot place " << name.toStdString();
+            return {};
+        }
+    }
+    return path;
+}
+
+}  // namespace TestMedia
