@@ -1,0 +1,42 @@
+// The skin format's enumerations and small value types, shared by the records,
+// the model and the drawing routines.
+#pragma once
+
+#include <cstdint>
+
+enum TqvStretchType { qvstFull, qvstHorz, qvstVert };
+
+enum TqvInActiveEffect { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
+
+enum TqvMorphKind { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
+
+enum TqvStdCommand { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
+
+// Text alignment of skinned captions. Scoped so it cannot collide with a
+// control layer's own alignment type.
+enum class TqvAlignment : std::uint8_t { LeftJustify, RightJustify, Center };
+
+// A set of font styles as bits; "fsbold" .. "fsstrikeout" in the skin ini.
+enum TqvFontStyle : std::uint8_t { qvfsBold = 1, qvfsItalic = 2, qvfsUnderline = 4, qvfsStrikeOut = 8 };
+using TqvFontStyles = std::uint8_t;
+
+// The skin library's window messages (WM_USER + n).
+constexpr unsigned WM_SKIN_CHANGING = 1225;
+constexpr unsigned WM_SKIN_CHANGED = 1226;
+constexpr unsigned WM_SKIN_CHANGE_DONE = 1227;
+constexpr unsigned WM_SKIN_MENU_CLOSED = 1228;
+constexpr unsigned WM_SKIN_MENU_COMMAND = 1229;
+constexpr unsigned WM_SKIN_STRINGS_CHANGED = 1274;
+constexpr unsigned WM_SKIN_PARENT_CHANGED = 1284;
+constexpr unsigned WM_SKIN_FORM_SKINNABLE_CHANGED = 1294;
+constexpr unsigned WM_SKIN_GLOW_SHOW = 1424;
+constexpr unsigned WM_SKIN_GLOW_HIDE = 1425;
+constexpr unsigned WM_SKIN_RESTORE_MAIN_FORM = 1426;
+constexpr unsigned WM_SKIN_LAYERED_BORDERS_CHANGED = 1427;
+constexpr unsigned WM_SKIN_TRAY_CALLBACK = 2048;
+constexpr unsigned WM_SKIN_PAINT_FRAME = 45513;
+constexpr unsigned WM_SKIN_PAINT_BACKGROUND = 48202;
+constexpr unsigned WM_SKIN_PAINT_FRAME_EX = 48203;
+
+// lParam of the skin-change broadcast.
+constexpr int SKIN_MESSAGE_LPARAM = 1000;
