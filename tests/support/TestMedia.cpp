@@ -35,6 +35,15 @@ constexpr Clip kClips[] = {
     {"late_audio.mkv", "-f lavfi -i testsrc=size=160x120:rate=25 -itsoffset 0.5 -f lavfi -i sine=f=440:r=44100 "
                        "-t 2 -map 0:v -map 1:a -c:v mpeg4 -c:a pcm_s16le"},
     {"gop10.mp4", "-f lavfi -i testsrc=size=160x120:rate=25 -t 2 -c:v mpeg4 -g 10 -bf 0"},
+    // One second each of red, green and blue; a key frame every 5 pictures.
+    {"rgb_g5.avi", "-f lavfi -i color=c=red:s=160x120:r=25:d=1 -f lavfi -i color=c=lime:s=160x120:r=25:d=1 "
+                   "-f lavfi -i color=c=blue:s=160x120:r=25:d=1 -filter_complex [0][1][2]concat=n=3:v=1:a=0 "
+                   "-c:v mpeg4 -g 5 -bf 0 -q:v 2"},
+    {"ntsc_lang.ts", "-f lavfi -i testsrc=size=160x120:rate=30000/1001 -f lavfi -i sine=f=440:r=48000 -t 1 "
+                     "-c:v mpeg2video -c:a mp2 -metadata:s:a:0 language=eng"},
+    {"tags.mp3", "-f lavfi -i sine=f=440:r=44100 -t 2 -ac 1 -c:a libmp3lame -metadata title=ProbeTone "
+                 "-metadata comment=Hello"},
+    {"still.png", "-f lavfi -i color=c=red:s=64x48 -frames:v 1"},
 };
 
 QMutex gMutex;
