@@ -44,6 +44,8 @@ constexpr Clip kClips[] = {
     {"tags.mp3", "-f lavfi -i sine=f=440:r=44100 -t 2 -ac 1 -c:a libmp3lame -metadata title=ProbeTone "
                  "-metadata comment=Hello"},
     {"still.png", "-f lavfi -i color=c=red:s=64x48 -frames:v 1"},
+    {"h264_g25.ts", "-f lavfi -i testsrc=size=160x120:rate=25 -t 3 -c:v libx264 -threads 1 -g 25 -bf 0 "
+                    "-sc_threshold 0 -pix_fmt yuv420p"},
 };
 
 QMutex gMutex;
