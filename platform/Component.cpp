@@ -1,0 +1,91 @@
+#include "platform/Component.h"
+
+#include "platform/Application.h"
+
+#include <QWidget>
+
+TComponentBase* AsComponent(QObject* o) { return dynamic_cast<TComponentBase*>(o); }
+
+TComponentBase::TComponentBase(QObject* self, QObject* owner) : FSelf(self), FOwner(owner) {
+    if (auto* o = AsComponent(owner)) {
+        o->FComponents.append(QPointer<QObject>(self));
+        FLoading = o->Loading();
+    }
+}
+
+TComponentBase::~TComponentBase() { DestroyComponents(); }
+
+QString TComponentBase::Name() const { return FSelf->objectName(); }
+
+void TComponentBase::SetName(const QString& name) {
+    if (name == Name()) return;
+    if (!name.isEmpty()) {
+        if (auto* o = AsComponent(FOwner)) {
+            QObject* other = o->FindComponent(name);
+            if (other && other != FSelf)
+                throw EComponentError("A component named " + name.toStdString() + " already exists");
+        }
+    }
+    FSelf->setObjectName(name);
+}
+
+QList<QObject*> TComponentBase::Components() const {
+    QList<QObject*> r;
+    for (const auto& p : FComponents)
+        if (p) r.append(p.data());
+    return r;
+}
+
+QObject* TComponentBase::FindComponent(const QString& name) const {
+    if (name.isEmpty()) return nullptr;
+    for (const auto& p : FComponents)
+        if (p && p->objectName().compare(name, Qt::CaseInsensitive) == 0) return p.data();
+    return nullptr;
+}
+
+void TComponentBase::DestroyComponents() {
+    while (!FComponents.isEmpty()) {
+        QPointer<QObject> p = FComponents.takeLast();
+        delete p.data();
+    }
+}
+
+bool TComponentBase::DispatchMessageEvent(QEvent* e) {
+    TMessage* m = AsMessage(e);
+    if (!m) return false;
+    Application()->Guard([&] { WndProc(*m); });
+    return true;
+}
+
+namespace {
+void LoadOne(QObject* o) {
+    if (auto* c = AsComponent(o); c && c->Loading()) {
+        c->SetLoading(false);
+        Application()->Guard([&] { c->Loaded(); });
+    }
+}
+
+void LoadWalk(QObject* o, QList<QObject*>& seen) {
+    seen.append(o);
+    LoadOne(o);
+    for (QObject* child : o->children()) LoadWalk(child, seen);
+}
+}  // namespace
+
+void LoadedTree(QObject* root) {
+    QList<QObject*> seen;
+    LoadWalk(root, seen);
+    // Owned components that live outside root's QObject tree (no parent yet).
+    if (auto* c = AsComponent(root))
+        for (QObject* o : c->Components())
+            if (!seen.contains(o)) LoadWalk(o, seen);
+}
+
+TComponent::TComponent(QObject* AOwner) : QObject(AOwner), TComponentBase(this, AOwner) {}
+
+TComponent::~TComponent() { DestroyComponents(); }
+
+bool TComponent::event(QEvent* e) {
+    if (DispatchMessageEvent(e)) return true;
+    return QObject::event(e);
+}

@@ -1,0 +1,322 @@
+#include "platform/Form.h"
+
+#include "platform/Application.h"
+#include "platform/Graphics.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+TFormClient::TFormClient(TForm* form) : QWidget(form), FForm(form) {}
+
+void TFormClient::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), ColorToQColor(FForm->Color()));
+}
+
+TForm::TForm(QObject* AOwner) : TWinControl(AOwner), FClient(new TFormClient(this)) {
+    setVisible(false);
+    ApplyWindowFlags();
+    if (auto* app = ApplicationInstance()) app->AddForm(this);
+}
+
+TForm::~TForm() {
+    if (auto* app = ApplicationInstance()) {
+        app->Guard([&] { if (OnDestroy) OnDestroy(this); });
+        app->RemoveForm(this);
+    }
+    if (FKeyPreview) qApp->removeEventFilter(this);
+    if (FModalLoop) FModalLoop->exit();
+    DestroyComponents();
+    QList<QPointer<TControl>> children;
+    for (TControl* c : Controls()) children.append(c);
+    for (const auto& c : children) delete c.data();
+}
+
+void TForm::Build() {
+    if (FBuilt) return;
+    FBuilt = true;
+    SetLoading(true);
+    Layout();
+    LoadedTree(this);
+    // An error in OnCreate is reported and the form stays usable.
+    Application()->Guard([&] { if (OnCreate) OnCreate(this); });
+}
+
+TRect TForm::ClientRect() const {
+    const QRect r = QRect(QPoint(0, 0), geometry().size()).marginsRemoved(FClientMargins);
+    return Rect(0, 0, std::max(0, r.width()), std::max(0, r.height()));
+}
+
+void TForm::SetClientMargins(const QMargins& m) {
+    if (m == FClientMargins) return;
+    FClientMargins = m;
+    PlaceClient();
+    Realign();
+}
+
+void TForm::PlaceClient() {
+    const TRect c = ClientRect();
+    FClient->setGeometry(FClientMargins.left(), FClientMargins.top(), c.Width(), c.Height());
+}
+
+void TForm::resizeEvent(QResizeEvent* e) {
+    PlaceClient();
+    TWinControl::resizeEvent(e);
+}
+
+void TForm::SetParent(TWinControl* parent) {
+    TControl::SetParent(parent);
+    ApplyWindowFlags();
+}
+
+void TForm::ApplyWindowFlags() {
+    Qt::WindowFlags f;
+    if (parentWidget()) {
+        f = Qt::Widget;
+    } else {
+        f = Qt::Window;
+        if (!FSystemFrame) f |= Qt::FramelessWindowHint;
+        if (FFormStyle == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
+    }
+    if (f == windowFlags()) return;
+    const bool shown = isVisible();
+    setWindowFlags(f);
+    if (shown) QWidget::setVisible(true);
+}
+
+void TForm::SetFormStyle(TFormStyle v) {
+    FFormStyle = v;
+    ApplyWindowFlags();
+}
+
+void TForm::SetSystemFrame(bool v) {
+    FSystemFrame = v;
+    ApplyWindowFlags();
+}
+
+TWindowState TForm::WindowState() const {
+    if (windowState() & Qt::WindowMinimized) return wsMinimized;
+    if (windowState() & Qt::WindowMaximized) return wsMaximized;
+    return wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState v) {
+    setWindowState(v == wsMinimized ? Qt::WindowMinimized : v == wsMaximized ? Qt::WindowMaximized : Qt::WindowNoState);
+}
+
+void TForm::SetKeyPreview(bool v) {
+    if (v == FKeyPreview) return;
+    FKeyPreview = v;
+    if (v) qApp->installEventFilter(this);
+    else qApp->removeEventFilter(this);
+}
+
+TWinControl* TForm::ActiveControl() const {
+    QWidget* f = QApplication::focusWidget();
+    if (!f || f->window() != window()) return FActiveControl;
+    for (TControl* c = FindControl(f); c && c != this; c = c->Parent())
+        if (auto* wc = dynamic_cast<TWinControl*>(c)) return wc;
+    return nullptr;
+}
+
+void TForm::SetActiveControl(TWinControl* c) {
+    FActiveControl = c;
+    if (c && isVisible() && c->CanFocus()) c->SetFocus();
+}
+
+void TForm::Show() {
+    SetVisible(true);
+    if (!parentWidget()) {
+        raise();
+        activateWindow();
+    }
+}
+
+void TForm::SetModalResult(TModalResult v) {
+    FModalResult = v;
+    if (v != mrNone && FModalLoop) FModalLoop->exit();
+}
+
+TModalResult TForm::ShowModal() {
+    if (isVisible() || Modal()) throw EInvalidOperation("Cannot make a visible window modal");
+    FModalResult = mrNone;
+    setWindowModality(Qt::ApplicationModal);
+    QPointer<TForm> self(this);
+    QEventLoop loop;
+    FModalLoop = &loop;
+    FModalLevel = 1;
+    Show();
+    for (;;) {
+        if (self && FModalResult == mrNone && !Application()->Terminated()) loop.exec(QEventLoop::DialogExec);
+        if (!self) return mrCancel;
+        if (Application()->Terminated()) FModalResult = mrCancel;
+        if (FModalResult != mrNone && CloseModal()) break;
+    }
+    FModalLoop = nullptr;
+    FModalLevel = 0;
+    Hide();
+    setWindowModality(Qt::NonModal);
+    return FModalResult;
+}
+
+bool TForm::CloseModal() {
+    bool done = false;
+    const bool ok = Application()->Guard([&] {
+        TCloseAction action = caNone;
+        if (CloseQuery()) {
+            action = caHide;
+            DoClose(action);
+        }
+        if (action == caNone) return;
+        if (action == caFree) Release();
+        done = true;
+    });
+    if (!ok || !done) FModalResult = mrNone;
+    return ok && done;
+}
+
+bool TForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TForm::DoClose(TCloseAction& action) {
+    if (OnClose) OnClose(this, action);
+}
+
+void TForm::Close() {
+    if (Modal()) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone) return;
+    if (Application()->MainForm() == this) {
+        Application()->Terminate();
+        return;
+    }
+    switch (action) {
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree: Release(); break;
+    default: break;
+    }
+}
+
+void TForm::Release() {
+    Hide();
+    deleteLater();
+}
+
+void TForm::TextChanged() { setWindowTitle(Caption()); }
+
+static bool OfferDialogKey(TWinControl* parent, int key, Qt::KeyboardModifiers shift) {
+    for (TControl* c : parent->Controls()) {
+        if (c->DialogKey(key, shift)) return true;
+        if (auto* wc = dynamic_cast<TWinControl*>(c); wc && OfferDialogKey(wc, key, shift)) return true;
+    }
+    return false;
+}
+
+bool TForm::DispatchDialogKey(int key, Qt::KeyboardModifiers shift) { return OfferDialogKey(this, key, shift); }
+
+bool TForm::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate) {
+        const bool active = e->type() == QEvent::WindowActivate;
+        Application()->Guard([&] {
+            const TNotifyEvent& h = active ? OnActivate : OnDeactivate;
+            if (h) h(this);
+        });
+    }
+    return TWinControl::event(e);
+}
+
+void TForm::showEvent(QShowEvent* e) {
+    TWinControl::showEvent(e);
+    if (e->spontaneous()) return;
+    Application()->Guard([&] {
+        if (!FPlaced) {
+            FPlaced = true;
+            ApplyPosition();
+        }
+        if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->SetFocus();
+        if (OnShow) OnShow(this);
+    });
+}
+
+void TForm::hideEvent(QHideEvent* e) {
+    TWinControl::hideEvent(e);
+    if (e->spontaneous()) return;
+    Application()->Guard([&] { if (OnHide) OnHide(this); });
+}
+
+void TForm::closeEvent(QCloseEvent* e) {
+    // Closing is ours to decide (OnCloseQuery, OnClose, modal results).
+    e->ignore();
+    Application()->Guard([&] { Close(); });
+}
+
+void TForm::ApplyPosition() {
+    if (parentWidget()) return;
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    QRect area;
+    auto overForm = [&](TForm* f) { return f && f != this && f->isVisible() ? f->geometry() : s->geometry(); };
+    switch (FPosition) {
+    case poScreenCenter: area = s->geometry(); break;
+    case poDesktopCenter: area = s->virtualGeometry(); break;
+    case poMainFormCenter: area = overForm(Application()->MainForm()); break;
+    case poOwnerFormCenter: area = overForm(dynamic_cast<TForm*>(Owner())); break;
+    default: return;
+    }
+    const int x = std::max(area.x() + (area.width() - Width()) / 2, s->virtualGeometry().left());
+    const int y = std::max(area.y() + (area.height() - Height()) / 2, s->virtualGeometry().top());
+    SetBounds(x, y, Width(), Height());
+}
+
+void TForm::keyPressEvent(QKeyEvent* e) {
+    // Keys of the form itself (nothing focused) run its key events; keys that
+    // bubbled up from a control have had their turn.
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus == this) {
+        TWinControl::keyPressEvent(e);
+        if (e->isAccepted()) return;
+    }
+    const int key = e->key();
+    const bool dialogKey = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+    bool handled = false;
+    if (dialogKey) Application()->Guard([&] { handled = DispatchDialogKey(key, e->modifiers() & ~Qt::KeypadModifier); });
+    if (handled) e->accept();
+    else e->ignore();
+}
+
+bool TForm::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
+    // Only the first receiver (the focused widget): the application filter
+    // sees the same key again for every parent it bubbles to.
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w || w == this || w != QApplication::focusWidget() || w->window() != this) return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    bool consumed = false;
+    Application()->Guard([&] {
+        int key = k->key();
+        if (e->type() == QEvent::KeyRelease) {
+            if (OnKeyUp) OnKeyUp(this, key, k->modifiers());
+            consumed = key == 0;
+            return;
+        }
+        consumed = DoKeyDown(key, k->modifiers());
+        if (!consumed && !k->text().isEmpty()) {
+            QChar ch = k->text().at(0);
+            consumed = DoKeyPress(ch);
+        }
+    });
+    return consumed;
+}
