@@ -1,5 +1,7 @@
 #include "engine/FFmpegLoader.h"
 
+#include "engine/FFLogger.h"
+
 extern "C" {
 #include <libavcodec/version.h>
 #include <libavdevice/version.h>
@@ -70,12 +72,16 @@ int MajorSDL() {
     return v.major;
 }
 
+void AfterAvUtil(TFFmpegLoader& loader) {
+    if (loader.InstallLogger()) GetLogger()->InstallAVLogCallback();
+}
+
 constexpr TLibraryItem kLibraries[LibraryCount] = {
     {avCodec, "avcodec", LIBAVCODEC_VERSION_MAJOR, FixupAvCodec, UnfixAvCodec, MajorAvCodec, LIBAVCODEC_VERSION_MAJOR, nullptr, false},
     {avDevice, "avdevice", LIBAVDEVICE_VERSION_MAJOR, FixupAvDevice, UnfixAvDevice, MajorAvDevice, LIBAVDEVICE_VERSION_MAJOR, nullptr, false},
     {avFilter, "avfilter", LIBAVFILTER_VERSION_MAJOR, FixupAvFilter, UnfixAvFilter, MajorAvFilter, LIBAVFILTER_VERSION_MAJOR, nullptr, false},
     {avFormat, "avformat", LIBAVFORMAT_VERSION_MAJOR, FixupAvFormat, UnfixAvFormat, MajorAvFormat, LIBAVFORMAT_VERSION_MAJOR, nullptr, false},
-    {avUtil, "avutil", LIBAVUTIL_VERSION_MAJOR, FixupAvUtil, UnfixAvUtil, MajorAvUtil, LIBAVUTIL_VERSION_MAJOR, nullptr, false},
+    {avUtil, "avutil", LIBAVUTIL_VERSION_MAJOR, FixupAvUtil, UnfixAvUtil, MajorAvUtil, LIBAVUTIL_VERSION_MAJOR, AfterAvUtil, false},
     {swScale, "swscale", LIBSWSCALE_VERSION_MAJOR, FixupSwScale, UnfixSwScale, MajorSwScale, LIBSWSCALE_VERSION_MAJOR, nullptr, false},
     {swResample, "swresample", LIBSWRESAMPLE_VERSION_MAJOR, FixupSwResample, UnfixSwResample, MajorSwResample, LIBSWRESAMPLE_VERSION_MAJOR, nullptr, false},
     {myUtil, "c", 6, FixupLibC, UnfixLibC, nullptr, 0, nullptr, false},
