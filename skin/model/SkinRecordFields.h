@@ -12,7 +12,8 @@
 
 template <class C>
 using TqvFieldMember = std::variant<int C::*, bool C::*, QString C::*, TRect C::*, TPoint C::*, TqvFontStyles C::*,
-                                    TqvMorphKind C::*, TqvStretchType C::*, TqvAlignment C::*, TqvStdCommand C::*>;
+                                    TqvMorphKind C::*, TqvStretchType C::*, TqvAlignment C::*, TqvStdCommand C::*,
+                                    TqvInActiveEffect C::*>;
 
 template <class C>
 struct TqvField {
@@ -46,6 +47,7 @@ void ReadSkinFields(const TqvSkinIni& ini, const QString& section, C& rec, const
                        [&](TqvStdCommand C::*m) {
                            rec.*m = StdCommandFromWord(ini.ReadString(section, key, QStringLiteral("cmdefault")));
                        },
+                       [&](TqvInActiveEffect C::*m) { rec.*m = ReadInActiveEffect(ini, section, key); },
                    },
                    f.Member);
     }
@@ -67,6 +69,7 @@ void WriteSkinFields(TqvSkinIni& ini, const QString& section, const C& rec, std:
                        [&](TqvStretchType C::*m) { WriteStretchType(ini, section, key, rec.*m); },
                        [&](TqvAlignment C::*m) { WriteSkinAlignment(ini, section, key, rec.*m); },
                        [&](TqvStdCommand C::*m) { ini.WriteString(section, key, StdCommandWord(rec.*m)); },
+                       [&](TqvInActiveEffect C::*m) { WriteInActiveEffect(ini, section, key, rec.*m); },
                    },
                    f.Member);
     }
