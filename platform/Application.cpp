@@ -64,8 +64,11 @@ void TApplication::Run() {
 
 void TApplication::Terminate() {
     FTerminated = true;
-    // Ends every event loop of the UI thread, modal ones included.
-    QCoreApplication::exit(0);
+    for (TForm* f : FForms)
+        if (f->Modal()) f->SetModalResult(mrCancel);
+    // Ends every event loop of the UI thread; outside Run there is none to end,
+    // and Qt would otherwise refuse every later event loop.
+    if (FRunning) QCoreApplication::exit(0);
 }
 
 void TApplication::Minimize() {

@@ -94,6 +94,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     const QRect r(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
     const QRect old = geometry();
     if (r != old) setGeometry(r);
+    if (auto* wc = dynamic_cast<TWinControl*>(this); wc && wc->FInner) wc->FInner->setGeometry(0, 0, r.width(), r.height());
     if (!FAnchoring) UpdateAnchorRules();
     if (r.size() != FLastSize) {
         FLastSize = r.size();
@@ -174,6 +175,7 @@ bool TControl::event(QEvent* e) {
 
 void TControl::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
+    if (auto* wc = dynamic_cast<TWinControl*>(this); wc && wc->FInner) wc->FInner->setGeometry(rect());
     // A size Qt set (window manager, layout of a Qt parent) rather than SetBounds.
     if (size() == FLastSize) return;
     FLastSize = size();
@@ -321,7 +323,7 @@ bool TWinControl::CanFocus() const {
 }
 
 bool TWinControl::Focused() const {
-    QWidget* f = QApplication::focusWidget();
+    QWidget* f = window()->focusWidget();
     return f && (f == this || f == const_cast<TWinControl*>(this)->FocusTarget());
 }
 
@@ -344,7 +346,15 @@ bool TWinControl::DoKeyPress(QChar& ch) {
     return ch.isNull();
 }
 
+// A key that bubbled up from a child has been offered to that child's
+// handlers; only the control that had the focus runs its own.
+static bool OwnKey(QWidget* w) {
+    QWidget* f = w->window()->focusWidget();
+    return !f || f == w;
+}
+
 void TWinControl::keyPressEvent(QKeyEvent* e) {
+    if (!OwnKey(this)) return QWidget::keyPressEvent(e);
     bool consumed = false;
     Application()->Guard([&] {
         int key = e->key();
@@ -359,6 +369,7 @@ void TWinControl::keyPressEvent(QKeyEvent* e) {
 }
 
 void TWinControl::keyReleaseEvent(QKeyEvent* e) {
+    if (!OwnKey(this)) return QWidget::keyReleaseEvent(e);
     bool consumed = false;
     Application()->Guard([&] {
         int key = e->key();
@@ -377,6 +388,44 @@ void TWinControl::focusInEvent(QFocusEvent* e) {
 void TWinControl::focusOutEvent(QFocusEvent* e) {
     QWidget::focusOutEvent(e);
     Application()->Guard([&] { if (OnExit) OnExit(this); });
+}
+
+void TWinControl::SetInner(QWidget* inner) {
+    FInner = inner;
+    inner->setParent(this);
+    inner->setGeometry(rect());
+    setFocusProxy(inner);
+    inner->installEventFilter(this);
+}
+
+bool TWinControl::eventFilter(QObject* watched, QEvent* e) {
+    if (watched != FInner) return TControl::eventFilter(watched, e);
+    bool consumed = false;
+    switch (e->type()) {
+    case QEvent::KeyPress:
+        Application()->Guard([&] {
+            auto* k = static_cast<QKeyEvent*>(e);
+            int key = k->key();
+            consumed = DoKeyDown(key, k->modifiers());
+            if (!consumed && !k->text().isEmpty()) {
+                QChar ch = k->text().at(0);
+                consumed = DoKeyPress(ch);
+            }
+        });
+        break;
+    case QEvent::KeyRelease:
+        Application()->Guard([&] {
+            auto* k = static_cast<QKeyEvent*>(e);
+            int key = k->key();
+            if (OnKeyUp) OnKeyUp(this, key, k->modifiers());
+            consumed = key == 0;
+        });
+        break;
+    case QEvent::FocusIn: Application()->Guard([&] { if (OnEnter) OnEnter(this); }); break;
+    case QEvent::FocusOut: Application()->Guard([&] { if (OnExit) OnExit(this); }); break;
+    default: break;
+    }
+    return consumed;
 }
 
 // ---- TGraphicControl ----

@@ -166,7 +166,7 @@ public:
     // Every tab stop below this control, depth-first in tab order.
     void GetTabOrderList(QList<TWinControl*>& list) const;
     // The widget that takes the keyboard focus (an inner Qt widget for wrappers).
-    virtual QWidget* FocusTarget() { return this; }
+    virtual QWidget* FocusTarget() { return FInner ? FInner : this; }
     bool CanFocus() const;
     bool Focused() const;
     void SetFocus();
@@ -188,6 +188,11 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void ApplyTabOrder();
+    // Wrappers around a Qt widget: the inner widget fills the control, takes
+    // its focus and reports its keys and focus changes as the control's.
+    void SetInner(QWidget* inner);
+    QWidget* Inner() const { return FInner; }
+    bool eventFilter(QObject* watched, QEvent* e) override;
     // The class library's key handling: KeyDown (OnKeyDown) then KeyPress
     // (OnKeyPress) for a character; both may consume the key.
     bool DoKeyDown(int& key, Qt::KeyboardModifiers shift);
@@ -199,6 +204,7 @@ private:
     void RemoveTabControl(TWinControl* c);
 
     QList<TWinControl*> FTabList;  // children, UI thread only
+    QWidget* FInner = nullptr;
     int FAlignLock = 0;
     bool FAligning = false;
     bool FTabStop = false;

@@ -116,8 +116,9 @@ void TForm::SetKeyPreview(bool v) {
 }
 
 TWinControl* TForm::ActiveControl() const {
-    QWidget* f = QApplication::focusWidget();
-    if (!f || f->window() != window()) return FActiveControl;
+    // The window's focus is kept while it is inactive, as the form's active control is.
+    QWidget* f = window()->focusWidget();
+    if (!f) return FActiveControl;
     for (TControl* c = FindControl(f); c && c != this; c = c->Parent())
         if (auto* wc = dynamic_cast<TWinControl*>(c)) return wc;
     return nullptr;
@@ -130,7 +131,7 @@ void TForm::SetActiveControl(TWinControl* c) {
 
 void TForm::Show() {
     SetVisible(true);
-    if (!parentWidget()) {
+    if (!parentWidget() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
         raise();
         activateWindow();
     }
@@ -151,7 +152,10 @@ TModalResult TForm::ShowModal() {
     FModalLevel = 1;
     Show();
     for (;;) {
-        if (self && FModalResult == mrNone && !Application()->Terminated()) loop.exec(QEventLoop::DialogExec);
+        // -1: Qt is quitting and runs no more loops; treat it as the end of the program.
+        if (self && FModalResult == mrNone && !Application()->Terminated() &&
+            loop.exec(QEventLoop::DialogExec) == -1 && self)
+            FModalResult = mrCancel;
         if (!self) return mrCancel;
         if (Application()->Terminated()) FModalResult = mrCancel;
         if (FModalResult != mrNone && CloseModal()) break;
@@ -284,7 +288,7 @@ void TForm::ApplyPosition() {
 void TForm::keyPressEvent(QKeyEvent* e) {
     // Keys of the form itself (nothing focused) run its key events; keys that
     // bubbled up from a control have had their turn.
-    QWidget* focus = QApplication::focusWidget();
+    QWidget* focus = focusWidget();
     if (!focus || focus == this) {
         TWinControl::keyPressEvent(e);
         if (e->isAccepted()) return;
@@ -302,7 +306,7 @@ bool TForm::eventFilter(QObject* watched, QEvent* e) {
     // Only the first receiver (the focused widget): the application filter
     // sees the same key again for every parent it bubbles to.
     auto* w = qobject_cast<QWidget*>(watched);
-    if (!w || w == this || w != QApplication::focusWidget() || w->window() != this) return false;
+    if (!w || w == this || w->window() != this || w != focusWidget()) return false;
     auto* k = static_cast<QKeyEvent*>(e);
     bool consumed = false;
     Application()->Guard([&] {
