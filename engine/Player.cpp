@@ -1,0 +1,491 @@
+// The player component: settings, opening and stopping playbacks, the
+// control operations and the play loop of each playback.
+#include "engine/PlayerState.h"
+
+#include "engine/FFLogger.h"
+#include "engine/FFmpegLoader.h"
+#include "engine/MainThread.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+TCustomPlayer::TCustomPlayer(QObject* AOwner) : TFFBaseComponent(AOwner) {
+    for (auto& w : Fwanted_stream) w = -1;
+    Fstart_time = AV_NOPTS_VALUE;
+    FPlayTime = AV_NOPTS_VALUE;
+    FLastPTS = AV_NOPTS_VALUE;
+    ResetPlayback();
+}
+
+TCustomPlayer::~TCustomPlayer() {
+    OnPosition = nullptr;
+    OnState = nullptr;
+    OnHook = nullptr;
+    Stop(true);
+    for (auto& is : FRetired) WaitInMainThread([p = is.get()] { return p->EventThreadDone.load(); }, -1, 100);
+    ReapRetired();
+    if (FCurrentSws) ff::sws_freeContext(FCurrentSws);
+    if (FScreenHandle) FScreenHandle->removeEventFilter(this);
+    delete FSurface.data();
+}
+
+void TCustomPlayer::ResetPlayback() {
+    FLastPTS = AV_NOPTS_VALUE;
+    FCurrentPTS = -1;
+    Fstep = false;
+    for (auto& w : Fwanted_stream) w = -1;
+    Fseek_by_bytes = -1;
+    Fstart_time = AV_NOPTS_VALUE;
+    FPlayTime = AV_NOPTS_VALUE;
+    FRepeatType = rtStop;
+    FVerticalFlip = false;
+    FSeeking = false;
+}
+
+void TCustomPlayer::LogMsg(int ALevel, const QString& AMsg) {
+    GetLogger()->Log(this, static_cast<TLogLevel>(ALevel), AMsg);
+}
+
+void TCustomPlayer::Error(const QString& AMsg) {
+    FLastErrMsg = AMsg;
+    LogMsg(llError, AMsg);
+}
+
+bool TCustomPlayer::LoadAVLib(const TPathFileName& APath) {
+    FFLoader().SetLibraryPath(APath);
+    if (FFLoader().Load(PlayerLibraries)) return true;
+    FLastErrMsg = FFLoader().LastErrMsg();
+    return false;
+}
+
+bool TCustomPlayer::AVLibLoaded() const {
+    return FFLoader().Loaded(PlayerLibraries);
+}
+
+void TCustomPlayer::UnloadAVLib() {
+    FFLoader().Unload(PlayerLibraries);
+}
+
+bool TCustomPlayer::IsOpen() const {
+    return FVideoState && !FVideoState->Closed;
+}
+
+// ---------------------------------------------------------------------------
+// Open and stop
+
+namespace {
+// Settings that last one playback; Open keeps what the host set just before it.
+struct TPlaybackSettings {
+    int wanted[6];
+    int seek_by_bytes;
+    std::int64_t start_time, play_time;
+    TRepeatType repeat;
+    bool flip;
+};
+}  // namespace
+
+bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool APaused) {
+    if (FInOpenOrStop) return false;
+    if (!AVLibLoaded()) {
+        Error(QStringLiteral("libav or libsdl not loaded."));
+        return false;
+    }
+    TPlaybackSettings keep;
+    for (int i = 0; i < 6; ++i) keep.wanted[i] = Fwanted_stream[i];
+    keep.seek_by_bytes = Fseek_by_bytes;
+    keep.start_time = Fstart_time;
+    keep.play_time = FPlayTime;
+    keep.repeat = FRepeatType;
+    keep.flip = FVerticalFlip;
+    Stop(true);
+    ReapRetired();
+    for (int i = 0; i < 6; ++i) Fwanted_stream[i] = keep.wanted[i];
+    Fseek_by_bytes = keep.seek_by_bytes;
+    Fstart_time = keep.start_time;
+    FPlayTime = keep.play_time;
+    FRepeatType = keep.repeat;
+    FVerticalFlip = keep.flip;
+
+    FInOpenOrStop = true;
+    struct Guard {
+        bool& flag;
+        ~Guard() { flag = false; }
+    } guard{FInOpenOrStop};
+
+    // Only the sound goes through SDL; its driver is SDL's choice (SDL_AUDIODRIVER
+    // when set), the Windows driver names having no meaning here.
+    if (ff::SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
+        const unsigned id = AScreenHandle && AScreenHandle->testAttribute(Qt::WA_WState_Created)
+                                ? static_cast<unsigned>(AScreenHandle->winId())
+                                : 0u;
+        Error(QString::asprintf("Could not initialize SDL with ScreenHandle(%u): %s", id, ff::SDL_GetError()));
+        return false;
+    }
+    if (Fdisplay_disable) {
+        Fvideo_disable = true;
+    } else {
+        QScreen* screen = AScreenHandle ? AScreenHandle->screen() : QGuiApplication::primaryScreen();
+        if (!screen) {
+            Error(QStringLiteral("SDL_GetVideoInfo() failed"));
+            ff::SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return false;
+        }
+        Ffs_screen_width = screen->size().width();
+        Ffs_screen_height = screen->size().height();
+    }
+
+    auto state = std::make_unique<TVideoState>();
+    TVideoState* is = state.get();
+    is->Owner = this;
+    is->S.sws_flags = Fsws_flags;
+    is->S.frame_width = Fframe_width;
+    is->S.frame_height = Fframe_height;
+    is->S.frame_pix_fmt = Fframe_pix_fmt;
+    is->S.audio_disable = Faudio_disable;
+    is->S.video_disable = Fvideo_disable;
+    is->S.display_disable = Fdisplay_disable;
+    is->S.debug = Fdebug;
+    is->S.debug_mv = Fdebug_mv;
+    is->S.workaround_bugs = Fworkaround_bugs;
+    is->S.fast = Ffast;
+    is->S.genpts = Fgenpts;
+    is->S.lowres = Flowres;
+    is->S.idct_algo = Fidct_algo;
+    is->S.skip_frame = Fskip_frame;
+    is->S.skip_idct = Fskip_idct;
+    is->S.skip_loop_filter = Fskip_loop_filter;
+    is->S.error_recognition = Ferror_recognition;
+    is->S.error_concealment = Ferror_concealment;
+    is->S.decoder_reorder_pts = Fdecoder_reorder_pts;
+    is->S.framedrop = Fframedrop;
+    is->S.rdftspeed = Frdftspeed > 0 ? Frdftspeed : 20;
+    is->S.vfilters = Fvfilters.toUtf8();
+    is->S.trigger_in_main = FTriggerEventInMainThread;
+    is->S.has_host = AScreenHandle != nullptr;
+    is->filename = AFileName;
+    is->iformat = Ffile_iformat;
+    is->av_sync_type = Fav_sync_type;
+    if (APaused) {
+        is->paused = 1;
+        is->open_paused = 1;
+        Fstep = false;
+    }
+
+    if (!StreamOpen(is)) {
+        FLastErrMsg = is->LastErrMsg;
+        // Every failed open is logged, not only stored.
+        LogMsg(llError, FLastErrMsg);
+        state.reset();
+        ff::SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        ResetPlayback();
+        return false;
+    }
+
+    FFileName = AFileName;
+    if (FScreenHandle && FScreenHandle != AScreenHandle) FScreenHandle->removeEventFilter(this);
+    FScreenHandle = AScreenHandle;
+    FCurrentBitmap = QImage();
+    if (is->video_dec && is->video_dec->width > 0) {
+        is->video_width = is->video_dec->width;
+        is->video_height = is->video_dec->height;
+    }
+    const std::int64_t duration = is->IsImage2 ? 0 : is->Duration;
+    const int fw = is->video_width > 0 ? is->video_width : -1;
+    const int fh = is->video_width > 0 ? is->video_height : -1;
+    if (OnFileOpen) {
+        auto raise = [&] { OnFileOpen(this, duration, fw, fh, Fscreen_width, Fscreen_height); };
+        if (FTriggerEventInMainThread)
+            CallInMainThread(raise);
+        else
+            raise();
+    }
+    if (AScreenHandle && (Fscreen_width == 0 || Fscreen_height == 0)) {
+        Fscreen_width = AScreenHandle->width();
+        Fscreen_height = AScreenHandle->height();
+    }
+    AttachSurface(AScreenHandle);
+    is->sink = FSurface ? FSurface->Sink() : nullptr;
+    is->screen_w = Fscreen_width;
+    is->screen_h = Fscreen_height;
+    if (is->video_stream < 0 && !Fdisplay_disable) is->show_audio = FShowAudio.load();
+
+    FVideoState = std::move(state);
+    is->refresh_tid = std::thread(RefreshThread, is);
+    is->event_tid = std::thread(&TCustomPlayer::EventThreadBody, this, is);
+    is->play_tid = std::thread(&TCustomPlayer::PlayThreadBody, this, is);
+    return true;
+}
+
+void TCustomPlayer::AttachSurface(QWidget* host) {
+    const int w = Fscreen_width > 0 ? Fscreen_width : 640;
+    const int h = Fscreen_height > 0 ? Fscreen_height : 480;
+    if (!host) {
+        if (!FSurface || FSurface->parentWidget()) {
+            delete FSurface.data();
+            FSurface = new TPlayerSurface(nullptr);
+            FSurface->setWindowTitle(QStringLiteral("DUDuvuvu"));
+            // Closing the player's own window ends the playback.
+            FSurface->OnClosed = [this] { Stop(false); };
+        }
+        FSurface->resize(w, h);
+        FSurface->show();
+        return;
+    }
+    if (!FSurface || FSurface->parentWidget() != host) {
+        delete FSurface.data();
+        FSurface = new TPlayerSurface(host);
+        host->installEventFilter(this);
+        QObject::connect(host, &QObject::destroyed, this, [this] { Stop(false); });
+    }
+    FSurface->setGeometry(0, 0, w, h);
+    FSurface->show();
+    FSurface->raise();
+}
+
+bool TCustomPlayer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FScreenHandle && FScreenHandle) {
+        switch (event->type()) {
+        case QEvent::Resize:
+            if (FSurface) {
+                const QSize size = FScreenHandle->size();
+                FSurface->setGeometry(0, 0, size.width(), size.height());
+                Fscreen_width = size.width();
+                Fscreen_height = size.height();
+                if (IsOpen()) FVideoState->PushPlayEvent(pleResize, size.width(), size.height());
+            }
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+            FScreenHandle->setFocus();
+            break;
+        default:
+            break;
+        }
+    }
+    return TFFBaseComponent::eventFilter(watched, event);
+}
+
+void TCustomPlayer::Stop(bool AWaitForStop) {
+    TVideoState* is = FVideoState.get();
+    if (!is) return;
+    if (!is->Closed) {
+        if (is->paused) StreamTogglePause(is);
+        Fstep = false;
+        is->StreamQuit();
+    }
+    if (!AWaitForStop) return;
+    // The play loop answers every quit; the waits below run posted calls, so
+    // event handlers (psStop among them) are delivered meanwhile.
+    WaitInMainThread([is] { return is->PlayThreadDone.load(); }, -1, 100);
+    if (is->play_tid.joinable()) is->play_tid.join();
+    if (FDelivering == is) {
+        // Stopped from one of its own handlers: its delivering thread is waiting
+        // for this very call, so it is joined later.
+        is->Detached = true;
+        FRetired.push_back(std::move(FVideoState));
+        return;
+    }
+    WaitInMainThread([is] { return is->EventThreadDone.load(); }, -1, 100);
+    if (is->event_tid.joinable()) is->event_tid.join();
+    FVideoState.reset();
+}
+
+void TCustomPlayer::ReapRetired() {
+    for (auto it = FRetired.begin(); it != FRetired.end();) {
+        TVideoState* is = it->get();
+        if (is->EventThreadDone && FDelivering != is) {
+            if (is->event_tid.joinable()) is->event_tid.join();
+            it = FRetired.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void TCustomPlayer::ClosePlayback(TVideoState* is) {
+    if (is->Closed) return;
+    StreamClose(is);
+    is->Closed = true;
+    ff::SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (is->sink) is->sink->Clear();
+    ResetPlayback();
+}
+
+void TCustomPlayer::PlayThreadBody(TVideoState* is) {
+    SetState(is, psPlay);
+    is->PlayAnnounced.Set();
+    try {
+        for (;;) {
+            TVideoState::PlayEvent ev;
+            {
+                std::unique_lock<std::mutex> lock(is->play_mutex);
+                is->play_cond.wait(lock, [is] { return !is->play_events.empty(); });
+                ev = is->play_events.front();
+                is->play_events.pop_front();
+            }
+            std::lock_guard<std::mutex> data(is->DataLock);
+            if (is->Closed) break;
+            if (ev.type == pleQuit) {
+                ClosePlayback(is);
+                break;
+            }
+            switch (ev.type) {
+            case pleResize:
+                is->screen_w = ev.a;
+                is->screen_h = ev.b;
+                is->width = ev.a & ~1;
+                is->height = ev.b & ~1;
+                is->audio_image = QImage();
+                VideoRefresh(is, false);
+                break;
+            case pleRefresh:
+                VideoRefresh(is, true);
+                is->refresh = 0;
+                break;
+            case pleAspect:
+                VideoDisplay(is);
+                break;
+            default:
+                break;
+            }
+        }
+    } catch (const std::exception& e) {
+        LogMsg(llFatal, QStringLiteral("PlayThread Exception: ") + QString::fromUtf8(e.what()));
+        std::lock_guard<std::mutex> data(is->DataLock);
+        ClosePlayback(is);
+    }
+    SetState(is, psStop);
+    is->PlayThreadDone = true;
+    WakeMainThreadWaits();
+}
+
+// ---------------------------------------------------------------------------
+// Control operations
+
+void TCustomPlayer::Pause() {
+    if (!IsOpen() || FVideoState->paused) return;
+    StreamTogglePause(FVideoState.get());
+    Fstep = false;
+    SetState(FVideoState.get(), psPause);
+}
+
+void TCustomPlayer::Resume() {
+    if (!IsOpen() || !FVideoState->paused) return;
+    StreamTogglePause(FVideoState.get());
+    Fstep = false;
+    SetState(FVideoState.get(), psResume);
+}
+
+void TCustomPlayer::TogglePause() {
+    if (!IsOpen()) return;
+    StreamTogglePause(FVideoState.get());
+    Fstep = false;
+    SetState(FVideoState.get(), FVideoState->paused ? psPause : psResume);
+}
+
+void TCustomPlayer::StepToNextFrame() {
+    if (!IsOpen()) return;
+    if (FVideoState->paused) StreamTogglePause(FVideoState.get());
+    const bool wasStepping = Fstep.exchange(true);
+    if (!wasStepping) SetState(FVideoState.get(), psStep);
+}
+
+void TCustomPlayer::Seek(std::int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {
+    if (!IsOpen()) return;
+    TVideoState* is = FVideoState.get();
+    const int flags = SeekFlagsToInt(ASeekFlags);
+    if (ASeekFlags.Contains(sfByte)) {
+        StreamSeek(is, APTS, 0, flags, AWaitForSeekEnd);
+        return;
+    }
+    std::int64_t target = APTS;
+    if (is->ic->duration != AV_NOPTS_VALUE && APTS > is->ic->duration) target = is->ic->duration;
+    if (is->ic->start_time != AV_NOPTS_VALUE) target += is->ic->start_time;
+    StreamSeek(is, target, APTS <= 0 ? 1 : 0, flags, AWaitForSeekEnd);
+}
+
+void TCustomPlayer::Seek(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {
+    if (!IsOpen()) return;
+    TVideoState* is = FVideoState.get();
+    const int flags = SeekFlagsToInt(ASeekFlags);
+    if (ASeekFlags.Contains(sfByte)) {
+        double pos = static_cast<double>(is->video_current_pos);
+        if (pos < 0 && is->ic->pb) pos = static_cast<double>(ff::avio_seek(is->ic->pb, 0, SEEK_CUR));
+        const double incr = is->ic->bit_rate ? ADelta * (is->ic->bit_rate / 8.0) : ADelta * 180000.0;
+        StreamSeek(is, std::llround(pos + incr), std::llround(incr), flags, AWaitForSeekEnd);
+        return;
+    }
+    const double pos = GetMasterClock(is) + ADelta;
+    StreamSeek(is, std::llrint(pos * 1000000.0), std::llrint(ADelta * 1000000.0), flags, AWaitForSeekEnd);
+}
+
+void TCustomPlayer::ToggleAudioDisplay() {
+    if (!IsOpen()) return;
+    TVideoState* is = FVideoState.get();
+    is->show_audio = (is->show_audio + 1) % 3;
+    if (is->sink) is->sink->Clear();
+}
+
+void TCustomPlayer::SetShowAudio(TShowAudio v) {
+    FShowAudio = v;
+    if (IsOpen() && FVideoState->audio_stream >= 0 && !Fdisplay_disable) FVideoState->show_audio = v;
+}
+
+void TCustomPlayer::SetAspectRatio(float v) {
+    if (v == FAspectRatio) return;
+    FAspectRatio = v;
+    if (IsOpen()) FVideoState->PushPlayEvent(pleAspect);
+}
+
+QString TCustomPlayer::Format() const {
+    return Ffile_iformat ? QString::fromLatin1(Ffile_iformat->name) : QString();
+}
+
+void TCustomPlayer::SetFormat(const QString& value) {
+    if (!AVLibLoaded()) {
+        Error(QStringLiteral("libav or libsdl not loaded."));
+        return;
+    }
+    if (value.isEmpty()) {
+        Ffile_iformat = nullptr;
+        return;
+    }
+    const AVInputFormat* f = ff::av_find_input_format(value.toUtf8().constData());
+    if (!f) throw EEngineError(QStringLiteral("Unknown input format: %1").arg(value));
+    Ffile_iformat = f;
+}
+
+bool TCustomPlayer::Paused() const {
+    return !IsOpen() || FVideoState->paused;
+}
+
+int TCustomPlayer::AudioStreamIndex() const {
+    return IsOpen() ? FVideoState->audio_stream.load() : -1;
+}
+
+int TCustomPlayer::VideoStreamIndex() const {
+    return IsOpen() ? FVideoState->video_stream.load() : -1;
+}
+
+int TCustomPlayer::SubtitleStreamIndex() const {
+    return IsOpen() ? FVideoState->subtitle_stream.load() : -1;
+}
+
+void TCustomPlayer::SetVideoStreamIndex(int v) {
+    QString err;
+    if (IsOpen() && v != VideoStreamIndex() && !SwitchStream(FVideoState.get(), AVMEDIA_TYPE_VIDEO, v, err)) Error(err);
+}
+
+void TCustomPlayer::SetAudioStreamIndex(int v) {
+    QString err;
+    if (IsOpen() && v != AudioStreamIndex() && !SwitchStream(FVideoState.get(), AVMEDIA_TYPE_AUDIO, v, err)) Error(err);
+}
+
+void TCustomPlayer::SetSubtitleStreamIndex(int v) {
+    QString err;
+    if (IsOpen() && v != SubtitleStreamIndex() && !SwitchStream(FVideoState.get(), AVMEDIA_TYPE_SUBTITLE, v, err))
+        Error(err);
+}

@@ -1,0 +1,298 @@
+// The embedded media player: plays one file at a time into a widget of the
+// host (a panel of the main window), with sound through SDL2 audio.
+//
+// Every playback is one TVideoState object with its own threads (read,
+// video, subtitle, refresh, play loop, event delivery). Stop(true) joins all
+// of them, so nothing of an old playback runs or reports into the next one.
+#pragma once
+
+#include "engine/FFBase.h"
+#include "engine/PlayerSurface.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+struct AVInputFormat;
+struct TVideoState;
+class TAVProbe;
+
+enum TPlayState { psPlay, psPause, psResume, psStep, psStop, psEnd };
+enum TRepeatType { rtNone, rtStop, rtLoop };
+enum TShowAudio { saNone, saWave, saRDFT };
+enum TAudioDriver { adDefault, adDirectSound, adWaveOut };
+enum TVideoDriver { vdDefault, vdDirectDraw, vdGDI };
+enum Tav_sync_type { AV_SYNC_AUDIO_MASTER, AV_SYNC_VIDEO_MASTER, AV_SYNC_EXTERNAL_CLOCK };
+using TAudioVolume = int;  // 0..128
+
+// Kinds of the event ring.
+enum TPlayEventKind { pekNone = 0, pekPosition = 1, pekState = 2, pekQuit = 3 };
+
+// Ten slots, at most nine events: an event of the same kind as the newest
+// replaces it, a full ring drops the oldest. Pushed from any thread, popped by
+// the one delivering thread.
+class TPlayEventRing {
+public:
+    static constexpr int kSlots = 10;
+    void Push(int kind, std::int64_t value);
+    // Kind pekNone when empty.
+    int Pop(std::int64_t& value);
+    // Blocks until an event is held.
+    void WaitForEvent();
+    int Count() const;
+
+private:
+    mutable std::mutex FLock;  // guards everything below
+    std::condition_variable FEvent;
+    int FHeader = 0;
+    int FTailer = 0;
+    struct Slot {
+        int Kind = 0;
+        std::int64_t Value = 0;
+    } FEvents[kSlots];
+};
+
+using TFileOpenEvent = std::function<void(QObject* Sender, std::int64_t ADuration, int AFrameWidth,
+                                          int AFrameHeight, int& AScreenWidth, int& AScreenHeight)>;
+// ABitmap is the player's 24-bit picture; what the handler paints on it is shown.
+using THookEvent = std::function<void(QObject* Sender, QImage* ABitmap, std::int64_t APTS)>;
+using TPositionEvent = std::function<void(QObject* Sender, std::int64_t APTS)>;
+using TPlayStateEvent = std::function<void(QObject* Sender, TPlayState AState)>;
+
+class TCustomPlayer : public TFFBaseComponent {
+public:
+    explicit TCustomPlayer(QObject* AOwner = nullptr);
+    ~TCustomPlayer() override;
+
+    // Libraries (the player set: codecs, filters, formats, scaling, resampling, SDL2).
+    bool LoadAVLib(const TPathFileName& APath);
+    bool AVLibLoaded() const;
+    void UnloadAVLib();
+
+    // Playback control; user-interface thread.
+    bool Open(const QString& AFileName, QWidget* AScreenHandle, bool APaused);
+    void Stop(bool AWaitForStop);
+    void Pause();
+    void Resume();
+    void TogglePause();
+    void StepToNextFrame();
+    void Seek(std::int64_t APTS, TSeekFlags ASeekFlags = {}, bool AWaitForSeekEnd = false);
+    void Seek(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeekEnd);
+    void ToggleAudioDisplay();
+    // The picture keeps following its host widget by itself.
+    void UpdateScreenPosition() {}
+
+    // The picture on screen as a 24-bit bitmap of the video's size (black before
+    // the first picture, 0 x 0 without video); valid until the next call or Open.
+    QImage CurrentFrame();
+    QImage CurrentFrame(std::int64_t& APTS);
+
+    // Properties.
+    QString Version() const { return QStringLiteral("2.3"); }
+    QString About() const { return FAbout; }
+    void SetAbout(const QString& v) { FAbout = v; }
+    QString LastErrMsg() const { return FLastErrMsg; }
+    QString FileName() const { return FFileName; }
+    QString Format() const;
+    void SetFormat(const QString& value);
+    QWidget* ScreenHandle() const { return FScreenHandle; }
+    TAVProbe* AVProbe() const { return FAVProbe; }
+    bool FullScreen() const { return false; }
+    bool is_full_screen() const { return false; }
+    void Setis_full_screen(bool) {}
+
+    int AudioStreamIndex() const;
+    int VideoStreamIndex() const;
+    int SubtitleStreamIndex() const;
+    void SetAudioStreamIndex(int v);
+    void SetVideoStreamIndex(int v);
+    void SetSubtitleStreamIndex(int v);
+
+    std::int64_t CurrentPTS() const { return FCurrentPTS; }
+    bool Paused() const;
+    TPlayState PlayState() const { return FState; }
+    bool Seeking() const { return FSeeking; }
+
+    float AspectRatio() const { return FAspectRatio; }
+    void SetAspectRatio(float v);
+    TAudioDriver AudioDriver() const { return FAudioDriver; }
+    void SetAudioDriver(TAudioDriver v) { FAudioDriver = v; }
+    TVideoDriver VideoDriver() const { return FVideoDriver; }
+    void SetVideoDriver(TVideoDriver v) { FVideoDriver = v; }
+    TAudioVolume AudioVolume() const { return FAudioVolume; }
+    void SetAudioVolume(TAudioVolume v) { FAudioVolume = v < 0 ? 0 : (v > 128 ? 128 : v); }
+    bool Mute() const { return FMute; }
+    void SetMute(bool v) { FMute = v; }
+    bool DisableAudio() const { return Faudio_disable; }
+    void SetDisableAudio(bool v) { Faudio_disable = v; }
+    bool DisableVideo() const { return Fvideo_disable; }
+    void SetDisableVideo(bool v) { Fvideo_disable = v; }
+    bool DisableDisplay() const { return Fdisplay_disable; }
+    void SetDisableDisplay(bool v) { Fdisplay_disable = v; }
+    int FrameWidth() const { return Fframe_width; }
+    void SetFrameWidth(int v) { Fframe_width = v; }
+    int FrameHeight() const { return Fframe_height; }
+    void SetFrameHeight(int v) { Fframe_height = v; }
+    bool Hook() const { return FHook; }
+    void SetHook(bool v) { FHook = v; }
+    int ScreenWidth() const { return Fscreen_width; }
+    void SetScreenWidth(int v) { Fscreen_width = v; }
+    int ScreenHeight() const { return Fscreen_height; }
+    void SetScreenHeight(int v) { Fscreen_height = v; }
+    bool TriggerEventInMainThread() const { return FTriggerEventInMainThread; }
+    void SetTriggerEventInMainThread(bool v) { FTriggerEventInMainThread = v; }
+    std::int64_t PlayTime() const { return FPlayTime; }
+    void SetPlayTime(std::int64_t v) { FPlayTime = v; }
+    TRepeatType RepeatType() const { return FRepeatType; }
+    void SetRepeatType(TRepeatType v) { FRepeatType = v; }
+    TShowAudio ShowAudio() const { return FShowAudio; }
+    void SetShowAudio(TShowAudio v);
+    bool VerticalFlip() const { return FVerticalFlip; }
+    void SetVerticalFlip(bool v) { FVerticalFlip = v; }
+    QString VideoFilters() const { return Fvfilters; }
+    void SetVideoFilters(const QString& v) { Fvfilters = v; }
+
+    // Option properties of the command-line player.
+    int wanted_audio_stream() const { return Fwanted_stream[1]; }
+    void Setwanted_audio_stream(int v) { Fwanted_stream[1] = v; }
+    int wanted_video_stream() const { return Fwanted_stream[0]; }
+    void Setwanted_video_stream(int v) { Fwanted_stream[0] = v; }
+    int wanted_subtitle_stream() const { return Fwanted_stream[3]; }
+    void Setwanted_subtitle_stream(int v) { Fwanted_stream[3] = v; }
+    int seek_by_bytes() const { return Fseek_by_bytes; }
+    void Setseek_by_bytes(int v) { Fseek_by_bytes = v; }
+    std::int64_t start_time() const { return Fstart_time; }
+    void Setstart_time(std::int64_t v) { Fstart_time = v; }
+    int workaround_bugs() const { return Fworkaround_bugs; }
+    void Setworkaround_bugs(int v) { Fworkaround_bugs = v; }
+    int debug_mv() const { return Fdebug_mv; }
+    void Setdebug_mv(int v) { Fdebug_mv = v; }
+    bool fast() const { return Ffast; }
+    void Setfast(bool v) { Ffast = v; }
+    bool genpts() const { return Fgenpts; }
+    void Setgenpts(bool v) { Fgenpts = v; }
+    int decoder_reorder_pts() const { return Fdecoder_reorder_pts; }
+    void Setdecoder_reorder_pts(int v) { Fdecoder_reorder_pts = v; }
+    int framedrop() const { return Fframedrop; }
+    void Setframedrop(int v) { Fframedrop = v; }
+    int rdftspeed() const { return Frdftspeed; }
+    void Setrdftspeed(int v) { Frdftspeed = v; }
+    int lowres() const { return Flowres; }
+    void Setlowres(int v) { Flowres = v; }
+    int idct_algo() const { return Fidct_algo; }
+    void Setidct_algo(int v) { Fidct_algo = v; }
+    int error_recognition() const { return Ferror_recognition; }
+    void Seterror_recognition(int v) { Ferror_recognition = v; }
+    int error_concealment() const { return Ferror_concealment; }
+    void Seterror_concealment(int v) { Ferror_concealment = v; }
+    Tav_sync_type av_sync_type() const { return Fav_sync_type; }
+    void Setav_sync_type(Tav_sync_type v) { Fav_sync_type = v; }
+
+    // The widget the pictures are painted into (a child of the host); for tests.
+    TPlayerSurface* Surface() const { return FSurface; }
+
+    TFileOpenEvent OnFileOpen;
+    // Runs on the playback's video thread; set it while nothing plays.
+    THookEvent OnHook;
+    TPositionEvent OnPosition;
+    TPlayStateEvent OnState;
+
+    // Engine side (the playback's threads); not for hosts.
+    int WantedStream(int type) const { return type >= 0 && type < 6 ? Fwanted_stream[type].load() : -1; }
+    bool StepFlag() const { return Fstep; }
+    void SetSeekingFlag(bool v) { FSeeking = v; }
+    void SetState(TVideoState* is, TPlayState AState);
+    void ReportPosition(TVideoState* is);
+    bool HookPicture(TVideoState* is, struct AVFrame* picture, double pts);
+    void LogMsg(int ALevel, const QString& AMsg);
+    void ResetPlayback();
+
+private:
+    friend struct TVideoState;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void Error(const QString& AMsg);  // logged and stored
+    void ClosePlayback(TVideoState* is);
+    void DeliverEvent(TVideoState* is, int kind, std::int64_t value);
+    void StopPlayback(bool AWaitForStop);
+    void ReapRetired();
+    void EventThreadBody(TVideoState* is);
+    void PlayThreadBody(TVideoState* is);
+    bool IsOpen() const;
+    void AttachSurface(QWidget* host);
+
+    QString FAbout;
+    QString FLastErrMsg;   // user-interface thread
+    QString FFileName;
+    const AVInputFormat* Ffile_iformat = nullptr;
+    QPointer<QWidget> FScreenHandle;
+    QPointer<TPlayerSurface> FSurface;
+    TAVProbe* FAVProbe = nullptr;  // owned
+
+    // The open playback; created, joined and freed on the user-interface thread.
+    std::unique_ptr<TVideoState> FVideoState;
+    // Playbacks stopped from inside one of their own event handlers: joined later.
+    std::vector<std::unique_ptr<TVideoState>> FRetired;
+    bool FInOpenOrStop = false;  // re-entry guard (user-interface thread)
+    // The playback whose event handler runs now (user-interface thread).
+    TVideoState* FDelivering = nullptr;
+
+    // Settings copied into each playback at Open.
+    int Fsws_flags = 4;
+    int Fscreen_width = 0, Fscreen_height = 0;
+    int Ffs_screen_width = 0, Ffs_screen_height = 0;
+    int Fframe_width = 0, Fframe_height = 0;
+    int Fframe_pix_fmt = -1;
+    bool Faudio_disable = false, Fvideo_disable = false, Fdisplay_disable = false;
+    Tav_sync_type Fav_sync_type = AV_SYNC_AUDIO_MASTER;
+    int Fdebug = 0, Fdebug_mv = 0, Fworkaround_bugs = 1;
+    bool Ffast = false, Fgenpts = false;
+    int Flowres = 0, Fidct_algo = 0, Fskip_frame = 0, Fskip_idct = 0, Fskip_loop_filter = 0;
+    int Ferror_recognition = 1, Ferror_concealment = 3, Fdecoder_reorder_pts = -1;
+    int Fframedrop = 1, Frdftspeed = 20;
+    QString Fvfilters;
+    TAudioDriver FAudioDriver = adDefault;
+    TVideoDriver FVideoDriver = vdDefault;
+    bool FTriggerEventInMainThread = true;
+
+    // Per-playback settings: read by the playback's threads, written by the host
+    // and cleared when a playback ends (atomics: no lock between the two sides).
+    std::atomic<int> Fwanted_stream[6];
+    std::atomic<int> Fseek_by_bytes{-1};
+    std::atomic<std::int64_t> Fstart_time;
+    std::atomic<std::int64_t> FPlayTime;
+    std::atomic<TRepeatType> FRepeatType{rtStop};
+    std::atomic<bool> FVerticalFlip{false};
+    std::atomic<bool> Fstep{false};
+    std::atomic<bool> FSeeking{false};
+
+    // Live settings read by the playback's threads.
+    std::atomic<float> FAspectRatio{0};
+    std::atomic<int> FAudioVolume{128};
+    std::atomic<bool> FMute{false};
+    std::atomic<TShowAudio> FShowAudio{saWave};
+    std::atomic<bool> FHook{false};
+
+    // Reports (guarded by FReportLock: the play and video threads both report).
+    std::mutex FReportLock;
+    std::atomic<std::int64_t> FLastPTS;
+    std::atomic<std::int64_t> FCurrentPTS{-1};
+    std::atomic<TPlayState> FState{psStop};
+
+    // CurrentFrame's bitmap (user-interface thread) and the hook's (video thread).
+    QImage FCurrentBitmap;
+    struct SwsContext* FCurrentSws = nullptr;  // user-interface thread
+};
+
+class TDUDuvuvu : public TCustomPlayer {
+public:
+    using TCustomPlayer::TCustomPlayer;
+};

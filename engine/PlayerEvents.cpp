@@ -1,0 +1,218 @@
+// How the player tells its host what happens: the event ring and its
+// delivering thread, position and end reports, the play-time limit, the
+// picture hook and the copy of the picture on screen.
+#include "engine/PlayerState.h"
+
+#include "engine/FFLogger.h"
+#include "engine/FFmpegLoader.h"
+#include "engine/MainThread.h"
+
+#include <cmath>
+#include <cstdlib>
+
+// ---------------------------------------------------------------------------
+// Ring
+
+void TPlayEventRing::Push(int kind, std::int64_t value) {
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        const int newest = (FTailer + kSlots - 1) % kSlots;
+        if (FHeader == FTailer || FEvents[newest].Kind != kind) {
+            FTailer = (FTailer + 1) % kSlots;
+            if (FTailer == FHeader) FHeader = (FHeader + 1) % kSlots;
+        }
+        Slot& slot = FEvents[(FTailer + kSlots - 1) % kSlots];
+        slot.Kind = kind;
+        slot.Value = value;
+    }
+    FEvent.notify_all();
+}
+
+int TPlayEventRing::Pop(std::int64_t& value) {
+    std::lock_guard<std::mutex> lock(FLock);
+    if (FHeader == FTailer) return pekNone;
+    const Slot& slot = FEvents[FHeader];
+    FHeader = (FHeader + 1) % kSlots;
+    value = slot.Value;
+    return slot.Kind;
+}
+
+void TPlayEventRing::WaitForEvent() {
+    std::unique_lock<std::mutex> lock(FLock);
+    FEvent.wait(lock, [this] { return FHeader != FTailer; });
+}
+
+int TPlayEventRing::Count() const {
+    std::lock_guard<std::mutex> lock(FLock);
+    return (FTailer - FHeader + kSlots) % kSlots;
+}
+
+// ---------------------------------------------------------------------------
+// States and delivery
+
+void TCustomPlayer::SetState(TVideoState* is, TPlayState AState) {
+    FState = AState;
+    if (OnState)
+        is->Ring.Push(pekState, AState);
+    else if (AState == psStop)
+        is->Ring.Push(pekQuit, 0);
+}
+
+void TCustomPlayer::DeliverEvent(TVideoState* is, int kind, std::int64_t value) {
+    auto deliver = [this, is, kind, value] {
+        // A playback stopped from its own handler says nothing more.
+        if (is->Detached) return;
+        TVideoState* outer = FDelivering;
+        FDelivering = is;
+        try {
+            if (kind == pekPosition && OnPosition) OnPosition(this, value);
+            if (kind == pekState && OnState) OnState(this, static_cast<TPlayState>(value));
+        } catch (const std::exception& e) {
+            LogMsg(llError, QString::fromUtf8(e.what()));
+        }
+        FDelivering = outer;
+    };
+    if (is->S.trigger_in_main)
+        CallInMainThread(deliver);
+    else
+        deliver();
+}
+
+void TCustomPlayer::EventThreadBody(TVideoState* is) {
+    for (;;) {
+        std::int64_t value = 0;
+        const int kind = is->Ring.Pop(value);
+        if (kind == pekNone) {
+            is->Ring.WaitForEvent();
+            continue;
+        }
+        if (kind == pekQuit) break;
+        DeliverEvent(is, kind, value);
+        if (kind == pekState && value == psStop) break;
+    }
+    is->EventThreadDone = true;
+    WakeMainThreadWaits();
+}
+
+// ---------------------------------------------------------------------------
+// Position reports
+
+void TCustomPlayer::ReportPosition(TVideoState* is) {
+    if (is->Closed || is->abort_request || is->IsImage2) return;
+    // Between a seek request and its first picture the clock still tells the old place.
+    if (is->seek_req || (is->video_stream >= 0 && is->seek_done)) return;
+    std::int64_t pts;
+    {
+        std::lock_guard<std::mutex> lock(FReportLock);
+        if (is->video_stream >= 0) {
+            pts = std::llrint(GetVideoClock(is) * 1000000.0) - is->StartTime;
+        } else if (is->audio_stream >= 0) {
+            pts = std::llrint(GetAudioClock(is) * 1000000.0) - is->StartTime;
+            const std::int64_t ad = is->AudioDuration;
+            if (ad > 0 && pts >= ad && pts < is->Duration) pts = is->Duration;
+        } else {
+            return;
+        }
+        FCurrentPTS = pts;
+        if (is->Duration > 0 && pts >= is->Duration) {
+            if (FLastPTS != is->Duration) FLastPTS = 0;
+            pts = is->Duration;
+        }
+        const std::int64_t last = FLastPTS;
+        const int serial = is->report_serial;
+        if (last == AV_NOPTS_VALUE || std::llabs(pts - last) > 10000) {
+            // The display may run a little behind the clock's last estimate:
+            // within one seek, positions never go back.
+            const bool backwards = last != AV_NOPTS_VALUE && pts < last && serial == is->reported_serial;
+            if (!backwards) {
+                FLastPTS = pts;
+                is->reported_serial = serial;
+                if (OnPosition) is->Ring.Push(pekPosition, pts);
+            }
+        }
+    }
+
+    if (!is->IsDevice && !is->EventEOF && is->ReachEOF) {
+        // Once per reaching of the end; a seek or a new picture re-arms it.
+        is->EventEOF = 1;
+        SetState(is, psEnd);
+    }
+
+    const std::int64_t playTime = FPlayTime;
+    if (playTime != AV_NOPTS_VALUE) {
+        const std::int64_t start = Fstart_time;
+        const std::int64_t limit = start != AV_NOPTS_VALUE ? start + playTime : playTime;
+        if (pts >= limit) {
+            switch (FRepeatType.load()) {
+            case rtStop:
+                is->StreamQuit();
+                break;
+            case rtLoop: {
+                std::int64_t target = start != AV_NOPTS_VALUE ? start : 0;
+                if (is->ic->start_time != AV_NOPTS_VALUE) target += is->ic->start_time;
+                StreamSeek(is, target, 0, start != AV_NOPTS_VALUE ? 0 : AVSEEK_FLAG_ANY, false);
+                break;
+            }
+            case rtNone:
+                break;
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Pictures
+
+QImage TCustomPlayer::CurrentFrame() {
+    std::int64_t pts;
+    return CurrentFrame(pts);
+}
+
+QImage TCustomPlayer::CurrentFrame(std::int64_t& APTS) {
+    APTS = -1;
+    TVideoState* is = FVideoState.get();
+    if (!is || is->Closed || is->video_stream < 0) {
+        FCurrentBitmap = QImage();
+        return FCurrentBitmap;
+    }
+    std::lock_guard<std::mutex> lock(is->shown_mutex);
+    if (!is->shown) {
+        FCurrentBitmap = QImage(is->video_width, is->video_height, QImage::Format_BGR888);
+        FCurrentBitmap.fill(Qt::black);
+        return FCurrentBitmap;
+    }
+    APTS = std::llrint(is->shown_pts * 1000000.0) - is->StartTime;
+    if (!FrameToBitmap(FCurrentSws, is->shown, FCurrentBitmap)) FCurrentBitmap = QImage(0, 0, QImage::Format_BGR888);
+    return FCurrentBitmap;
+}
+
+bool TCustomPlayer::HookPicture(TVideoState* is, AVFrame* picture, double pts) {
+    if (!FHook || !OnHook) return false;
+    if (ff::av_frame_make_writable(picture) < 0) return false;
+    if (!FrameToBitmap(is->hook_to_rgb, picture, is->hook_bitmap)) {
+        LogMsg(llError, QStringLiteral("Cannot initialize the toRGB conversion context"));
+        return false;
+    }
+    try {
+        OnHook(this, &is->hook_bitmap, std::llrint(pts * 1000000.0) - is->StartTime);
+    } catch (const std::exception& e) {
+        LogMsg(llError, QStringLiteral("Error occurs OnHook: ") + QString::fromUtf8(e.what()));
+        return false;
+    }
+    QImage& bmp = is->hook_bitmap;
+    if (bmp.format() != QImage::Format_BGR888) bmp = bmp.convertToFormat(QImage::Format_BGR888);
+    if (bmp.size() != QSize(picture->width, picture->height))
+        bmp = bmp.scaled(picture->width, picture->height);
+    is->hook_from_rgb = ff::sws_getCachedContext(is->hook_from_rgb, picture->width, picture->height, AV_PIX_FMT_BGR24,
+                                                 picture->width, picture->height,
+                                                 static_cast<AVPixelFormat>(picture->format), SWS_BICUBIC, nullptr,
+                                                 nullptr, nullptr);
+    if (!is->hook_from_rgb) {
+        LogMsg(llError, QStringLiteral("Cannot initialize the fromRGB conversion context"));
+        return false;
+    }
+    const std::uint8_t* src[4] = {bmp.constBits(), nullptr, nullptr, nullptr};
+    const int lines[4] = {static_cast<int>(bmp.bytesPerLine()), 0, 0, 0};
+    ff::sws_scale(is->hook_from_rgb, src, lines, 0, picture->height, picture->data, picture->linesize);
+    return true;
+}

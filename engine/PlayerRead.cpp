@@ -1,0 +1,625 @@
+// The reading side of a playback: packet queues, opening the file on the
+// read thread, opening, closing and switching streams, seeking and pausing.
+#include "engine/PlayerState.h"
+
+#include "engine/FFmpegLoader.h"
+#include "engine/MainThread.h"
+
+extern "C" {
+#include <libavutil/avstring.h>
+}
+
+#include <cmath>
+#include <cstring>
+
+// ---------------------------------------------------------------------------
+// Small primitives
+
+void TManualEvent::Set() {
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        FSet = true;
+    }
+    FCond.notify_all();
+    WakeMainThreadWaits();
+}
+
+void TManualEvent::Reset() {
+    std::lock_guard<std::mutex> lock(FMutex);
+    FSet = false;
+}
+
+bool TManualEvent::IsSet() const {
+    std::lock_guard<std::mutex> lock(FMutex);
+    return FSet;
+}
+
+bool TManualEvent::WaitFor(int timeoutMs) {
+    std::unique_lock<std::mutex> lock(FMutex);
+    return FCond.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return FSet; });
+}
+
+QString AVErrorText(int err) {
+    char buf[256] = {0};
+    if (ff::av_strerror(err, buf, sizeof buf) < 0) return QStringLiteral("Error number %1 occurred").arg(err);
+    return QString::fromUtf8(buf);
+}
+
+// ---------------------------------------------------------------------------
+// Packet queues
+
+void TPacketQueue::Init() {
+    Flush();
+    std::lock_guard<std::mutex> lock(FMutex);
+    FAbort = false;
+}
+
+int TPacketQueue::Put(AVPacket* pkt) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    FList.push_back({pkt, false});
+    FSize += pkt->size + kNodeCost;
+    FCond.notify_one();
+    return 0;
+}
+
+int TPacketQueue::PutFlush() {
+    std::lock_guard<std::mutex> lock(FMutex);
+    if (!FList.empty() && FList.back().flush) return 0;
+    FList.push_back({nullptr, true});
+    FSize += kNodeCost;
+    FCond.notify_one();
+    return 0;
+}
+
+int TPacketQueue::Get(AVPacket*& pkt, bool& flush, bool block) {
+    std::unique_lock<std::mutex> lock(FMutex);
+    for (;;) {
+        if (FAbort) return -1;
+        if (!FList.empty()) {
+            Entry e = FList.front();
+            FList.pop_front();
+            FSize -= (e.pkt ? e.pkt->size : 0) + kNodeCost;
+            pkt = e.pkt;
+            flush = e.flush;
+            return 1;
+        }
+        if (!block) return 0;
+        FCond.wait(lock);
+    }
+}
+
+void TPacketQueue::Flush() {
+    std::deque<Entry> old;
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        old.swap(FList);
+        FSize = 0;
+    }
+    for (Entry& e : old)
+        if (e.pkt) ff::av_packet_free(&e.pkt);
+}
+
+void TPacketQueue::Abort() {
+    std::lock_guard<std::mutex> lock(FMutex);
+    FAbort = true;
+    FCond.notify_all();
+}
+
+int TPacketQueue::NbPackets() const {
+    std::lock_guard<std::mutex> lock(FMutex);
+    return static_cast<int>(FList.size());
+}
+
+int TPacketQueue::Size() const {
+    std::lock_guard<std::mutex> lock(FMutex);
+    return FSize;
+}
+
+bool TPacketQueue::Aborted() const {
+    std::lock_guard<std::mutex> lock(FMutex);
+    return FAbort;
+}
+
+// ---------------------------------------------------------------------------
+// The state
+
+TVideoState::TVideoState() = default;
+
+TVideoState::~TVideoState() {
+    ClearPictures(this);
+    for (TSubPicture& sp : subpq) FreeSubPicture(&sp);
+    {
+        std::lock_guard<std::mutex> lock(shown_mutex);
+        if (shown) ff::av_frame_free(&shown);
+    }
+    if (ic) ff::avformat_close_input(&ic);
+    if (display_sws) ff::sws_freeContext(display_sws);
+    if (hook_to_rgb) ff::sws_freeContext(hook_to_rgb);
+    if (hook_from_rgb) ff::sws_freeContext(hook_from_rgb);
+    if (rdft) ff::av_rdft_end(rdft);
+    if (swr) ff::swr_free(&swr);
+    if (audio_frame) ff::av_frame_free(&audio_frame);
+}
+
+void TVideoState::Sleep(int ms) {
+    std::unique_lock<std::mutex> lock(abort_mutex);
+    abort_cond.wait_for(lock, std::chrono::milliseconds(ms), [this] { return abort_request.load() != 0; });
+}
+
+void TVideoState::PushPlayEvent(int type, int a, int b) {
+    {
+        std::lock_guard<std::mutex> lock(play_mutex);
+        play_events.push_back({type, a, b});
+    }
+    play_cond.notify_one();
+}
+
+static int DecodeInterrupt(void* opaque) {
+    return static_cast<TVideoState*>(opaque)->abort_request.load() != 0;
+}
+
+// ---------------------------------------------------------------------------
+// Streams
+
+int StreamComponentOpen(TVideoState* is, int index) {
+    AVFormatContext* ic = is->ic;
+    if (index < 0 || index >= static_cast<int>(ic->nb_streams)) return -1;
+    AVStream* st = ic->streams[index];
+    const AVCodecParameters* par = st->codecpar;
+
+    const AVCodec* codec = ff::avcodec_find_decoder(par->codec_id);
+    AVCodecContext* dec = codec ? ff::avcodec_alloc_context3(codec) : nullptr;
+    if (!dec || ff::avcodec_parameters_to_context(dec, par) < 0) {
+        if (dec) ff::avcodec_free_context(&dec);
+        is->Owner->LogMsg(kLogError, QStringLiteral("avcodec_open() failed."));
+        return -1;
+    }
+    dec->pkt_timebase = st->time_base;
+    dec->debug = is->S.debug;
+    dec->workaround_bugs = is->S.workaround_bugs;
+    dec->lowres = std::min(is->S.lowres, static_cast<int>(codec->max_lowres));
+    dec->idct_algo = is->S.idct_algo;
+    if (is->S.fast) dec->flags2 |= AV_CODEC_FLAG2_FAST;
+    dec->skip_frame = static_cast<AVDiscard>(is->S.skip_frame);
+    dec->skip_idct = static_cast<AVDiscard>(is->S.skip_idct);
+    dec->skip_loop_filter = static_cast<AVDiscard>(is->S.skip_loop_filter);
+    dec->error_concealment = is->S.error_concealment;
+    dec->thread_count = 1;
+    int ret;
+    {
+        std::lock_guard lock(CodecLock);
+        ret = ff::avcodec_open2(dec, codec, nullptr);
+    }
+    if (ret < 0) {
+        std::lock_guard lock(CodecLock);
+        ff::avcodec_free_context(&dec);
+        is->Owner->LogMsg(kLogError, QStringLiteral("avcodec_open() failed."));
+        return -1;
+    }
+
+    if (par->codec_type == AVMEDIA_TYPE_AUDIO) {
+        QString err;
+        if (OpenAudio(is, dec, err) < 0) {
+            is->Owner->LogMsg(kLogError, QStringLiteral("SDL_OpenAudio() failed: ") + err);
+            std::lock_guard lock(CodecLock);
+            ff::avcodec_free_context(&dec);
+            return -1;
+        }
+    }
+
+    st->discard = AVDISCARD_DEFAULT;
+    switch (par->codec_type) {
+    case AVMEDIA_TYPE_AUDIO:
+        is->audio_st = st;
+        is->audio_dec = dec;
+        is->AudioDuration = st->duration != AV_NOPTS_VALUE
+                                ? ff::av_rescale_q(st->duration, st->time_base, AVRational{1, AV_TIME_BASE})
+                                : -1;
+        is->audio_buf_size = 0;
+        is->audio_buf_index = 0;
+        is->audio_diff_avg_coef = std::exp(std::log(0.01) / 20);
+        is->audio_diff_avg_count = 0;
+        is->audio_diff_cum = 0;
+        is->audio_diff_threshold = 2.0 * 1024 / is->audio_rate;
+        is->audioq.Init();
+        is->audioq.PutFlush();
+        is->audio_stream = index;
+        ff::SDL_PauseAudioDevice(is->audio_device, 0);
+        break;
+    case AVMEDIA_TYPE_VIDEO:
+        is->video_st = st;
+        is->video_dec = dec;
+        is->video_stream = index;
+        is->videoq.Init();
+        is->videoq.PutFlush();
+        is->video_tid = std::thread(VideoThread, is);
+        break;
+    case AVMEDIA_TYPE_SUBTITLE:
+        is->subtitle_st = st;
+        is->subtitle_dec = dec;
+        is->subtitle_stream = index;
+        is->subtitleq.Init();
+        is->subtitleq.PutFlush();
+        is->subtitle_tid = std::thread(SubtitleThread, is);
+        break;
+    default: {
+        std::lock_guard lock(CodecLock);
+        ff::avcodec_free_context(&dec);
+        return -1;
+    }
+    }
+    return 0;
+}
+
+void StreamComponentClose(TVideoState* is, int index) {
+    AVFormatContext* ic = is->ic;
+    if (!ic || index < 0 || index >= static_cast<int>(ic->nb_streams)) return;
+    AVStream* st = ic->streams[index];
+    AVCodecContext* dec = nullptr;
+    switch (st->codecpar->codec_type) {
+    case AVMEDIA_TYPE_VIDEO:
+        is->videoq.Abort();
+        {
+            std::lock_guard<std::mutex> lock(is->pictq_mutex);
+            is->pictq_cond.notify_all();
+        }
+        if (is->video_tid.joinable()) is->video_tid.join();
+        is->videoq.End();
+        dec = is->video_dec;
+        is->video_dec = nullptr;
+        is->video_st = nullptr;
+        is->video_stream = -1;
+        break;
+    case AVMEDIA_TYPE_AUDIO:
+        is->audioq.Abort();
+        CloseAudio(is);  // waits for a running callback
+        is->audioq.End();
+        dec = is->audio_dec;
+        is->audio_dec = nullptr;
+        is->audio_st = nullptr;
+        is->audio_stream = -1;
+        is->AudioDuration = -1;
+        break;
+    case AVMEDIA_TYPE_SUBTITLE:
+        is->subtitleq.Abort();
+        {
+            std::lock_guard<std::mutex> lock(is->subpq_mutex);
+            is->subtitle_stream_changed = 1;
+            is->subpq_cond.notify_all();
+        }
+        if (is->subtitle_tid.joinable()) is->subtitle_tid.join();
+        is->subtitleq.End();
+        dec = is->subtitle_dec;
+        is->subtitle_dec = nullptr;
+        is->subtitle_st = nullptr;
+        is->subtitle_stream = -1;
+        break;
+    default:
+        break;
+    }
+    st->discard = AVDISCARD_ALL;
+    if (dec) {
+        std::lock_guard lock(CodecLock);
+        ff::avcodec_free_context(&dec);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The read thread
+
+static void ReadThread(TVideoState* is) {
+    TCustomPlayer* owner = is->Owner;
+    bool ok = false;
+    const QByteArray name = is->filename.toUtf8();
+    AVPacket* pkt = nullptr;
+    AVDictionary* opts = nullptr;
+
+    is->ic = ff::avformat_alloc_context();
+    is->ic->interrupt_callback.callback = DecodeInterrupt;
+    is->ic->interrupt_callback.opaque = is;
+    if (is->S.frame_width > 0 && is->S.frame_height > 0)
+        ff::av_dict_set(&opts, "video_size",
+                        QByteArray::number(is->S.frame_width).append('x').append(QByteArray::number(is->S.frame_height)).constData(), 0);
+    if (is->S.frame_pix_fmt >= 0) ff::av_dict_set_int(&opts, "pixel_format", is->S.frame_pix_fmt, 0);
+
+    do {
+        int err = ff::avformat_open_input(&is->ic, name.constData(), is->iformat, &opts);
+        if (err < 0) {
+            is->LastErrMsg = is->filename + QStringLiteral(": ") + AVErrorText(err);
+            break;
+        }
+        AVFormatContext* ic = is->ic;
+        if (is->S.genpts) ic->flags |= AVFMT_FLAG_GENPTS;
+        if (ff::avformat_find_stream_info(ic, nullptr) < 0) {
+            is->LastErrMsg = QStringLiteral("%1: could not find codec parameters").arg(is->filename);
+            break;
+        }
+        if (ic->pb) ic->pb->eof_reached = 0;
+        if (owner->seek_by_bytes() < 0) owner->Setseek_by_bytes((ic->iformat->flags & AVFMT_TS_DISCONT) ? 1 : 0);
+        is->IsImage2 = std::strcmp(ic->iformat->name, "image2") == 0;
+        is->IsDevice = std::strcmp(ic->iformat->name, "video4linux2,v4l2") == 0;
+        is->StartTime = ic->start_time != AV_NOPTS_VALUE ? ic->start_time : 0;
+        is->Duration = ic->duration != AV_NOPTS_VALUE ? ic->duration : -1;
+
+        const std::int64_t start = owner->start_time();
+        if (start != AV_NOPTS_VALUE) {
+            std::int64_t ts = start;
+            if (ic->start_time != AV_NOPTS_VALUE) ts += ic->start_time;
+            if (ff::avformat_seek_file(ic, -1, INT64_MIN, ts, INT64_MAX, 0) < 0)
+                owner->LogMsg(kLogError, QString::asprintf("%s: could not seek to position %0.3f",
+                                                           name.constData(), ts / 1000000.0));
+        }
+
+        int chosen[AVMEDIA_TYPE_NB], count[AVMEDIA_TYPE_NB];
+        std::int64_t best[AVMEDIA_TYPE_NB];
+        for (int t = 0; t < AVMEDIA_TYPE_NB; ++t) chosen[t] = -1, count[t] = 0, best[t] = -1;
+        for (unsigned i = 0; i < ic->nb_streams; ++i) {
+            AVStream* st = ic->streams[i];
+            st->discard = AVDISCARD_ALL;
+            const int type = st->codecpar->codec_type;
+            if (type < 0 || type >= AVMEDIA_TYPE_NB) continue;
+            const int before = count[type]++;
+            const int wanted = owner->WantedStream(type);
+            if (wanted >= 0 && wanted != before) continue;
+            if ((type == AVMEDIA_TYPE_VIDEO || type == AVMEDIA_TYPE_SUBTITLE) && is->S.video_disable) continue;
+            if (type == AVMEDIA_TYPE_AUDIO && is->S.audio_disable) continue;
+            // The container's frame count stands in for the probe's decoded count.
+            if (st->nb_frames > best[type]) {
+                best[type] = st->nb_frames;
+                chosen[type] = static_cast<int>(i);
+            }
+        }
+        if (chosen[AVMEDIA_TYPE_AUDIO] >= 0) StreamComponentOpen(is, chosen[AVMEDIA_TYPE_AUDIO]);
+        if (chosen[AVMEDIA_TYPE_VIDEO] >= 0) StreamComponentOpen(is, chosen[AVMEDIA_TYPE_VIDEO]);
+        if (is->video_stream < 0 && !is->S.display_disable) is->show_audio = saRDFT;
+        if (chosen[AVMEDIA_TYPE_SUBTITLE] >= 0) StreamComponentOpen(is, chosen[AVMEDIA_TYPE_SUBTITLE]);
+        if (is->video_stream < 0 && is->audio_stream < 0) {
+            is->LastErrMsg = QStringLiteral("%1: could not open codecs, no stream to play.").arg(is->filename);
+            break;
+        }
+        ok = true;
+    } while (false);
+    ff::av_dict_free(&opts);
+
+    if (!ok) {
+        is->Opened = -1;
+        WakeMainThreadWaits();
+    } else {
+        is->Opened = 1;
+        WakeMainThreadWaits();
+        pkt = ff::av_packet_alloc();
+        bool eof = false;
+        while (!is->abort_request) {
+            AVFormatContext* ic = is->ic;
+            if (is->paused != is->last_paused) {
+                is->last_paused = is->paused;
+                if (is->paused)
+                    is->read_pause_return = ff::av_read_pause(ic);
+                else
+                    ff::av_read_play(ic);
+            }
+            if (is->seek_req) {
+                std::int64_t pos, rel;
+                int flags;
+                {
+                    std::lock_guard<std::mutex> lock(is->seek_mutex);
+                    pos = is->seek_pos;
+                    rel = is->seek_rel;
+                    flags = is->seek_flags;
+                }
+                const std::int64_t smin = rel > 0 ? pos - rel + 2 : INT64_MIN;
+                const std::int64_t smax = rel < 0 ? pos - rel - 2 : INT64_MAX;
+                int ret = ff::avformat_seek_file(ic, -1, smin, pos, smax, flags);
+                if (ret < 0) ret = ff::av_seek_frame(ic, -1, pos, flags);
+                if (ret < 0) ret = ff::av_seek_frame(ic, -1, pos, flags ^ AVSEEK_FLAG_BACKWARD);
+                if (ret < 0) {
+                    owner->LogMsg(kLogError, QStringLiteral("%1: error while seeking").arg(is->filename));
+                    if (is->video_stream >= 0) is->PictEvent.Set();
+                } else {
+                    if (is->audio_stream >= 0) {
+                        is->audioq.Flush();
+                        is->audioq.PutFlush();
+                    }
+                    if (is->subtitle_stream >= 0) {
+                        is->subtitleq.Flush();
+                        is->subtitleq.PutFlush();
+                    }
+                    if (is->video_stream >= 0) {
+                        is->seek_flushed = 0;
+                        is->videoq.Flush();
+                        is->videoq.PutFlush();
+                        is->PictEvent.Reset();
+                    }
+                }
+                is->ErrorEOF = 0;
+                is->ReachEOF = 0;
+                is->EventEOF = 0;
+                is->seek_done = 1;
+                is->seek_req = 0;
+                if (is->video_stream < 0) {
+                    owner->SetSeekingFlag(false);
+                    ++is->report_serial;
+                }
+                is->SeekEvent.Set();
+                eof = false;
+            }
+
+            const bool audioFull = is->audio_stream < 0 || is->audioq.Size() > 0x50000;
+            const bool videoFull = is->video_stream < 0 || is->videoq.NbPackets() > 5;
+            const bool subFull = is->subtitle_stream < 0 || is->subtitleq.NbPackets() > 5;
+            if (is->audioq.Size() + is->videoq.Size() + is->subtitleq.Size() > 0xF00000 ||
+                (audioFull && videoFull && subFull)) {
+                is->Sleep(10);
+                continue;
+            }
+            if (eof || (ic->pb && ff::avio_feof(ic->pb))) {
+                // One end marker at a time: the decoder drains and reports on it.
+                if (is->video_stream >= 0 && is->videoq.NbPackets() == 0) {
+                    AVPacket* empty = ff::av_packet_alloc();
+                    empty->stream_index = is->video_stream;
+                    is->videoq.Put(empty);
+                    is->PictEvent.Set();
+                }
+                is->Sleep(10);
+                if (is->audioq.NbPackets() == 0 && is->videoq.NbPackets() == 0 && is->subtitleq.NbPackets() == 0)
+                    is->ReachEOF = 1;
+                continue;
+            }
+            is->Reading = 1;
+            int ret = ff::av_read_frame(ic, pkt);
+            is->Reading = 0;
+            if (is->abort_request) break;
+            if (ret == AVERROR(EAGAIN)) {
+                is->Sleep(10);
+                continue;
+            }
+            if (ret < 0) {
+                if (is->video_stream >= 0) is->PictEvent.Set();
+                if (!is->IsImage2 && !is->ErrorEOF) {
+                    is->ErrorEOF = 1;
+                    if (ret == AVERROR_EOF)
+                        owner->LogMsg(kLogInfo, QStringLiteral("reach end of file: %1").arg(is->filename));
+                    else
+                        owner->LogMsg(kLogError,
+                                      QStringLiteral("error #%1 while reading file: %2").arg(ret).arg(is->filename));
+                }
+                if (ret == AVERROR_EOF) {
+                    eof = true;
+                    continue;
+                }
+                if (ic->pb && ic->pb->error) break;
+                is->Sleep(100);
+                continue;
+            }
+            AVPacket* copy = ff::av_packet_alloc();
+            ff::av_packet_move_ref(copy, pkt);
+            if (copy->stream_index == is->audio_stream)
+                is->audioq.Put(copy);
+            else if (copy->stream_index == is->video_stream)
+                is->videoq.Put(copy);
+            else if (copy->stream_index == is->subtitle_stream)
+                is->subtitleq.Put(copy);
+            else
+                ff::av_packet_free(&copy);
+        }
+        ff::av_packet_free(&pkt);
+        while (!is->abort_request) is->Sleep(100);
+    }
+
+    if (is->audio_stream >= 0) StreamComponentClose(is, is->audio_stream);
+    if (is->video_stream >= 0) StreamComponentClose(is, is->video_stream);
+    if (is->subtitle_stream >= 0) StreamComponentClose(is, is->subtitle_stream);
+    // The input itself is closed with the state, once the probe has let go of it.
+    if (is->ic) {
+        is->ic->interrupt_callback.callback = nullptr;
+        is->ic->interrupt_callback.opaque = nullptr;
+    }
+    if (!ok) {
+        is->Opened = -2;
+        WakeMainThreadWaits();
+    }
+}
+
+bool StreamOpen(TVideoState* is) {
+    is->read_tid = std::thread(ReadThread, is);
+    WaitInMainThread([is] { return is->Opened.load() != 0; }, -1, 10);
+    if (is->Opened == 1) return true;
+    WaitInMainThread([is] { return is->Opened.load() == -2; }, -1, 10);
+    if (is->read_tid.joinable()) is->read_tid.join();
+    return false;
+}
+
+void StreamClose(TVideoState* is) {
+    {
+        std::lock_guard<std::mutex> lock(is->abort_mutex);
+        is->abort_request = 1;
+    }
+    is->abort_cond.notify_all();
+    is->videoq.Abort();
+    is->audioq.Abort();
+    is->subtitleq.Abort();
+    if (is->read_tid.joinable()) is->read_tid.join();
+    if (is->refresh_tid.joinable()) is->refresh_tid.join();
+    ClearPictures(is);
+}
+
+void StreamSeek(TVideoState* is, std::int64_t pos, std::int64_t rel, int flags, bool wait) {
+    if (is->seek_req) return;
+    is->Owner->SetSeekingFlag(true);
+    is->seek_paused = is->paused.load();
+    {
+        std::lock_guard<std::mutex> lock(is->seek_mutex);
+        is->seek_pos = pos;
+        is->seek_rel = rel;
+        is->seek_flags = flags & 0xF;
+    }
+    is->SeekEvent.Reset();
+    is->seek_req = 1;
+    if (!wait) return;
+    auto aborted = [is] { return is->abort_request.load() != 0 || is->Closed.load(); };
+    if (IsMainThread()) {
+        WaitInMainThread([&] { return aborted() || is->SeekEvent.IsSet(); }, -1, 100);
+        if (is->video_stream >= 0)
+            WaitInMainThread([&] { return aborted() || is->PictEvent.IsSet(); }, -1, 100);
+    } else {
+        while (!aborted() && !is->SeekEvent.WaitFor(100)) {}
+        if (is->video_stream >= 0)
+            while (!aborted() && !is->PictEvent.WaitFor(100)) {}
+    }
+}
+
+void StreamTogglePause(TVideoState* is) {
+    if (!is->SeekEvent.WaitFor(250)) is->SeekEvent.Set();
+    if (is->Closed || is->abort_request) return;
+    if (is->paused) {
+        const double now = NowSeconds();
+        {
+            std::lock_guard<std::mutex> lock(is->pictq_mutex);
+            is->frame_timer += now + is->video_current_pts_drift - is->video_current_pts;
+        }
+        if (is->read_pause_return != AVERROR(ENOSYS)) is->video_current_pts = is->video_current_pts_drift + now;
+        is->video_current_pts_drift = is->video_current_pts - now;
+        is->paused = 0;
+    } else {
+        if (is->video_stream >= 0) {
+            if (!is->PictEvent.WaitFor(250)) is->PictEvent.Set();
+            if (is->Closed || is->abort_request) return;
+        }
+        is->paused = 1;
+    }
+}
+
+bool SwitchStream(TVideoState* is, int kind, int index, QString& err) {
+    int current;
+    switch (kind) {
+    case AVMEDIA_TYPE_VIDEO: current = is->video_stream; break;
+    case AVMEDIA_TYPE_AUDIO: current = is->audio_stream; break;
+    case AVMEDIA_TYPE_SUBTITLE: current = is->subtitle_stream; break;
+    default: err = QStringLiteral("the stream type is invalid."); return false;
+    }
+    const int lowest = kind == AVMEDIA_TYPE_SUBTITLE ? -1 : 0;
+    if (current < lowest) {
+        err = QStringLiteral("the current stream is not valid.");
+        return false;
+    }
+    if (index < lowest || index >= static_cast<int>(is->ic->nb_streams)) {
+        err = QStringLiteral("the stream index is not valid.");
+        return false;
+    }
+    if (index == current) return true;
+    if (index >= 0) {
+        const AVCodecParameters* par = is->ic->streams[index]->codecpar;
+        if (par->codec_type != kind) {
+            err = QStringLiteral("the stream type is not matched.");
+            return false;
+        }
+        if (kind == AVMEDIA_TYPE_AUDIO && (par->sample_rate <= 0 || par->ch_layout.nb_channels <= 0)) {
+            err = QStringLiteral("the audio stream is not invalid.");
+            return false;
+        }
+    }
+    std::lock_guard<std::mutex> lock(is->DataLock);
+    if (current >= 0) StreamComponentClose(is, current);
+    if (index >= 0) StreamComponentOpen(is, index);
+    return true;
+}

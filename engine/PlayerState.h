@@ -1,0 +1,319 @@
+// The state of one playback, shared by its threads. Each field says who owns
+// it or which lock guards it. Engine-internal: hosts include Player.h only.
+#pragma once
+
+#include "engine/Player.h"
+#include "engine/PlayerSurface.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/frame.h>
+}
+
+#include <QImage>
+#include <QRect>
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+struct SwrContext;
+struct SwsContext;
+struct AVFilterGraph;
+struct AVFilterContext;
+struct RDFTContext;
+
+// A manual-reset event; waiters on the user-interface thread poll IsSet()
+// through WaitInMainThread, which Set() wakes.
+class TManualEvent {
+public:
+    explicit TManualEvent(bool set) : FSet(set) {}
+    void Set();
+    void Reset();
+    bool IsSet() const;
+    // True when set within timeoutMs.
+    bool WaitFor(int timeoutMs);
+
+private:
+    mutable std::mutex FMutex;  // guards FSet
+    std::condition_variable FCond;
+    bool FSet;
+};
+
+// Packets between the read thread and one decoder. A flush entry tells the
+// decoder to drop its state; an entry with an empty packet marks the end.
+class TPacketQueue {
+public:
+    // Size counts each packet's payload plus this much.
+    static constexpr int kNodeCost = 72;
+    ~TPacketQueue() { End(); }
+    void Init();
+    // Takes over pkt's reference; 0 or -1.
+    int Put(AVPacket* pkt);
+    // Never two flushes in a row.
+    int PutFlush();
+    // 1 taken, 0 none (non-blocking), -1 aborted. pkt receives the packet
+    // (caller frees it); flush tells a flush entry (pkt null).
+    int Get(AVPacket*& pkt, bool& flush, bool block);
+    void Flush();
+    void Abort();
+    void End() { Flush(); }
+    int NbPackets() const;
+    int Size() const;
+    bool Aborted() const;
+
+private:
+    struct Entry {
+        AVPacket* pkt;
+        bool flush;
+    };
+    mutable std::mutex FMutex;  // guards everything below
+    std::condition_variable FCond;
+    std::deque<Entry> FList;
+    int FSize = 0;
+    bool FAbort = false;
+};
+
+struct TVideoPicture {
+    AVFrame* frame = nullptr;  // our reference, null when empty
+    double pts = 0;
+    double target_clock = 0;   // pictq_mutex
+    std::int64_t pos = -1;
+};
+
+struct TSubPicture {
+    double pts = 0;
+    AVSubtitle sub{};
+};
+
+// Log levels (the logger's ordinals).
+enum { kLogFatal = 2, kLogError = 3, kLogInfo = 5, kLogDebug = 7 };
+
+// The libraries' text for an error code.
+QString AVErrorText(int err);
+
+// Events of the play loop.
+enum TPlayLoopEvent { pleRefresh = 25, pleQuit = 26, pleAspect = 27, pleResize = 16 };
+
+struct TVideoState {
+    TCustomPlayer* Owner = nullptr;
+
+    // Copied from the player at Open; read-only afterwards.
+    struct Settings {
+        int sws_flags = 4;
+        int frame_width = 0, frame_height = 0, frame_pix_fmt = -1;
+        bool audio_disable = false, video_disable = false, display_disable = false;
+        int debug = 0, debug_mv = 0, workaround_bugs = 1;
+        bool fast = false, genpts = false;
+        int lowres = 0, idct_algo = 0, skip_frame = 0, skip_idct = 0, skip_loop_filter = 0;
+        int error_recognition = 1, error_concealment = 3, decoder_reorder_pts = -1;
+        int framedrop = 1, rdftspeed = 20;
+        QByteArray vfilters;
+        bool trigger_in_main = true;
+        bool has_host = false;
+    } S;
+
+    // Threads; each joined by the one that ends its part of the playback.
+    std::thread read_tid;      // joined by StreamClose (or Open on failure)
+    std::thread video_tid;     // joined by StreamComponentClose
+    std::thread subtitle_tid;  // joined by StreamComponentClose
+    std::thread refresh_tid;   // joined by StreamClose
+    std::thread play_tid;      // joined by the player's Stop(true)
+    std::thread event_tid;     // joined by the player's Stop(true)
+
+    // Lifecycle.
+    std::atomic<int> Opened{0};  // 0 opening, 1 open, -1 failed, -2 failed and read thread done
+    std::atomic<int> abort_request{0};
+    std::mutex abort_mutex;  // with abort_cond: interruptible sleeps
+    std::condition_variable abort_cond;
+    std::atomic<bool> Closed{false};        // ClosePlayback ran
+    std::atomic<bool> PlayThreadDone{false};
+    std::atomic<bool> EventThreadDone{false};
+    std::atomic<bool> Detached{false};      // stopped from its own handler: deliver nothing more
+    QString LastErrMsg;  // read thread until Opened leaves 0, then the user-interface thread
+
+    // Play loop queue.
+    std::mutex play_mutex;  // guards play_events
+    std::condition_variable play_cond;
+    struct PlayEvent {
+        int type;
+        int a, b;
+    };
+    std::deque<PlayEvent> play_events;
+    std::mutex DataLock;  // held by the play loop around each event, and by Close
+    std::atomic<int> refresh{0};
+
+    TPlayEventRing Ring;
+    TManualEvent PlayAnnounced{false};  // psPlay is in the ring: later states may follow
+    TManualEvent SeekEvent{true}, PictEvent{true};
+
+    // Reading (read thread owns ic's reading; other threads read stream facts only).
+    AVFormatContext* ic = nullptr;
+    const AVInputFormat* iformat = nullptr;
+    QString filename;
+    std::atomic<int> paused{0};
+    int last_paused = 0;  // read thread
+    std::atomic<int> read_pause_return{0};
+    std::mutex seek_mutex;  // guards seek_pos, seek_rel, seek_flags
+    std::atomic<int> seek_req{0};
+    int seek_flags = 0;
+    std::int64_t seek_pos = 0, seek_rel = 0;
+    std::atomic<int> Reading{0};
+    std::atomic<int> ReachEOF{0};
+    int ErrorEOF = 0;  // read thread
+    std::atomic<int> EventEOF{0};
+    // Bumped when the first picture (or, without video, the seek) after a seek
+    // is in place: reports may go back in time only across it.
+    std::atomic<int> report_serial{0};
+    int reported_serial = 0;  // the player's FReportLock
+    std::atomic<int> open_paused{0};
+    std::atomic<int> seek_paused{0};
+    std::atomic<int> seek_done{0};
+    std::atomic<int> seek_flushed{0};
+    bool IsImage2 = false, IsDevice = false;
+    std::int64_t StartTime = 0;
+    std::int64_t Duration = -1;
+    std::atomic<std::int64_t> AudioDuration{-1};
+
+    // Streams: indexes change only while their threads are stopped (the read
+    // thread at open, SwitchStream under DataLock).
+    std::atomic<int> video_stream{-1}, audio_stream{-1}, subtitle_stream{-1};
+    AVStream* video_st = nullptr;
+    AVStream* audio_st = nullptr;
+    AVStream* subtitle_st = nullptr;
+    AVCodecContext* video_dec = nullptr;     // video thread
+    AVCodecContext* audio_dec = nullptr;     // audio callback
+    AVCodecContext* subtitle_dec = nullptr;  // subtitle thread
+    TPacketQueue videoq, audioq, subtitleq;
+    int video_width = 0, video_height = 0;  // decoder size at open
+
+    // Clocks (seconds). Written by one thread each, read anywhere.
+    std::atomic<double> audio_clock{0};
+    std::atomic<double> video_current_pts{0};
+    std::atomic<double> video_current_pts_drift{0};
+    std::atomic<std::int64_t> video_current_pos{-1};
+    std::atomic<double> external_clock{0};
+    std::atomic<std::int64_t> external_clock_time{0};
+    std::atomic<int> av_sync_type{AV_SYNC_AUDIO_MASTER};
+
+    // Audio output (audio callback thread).
+    unsigned audio_device = 0;
+    int audio_channels = 0;      // device channels
+    int audio_rate = 0;
+    int audio_hw_buf_size = 0;
+    std::vector<std::uint8_t> audio_buf;  // converted samples of the current buffer
+    unsigned audio_buf_size = 0;
+    int audio_buf_index = 0;
+    AVFrame* audio_frame = nullptr;
+    bool audio_pkt_pending = false;  // decoder may hold more frames
+    SwrContext* swr = nullptr;
+    int swr_fmt = -1, swr_rate = 0, swr_channels = 0;
+    double audio_diff_cum = 0, audio_diff_avg_coef = 0, audio_diff_threshold = 0;
+    int audio_diff_avg_count = 0;
+    std::atomic<std::int64_t> audio_callback_time{0};
+    std::atomic<int> audio_buf_left{0};  // bytes of the current buffer not yet handed out
+
+    // Audio display: samples written by the audio callback, drawn by the play loop.
+    std::mutex sample_mutex;  // guards sample_array and sample_array_index
+    std::vector<std::int16_t> sample_array = std::vector<std::int16_t>(131072);
+    int sample_array_index = 0;
+    std::atomic<int> show_audio{0};
+    int last_i_start = 0;  // play loop
+    RDFTContext* rdft = nullptr;
+    int rdft_bits = 0;
+    std::vector<float> rdft_data;
+    int xpos = 0;
+    QImage audio_image;  // play loop
+
+    // Video decoding (video thread) and the picture queue.
+    AVFilterGraph* graph = nullptr;
+    AVFilterContext* filt_in = nullptr;
+    AVFilterContext* filt_out = nullptr;
+    int graph_w = 0, graph_h = 0, graph_fmt = -1;
+    std::atomic<double> video_clock{0};  // video thread writes
+    std::int64_t faulty_pts = 0, faulty_dts = 0, last_dts_for_fault_detection = 0,
+                 last_pts_for_fault_detection = 0;
+    float skip_frames = 1, skip_frames_index = 0;  // pictq_mutex
+    bool eof_drained = false;   // video thread
+    bool video_pending = false;  // video thread: the decoder may hold pictures
+    std::mutex pictq_mutex;  // guards pictq slot contents, pictq_size, frame_timer & co
+    std::condition_variable pictq_cond;
+    TVideoPicture pictq[2];
+    int pictq_size = 0;
+    int pictq_rindex = 0;  // play loop
+    int pictq_windex = 0;  // video thread
+    double frame_timer = 0, frame_last_pts = 0, frame_last_delay = 0;  // pictq_mutex
+    int out_w = 0, out_h = 0;  // filter output size, pictq_mutex
+    SwsContext* hook_to_rgb = nullptr;    // video thread
+    SwsContext* hook_from_rgb = nullptr;  // video thread
+    QImage hook_bitmap;                   // video thread
+
+    // Subtitles.
+    std::mutex subpq_mutex;  // guards subpq, subpq_size, subtitle_stream_changed
+    std::condition_variable subpq_cond;
+    TSubPicture subpq[4];
+    int subpq_size = 0, subpq_rindex = 0, subpq_windex = 0;
+    int subtitle_stream_changed = 0;
+
+    // Display (play loop).
+    std::shared_ptr<TSurfaceSink> sink;  // set at Open, before the play loop starts
+    int screen_w = 0, screen_h = 0;  // the size the host chose (play loop after Open)
+    int width = 0, height = 0;  // display area
+    SwsContext* display_sws = nullptr;
+    std::mutex shown_mutex;  // guards shown
+    AVFrame* shown = nullptr;  // the picture on screen, subtitles blended in
+    double shown_pts = 0;
+
+    TVideoState();
+    ~TVideoState();
+
+    // Sleeps up to ms, waking at once when the playback closes.
+    void Sleep(int ms);
+    void PushPlayEvent(int type, int a = 0, int b = 0);
+    void StreamQuit() { PushPlayEvent(pleQuit); }
+    double StreamTimeBase(AVStream* st) const { return st ? av_q2d(st->time_base) : 0; }
+};
+
+// Reading (PlayerRead.cpp).
+bool StreamOpen(TVideoState* is);
+void StreamClose(TVideoState* is);
+void StreamSeek(TVideoState* is, std::int64_t pos, std::int64_t rel, int flags, bool wait);
+void StreamTogglePause(TVideoState* is);
+bool SwitchStream(TVideoState* is, int kind, int index, QString& err);
+int StreamComponentOpen(TVideoState* is, int index);
+void StreamComponentClose(TVideoState* is, int index);
+
+// Video (PlayerVideo.cpp).
+void VideoThread(TVideoState* is);
+void RefreshThread(TVideoState* is);
+void VideoRefresh(TVideoState* is, bool consume);
+void VideoDisplay(TVideoState* is);
+double ComputeTargetTime(TVideoState* is, double pts);
+double GetAudioClock(TVideoState* is);
+double GetVideoClock(TVideoState* is);
+double GetExternalClock(TVideoState* is);
+double GetMasterClock(TVideoState* is);
+double NowSeconds();
+void ClearPictures(TVideoState* is);
+// Converts a YUV picture into a 24-bit bitmap of its own size.
+bool FrameToBitmap(SwsContext*& ctx, const AVFrame* f, QImage& out);
+
+// Audio (PlayerAudio.cpp).
+int OpenAudio(TVideoState* is, AVCodecContext* dec, QString& err);
+void CloseAudio(TVideoState* is);
+void AudioDisplay(TVideoState* is);
+int SynchronizeAudio(TVideoState* is, std::vector<std::uint8_t>& buf, int size, double pts);
+
+// Subtitles (PlayerSubtitle.cpp).
+void SubtitleThread(TVideoState* is);
+void FreeSubPicture(TSubPicture* sp);
+// Palette entry RGBA (0xAARRGGBB) to 0xAAYYUUVV.
+std::uint32_t RGBAToYUVA(std::uint32_t argb);
+// Blends one palette-converted rectangle into a YUV 4:2:0 picture.
+void BlendSubRect(std::uint8_t* dst[3], const int linesize[3], const AVSubtitleRect* rect,
+                  int imgw, int imgh);
+
