@@ -1,3 +1,382 @@
+// Playback through the real libraries, headless: Qt offscreen and SDL's
+// dummy (or disk) sound driver. Clips are 1-3 s, so each test plays in real time.
+#include "engine/FFLogger.h"
+#include "engine/MainThread.h"
 #include "engine/Player.h"
+#include "tests/support/TestMedia.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QWidget>
+
 #include <gtest/gtest.h>
-TEST(Player, Builds) { TDUDuvuvu p; EXPECT_EQ(p.Version(), QStringLiteral("2.3")); }
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+namespace {
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    return WaitInMainThread(done, timeoutMs, 10);
+}
+
+void PumpFor(int ms) {
+    WaitInMainThread([] { return false; }, ms, 10);
+}
+
+int ThreadCount() {
+    return static_cast<int>(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
+struct Recorder {
+    std::vector<std::int64_t> positions;
+    std::vector<TPlayState> states;
+    int Count(TPlayState s) const { return static_cast<int>(std::count(states.begin(), states.end(), s)); }
+    void Bind(TCustomPlayer& p) {
+        p.OnPosition = [this](QObject*, std::int64_t pts) { positions.push_back(pts); };
+        p.OnState = [this](QObject*, TPlayState s) { states.push_back(s); };
+    }
+};
+
+// Colour of a pixel of a 24-bit bitmap.
+QColor Pixel(const QImage& img, int x, int y) {
+    return img.pixelColor(x, y);
+}
+
+bool Near(const QColor& c, int r, int g, int b, int tol = 30) {
+    return std::abs(c.red() - r) <= tol && std::abs(c.green() - g) <= tol && std::abs(c.blue() - b) <= tol;
+}
+
+class PlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(player.LoadAVLib(QStringLiteral("/nonexistent/LibAV"))) << player.LastErrMsg().toStdString();
+        host.resize(320, 240);
+        rec.Bind(player);
+    }
+    bool OpenClip(const char* name, bool paused) {
+        const QString clip = TestMedia::Path(QString::fromLatin1(name));
+        const bool ok = player.Open(clip, &host, paused);
+        EXPECT_TRUE(ok) << player.LastErrMsg().toStdString();
+        return ok;
+    }
+    QWidget host;
+    TDUDuvuvu player;
+    Recorder rec;
+};
+
+// ---------------------------------------------------------------------------
+
+TEST_F(PlayerTest, OpenPausedStepResumeAndPlayToTheEnd) {
+    std::int64_t duration = 0;
+    int fw = 0, fh = 0;
+    player.OnFileOpen = [&](QObject*, std::int64_t d, int w, int h, int&, int&) {
+        duration = d;
+        fw = w;
+        fh = h;
+    };
+    ASSERT_TRUE(OpenClip("av.mp4", true));
+    EXPECT_NEAR(duration, 2000000, 50000);
+    EXPECT_EQ(fw, 160);
+    EXPECT_EQ(fh, 120);
+
+    // Opened paused: the first pictures are shown, then the pause is announced.
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psPause) == 1; }, 3000));
+    EXPECT_EQ(rec.states.front(), psPlay);
+    EXPECT_TRUE(player.Paused());
+    PumpFor(200);
+    std::int64_t before = 0;
+    player.CurrentFrame(before);
+    const std::size_t reports = rec.positions.size();
+    PumpFor(400);
+    std::int64_t held = 0;
+    player.CurrentFrame(held);
+    EXPECT_EQ(held, before);
+    EXPECT_EQ(rec.positions.size(), reports) << "a paused player reports no movement";
+
+    player.StepToNextFrame();
+    std::int64_t stepped = held;
+    ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(stepped), stepped != held; }, 2000));
+    PumpFor(300);
+    player.CurrentFrame(stepped);
+    EXPECT_EQ(stepped - held, 40000) << "one picture at 25 fps";
+    EXPECT_TRUE(player.Paused());
+    EXPECT_EQ(rec.Count(psStep), 1);
+
+    player.Resume();
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }, 6000));
+    PumpFor(500);
+    EXPECT_EQ(rec.Count(psEnd), 1);
+    ASSERT_FALSE(rec.positions.empty());
+    for (std::size_t i = 1; i < rec.positions.size(); ++i)
+        EXPECT_GE(rec.positions[i], rec.positions[i - 1]) << "report " << i;
+    EXPECT_NEAR(rec.positions.back(), duration, 100000);
+
+    player.Stop(true);
+    EXPECT_EQ(rec.states.back(), psStop);
+    const std::size_t after = rec.states.size() + rec.positions.size();
+    PumpFor(300);
+    EXPECT_EQ(rec.states.size() + rec.positions.size(), after) << "nothing arrives after Stop(true)";
+    EXPECT_TRUE(player.CurrentFrame().isNull());
+}
+
+TEST_F(PlayerTest, SeekReportsTheNewPlaceAndShowsItsPicture) {
+    ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
+    ASSERT_TRUE(PumpUntil([&] { return !rec.positions.empty(); }, 3000));
+    EXPECT_LT(rec.positions.front(), 200000);
+
+    player.Seek(std::int64_t{1500000}, {}, true);
+    const std::size_t from = rec.positions.size();
+    ASSERT_TRUE(PumpUntil([&] { return rec.positions.size() > from; }, 3000));
+    EXPECT_NEAR(rec.positions[from], 1500000, 1000000);
+    std::int64_t pts = 0;
+    QImage frame = player.CurrentFrame(pts);
+    EXPECT_NEAR(pts, 1500000, 500000);
+    EXPECT_TRUE(Near(Pixel(frame, 80, 60), 0, 255, 0)) << "green second";
+
+    // Seeking while paused shows the new place and stays paused.
+    player.Pause();
+    EXPECT_TRUE(player.Paused());
+    player.Seek(std::int64_t{2500000}, {}, true);
+    PumpFor(200);
+    frame = player.CurrentFrame(pts);
+    EXPECT_TRUE(Near(Pixel(frame, 80, 60), 0, 0, 255)) << "blue third second";
+    EXPECT_TRUE(player.Paused());
+
+    // Beyond the end lands at the end.
+    player.Resume();
+    player.Seek(std::int64_t{60000000}, {}, true);
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }, 4000));
+    PumpFor(200);
+    EXPECT_NEAR(rec.positions.back(), 3000000, 100000);
+}
+
+TEST_F(PlayerTest, CurrentFrameAndTheHostShowTheColourBars) {
+    ASSERT_TRUE(OpenClip("bars.avi", true));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psPause) == 1; }, 3000));
+    std::int64_t pts = -1;
+    // Black until the first picture is on screen.
+    ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts >= 0; }, 2000));
+    const QImage frame = player.CurrentFrame(pts);
+    ASSERT_EQ(frame.size(), QSize(320, 240));
+    EXPECT_GE(pts, 0);
+    EXPECT_LT(pts, 200000);
+    struct Bar {
+        const char* name;
+        int r, g, b;
+    };
+    // The seven 75% bars of the top two thirds, left to right.
+    const Bar bars[] = {{"grey", 191, 191, 191}, {"yellow", 191, 191, 0}, {"cyan", 0, 191, 191},
+                        {"green", 0, 191, 0},    {"magenta", 191, 0, 191}, {"red", 191, 0, 0},
+                        {"blue", 0, 0, 191}};
+    for (int i = 0; i < 7; ++i) {
+        const QColor c = Pixel(frame, (2 * i + 1) * 320 / 14, 60);
+        EXPECT_TRUE(Near(c, bars[i].r, bars[i].g, bars[i].b))
+            << bars[i].name << " is " << c.red() << "," << c.green() << "," << c.blue();
+    }
+    // The host shows the same picture, filling it (same aspect).
+    ASSERT_TRUE(player.Surface());
+    ASSERT_TRUE(PumpUntil([&] { return player.Surface()->PresentedCount() > 0; }, 2000));
+    PumpFor(50);
+    const QImage shown = host.grab().toImage();
+    EXPECT_TRUE(Near(shown.pixelColor(160 + 22, 60), 0, 191, 0)) << "green bar on screen";
+    EXPECT_TRUE(Near(shown.pixelColor(2, 60), 191, 191, 191)) << "grey bar on screen";
+}
+
+TEST_F(PlayerTest, WideHostLetterboxesThePicture) {
+    host.resize(400, 150);
+    ASSERT_TRUE(OpenClip("bars.avi", true));
+    ASSERT_TRUE(PumpUntil([&] { return player.Surface() && player.Surface()->PresentedCount() > 0; }, 3000));
+    PumpFor(50);
+    const QImage shown = host.grab().toImage();
+    // 4:3 in 400 x 150: 200 wide, centred, black either side.
+    EXPECT_TRUE(Near(shown.pixelColor(50, 75), 0, 0, 0, 5));
+    EXPECT_TRUE(Near(shown.pixelColor(350, 75), 0, 0, 0, 5));
+    EXPECT_TRUE(Near(shown.pixelColor(104, 30), 191, 191, 191)) << "left bar starts at x 100";
+}
+
+// ---------------------------------------------------------------------------
+// Sound, captured with SDL's disk driver.
+
+class SoundTest : public PlayerTest {
+protected:
+    void SetUp() override {
+        PlayerTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        file = dir.filePath(QStringLiteral("out.raw"));
+        oldDriver = qgetenv("SDL_AUDIODRIVER");
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(file));
+    }
+    void TearDown() override {
+        player.Stop(true);
+        qputenv("SDL_AUDIODRIVER", oldDriver);
+        qunsetenv("SDL_DISKAUDIOFILE");
+    }
+    // Left-channel samples of the captured 16-bit stereo stream.
+    std::vector<std::int16_t> Left() {
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray raw = f.readAll();
+        std::vector<std::int16_t> out;
+        const auto* s = reinterpret_cast<const std::int16_t*>(raw.constData());
+        for (qsizetype i = 0; i + 1 < raw.size() / 2; i += 2) out.push_back(s[i]);
+        return out;
+    }
+    QTemporaryDir dir;
+    QString file;
+    QByteArray oldDriver;
+};
+
+TEST_F(SoundTest, ToneComesOutAtItsFrequencyAndEndsOnce) {
+    ASSERT_TRUE(OpenClip("sine1k.wav", false));
+    EXPECT_EQ(player.VideoStreamIndex(), -1);
+    std::int64_t pts = 0;
+    EXPECT_TRUE(player.CurrentFrame(pts).isNull());
+    EXPECT_EQ(pts, -1);
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }, 6000));
+    PumpFor(400);
+    EXPECT_EQ(rec.Count(psEnd), 1) << "an audio-only file ends once";
+    EXPECT_NEAR(rec.positions.back(), 2000000, 100000);
+    EXPECT_GT(player.Surface()->PresentedCount(), 0) << "the sound is drawn instead of a picture";
+    player.Stop(true);
+
+    const std::vector<std::int16_t> left = Left();
+    ASSERT_GT(left.size(), 44100u);
+    // One second from 0.3 s on: count rising zero crossings.
+    int crossings = 0, loud = 0;
+    for (std::size_t i = 13230; i < 13230 + 44100; ++i) {
+        crossings += left[i - 1] < 0 && left[i] >= 0;
+        loud += std::abs(left[i]) > 1000;
+    }
+    EXPECT_NEAR(crossings, 1000, 15);
+    EXPECT_GT(loud, 20000);
+}
+
+TEST_F(SoundTest, MuteGivesSilence) {
+    player.SetMute(true);
+    ASSERT_TRUE(OpenClip("sine1k.wav", false));
+    PumpFor(800);
+    player.Stop(true);
+    const std::vector<std::int16_t> left = Left();
+    ASSERT_GT(left.size(), 4410u);
+    EXPECT_TRUE(std::all_of(left.begin(), left.end(), [](std::int16_t s) { return s == 0; }));
+}
+
+// ---------------------------------------------------------------------------
+// Lifecycle
+
+TEST_F(PlayerTest, OpenPlayStopCyclesLeaveNoThreads) {
+    const int baseline = ThreadCount();
+    const char* clips[] = {"av.mp4", "rgb_g5.avi", "sine1k.wav", "bars.avi"};
+    for (int i = 0; i < 20; ++i) {
+        rec.states.clear();
+        ASSERT_TRUE(OpenClip(clips[i % 4], i % 3 == 0)) << "cycle " << i;
+        PumpFor(60 + (i % 5) * 20);
+        player.Stop(true);
+        ASSERT_FALSE(rec.states.empty());
+        EXPECT_EQ(rec.states.front(), psPlay) << "cycle " << i;
+        EXPECT_EQ(rec.states.back(), psStop) << "cycle " << i;
+        EXPECT_EQ(rec.Count(psStop), 1) << "cycle " << i;
+    }
+    // SDL may keep a thread of its own for a moment after the device closes.
+    EXPECT_TRUE(PumpUntil([&] { return ThreadCount() <= baseline; }, 2000))
+        << ThreadCount() << " threads, " << baseline << " before";
+}
+
+TEST_F(PlayerTest, StopFromItsOwnEndHandler) {
+    player.OnState = [&](QObject*, TPlayState s) {
+        rec.states.push_back(s);
+        if (s == psEnd) player.Stop(true);
+    };
+    ASSERT_TRUE(OpenClip("bars.avi", false));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) == 1; }, 4000));
+    EXPECT_TRUE(player.Paused()) << "closed";
+    // The next playback starts clean.
+    ASSERT_TRUE(OpenClip("bars.avi", false));
+    player.Stop(true);
+    EXPECT_EQ(rec.states.back(), psStop);
+}
+
+TEST_F(PlayerTest, SettingsMadeJustBeforeOpenHold) {
+    ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
+    player.SetRepeatType(rtNone);
+    player.SetPlayTime(700000);
+    player.Setwanted_audio_stream(0);
+    ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
+    EXPECT_EQ(player.RepeatType(), rtNone);
+    EXPECT_EQ(player.PlayTime(), 700000);
+    EXPECT_EQ(player.wanted_audio_stream(), 0);
+    player.Stop(true);
+    // They last one playback.
+    EXPECT_EQ(player.RepeatType(), rtStop);
+    EXPECT_EQ(player.PlayTime(), std::int64_t(UINT64_C(0x8000000000000000)));
+}
+
+TEST_F(PlayerTest, PlayTimeStopsThePlayback) {
+    player.SetPlayTime(800000);
+    ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psStop) == 1; }, 4000));
+    EXPECT_EQ(rec.Count(psEnd), 0);
+    EXPECT_NEAR(rec.positions.back(), 800000, 150000);
+}
+
+// ---------------------------------------------------------------------------
+// Files that cannot be played
+
+TEST_F(PlayerTest, BadFilesFailOpenWithTheReason) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString empty = dir.filePath(QStringLiteral("empty.avi"));
+    const QString noise = dir.filePath(QStringLiteral("noise.bin"));
+    const QString srt = dir.filePath(QStringLiteral("subs.srt"));
+    const QString subsOnly = dir.filePath(QStringLiteral("subs_only.mkv"));
+    QFile(empty).open(QIODevice::WriteOnly);
+    {
+        QFile f(noise);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        std::mt19937 gen(7);
+        QByteArray bytes(64 * 1024, 0);
+        for (char& c : bytes) c = static_cast<char>(gen());
+        f.write(bytes);
+        QFile s(srt);
+        ASSERT_TRUE(s.open(QIODevice::WriteOnly));
+        s.write("1\n00:00:00,000 --> 00:00:01,000\nHello\n\n");
+    }
+    ASSERT_TRUE(TestMedia::RunFFmpeg({QStringLiteral("-i"), srt, QStringLiteral("-c:s"), QStringLiteral("srt"), subsOnly}));
+
+    std::vector<QString> logged;
+    GetLogger()->SetTriggerEventInMainThread(false);
+    GetLogger()->OnLog = [&](QObject*, TThreadID, TLogLevel, const QString& m) { logged.push_back(m); };
+    struct Case {
+        QString file;
+        QString message;
+    };
+    const Case cases[] = {
+        {dir.filePath(QStringLiteral("missing.avi")), QStringLiteral(": No such file or directory")},
+        {empty, QStringLiteral(": ")},
+        {noise, QStringLiteral(": ")},
+        {subsOnly, QStringLiteral(": could not open codecs, no stream to play.")},
+    };
+    for (const Case& c : cases) {
+        logged.clear();
+        rec.states.clear();
+        EXPECT_FALSE(player.Open(c.file, &host, false)) << c.file.toStdString();
+        EXPECT_TRUE(player.LastErrMsg().startsWith(c.file + c.message)) << player.LastErrMsg().toStdString();
+        EXPECT_NE(std::find(logged.begin(), logged.end(), player.LastErrMsg()), logged.end()) << "logged too";
+        EXPECT_TRUE(player.Paused()) << "nothing open";
+        PumpFor(50);
+        EXPECT_TRUE(rec.states.empty());
+    }
+    GetLogger()->OnLog = nullptr;
+    GetLogger()->SetTriggerEventInMainThread(true);
+    // The player still plays afterwards.
+    ASSERT_TRUE(OpenClip("bars.avi", false));
+    player.Stop(true);
+}
+
+}  // namespace
