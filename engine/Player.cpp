@@ -2,6 +2,7 @@
 // control operations and the play loop of each playback.
 #include "engine/PlayerState.h"
 
+#include "engine/AVProbe.h"
 #include "engine/FFLogger.h"
 #include "engine/FFmpegLoader.h"
 #include "engine/MainThread.h"
@@ -17,6 +18,7 @@ TCustomPlayer::TCustomPlayer(QObject* AOwner) : TFFBaseComponent(AOwner) {
     Fstart_time = AV_NOPTS_VALUE;
     FPlayTime = AV_NOPTS_VALUE;
     FLastPTS = AV_NOPTS_VALUE;
+    FAVProbe = new TAVProbe(this);
     ResetPlayback();
 }
 
@@ -175,6 +177,7 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     }
 
     if (!StreamOpen(is)) {
+        DetachProbe(is);
         FLastErrMsg = is->LastErrMsg;
         // Every failed open is logged, not only stored.
         LogMsg(llError, FLastErrMsg);
@@ -188,6 +191,8 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     if (FScreenHandle && FScreenHandle != AScreenHandle) FScreenHandle->removeEventFilter(this);
     FScreenHandle = AScreenHandle;
     FCurrentBitmap = QImage();
+    // The host reads stream facts through the probe; it never reads packets.
+    FAVProbe->SetFileHandle(is->ic);
     if (is->video_dec && is->video_dec->width > 0) {
         is->video_width = is->video_dec->width;
         is->video_height = is->video_dec->height;
@@ -213,6 +218,7 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     if (is->video_stream < 0 && !Fdisplay_disable) is->show_audio = FShowAudio.load();
 
     FVideoState = std::move(state);
+    is->Go.Set();
     is->refresh_tid = std::thread(RefreshThread, is);
     is->event_tid = std::thread(&TCustomPlayer::EventThreadBody, this, is);
     is->play_tid = std::thread(&TCustomPlayer::PlayThreadBody, this, is);
@@ -290,7 +296,12 @@ void TCustomPlayer::Stop(bool AWaitForStop) {
     }
     WaitInMainThread([is] { return is->EventThreadDone.load(); }, -1, 100);
     if (is->event_tid.joinable()) is->event_tid.join();
+    DetachProbe(is);
     FVideoState.reset();
+}
+
+void TCustomPlayer::DetachProbe(TVideoState* is) {
+    if (FAVProbe && is->ic && FAVProbe->FileHandle() == is->ic) FAVProbe->SetFileHandle(nullptr);
 }
 
 void TCustomPlayer::ReapRetired() {
@@ -298,6 +309,7 @@ void TCustomPlayer::ReapRetired() {
         TVideoState* is = it->get();
         if (is->EventThreadDone && FDelivering != is) {
             if (is->event_tid.joinable()) is->event_tid.join();
+            DetachProbe(is);
             it = FRetired.erase(it);
         } else {
             ++it;

@@ -221,6 +221,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void Error(const QString& AMsg);  // logged and stored
     void ClosePlayback(TVideoState* is);
+    void DetachProbe(TVideoState* is);
     void DeliverEvent(TVideoState* is, int kind, std::int64_t value);
     void StopPlayback(bool AWaitForStop);
     void ReapRetired();

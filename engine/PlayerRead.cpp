@@ -2,6 +2,8 @@
 // read thread, opening, closing and switching streams, seeking and pausing.
 #include "engine/PlayerState.h"
 
+#include "engine/FFFileNames.h"
+#include "engine/FFUtils.h"
 #include "engine/FFmpegLoader.h"
 #include "engine/MainThread.h"
 
@@ -132,7 +134,7 @@ TVideoState::~TVideoState() {
         std::lock_guard<std::mutex> lock(shown_mutex);
         if (shown) ff::av_frame_free(&shown);
     }
-    if (ic) ff::avformat_close_input(&ic);
+    if (ic) CloseInputFile(&ic);
     if (display_sws) ff::sws_freeContext(display_sws);
     if (hook_to_rgb) ff::sws_freeContext(hook_to_rgb);
     if (hook_from_rgb) ff::sws_freeContext(hook_from_rgb);
@@ -310,25 +312,33 @@ void StreamComponentClose(TVideoState* is, int index) {
 static void ReadThread(TVideoState* is) {
     TCustomPlayer* owner = is->Owner;
     bool ok = false;
-    const QByteArray name = is->filename.toUtf8();
+    const QByteArray name = ToLibraryFileName(is->filename);
     AVPacket* pkt = nullptr;
     AVDictionary* opts = nullptr;
 
-    is->ic = ff::avformat_alloc_context();
-    is->ic->interrupt_callback.callback = DecodeInterrupt;
-    is->ic->interrupt_callback.opaque = is;
     if (is->S.frame_width > 0 && is->S.frame_height > 0)
         ff::av_dict_set(&opts, "video_size",
                         QByteArray::number(is->S.frame_width).append('x').append(QByteArray::number(is->S.frame_height)).constData(), 0);
     if (is->S.frame_pix_fmt >= 0) ff::av_dict_set_int(&opts, "pixel_format", is->S.frame_pix_fmt, 0);
 
     do {
-        int err = ff::avformat_open_input(&is->ic, name.constData(), is->iformat, &opts);
+        int err;
+        if (IsUnicodeName(name)) {
+            err = OpenInputFile(&is->ic, name, is->iformat, &opts);
+        } else {
+            // Our own context, so that even the open gives up when the playback closes.
+            is->ic = ff::avformat_alloc_context();
+            is->ic->interrupt_callback.callback = DecodeInterrupt;
+            is->ic->interrupt_callback.opaque = is;
+            err = ff::avformat_open_input(&is->ic, name.constData(), is->iformat, &opts);
+        }
         if (err < 0) {
-            is->LastErrMsg = is->filename + QStringLiteral(": ") + AVErrorText(err);
+            is->LastErrMsg = ErrorText(is->filename, err);
             break;
         }
         AVFormatContext* ic = is->ic;
+        ic->interrupt_callback.callback = DecodeInterrupt;
+        ic->interrupt_callback.opaque = is;
         if (is->S.genpts) ic->flags |= AVFMT_FLAG_GENPTS;
         if (ff::avformat_find_stream_info(ic, nullptr) < 0) {
             is->LastErrMsg = QStringLiteral("%1: could not find codec parameters").arg(is->filename);
@@ -387,6 +397,8 @@ static void ReadThread(TVideoState* is) {
     } else {
         is->Opened = 1;
         WakeMainThreadWaits();
+        // Reading starts once the host has seen the file (OnFileOpen, the probe).
+        while (!is->abort_request && !is->Go.WaitFor(100)) {}
         pkt = ff::av_packet_alloc();
         bool eof = false;
         while (!is->abort_request) {
@@ -535,6 +547,7 @@ void StreamClose(TVideoState* is) {
         is->abort_request = 1;
     }
     is->abort_cond.notify_all();
+    is->Go.Set();
     is->videoq.Abort();
     is->audioq.Abort();
     is->subtitleq.Abort();
