@@ -39,12 +39,6 @@ extern "C" {
 #include <libavutil/time.h>
 #include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
-#include <SDL_audio.h>
-#include <SDL_error.h>
-#include <SDL_rwops.h>
-#include <SDL_stdinc.h>
-#include <SDL_timer.h>
-#include <SDL_version.h>
 #include <SDL.h>
 }
 
