@@ -1,5 +1,6 @@
 #include "skin/model/draw/PixelRoutines.h"
 
+#include "platform/Canvas.h"
 #include "skin/model/draw/DrawUtils.h"
 
 #include <cstring>
@@ -92,16 +93,6 @@ void DrawSameSize(TqvDrawKind Kind, const TqvPixels& Dst, const TRect& Clip, con
         RunRow(Kind, Src.Row(SrcY + y - Clip.Top) + SrcX, Dst.Row(y) + Clip.Left, w);
 }
 
-int NearestSourceIndex(int i, int DstLen, int SrcStart, int SrcLen) {
-    if (DstLen < 2) return (SrcStart + SrcStart + SrcLen - 1) / 2;
-    // Round(i * (SrcLen - 1) / (DstLen - 1)) with halves to even, in integers.
-    const long long num = static_cast<long long>(i) * (SrcLen - 1), den = DstLen - 1;
-    long long q = num / den;
-    const long long r2 = 2 * (num % den);
-    if (r2 > den || (r2 == den && (q & 1))) ++q;
-    return SrcStart + static_cast<int>(q);
-}
-
 void StretchDraw(TqvDrawKind Kind, const TqvPixels& Dst, const TRect& DstRect, const TRect& ClipRect,
                  const TqvPixels& Src, const TRect& SrcRect) {
     if (IsNullRect(SrcRect) || Dst.Empty() || Src.Empty()) return;
@@ -118,12 +109,12 @@ void StretchDraw(TqvDrawKind Kind, const TqvPixels& Dst, const TRect& DstRect, c
     }
     const int cw = RectWidth(clip);
     std::vector<int> cols(static_cast<size_t>(cw));
-    for (int x = 0; x < cw; ++x) cols[size_t(x)] = NearestSourceIndex(clip.Left + x - DstRect.Left, dw, SrcRect.Left, sw);
+    for (int x = 0; x < cw; ++x) cols[size_t(x)] = StretchSourceIndex(clip.Left + x - DstRect.Left, dw, SrcRect.Left, sw);
     std::vector<TqvColor> gathered(static_cast<size_t>(cw));
     int lastSrcRow = -1;
     TqvColor* lastDstRow = nullptr;
     for (int y = clip.Top; y < clip.Bottom; ++y) {
-        const int sy = NearestSourceIndex(y - DstRect.Top, dh, SrcRect.Top, sh);
+        const int sy = StretchSourceIndex(y - DstRect.Top, dh, SrcRect.Top, sh);
         TqvColor* d = Dst.Row(y) + clip.Left;
         if (Kind == TqvDrawKind::Copy && sy == lastSrcRow && lastDstRow) {
             PixelRoutines.MoveRow(lastDstRow, d, cw);

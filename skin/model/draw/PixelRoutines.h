@@ -72,11 +72,7 @@ enum class TqvDrawKind { Copy, Alpha, Key };
 void DrawSameSize(TqvDrawKind Kind, const TqvPixels& Dst, const TRect& Clip, const TqvPixels& Src, int SrcX,
                   int SrcY);
 // SrcRect of Src drawn into DstRect of Dst by nearest neighbour, only inside
-// ClipRect. Draws nothing unless SrcRect lies wholly inside Src.
+// ClipRect (the platform's one stretch rule). Draws nothing unless SrcRect
+// lies wholly inside Src.
 void StretchDraw(TqvDrawKind Kind, const TqvPixels& Dst, const TRect& DstRect, const TRect& ClipRect,
                  const TqvPixels& Src, const TRect& SrcRect);
-
-// The one nearest-neighbour rule: destination index i (0-based in a span of
-// DstLen) maps to SrcStart + Round(i * (SrcLen - 1) / (DstLen - 1)), halves to
-// even; a span shorter than 2 takes the middle source index.
-int NearestSourceIndex(int i, int DstLen, int SrcStart, int SrcLen);

@@ -1,5 +1,6 @@
 // Blend arithmetic of both routine sets, nearest-neighbour mapping and the
 // bitmap's drawing routes, checked against hand-computed pixels.
+#include "platform/Canvas.h"
 #include "skin/model/draw/PixelRoutines.h"
 #include "skin/model/draw/QvBitmap.h"
 
@@ -58,14 +59,6 @@ TEST(KeyRow, KeyPixelsLeaveDestinationOthersBecomeOpaque) {
     EXPECT_EQ(dst[2], 3u);  // the low 24 bits decide, whatever the alpha
 }
 
-TEST(NearestSourceIndex, HalvesGoToEvenAndShortSpansTakeTheMiddle) {
-    // 3 source pixels into 5: i * 2 / 4 = 0, 0.5, 1, 1.5, 2 -> 0, 0, 1, 2, 2.
-    const int want[5] = {0, 0, 1, 2, 2};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(NearestSourceIndex(i, 5, 0, 3), want[i]) << i;
-    EXPECT_EQ(NearestSourceIndex(0, 1, 10, 5), 12);  // (10 + 15 - 1) div 2
-    EXPECT_EQ(NearestSourceIndex(9, 10, 0, 5), 4);   // the last maps to the last
-}
-
 // A bitmap whose every pixel names its own coordinates.
 void FillCoded(TqvBitmap& b, int w, int h, std::uint8_t alpha = 255) {
     b.SetSize(w, h);
@@ -97,7 +90,7 @@ TEST(TqvBitmap, StretchDoublesEachPixelAndOneWideTakesTheMiddleColumn) {
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) {
             // Map of 5 onto 10: Round(i * 4 / 9), halves to even.
-            const int sx = NearestSourceIndex(x, 10, 0, 5), sy = NearestSourceIndex(y, 10, 0, 5);
+            const int sx = StretchSourceIndex(x, 10, 0, 5), sy = StretchSourceIndex(y, 10, 0, 5);
             ASSERT_EQ(dst.Pixel(x, y), qvARGB(255, sx, sy, 7)) << x << "," << y;
         }
     EXPECT_EQ(dst.Pixel(0, 0), qvARGB(255, 0, 0, 7));

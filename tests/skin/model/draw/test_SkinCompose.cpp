@@ -3,6 +3,7 @@
 // source pixel it came from; the expected maps below are written from the
 // layout rules, piece by piece.
 #include "skin/model/draw/DrawUtils.h"
+#include "platform/Canvas.h"
 #include "skin/model/draw/PixelRoutines.h"
 #include "skin/model/draw/SkinCompose.h"
 
@@ -67,7 +68,7 @@ struct Nine {
 
 // Source index of a middle piece [from, from + len) spread over a span.
 int Mid(bool stretch, int i, int span, int from, int len) {
-    return stretch ? NearestSourceIndex(i, span, from, len) : from + i % len;
+    return stretch ? StretchSourceIndex(i, span, from, len) : from + i % len;
 }
 
 // The reference layout of a nine-slice at the new size.
@@ -133,9 +134,9 @@ TEST(ComposeSkinImage, StripStretchTypesStretchOneWayAndTileTheOther) {
     for (int y = g.NCl.Top; y < g.NCl.Bottom; ++y)
         for (int x = g.NCl.Left; x < g.NCl.Right; ++x) {
             const int i = x - g.NCl.Left, j = y - g.NCl.Top;
-            ASSERT_EQ(horz.pixel(x, y), qRgb(g.SR.Left + 3 + i % 6, g.SR.Top + NearestSourceIndex(j, 15, 2, 6), 9))
+            ASSERT_EQ(horz.pixel(x, y), qRgb(g.SR.Left + 3 + i % 6, g.SR.Top + StretchSourceIndex(j, 15, 2, 6), 9))
                 << x << "," << y;
-            ASSERT_EQ(vert.pixel(x, y), qRgb(g.SR.Left + NearestSourceIndex(i, 19, 3, 6), g.SR.Top + 2 + j % 6, 9))
+            ASSERT_EQ(vert.pixel(x, y), qRgb(g.SR.Left + StretchSourceIndex(i, 19, 3, 6), g.SR.Top + 2 + j % 6, 9))
                 << x << "," << y;
         }
 }
@@ -157,7 +158,7 @@ TEST(ComposeSkinImageOpenRight, TopBottomAndClientRunToTheRightEdge) {
     for (int x = g.NLT.X; x < 25; ++x) ASSERT_EQ(out.pixel(x, 0), qRgb(g.SR.Left + 4 + (x - 4) % 4, g.SR.Top, 9)) << x;
     // Client (vertical strips: stretched across the widened width) reaches x 24.
     for (int x = g.NCl.Left; x < 25; ++x)
-        ASSERT_EQ(out.pixel(x, 5), qRgb(g.SR.Left + NearestSourceIndex(x - 3, 22, 3, 6), g.SR.Top + 2 + 3, 9)) << x;
+        ASSERT_EQ(out.pixel(x, 5), qRgb(g.SR.Left + StretchSourceIndex(x - 3, 22, 3, 6), g.SR.Top + 2 + 3, 9)) << x;
     // Bottom row to the edge as well.
     EXPECT_EQ(out.pixel(24, 18), qRgb(g.SR.Left + 4 + (24 - 4) % 4, g.SR.Top + 9, 9));
 }
@@ -172,7 +173,7 @@ TEST(ResizeSkinImage, CornersKeepTheirSizeBordersAndCentreStretch) {
     EXPECT_EQ(out.pixel(17, 0), qRgb(2 + 9, 1, 9));  // top end
     // Centre 14 x 12 from 6 x 6.
     EXPECT_EQ(out.pixel(3 + 13, 2 + 11), qRgb(2 + 8, 1 + 7, 9));
-    EXPECT_EQ(out.pixel(3 + 6, 2 + 5), qRgb(2 + 3 + NearestSourceIndex(6, 14, 0, 6), 1 + 2 + NearestSourceIndex(5, 12, 0, 6), 9));
+    EXPECT_EQ(out.pixel(3 + 6, 2 + 5), qRgb(2 + 3 + StretchSourceIndex(6, 14, 0, 6), 1 + 2 + StretchSourceIndex(5, 12, 0, 6), 9));
 }
 
 // ---- three-slice bars: a 20 x 4 bar at x 5 of the picture
@@ -275,13 +276,13 @@ TEST(ComposeSkinFrameImage, StretchedMiddlesFillTheSpansBetweenTheFixedParts) {
     ExpectMapped(top, g.SR, [](int x, int y) -> TPoint {
         if (x < 4) return {x, y};
         if (x >= 26) return {8 + x - 26, y};
-        return {NearestSourceIndex(x - 4, 22, 4, 4), y};
+        return {StretchSourceIndex(x - 4, 22, 4, 4), y};
     });
     ASSERT_EQ(left.size(), QSize(3, 16));
     ExpectMapped(left, g.SR, [](int x, int y) -> TPoint {
         if (y < 1) return {x, 2};
         if (y >= 15) return {x, 7};
-        return {x, NearestSourceIndex(y - 1, 14, 3, 4)};
+        return {x, StretchSourceIndex(y - 1, 14, 3, 4)};
     });
 }
 
