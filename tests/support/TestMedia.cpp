@@ -46,6 +46,8 @@ constexpr Clip kClips[] = {
     {"still.png", "-f lavfi -i color=c=red:s=64x48 -frames:v 1"},
     {"h264_g25.ts", "-f lavfi -i testsrc=size=160x120:rate=25 -t 3 -c:v libx264 -threads 1 -g 25 -bf 0 "
                     "-sc_threshold 0 -pix_fmt yuv420p"},
+    {"neg_start.mkv", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg4 -output_ts_offset -0.5 "
+                      "-avoid_negative_ts disabled"},
 };
 
 QMutex gMutex;

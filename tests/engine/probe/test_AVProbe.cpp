@@ -1,6 +1,7 @@
 // The media probe against clips made by the ffmpeg tool, checked against what
 // the ffprobe tool reports for the same files.
 #include "engine/AVProbe.h"
+#include "engine/FFLogger.h"
 #include "engine/FFUtils.h"
 #include "engine/FFmpegLoader.h"
 #include "tests/support/TestMedia.h"
@@ -224,6 +225,40 @@ TEST_F(ProbeTest, InfoTextListsProgramStreamsOnce) {
     const int at = lines.indexOf(audio);
     EXPECT_NE(lines.value(at + 1), QStringLiteral("  Metadata:"));
     EXPECT_EQ(probe.GetStreamAudioInfo(-1).Language, QStringLiteral("eng"));
+}
+
+TEST_F(ProbeTest, NegativeStreamStartKeepsItsSign) {
+    TAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(TestMedia::Path(QStringLiteral("neg_start.mkv"))));
+    const QString text = probe.FileInfoText();
+    EXPECT_TRUE(LineStarting(text, QStringLiteral("StartTime:")).isEmpty());  // the file's start is below 0
+    EXPECT_TRUE(LineStarting(text, QStringLiteral("Stream #0")).contains(QStringLiteral(", StartTime: -0.500000, ")))
+        << text.toStdString();
+    EXPECT_EQ(probe.FirstVideoStreamInfo().StartTimeScaled, -500000);
+    // Picture times count from the stream's own start.
+    ASSERT_TRUE(probe.Decode());
+    EXPECT_EQ(probe.FrameInfo().PTS, 0);
+}
+
+TEST_F(ProbeTest, OnlyTheOpenFailureIsLogged) {
+    struct Line {
+        QObject* sender;
+        TLogLevel level;
+        QString text;
+    };
+    std::vector<Line> lines;
+    TAVProbe probe;
+    GetLogger()->OnLog = [&](QObject* sender, TThreadID, TLogLevel level, const QString& text) {
+        if (sender == &probe) lines.push_back({sender, level, text});
+    };
+    QTemporaryDir dir;
+    const QString missing = dir.path() + QStringLiteral("/missing.avi");
+    EXPECT_FALSE(probe.LoadFile(missing));
+    EXPECT_FALSE(probe.LoadFile(TestMedia::Path(QStringLiteral("av.avi")), QStringLiteral("xyz")));
+    GetLogger()->OnLog = nullptr;
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].level, llError);
+    EXPECT_EQ(lines[0].text, missing + QStringLiteral(": No such file or directory"));
 }
 
 TEST_F(ProbeTest, ReadersReportBadIndexesAndKinds) {
