@@ -1,6 +1,7 @@
 // Input and output files: opening an input and copying its parameters into the
 // option state, attaching an output with its streams, codec lookup by name.
 #include "engine/FFmpeg.h"
+#include "engine/FFFileNames.h"
 #include "engine/FFmpegInternal.h"
 
 #include <QDateTime>
@@ -17,7 +18,7 @@ namespace {
 
 [[noreturn]] void Raise(const QString& AMsg) { throw FFmpegException(AMsg); }
 
-std::string LibraryName(const QString& AFileName) { return QFile::encodeName(AFileName).toStdString(); }
+std::string LibraryName(const QString& AFileName) { return ToLibraryFileName(AFileName).toStdString(); }
 
 bool SameFile(const QString& a, const QString& b) {
     struct stat sa{}, sb{};
@@ -173,7 +174,7 @@ bool TCustomFFmpeg::OpenInputFile(const QString& AFileName) {
         FOpt.Fsubtitle_codec_name.clear();
         FOpt.Fvideo_channel = 0;
         ff::av_dict_free(&opts);
-        if (ic) ff::avformat_close_input(&ic);
+        if (ic) CloseInputFile(&ic);
         return false;
     };
 
@@ -227,8 +228,20 @@ bool TCustomFFmpeg::OpenInputFile(const QString& AFileName) {
     if (FOpt.Fpgmyuv_compatibility_hack) ic->video_codec_id = AV_CODEC_ID_PGMYUV;
 
     const std::string libName = LibraryName(AFileName);
+    // The context is ours (it carries the forced decoders), so a name in the
+    // engine's wide form gets its I/O context here rather than from the helper.
+    AVIOContext* customIO = nullptr;
+    if (IsUnicodeName(QByteArray::fromStdString(libName))) {
+        const int r = OpenUnicodeIO(&customIO, QByteArray::fromStdString(libName), AVIO_FLAG_READ);
+        if (r < 0) return fail(ErrorText(AFileName, r));
+        ic->pb = customIO;
+        ic->flags |= AVFMT_FLAG_CUSTOM_IO;
+    }
     int ret = ff::avformat_open_input(&ic, libName.c_str(), fmt, &opts);
-    if (ret < 0) return fail(ErrorText(AFileName, ret));  // ic is freed by the library
+    if (ret < 0) {
+        CloseUnicodeIO(&customIO);  // the library freed ic but leaves a custom context to us
+        return fail(ErrorText(AFileName, ret));
+    }
     ff::av_dict_free(&opts);
 
     if (FOpt.Fopt_programid) {
@@ -326,7 +339,7 @@ bool TCustomFFmpeg::OpenInputFile(const QString& AFileName) {
             Finput_codecs[Fnb_icodecs++] = nullptr;
             break;
         default:
-            ff::avformat_close_input(&ic);
+            CloseInputFile(&ic);
             Raise(QStringLiteral("invalid codec_type"));
         }
     }

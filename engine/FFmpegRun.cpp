@@ -1,6 +1,7 @@
 // Converter lifecycle: construction, option reset, start, the worker and its
 // pause gate, stop, termination and the clean-up after a conversion.
 #include "engine/FFmpeg.h"
+#include "engine/FFFileNames.h"
 #include "engine/FFmpegInternal.h"
 #include "engine/MainThread.h"
 
@@ -348,7 +349,7 @@ void TCustomFFmpeg::FreeOutputFile(TOutputFile* AFile) {
     }
     ff::av_dict_free(&AFile->muxer_opts);
     if (AFile->ctx) {
-        if (AFile->io_opened) ff::avio_closep(&AFile->ctx->pb);
+        if (AFile->io_opened) CloseOutputIO(AFile->ctx);
         ff::avformat_free_context(AFile->ctx);
     }
     // Only a file this task created is removed: an empty file the user had at
@@ -365,7 +366,7 @@ void TCustomFFmpeg::CleanupTask() {
     std::fill(Foutput_files.begin(), Foutput_files.end(), nullptr);
     Fnb_output_files = 0;
     for (int i = 0; i < Fnb_input_files; ++i) {
-        ff::avformat_close_input(&Finput_files[i]);
+        CloseInputFile(&Finput_files[i]);
         Finput_file_names[i].clear();
     }
     Fnb_input_files = 0;
@@ -408,8 +409,7 @@ void TCustomFFmpeg::OpenOutputFilesIO() {
         if (!same.isEmpty()) throw FFmpegException(same);
         out->ctx->interrupt_callback.callback = &InterruptCallback;
         out->ctx->interrupt_callback.opaque = &FBroken;
-        const int ret = ff::avio_open2(&out->ctx->pb, out->library_name.c_str(), AVIO_FLAG_WRITE,
-                                       &out->ctx->interrupt_callback, nullptr);
+        const int ret = OpenOutputIO(out->ctx, QByteArray::fromStdString(out->library_name));
         if (ret < 0) throw FFmpegException(ErrorText(out->file_name, ret));
         out->io_opened = true;
     }
