@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -16,7 +18,14 @@ TControl* FindControl(QWidget* w) {
 
 // ---- TControl ----
 
-TControl::TControl(QObject* AOwner) : QWidget(nullptr), TComponentBase(this, AOwner), FColor(clBtnFace) {}
+TControl::TControl(QObject* AOwner) : QWidget(nullptr), TComponentBase(this, AOwner), FColor(clBtnFace) {
+    setFont(FFont.ToQFont());
+    FFont.OnChange = [this] {
+        setFont(FFont.ToQFont());
+        FontChanged();
+        update();
+    };
+}
 
 TControl::~TControl() {
     if (auto* p = dynamic_cast<TWinControl*>(Parent()))
@@ -158,6 +167,38 @@ void TControl::RequestAlign() {
 
 void TControl::Resize() {
     if (OnResize) OnResize(this);
+}
+
+void TControl::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) FPressed = true;
+    Application()->Guard([&] {
+        if (OnMouseDown) OnMouseDown(this, e->button(), e->modifiers(), int(e->position().x()), int(e->position().y()));
+    });
+    QWidget::mousePressEvent(e);
+}
+
+void TControl::mouseReleaseEvent(QMouseEvent* e) {
+    const bool click = e->button() == Qt::LeftButton && FPressed && rect().contains(e->position().toPoint());
+    if (e->button() == Qt::LeftButton) FPressed = false;
+    Application()->Guard([&] {
+        if (OnMouseUp) OnMouseUp(this, e->button(), e->modifiers(), int(e->position().x()), int(e->position().y()));
+        if (click) Click();
+    });
+}
+
+void TControl::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) FPressed = true;
+    Application()->Guard([&] {
+        if (OnMouseDown) OnMouseDown(this, e->button(), e->modifiers(), int(e->position().x()), int(e->position().y()));
+        if (e->button() == Qt::LeftButton && OnDblClick) OnDblClick(this);
+    });
+}
+
+void TControl::mouseMoveEvent(QMouseEvent* e) {
+    Application()->Guard([&] {
+        if (OnMouseMove) OnMouseMove(this, e->modifiers(), int(e->position().x()), int(e->position().y()));
+    });
+    QWidget::mouseMoveEvent(e);
 }
 
 void TControl::Click() {
@@ -431,3 +472,33 @@ bool TWinControl::eventFilter(QObject* watched, QEvent* e) {
 // ---- TGraphicControl ----
 
 TGraphicControl::TGraphicControl(QObject* AOwner) : TControl(AOwner) { setFocusPolicy(Qt::NoFocus); }
+
+void TGraphicControl::paintEvent(QPaintEvent*) {
+    if (width() <= 0 || height() <= 0) return;
+    if (FImage.size() != size()) FImage = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    FImage.fill(Qt::transparent);
+    FCanvas.SetFont(Font());
+    Application()->Guard([&] { Paint(); });
+    QPainter p(this);
+    p.drawImage(0, 0, FImage);
+}
+
+// ---- TCustomControl ----
+
+TCustomControl::TCustomControl(QObject* AOwner) : TWinControl(AOwner) { setAttribute(Qt::WA_OpaquePaintEvent); }
+
+QImage TCustomControl::PaintToImage() {
+    if (FImage.size() != size()) FImage = QImage(size(), QImage::Format_RGB32);
+    FImage.fill(ColorToQColor(Color()));
+    FCanvas.SetFont(Font());
+    FCanvas.Brush().SetColor(Color());
+    Paint();
+    return FImage;
+}
+
+void TCustomControl::paintEvent(QPaintEvent*) {
+    if (width() <= 0 || height() <= 0) return;
+    Application()->Guard([&] { PaintToImage(); });
+    QPainter p(this);
+    p.drawImage(0, 0, FImage);
+}

@@ -3,7 +3,9 @@
 // virtual SetBounds, so descendants can snap or refuse sizes in one place.
 #pragma once
 
+#include "platform/Canvas.h"
 #include "platform/Component.h"
+#include "platform/Graphics.h"
 #include "platform/Types.h"
 
 #include <QWidget>
@@ -21,6 +23,8 @@ using TAnchors = unsigned;
 // Key codes are Qt::Key values; a handler that sets Key to 0 consumes the key.
 using TKeyEvent = std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)>;
 using TKeyPressEvent = std::function<void(QObject* Sender, QChar& Key)>;
+using TMouseEvent = std::function<void(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y)>;
 
 class TControl : public QWidget, public TComponentBase {
     Q_OBJECT
@@ -78,6 +82,10 @@ public:
 
     TColor Color() const { return FColor; }
     void SetColor(TColor c);
+    // The control's font; changing it reaches the widget and FontChanged().
+    TFont& Font() { return FFont; }
+    const TFont& Font() const { return FFont; }
+    void SetFont(const TFont& f) { FFont.Assign(f); }
 
     // Runs OnClick; also when called from code on a hidden or disabled control.
     virtual void Click();
@@ -98,6 +106,9 @@ public:
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TNotifyEvent OnResize;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
 
     // Kept by the align engine: the bounds before anchoring and the parent's
     // client size they were set against.
@@ -106,6 +117,8 @@ public:
     void setVisible(bool visible) override;
 
 protected:
+    // Keeps Text in step with an inner widget the user edits, without the hook.
+    void StoreText(const QString& s) { FText = s; }
     bool event(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     // Only forms may become windows of their own; a control without a parent stays hidden.
@@ -115,7 +128,13 @@ protected:
     virtual void EnabledChanged() {}
     virtual void VisibleChanged() {}
     virtual void ColorChanged() {}
+    virtual void FontChanged() {}
     virtual void Resize();
+    // A press and release of the left button inside the control is a click.
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void RequestAlign();
 
 private:
@@ -125,6 +144,8 @@ private:
     QString FText;
     QString FHint;
     TColor FColor;
+    TFont FFont;
+    bool FPressed = false;
     TAlign FAlign = alNone;
     TAnchors FAnchors = akLeft | akTop;
     bool FVisible = true;
@@ -210,11 +231,40 @@ private:
     bool FTabStop = false;
 };
 
-// A control without focus, painted on its parent's surface.
+// A control without focus, painted on its parent's surface; it draws in
+// Paint() through Canvas() and is transparent where it draws nothing.
 class TGraphicControl : public TControl {
     Q_OBJECT
 public:
     explicit TGraphicControl(QObject* AOwner = nullptr);
+    TCanvas& Canvas() { return FCanvas; }
+
+protected:
+    virtual void Paint() {}
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    QImage FImage;
+    TCanvas FCanvas{&FImage};
+};
+
+// A windowed control that paints itself: the background in Color, then Paint()
+// through Canvas(), composed off-screen and put on screen at once.
+class TCustomControl : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TCustomControl(QObject* AOwner = nullptr);
+    TCanvas& Canvas() { return FCanvas; }
+    // The picture Paint() makes at the current size (also for tests).
+    QImage PaintToImage();
+
+protected:
+    virtual void Paint() {}
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    QImage FImage;
+    TCanvas FCanvas{&FImage};
 };
 
 // The control (or its outer wrapper) that a widget belongs to.

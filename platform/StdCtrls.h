@@ -2,9 +2,17 @@
 // wrapping one Qt widget, and TStrings.
 #pragma once
 
+#include "platform/Classes.h"
 #include "platform/Control.h"
 #include "platform/Form.h"
 
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 
 class TButton : public TWinControl {
@@ -33,4 +41,167 @@ private:
     bool FDefault = false;
     bool FCancel = false;
     TModalResult FModalResult = mrNone;
+};
+
+class TEdit : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TEdit(QObject* AOwner = nullptr);
+
+    bool ReadOnly() const;
+    void SetReadOnly(bool v);
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int v);
+    // A non-null character hides the text behind it.
+    QChar PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(QChar c);
+    int SelStart() const;
+    void SetSelStart(int v);
+    int SelLength() const;
+    void SetSelLength(int v);
+    QString SelText() const;
+    void SelectAll();
+    void Clear() { SetText(QString()); }
+    QLineEdit* Widget() const { return FEdit; }
+
+    // Runs on every change of the text, typed or set from code.
+    TNotifyEvent OnChange;
+
+protected:
+    void TextChanged() override;
+    virtual void Change();
+
+private:
+    QLineEdit* FEdit;
+    int FMaxLength = 0;
+    QChar FPasswordChar;
+};
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class TMemo : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TMemo(QObject* AOwner = nullptr);
+    ~TMemo() override;
+
+    // The lines, live: changing them changes the memo.
+    TStrings& Lines() { return *FLines; }
+    bool ReadOnly() const;
+    void SetReadOnly(bool v);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle v);
+    void Clear() { SetText(QString()); }
+    QPlainTextEdit* Widget() const { return FMemo; }
+
+    TNotifyEvent OnChange;
+
+protected:
+    void TextChanged() override;
+
+private:
+    QPlainTextEdit* FMemo;
+    std::unique_ptr<TStrings> FLines;
+    bool FWordWrap = true;
+    TScrollStyle FScrollBars = ssNone;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCheckBox : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TCheckBox(QObject* AOwner = nullptr);
+
+    bool Checked() const { return FState == cbChecked; }
+    // A change from code runs OnClick too (not while loading), as a click would.
+    void SetChecked(bool v) { SetState(v ? cbChecked : cbUnchecked); }
+    TCheckBoxState State() const { return FState; }
+    void SetState(TCheckBoxState v);
+    bool AllowGrayed() const { return FAllowGrayed; }
+    void SetAllowGrayed(bool v);
+    QCheckBox* Widget() const { return FBox; }
+
+protected:
+    void TextChanged() override;
+
+private:
+    QCheckBox* FBox;
+    TCheckBoxState FState = cbUnchecked;
+    bool FAllowGrayed = false;
+    bool FSyncing = false;
+};
+
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+
+class TComboBox : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TComboBox(QObject* AOwner = nullptr);
+    ~TComboBox() override;
+
+    TStrings& Items() { return *FItems; }
+    // Selecting from code runs no events; a user's choice runs OnClick, then
+    // OnSelect (or OnChange when OnSelect is unbound).
+    int ItemIndex() const;
+    void SetItemIndex(int v);
+    TComboBoxStyle Style() const { return FStyle; }
+    void SetStyle(TComboBoxStyle v);
+    int DropDownCount() const;
+    void SetDropDownCount(int v);
+    bool Sorted() const { return FSorted; }
+    void SetSorted(bool v);
+    bool DroppedDown() const;
+    void SetDroppedDown(bool v);
+    QComboBox* Widget() const { return FCombo; }
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnSelect;
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
+
+protected:
+    void TextChanged() override;
+    virtual void Change();
+
+private:
+    friend class TComboStrings;
+    QComboBox* FCombo;
+    std::unique_ptr<TStrings> FItems;
+    TComboBoxStyle FStyle = csDropDown;
+    bool FSorted = false;
+    bool FSyncing = false;
+};
+
+class TListBox : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TListBox(QObject* AOwner = nullptr);
+    ~TListBox() override;
+
+    TStrings& Items() { return *FItems; }
+    int Count() const { return FItems->Count(); }
+    // Selecting from code runs no events; a user's selection runs OnClick.
+    int ItemIndex() const;
+    void SetItemIndex(int v);
+    bool MultiSelect() const;
+    void SetMultiSelect(bool v);
+    bool Selected(int index) const;
+    void SetSelected(int index, bool v);
+    int SelCount() const;
+    bool Sorted() const { return FSorted; }
+    void SetSorted(bool v);
+    int TopIndex() const;
+    void SetTopIndex(int v);
+    void Clear() { FItems->Clear(); }
+    QListWidget* Widget() const { return FList; }
+
+private:
+    friend class TListStrings;
+    QListWidget* FList;
+    std::unique_ptr<TStrings> FItems;
+    bool FSorted = false;
+    bool FSyncing = false;
 };
