@@ -68,15 +68,17 @@ QImage DecodeSkinBmp(const QByteArray& bytes, const QString& what)
     } else if (headerSize >= 40 && bytes.size() >= 14 + 40) {
         width = std::llabs(qint64(qint32(U32(bytes, 18))));
         height = std::llabs(qint64(qint32(U32(bytes, 22))));
-        const quint16 bits = U16(bytes, 28);
-        const quint32 compression = U32(bytes, 30);
-        const qint64 data = bytes.size() - qint64(U32(bytes, 10));
-        if (compression == 0 && bits > 0) {
-            const qint64 rowBytes = ((width * bits + 31) / 32) * 4;
-            if (width > 0 && height > 0 && rowBytes * height > data)
-                Fail(what, QStringLiteral("its pixels are cut short"));
-        } else if (width * height > 256 * qMax<qint64>(data, 0)) {
-            Fail(what, QStringLiteral("its size does not match its data"));
+        if (width > 0 && height > 0 && width * height <= kMaxSkinPicturePixels) {
+            const quint16 bits = U16(bytes, 28);
+            const quint32 compression = U32(bytes, 30);
+            const qint64 data = bytes.size() - qint64(U32(bytes, 10));
+            if (compression == 0 && bits > 0 && bits <= 32) {
+                const qint64 rowBytes = ((width * bits + 31) / 32) * 4;
+                if (rowBytes * height > data)
+                    Fail(what, QStringLiteral("its pixels are cut short"));
+            } else if (width * height > 256 * qMax<qint64>(data, 0)) {
+                Fail(what, QStringLiteral("its size does not match its data"));
+            }
         }
     } else {
         Fail(what, QStringLiteral("unknown header"));

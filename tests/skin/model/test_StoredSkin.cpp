@@ -280,6 +280,11 @@ TEST(StoredSkinPayload, EveryLengthAndCountIsChecked)
     tiny[3] = tiny[4] = tiny[5] = 0;
     QByteArray hugeImage = bmp;
     hugeImage[18] = hugeImage[19] = hugeImage[20] = char(0x7F);  // width with no pixels behind it
+    QByteArray overflowing = bmp;  // width, height and depth whose product overflows 64 bits
+    for (int at : {18, 19, 20, 22, 23, 24})
+        overflowing[at] = char(0xFF);
+    overflowing[21] = overflowing[25] = char(0x7F);
+    overflowing[28] = overflowing[29] = char(0xFF);
     const QByteArray cases[] = {
         QByteArray(),
         Int32(3),
@@ -287,6 +292,7 @@ TEST(StoredSkinPayload, EveryLengthAndCountIsChecked)
         Int32(3) + '\0' + longer + "\1\1" + Int32(0),
         Int32(3) + '\0' + tiny + "\1\1" + Int32(0),
         Int32(3) + '\0' + hugeImage + "\1\1" + Int32(0),
+        Int32(3) + '\0' + overflowing + "\1\1" + Int32(0),
         Int32(3) + "\1\1\1" + Int32(0x7FFFFFFF) + bmp,
         Int32(3) + "\1\1\1" + Int32(2) + bmp,
         Int32(3) + "\1\1\1" + Int32(1) + "XX" + bmp.mid(2),
