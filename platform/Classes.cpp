@@ -1,7 +1,7 @@
 #include "platform/Classes.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include "platform/SafeFile.h"
 
 #include <algorithm>
 
@@ -177,10 +177,9 @@ void TStrings::LoadFromFile(const QString& file) {
 }
 
 void TStrings::SaveToFile(const QString& file) const {
-    QSaveFile f(file);
-    f.setDirectWriteFallback(true);
-    if (!f.open(QIODevice::WriteOnly) || f.write(Text().toUtf8()) < 0 || !f.commit())
-        throw EFCreateError("Cannot create file \"" + file.toStdString() + "\". " + f.errorString().toStdString());
+    QString why;
+    if (!ReplaceFileContent(file, Text().toUtf8(), &why))
+        throw EFCreateError("Cannot create file \"" + file.toStdString() + "\". " + why.toStdString());
 }
 
 // ---- TStringList ----

@@ -1,7 +1,7 @@
 #include "platform/IniFiles.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include "platform/SafeFile.h"
 
 #include <climits>
 #include <optional>
@@ -74,11 +74,7 @@ void Save(const TDocument& d, const QString& file) {
         out += d.Lines[i].Raw;
         if (i + 1 < d.Lines.size() || d.EndsWithEol) out += d.Eol;
     }
-    // Written beside the file and renamed over it: a failed write leaves the old file whole.
-    QSaveFile f(file);
-    f.setDirectWriteFallback(true);
-    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit())
-        throw EIniFileException("Unable to write to " + file.toStdString());
+    if (!ReplaceFileContent(file, out)) throw EIniFileException("Unable to write to " + file.toStdString());
 }
 
 bool Same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
