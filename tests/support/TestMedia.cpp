@@ -44,10 +44,14 @@ constexpr Clip kClips[] = {
     {"tags.mp3", "-f lavfi -i sine=f=440:r=44100 -t 2 -ac 1 -c:a libmp3lame -metadata title=ProbeTone "
                  "-metadata comment=Hello"},
     {"still.png", "-f lavfi -i color=c=red:s=64x48 -frames:v 1"},
+    // Video with two tones, 440 Hz first and 880 Hz second.
+    {"two_audio.mkv", "-f lavfi -i testsrc=size=160x120:rate=25 -f lavfi -i sine=f=440:r=44100 "
+                      "-f lavfi -i sine=f=880:r=44100 -t 1 -map 0:v -map 1:a -map 2:a -c:v mpeg4 -c:a pcm_s16le"},
     {"h264_g25.ts", "-f lavfi -i testsrc=size=160x120:rate=25 -t 3 -c:v libx264 -threads 1 -g 25 -bf 0 "
                     "-sc_threshold 0 -pix_fmt yuv420p"},
     {"neg_start.mkv", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg4 -output_ts_offset -0.5 "
                       "-avoid_negative_ts disabled"},
+    {"bframes.mp4", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg4 -bf 2"},
 };
 
 QMutex gMutex;
