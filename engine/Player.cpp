@@ -171,6 +171,7 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     is->iformat = Ffile_iformat;
     is->av_sync_type = Fav_sync_type;
     if (APaused) {
+        is->paused_at = NowSeconds();
         is->paused = 1;
         is->open_paused = 1;
         Fstep = false;
@@ -218,6 +219,9 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     if (is->video_stream < 0 && !Fdisplay_disable) is->show_audio = FShowAudio.load();
 
     FVideoState = std::move(state);
+    // Announced here, before any control call can announce something else.
+    SetState(is, psPlay);
+    is->PlayAnnounced.Set();
     is->Go.Set();
     is->refresh_tid = std::thread(RefreshThread, is);
     is->event_tid = std::thread(&TCustomPlayer::EventThreadBody, this, is);
@@ -327,8 +331,6 @@ void TCustomPlayer::ClosePlayback(TVideoState* is) {
 }
 
 void TCustomPlayer::PlayThreadBody(TVideoState* is) {
-    SetState(is, psPlay);
-    is->PlayAnnounced.Set();
     try {
         for (;;) {
             TVideoState::PlayEvent ev;

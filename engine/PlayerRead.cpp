@@ -587,8 +587,11 @@ void StreamTogglePause(TVideoState* is) {
     if (is->paused) {
         const double now = NowSeconds();
         {
+            // Pictures wait as long as the pause lasted. Before the first picture is
+            // shown the clock has no time of its own: measure from the pause.
+            const double drift = is->video_current_pts_drift;
             std::lock_guard<std::mutex> lock(is->pictq_mutex);
-            is->frame_timer += now + is->video_current_pts_drift - is->video_current_pts;
+            is->frame_timer += drift != 0 ? now + drift - is->video_current_pts : now - is->paused_at;
         }
         if (is->read_pause_return != AVERROR(ENOSYS)) is->video_current_pts = is->video_current_pts_drift + now;
         is->video_current_pts_drift = is->video_current_pts - now;
@@ -598,6 +601,7 @@ void StreamTogglePause(TVideoState* is) {
             if (!is->PictEvent.WaitFor(250)) is->PictEvent.Set();
             if (is->Closed || is->abort_request) return;
         }
+        is->paused_at = NowSeconds();
         is->paused = 1;
     }
 }

@@ -157,6 +157,7 @@ struct TVideoState {
     const AVInputFormat* iformat = nullptr;
     QString filename;
     std::atomic<int> paused{0};
+    std::atomic<double> paused_at{0};  // wall clock of the last pause
     int last_paused = 0;  // read thread
     std::atomic<int> read_pause_return{0};
     std::mutex seek_mutex;  // guards seek_pos, seek_rel, seek_flags

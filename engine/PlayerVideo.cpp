@@ -319,7 +319,8 @@ void VideoThread(TVideoState* is) {
                     is->open_paused = 0;
                     // psPlay comes first, whichever thread gets there first.
                     while (!is->PlayAnnounced.WaitFor(100) && !is->videoq.Aborted()) {}
-                    owner->SetState(is, psPause);
+                    // A host that resumed meanwhile has already said what the state is.
+                    if (is->paused) owner->SetState(is, psPause);
                 } else {
                     ++is->open_paused;
                 }

@@ -1,5 +1,6 @@
 // Playback through the real libraries, headless: Qt offscreen and SDL's
 // dummy (or disk) sound driver. Clips are 1-3 s, so each test plays in real time.
+#include "engine/AVProbe.h"
 #include "engine/FFLogger.h"
 #include "engine/MainThread.h"
 #include "engine/Player.h"
@@ -124,6 +125,16 @@ TEST_F(PlayerTest, OpenPausedStepResumeAndPlayToTheEnd) {
     EXPECT_TRUE(player.CurrentFrame().isNull());
 }
 
+TEST_F(PlayerTest, ResumeBeforeTheFirstPictureIsShown) {
+    ASSERT_TRUE(OpenClip("bars.avi", true));
+    player.Resume();
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }, 3000)) << "the pictures keep their times";
+    player.Stop(true);
+    // psPlay and psResume may merge (one kind in the ring); a pause is never announced.
+    EXPECT_EQ(rec.Count(psPause), 0);
+    EXPECT_EQ(rec.states.back(), psStop);
+}
+
 TEST_F(PlayerTest, SeekReportsTheNewPlaceAndShowsItsPicture) {
     ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
     ASSERT_TRUE(PumpUntil([&] { return !rec.positions.empty(); }, 3000));
@@ -197,6 +208,150 @@ TEST_F(PlayerTest, WideHostLetterboxesThePicture) {
     EXPECT_TRUE(Near(shown.pixelColor(50, 75), 0, 0, 0, 5));
     EXPECT_TRUE(Near(shown.pixelColor(350, 75), 0, 0, 0, 5));
     EXPECT_TRUE(Near(shown.pixelColor(104, 30), 191, 191, 191)) << "left bar starts at x 100";
+}
+
+TEST_F(PlayerTest, FiltersAndFlipTransformThePicture) {
+    auto shownFrame = [&](const QString& filters, bool flip) {
+        player.SetVideoFilters(filters);
+        player.SetVerticalFlip(flip);
+        EXPECT_TRUE(OpenClip("bars.avi", true));
+        std::int64_t pts = -1;
+        EXPECT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts >= 0; }, 3000));
+        QImage img = player.CurrentFrame().copy();
+        player.Stop(true);
+        return img;
+    };
+    const QImage plain = shownFrame(QString(), false);
+    const QImage mirrored = shownFrame(QStringLiteral("hflip"), false);
+    const QImage flipped = shownFrame(QString(), true);
+    ASSERT_EQ(plain.size(), QSize(320, 240));
+    ASSERT_EQ(mirrored.size(), plain.size());
+    ASSERT_EQ(flipped.size(), plain.size());
+    for (int x : {10, 70, 150, 250, 310})
+        for (int y : {20, 170, 220}) {
+            EXPECT_TRUE(Near(mirrored.pixelColor(319 - x, y), plain.pixelColor(x, y).red(),
+                             plain.pixelColor(x, y).green(), plain.pixelColor(x, y).blue()))
+                << "hflip at " << x << "," << y;
+            EXPECT_TRUE(Near(flipped.pixelColor(x, 239 - y), plain.pixelColor(x, y).red(),
+                             plain.pixelColor(x, y).green(), plain.pixelColor(x, y).blue()))
+                << "flip at " << x << "," << y;
+        }
+    EXPECT_FALSE(player.VerticalFlip()) << "lasts one playback";
+}
+
+TEST_F(PlayerTest, HookPaintsThePictureAndAFailingHookLeavesItAlone) {
+    std::vector<QString> logged;
+    GetLogger()->SetTriggerEventInMainThread(false);
+    GetLogger()->OnLog = [&](QObject*, TThreadID, TLogLevel, const QString& m) { logged.push_back(m); };
+    struct Case {
+        const char* name;
+        bool throws;
+        int r, g, b;
+    } cases[] = {{"paints blue", false, 0, 0, 255}, {"throws", true, 255, 0, 0}};
+    for (const Case& c : cases) {
+        logged.clear();
+        player.SetHook(true);
+        std::int64_t hookPts = -1;
+        player.OnHook = [&](QObject*, QImage* bmp, std::int64_t pts) {
+            hookPts = pts;
+            if (c.throws) throw EEngineError(QStringLiteral("no brush"));
+            bmp->fill(QColor(0, 0, 255));
+        };
+        ASSERT_TRUE(OpenClip("rgb_g5.avi", true));
+        std::int64_t pts = -1;
+        ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts >= 0; }, 3000));
+        EXPECT_TRUE(Near(player.CurrentFrame().pixelColor(80, 60), c.r, c.g, c.b)) << c.name;
+        player.Stop(true);
+        EXPECT_GE(hookPts, 0) << c.name;
+        const bool reported =
+            std::find(logged.begin(), logged.end(), QStringLiteral("Error occurs OnHook: no brush")) != logged.end();
+        EXPECT_EQ(reported, c.throws) << c.name;
+    }
+    player.OnHook = nullptr;
+    GetLogger()->OnLog = nullptr;
+    GetLogger()->SetTriggerEventInMainThread(true);
+}
+
+TEST_F(PlayerTest, StreamsAreChosenAndSwitched) {
+    player.Setwanted_audio_stream(1);
+    ASSERT_TRUE(OpenClip("two_audio.mkv", true));
+    EXPECT_EQ(player.VideoStreamIndex(), 0);
+    EXPECT_EQ(player.AudioStreamIndex(), 2) << "the second audio stream";
+    EXPECT_EQ(player.SubtitleStreamIndex(), -1);
+    ASSERT_TRUE(player.AVProbe());
+    EXPECT_EQ(player.AVProbe()->StreamCount(), 3);
+
+    struct Case {
+        const char* name;
+        std::function<void()> set;
+        QString error;  // empty: no error
+    } cases[] = {
+        {"same index", [&] { player.SetVideoStreamIndex(0); }, QString()},
+        {"not audio", [&] { player.SetAudioStreamIndex(0); }, QStringLiteral("the stream type is not matched.")},
+        {"past the streams", [&] { player.SetAudioStreamIndex(3); }, QStringLiteral("the stream index is not valid.")},
+        {"negative", [&] { player.SetVideoStreamIndex(-1); }, QStringLiteral("the stream index is not valid.")},
+        {"the other tone", [&] { player.SetAudioStreamIndex(1); }, QString()},
+    };
+    for (const Case& c : cases) {
+        player.Open(QStringLiteral("/nonexistent/reset.avi"), nullptr, false);  // clears LastErrMsg's meaning
+        ASSERT_TRUE(OpenClip("two_audio.mkv", true));
+        player.Setwanted_audio_stream(-1);
+        const QString before = player.LastErrMsg();
+        c.set();
+        if (c.error.isEmpty())
+            EXPECT_EQ(player.LastErrMsg(), before) << c.name;
+        else
+            EXPECT_EQ(player.LastErrMsg(), c.error) << c.name;
+    }
+    EXPECT_EQ(player.AudioStreamIndex(), 1);
+    player.Resume();
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }, 4000)) << "plays on after the switch";
+    player.Stop(true);
+}
+
+TEST_F(PlayerTest, TextSubtitlesPlayAndCanBeTurnedOff) {
+    QTemporaryDir dir;
+    const QString srt = dir.filePath(QStringLiteral("subs.srt"));
+    const QString clip = dir.filePath(QStringLiteral("subs_text.mkv"));
+    {
+        QFile s(srt);
+        ASSERT_TRUE(s.open(QIODevice::WriteOnly));
+        s.write("1\n00:00:00,000 --> 00:00:00,500\nOne\n\n2\n00:00:00,500 --> 00:00:01,000\nTwo\n\n");
+    }
+    ASSERT_TRUE(TestMedia::RunFFmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                                      QStringLiteral("testsrc=size=160x120:rate=25:d=1"), QStringLiteral("-i"), srt,
+                                      QStringLiteral("-c:v"), QStringLiteral("mpeg4"), QStringLiteral("-c:s"),
+                                      QStringLiteral("srt"), clip}));
+    ASSERT_TRUE(player.Open(clip, &host, false)) << player.LastErrMsg().toStdString();
+    EXPECT_EQ(player.SubtitleStreamIndex(), 1);
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }, 4000));
+    player.SetSubtitleStreamIndex(-1);
+    EXPECT_EQ(player.SubtitleStreamIndex(), -1);
+    player.Stop(true);
+}
+
+TEST_F(PlayerTest, FormatAndHostLifetime) {
+    EXPECT_THROW(player.SetFormat(QStringLiteral("xyz")), EEngineError);
+    try {
+        player.SetFormat(QStringLiteral("xyz"));
+    } catch (const EEngineError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Unknown input format: xyz"));
+    }
+    player.SetFormat(QStringLiteral("avi"));
+    EXPECT_EQ(player.Format(), QStringLiteral("avi"));
+    ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
+    player.SetFormat(QString());
+
+    // A host that goes away while playing ends the playback.
+    auto* panel = new QWidget;
+    panel->resize(200, 124);
+    ASSERT_TRUE(player.Open(TestMedia::Path(QStringLiteral("rgb_g5.avi")), panel, false));
+    PumpFor(150);
+    rec.states.clear();
+    delete panel;
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psStop) == 1; }, 3000));
+    player.Stop(true);
+    EXPECT_TRUE(player.Paused());
 }
 
 // ---------------------------------------------------------------------------
