@@ -86,8 +86,8 @@ std::int64_t ToMicroseconds(std::int64_t t, AVRational tb) {
     return ff::av_rescale_q(t, UsableTimeBase(tb), AVRational{1, 1000000});
 }
 
-// A decoder-side codec context for the descriptive texts; the streams of the
-// current libraries carry parameters only.
+// A decoder-side codec context for the library's codec description; the
+// streams of the current libraries carry parameters only.
 struct TextContext {
     AVCodecContext* ctx = nullptr;
     explicit TextContext(const AVCodecParameters* par) {
@@ -100,8 +100,7 @@ struct TextContext {
 };
 
 QString StreamCodecName(const AVStream* st) {
-    TextContext tc(st->codecpar);
-    return tc.ctx ? CodecDisplayName(tc.ctx, false) : QString();
+    return CodecDisplayName(st->codecpar->codec_id, st->codecpar->codec_tag, false);
 }
 
 // "creation_time" is ISO 8601 in UTC.

@@ -532,19 +532,32 @@ TEST_F(ProbeTest, SeekToTheMiddleAgainstTheTool) {
     EXPECT_LE(std::llabs(probe.FrameInfo().PTS - middle), 40000);
 }
 
-TEST_F(ProbeTest, EndOfFileHoldsUntilTheNextSeek) {
-    TAVProbe probe;
-    ASSERT_TRUE(probe.LoadFile(TestMedia::Path(QStringLiteral("rgb_g5.avi"))));
-    int pictures = 0;
-    while (probe.Decode() && pictures < 1000) ++pictures;
-    EXPECT_EQ(pictures, 75);
-    EXPECT_TRUE(probe.Eof());
-    EXPECT_FALSE(probe.Decode());
-    EXPECT_EQ(probe.LastErrMsg(), QStringLiteral("stream eof reached."));
-    ASSERT_TRUE(probe.Seek(0));
-    EXPECT_FALSE(probe.Eof());
-    ASSERT_TRUE(probe.Decode());
-    EXPECT_EQ(probe.FrameInfo().PTS, 0);
+TEST_F(ProbeTest, EveryPictureUpToTheEndThenEndOfFileUntilTheNextSeek) {
+    const std::pair<const char*, int> clips[] = {
+        {"rgb_g5.avi", 75},
+        {"bframes.mp4", 25},  // the decoder holds pictures back until it is drained
+    };
+    for (const auto& [name, count] : clips) {
+        SCOPED_TRACE(name);
+        TAVProbe probe;
+        ASSERT_TRUE(probe.LoadFile(TestMedia::Path(QLatin1String(name))));
+        int pictures = 0;
+        std::int64_t last = -1;
+        while (probe.Decode() && pictures < 1000) {
+            EXPECT_GT(probe.FrameInfo().PTS, last);
+            last = probe.FrameInfo().PTS;
+            ++pictures;
+        }
+        EXPECT_EQ(pictures, count);
+        EXPECT_EQ(last, (count - 1) * 40000);
+        EXPECT_TRUE(probe.Eof());
+        EXPECT_FALSE(probe.Decode());
+        EXPECT_EQ(probe.LastErrMsg(), QStringLiteral("stream eof reached."));
+        ASSERT_TRUE(probe.Seek(0));
+        EXPECT_FALSE(probe.Eof());
+        ASSERT_TRUE(probe.Decode());
+        EXPECT_EQ(probe.FrameInfo().PTS, 0);
+    }
 }
 
 // Key frames every `gop` pictures at 25 per second.
