@@ -52,7 +52,6 @@ constexpr Clip kClips[] = {
     {"neg_start.mkv", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg4 -output_ts_offset -0.5 "
                       "-avoid_negative_ts disabled"},
     {"bframes.mp4", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg4 -bf 2"},
-    {"bframes.mp4", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg4 -bf 2"},
 };
 
 QMutex gMutex;
