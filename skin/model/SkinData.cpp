@@ -24,6 +24,15 @@ QString FolderOf(const QString& fileName)
     return QFileInfo(fileName).absolutePath() + u'/';
 }
 
+// Picture names come from the skin; writing one that climbs out of the target
+// folder would overwrite files the user never chose.
+void CheckPlainFileName(const QString& name)
+{
+    if (name.contains(u'/') || name.contains(u'\\') || name == QLatin1String(".") || name == QLatin1String(".."))
+        throw EqvSkinError(
+            QStringLiteral("The picture name \"%1\" is not a plain file name; nothing was written").arg(name).toStdString());
+}
+
 QImage LoadNamedPicture(const QString& folder, const QString& name)
 {
     return name.isEmpty() ? QImage() : LoadSkinBmpFile(folder + name);
@@ -340,6 +349,10 @@ void TqvSkinData::SaveToCompressedFile(const QString& fileName) const
 
 void TqvSkinData::StoreToDisk(const QString& fileName) const
 {
+    for (const QString* name : {&FPictureName, &FInActivePictureName, &FMaskName})
+        CheckPlainFileName(*name);
+    for (const QString& name : FActivePicturesNames)
+        CheckPlainFileName(name);
     SaveToFile(fileName);
     const QString folder = FolderOf(fileName);
     const std::pair<const QImage*, const QString*> frames[] = {

@@ -334,3 +334,18 @@ TEST(SkinData, ClearingAndPictureEditing)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinData, StoreToDiskWritesOnlyInsideItsFolder)
+{
+    QTemporaryDir dir;
+    TqvSkinData model;
+    TTestSkin().Set(QStringLiteral("PICTURES"), QStringLiteral("1"), QStringLiteral("../outside.bmp")).LoadInto(model);
+    QDir().mkpath(dir.filePath(QStringLiteral("inner")));
+    EXPECT_THROW(model.StoreToDisk(dir.filePath(QStringLiteral("inner/skin.ini"))), EqvSkinError);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("outside.bmp"))));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("inner/skin.ini"))));
+}
+
+}  // namespace
