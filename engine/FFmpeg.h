@@ -312,7 +312,7 @@ protected:
     void DoTerminate();
     void Log(int ALevel, const QString& AMsg);  // ALevel: a TLogLevel
     void Fatal(const QString& AMsg);
-    void WaitForEvent(const bool& AEvent);
+    void WaitForEvent(const std::atomic<bool>& AEvent);
 
     // Coders opened by the transcode; whatever is still listed when the
     // conversion ends is closed by RunConvert. Items point at the owner's slot.
@@ -379,9 +379,11 @@ protected:
 
     mutable std::mutex FGateLock;
     std::condition_variable FGateCond;
-    bool FPaused = false;       // FGateLock
-    bool FStopEvent = true;     // FGateLock; false while the worker runs
-    bool FTermEvent = true;     // FGateLock; false while a terminate thread runs
+    bool FPaused = false;  // FGateLock
+    // Written under FGateLock (for FGateCond); atomic so the UI thread's
+    // sliced waits may test them between slices.
+    std::atomic<bool> FStopEvent{true};  // false while the worker runs
+    std::atomic<bool> FTermEvent{true};  // false while a terminate thread runs
     std::unique_ptr<std::thread> FTermThread;
 
 private:

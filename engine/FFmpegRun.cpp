@@ -265,17 +265,14 @@ void TCustomFFmpeg::Resume() {
     FGateCond.notify_all();
 }
 
-void TCustomFFmpeg::WaitForEvent(const bool& AEvent) {
+void TCustomFFmpeg::WaitForEvent(const std::atomic<bool>& AEvent) {
     if (IsMainThread()) {
         // Slices that run the UI thread's pending calls, so a worker blocked
         // in CallInMainThread can reach its end.
-        WaitInMainThread([this, &AEvent] {
-            std::lock_guard lock(FGateLock);
-            return AEvent;
-        }, -1, 20);
+        WaitInMainThread([&AEvent] { return AEvent.load(); }, -1, 20);
     } else {
         std::unique_lock lock(FGateLock);
-        FGateCond.wait(lock, [&AEvent] { return AEvent; });
+        FGateCond.wait(lock, [&AEvent] { return AEvent.load(); });
     }
 }
 
