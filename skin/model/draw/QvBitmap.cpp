@@ -1,5 +1,6 @@
 #include "skin/model/draw/QvBitmap.h"
 
+#include "platform/Canvas.h"
 #include "skin/model/draw/DrawUtils.h"
 
 #include <QPainter>
@@ -59,6 +60,12 @@ void TqvBitmap::SetSize(int AWidth, int AHeight) {
 }
 
 QImage TqvBitmap::ToImage() const { return FImage.copy(); }
+
+TCanvas& TqvBitmap::Canvas() {
+    // Over the member image itself, so it stays attached across SetSize.
+    if (!FCanvas) FCanvas = std::make_unique<TCanvas>(&FImage);
+    return *FCanvas;
+}
 
 void TqvBitmap::Clear(TqvColor Color) {
     if (Empty()) return;
@@ -176,6 +183,20 @@ void TqvBitmap::Draw(QImage& Dst, const TRect& DstRect, const TRect& SrcRect, TP
     WithImagePixels(Dst, [&](const TqvPixels& p) { DrawToPixels(p, d, d, SrcRect); });
 }
 
+void TqvBitmap::Draw(TCanvas& Dst, int X, int Y) const {
+    if (Dst.Image()) Draw(*Dst.Image(), X, Y);
+}
+
+void TqvBitmap::Draw(TCanvas& Dst, int X, int Y, const TRect& SrcRect) const {
+    Draw(Dst, Bounds(X, Y, RectWidth(SrcRect), RectHeight(SrcRect)), SrcRect);
+}
+
+void TqvBitmap::Draw(TCanvas& Dst, const TRect& DstRect) const { Draw(Dst, DstRect, {0, 0, FWidth, FHeight}); }
+
+void TqvBitmap::Draw(TCanvas& Dst, const TRect& DstRect, const TRect& SrcRect) const {
+    if (Dst.Image()) Draw(*Dst.Image(), DstRect, SrcRect);
+}
+
 namespace {
 // Calls draw(tile, src) for every tile of SrcRect's size laid over DstRect
 // from its top-left corner; cut tiles use the top-left part of SrcRect.
@@ -211,6 +232,14 @@ void TqvBitmap::Tile(QImage& Dst, const TRect& DstRect, const TRect& SrcRect, TP
             DrawToPixels(p, t, t, s);
         });
     });
+}
+
+void TqvBitmap::Tile(TCanvas& Dst, const TRect& DstRect, const TRect& SrcRect) const {
+    if (Dst.Image()) Tile(*Dst.Image(), DstRect, SrcRect);
+}
+
+void TqvBitmap::TileClip(TCanvas& Dst, const TRect& DstRect, const TRect& DstClip, const TRect& SrcRect) const {
+    if (Dst.Image()) TileClip(*Dst.Image(), DstRect, DstClip, SrcRect);
 }
 
 void TqvBitmap::TileClip(TqvBitmap& Dst, const TRect& DstRect, const TRect& DstClip, const TRect& SrcRect) const {

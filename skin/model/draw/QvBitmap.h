@@ -4,6 +4,7 @@
 // goes through the pixel routines and keeps alpha.
 #pragma once
 
+#include "platform/Canvas.h"
 #include "skin/model/draw/PixelRoutines.h"
 
 #include <QImage>
@@ -41,6 +42,9 @@ public:
     QImage ToImage() const;
     // The bitmap's own image, for painting it with Qt; never copy and keep it.
     const QImage& Image() const { return FImage; }
+    // A canvas over the pixels, made on first use; it follows every SetSize.
+    // What it draws is opaque.
+    TCanvas& Canvas();
 
     const QString& Name() const { return FName; }
     void SetName(const QString& v) { FName = v; }
@@ -76,12 +80,20 @@ public:
     void Draw(QImage& Dst, int X, int Y, TPoint Origin = {}) const;
     void Draw(QImage& Dst, const TRect& DstRect, const TRect& SrcRect, TPoint Origin = {}) const;
 
+    // Onto a canvas: straight into the pixels when it is another bitmap's.
+    void Draw(TCanvas& Dst, int X, int Y) const;
+    void Draw(TCanvas& Dst, int X, int Y, const TRect& SrcRect) const;
+    void Draw(TCanvas& Dst, const TRect& DstRect) const;
+    void Draw(TCanvas& Dst, const TRect& DstRect, const TRect& SrcRect) const;
+
     void Tile(TqvBitmap& Dst, const TRect& DstRect, const TRect& SrcRect) const;
+    void Tile(TCanvas& Dst, const TRect& DstRect, const TRect& SrcRect) const;
     void Tile(QImage& Dst, const TRect& DstRect, const TRect& SrcRect, TPoint Origin = {}) const;
     // Only the tiles that meet DstClip (all of them when it is empty).
     void TileClip(TqvBitmap& Dst, const TRect& DstRect, const TRect& DstClip, const TRect& SrcRect) const;
     void TileClip(QImage& Dst, const TRect& DstRect, const TRect& DstClip, const TRect& SrcRect,
                   TPoint Origin = {}) const;
+    void TileClip(TCanvas& Dst, const TRect& DstRect, const TRect& DstClip, const TRect& SrcRect) const;
 
     // Merges SrcRect of Bitmap under this bitmap at (X, Y).
     void MergeDraw(const TqvBitmap& Bitmap, int X, int Y, const TRect& SrcRect);
@@ -133,6 +145,7 @@ private:
     QString FName;
     bool FAlphaBlend = false, FTransparent = false, FNewFormat = false;
     bool FRegistered = false;
+    std::unique_ptr<TCanvas> FCanvas;
 };
 
 // A named rectangle of a TqvBitmap (not owned) with masking flags.
@@ -160,6 +173,7 @@ public:
     void Assign(const TqvBitmapLink& Source);
     void Draw(TqvBitmap& Bitmap, int X, int Y) const;
     void Draw(QImage& Target, int X, int Y, TPoint Origin = {}) const;
+    void Draw(TCanvas& Target, int X, int Y) const;
     void SaveToStream(QIODevice& Stream) const;
     void LoadFromStream(QIODevice& Stream);
     // Which parts of the rectangle hold masked pixels (key or not opaque):

@@ -1,5 +1,6 @@
 // Whole-bitmap operations of TqvBitmap, its stream form and loaders, and
 // TqvBitmapLink.
+#include "platform/Canvas.h"
 #include "skin/model/draw/DrawUtils.h"
 #include "skin/model/draw/QvBitmap.h"
 
@@ -280,6 +281,10 @@ void TqvBitmapLink::Draw(TqvBitmap& Bitmap, int X, int Y) const {
 void TqvBitmapLink::Draw(QImage& Target, int X, int Y, TPoint Origin) const {
     if (FImage && !FImage->Empty() && RectWidth(FRect) > 0 && RectHeight(FRect) > 0)
         FImage->Draw(Target, Bounds(X, Y, RectWidth(FRect), RectHeight(FRect)), FRect, Origin);
+}
+
+void TqvBitmapLink::Draw(TCanvas& Target, int X, int Y) const {
+    if (Target.Image()) Draw(*Target.Image(), X, Y);
 }
 
 void TqvBitmapLink::SaveToStream(QIODevice& Stream) const {
