@@ -1,3 +1,4 @@
+#include "tests/platform/Printers.h"
 #include "platform/Canvas.h"
 
 #include <QFontMetrics>

@@ -1,3 +1,4 @@
+#include "tests/platform/Printers.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/StdCtrls.h"

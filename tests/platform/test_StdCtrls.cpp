@@ -1,3 +1,4 @@
+#include "tests/platform/Printers.h"
 #include "platform/Application.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
