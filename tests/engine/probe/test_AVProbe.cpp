@@ -204,6 +204,23 @@ TEST_F(ProbeTest, InfoTextOfAudioOnlyWithTags) {
     EXPECT_EQ(probe.FirstVideoStreamIndex(), -1);
 }
 
+TEST_F(ProbeTest, FileFactsFromTheCurrentMetadataKeys) {
+    TAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(TestMedia::Path(QStringLiteral("tags.m4a"))));
+    const TFileStreamInfo info = probe.FileStreamInfo();
+    EXPECT_EQ(info.Author, QStringLiteral("Someone"));  // "artist" now
+    EXPECT_EQ(info.Year, 2009);
+    EXPECT_EQ(info.Track, 3);                           // of "3/12"
+    EXPECT_EQ(info.Genre, QStringLiteral("Test"));
+    EXPECT_EQ(info.TimeStamp, 1577934245);              // 2020-01-02T03:04:05Z
+    const QString text = probe.FileInfoText();
+    EXPECT_TRUE(HasLine(text, QStringLiteral("Time Stamp: ") +
+                                  DateTimeText(QStringLiteral("yyyy-mm-dd hh:nn:ss"), UnixTimeToDateTime(1577934245))))
+        << text.toStdString();
+    // A key longer than the column is shown whole.
+    EXPECT_TRUE(HasLine(text, QStringLiteral("  compatible_brands: M4A isomiso2"))) << text.toStdString();
+}
+
 TEST_F(ProbeTest, InfoTextListsProgramStreamsOnce) {
     const QString path = TestMedia::Path(QStringLiteral("ntsc_lang.ts"));
     TAVProbe probe;
