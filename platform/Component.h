@@ -63,6 +63,8 @@ public:
 
     // The window procedure: messages sent or posted to the component land here.
     virtual void WndProc(TMessage& message) { (void)message; }
+    // Sends a message to this component at once and answers its result.
+    LRESULT Perform(unsigned msg, WPARAM w = 0, LPARAM l = 0) { return SendMessage(FSelf, msg, w, l); }
 
 protected:
     TComponentBase(QObject* self, QObject* owner);

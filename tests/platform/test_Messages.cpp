@@ -1,7 +1,9 @@
 #include "platform/Application.h"
+#include "platform/Control.h"
 #include "platform/Messages.h"
 
 #include <QCoreApplication>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -94,4 +96,25 @@ TEST(Messages, ErrorBoxAddsAFullStopOnlyAfterALetterOrDigit) {
     Application()->SetPrompt(nullptr);
 }
 
+}  // namespace
+
+namespace {
+// A descendant's own event handler that throws: the control's event() catches it.
+class TThrowingControl : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+protected:
+    void mousePressEvent(QMouseEvent*) override { throw std::runtime_error("pressed badly"); }
+};
+
+TEST(Messages, ExceptionFromADescendantsHandlerIsCaughtAtTheControl) {
+    auto prompt = std::make_shared<TRecordingPrompt>();
+    Application()->SetPrompt(prompt);
+    TThrowingControl c;
+    QMouseEvent e(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&c, &e);
+    ASSERT_EQ(prompt->Boxes.size(), 1u);
+    EXPECT_EQ(prompt->Boxes[0].first, "pressed badly.");
+    Application()->SetPrompt(nullptr);
+}
 }  // namespace
