@@ -8,6 +8,7 @@
 
 #include "engine/FFBase.h"
 
+#include <QImage>
 #include <QObject>
 #include <QString>
 
@@ -196,6 +197,11 @@ public:
                                               float AQuality, float ABitRate, int64_t ACurrentSize,
                                               int64_t ACurrentDuration, int64_t ATotalDuration)>;
     using TNotifyEvent = std::function<void(TCustomFFmpeg* Sender)>;
+    // Raised on the worker thread by the picture hooks.
+    using TPreviewBitmapEvent =
+        std::function<void(TCustomFFmpeg* Sender, const QImage& ABitmap, int AFrameNumber, int64_t APTS)>;
+    using TCustomHookEvent = std::function<void(TCustomFFmpeg* Sender, QImage& ABitmap, int AFrameNumber,
+                                                int64_t APTS, bool& AUpdate, bool& AStopHook)>;
 
     explicit TCustomFFmpeg(int AMaxFiles);
     virtual ~TCustomFFmpeg();
@@ -294,9 +300,14 @@ public:
     TProgressEvent OnProgress;
     TNotifyEvent OnTerminate;
 
+    TPreviewBitmapEvent OnPreviewBitmap;
+    TCustomHookEvent OnCustomHook;
+
 protected:
     // The transcode proper. Until the packet loop is built it only creates the
-    // output files; descendants (and tests) replace it.
+    // output files; descendants (and tests) replace it. A descendant that
+    // overrides it calls Stop(true) in its own destructor, so the worker is
+    // done before the descendant's part is destroyed.
     virtual void Transcode();
 
     // Creates every output file that is not created yet. An output that turned

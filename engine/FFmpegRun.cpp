@@ -112,6 +112,9 @@ TCustomFFmpeg::TCustomFFmpeg(int AMaxFiles) : FOptions(nullptr, &DeleteGenericOp
 }
 
 TCustomFFmpeg::~TCustomFFmpeg() {
+    // A worker never started is dropped: running a transcode for an object
+    // that is going away would reach members already destroyed.
+    if (FThreadObject && !FThreadObject->Started()) FThread = nullptr;
     Stop(true);
     if (FThreadObject) FThreadObject->Join();
     if (FTermThread && FTermThread->joinable()) FTermThread->join();
@@ -341,7 +344,10 @@ void TCustomFFmpeg::CloseCoderList(std::vector<AVCodecContext**>& AList, bool AE
 void TCustomFFmpeg::FreeOutputFile(TOutputFile* AFile) {
     if (!AFile) return;
     for (TOutputStreamSetup& s : AFile->streams) {
-        ff::avcodec_free_context(&s.enc);
+        if (s.enc) {
+            std::lock_guard lock(CodecLock);
+            ff::avcodec_free_context(&s.enc);
+        }
         ff::av_dict_free(&s.codec_opts);
     }
     ff::av_dict_free(&AFile->muxer_opts);

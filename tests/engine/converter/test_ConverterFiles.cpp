@@ -9,6 +9,8 @@
 
 namespace {
 
+using Check = std::function<void(const TTestFFmpeg&)>;
+
 QByteArray Digest(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -93,6 +95,64 @@ TEST_F(FilesTest, OutputFailuresGiveTheirTexts) {
         EXPECT_EQ(f.LastErrMsg(), c.error.contains(QLatin1String("%1")) ? c.error.arg(path) : c.error);
         EXPECT_EQ(f.nb_output_files(), 0);
         EXPECT_FALSE(QFile::exists(path));
+    }
+}
+
+TEST_F(FilesTest, ForcedDecodersKeepOneEntryPerInputStream) {
+    TTestFFmpeg f;
+    f.SetOption(QStringLiteral("vcodec"), QStringLiteral("mpeg4"));
+    ASSERT_TRUE(f.OpenInputFile(TestMedia::Path(QStringLiteral("timecode.mov")))) << f.LastErrMsg().toStdString();
+    ASSERT_EQ(f.InputFile(0)->nb_streams, 2u);
+    ASSERT_EQ(f.InputFile(0)->streams[1]->codecpar->codec_type, AVMEDIA_TYPE_DATA);
+    f.SetOption(QStringLiteral("acodec"), QStringLiteral("pcm_s16le"));
+    ASSERT_TRUE(f.OpenInputFile(TestMedia::Path(QStringLiteral("av.avi"))));
+    // The data stream holds its own place, so the second input's streams
+    // find their own forced decoders.
+    ASSERT_EQ(f.nb_icodecs(), 4);
+    ASSERT_NE(f.InputCodecs()[0], nullptr);
+    EXPECT_STREQ(f.InputCodecs()[0]->name, "mpeg4");
+    EXPECT_EQ(f.InputCodecs()[1], nullptr);
+    EXPECT_EQ(f.InputCodecs()[2], nullptr);
+    ASSERT_NE(f.InputCodecs()[3], nullptr);
+    EXPECT_STREQ(f.InputCodecs()[3]->name, "pcm_s16le");
+}
+
+// Raw inputs carry no parameters of their own: the option state's values
+// reach the demuxer as its options.
+TEST_F(FilesTest, OptionStateReachesARawDemuxer) {
+    struct Case {
+        const char* label;
+        std::vector<std::pair<const char*, const char*>> options;
+        int bytes;
+        Check check;
+    };
+    const Case cases[] = {
+        {"audio", {{"f", "s16le"}, {"ar", "8000"}, {"ac", "1"}}, 16000,
+         [](const TTestFFmpeg& f) {
+             EXPECT_EQ(f.Options().Faudio_sample_rate, 8000);
+             EXPECT_EQ(f.Options().Faudio_channels, 1);
+             EXPECT_NEAR(double(f.InputFile(0)->duration), 1000000.0, 1000.0);
+         }},
+        {"video", {{"f", "rawvideo"}, {"s", "32x16"}, {"pix_fmt", "gray"}, {"r", "5"}}, 32 * 16 * 10,
+         [](const TTestFFmpeg& f) {
+             EXPECT_EQ(f.Options().Fframe_width, 32);
+             EXPECT_EQ(f.Options().Fframe_height, 16);
+             EXPECT_EQ(f.Options().Fframe_rate.num, 5);
+             EXPECT_EQ(f.Options().Fframe_pix_fmt, int(AV_PIX_FMT_GRAY8));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const QString raw = Out("input.raw");
+        {
+            QFile file(raw);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(QByteArray(c.bytes, '\0'));
+        }
+        TTestFFmpeg f;
+        for (const auto& [n, v] : c.options) f.SetOption(QString::fromLatin1(n), QString::fromLatin1(v));
+        ASSERT_TRUE(f.OpenInputFile(raw)) << f.LastErrMsg().toStdString();
+        c.check(f);
     }
 }
 
