@@ -54,6 +54,8 @@ constexpr Clip kClips[] = {
     {"bframes.mp4", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg4 -bf 2"},
     {"tags.m4a", "-f lavfi -i sine=f=440:r=44100 -t 1 -c:a aac -metadata artist=Someone -metadata date=2009 "
                  "-metadata track=3/12 -metadata genre=Test -metadata creation_time=2020-01-02T03:04:05Z"},
+    // Video followed by a data stream (a timecode track).
+    {"timecode.mov", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg4 -timecode 00:00:00:00"},
 };
 
 QMutex gMutex;
