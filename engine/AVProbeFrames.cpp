@@ -255,12 +255,18 @@ bool TAVProbe::OpenDecoder(int AIndex) {
 bool TAVProbe::StorePicture(const AVFrame* AFrame, int AIndex) {
     const AVPixelFormat fmt = static_cast<AVPixelFormat>(AFrame->format);
     const int size = ff::av_image_get_buffer_size(fmt, AFrame->width, AFrame->height, 1);
-    if (size < 0) return false;
+    if (size < 0) {
+        LogError(16, QStringLiteral("frame size of codec is invalid."));
+        return false;
+    }
     if (FPicture.Size < size || !FPicture.Buffer) {
         if (FPicture.Buffer) ff::av_free(FPicture.Buffer);
         FPicture.Buffer = static_cast<std::uint8_t*>(ff::av_malloc(static_cast<size_t>(size)));
         FPicture.Size = FPicture.Buffer ? size : 0;
-        if (!FPicture.Buffer) return false;
+        if (!FPicture.Buffer) {
+            LogError(16, ErrorText(FileName(), AVERROR(ENOMEM)));
+            return false;
+        }
     }
     // The frame's own size: a stream may change size midway.
     FPicture.PixFmt = fmt;
@@ -319,10 +325,7 @@ bool TAVProbe::Decode(int AStreamIndex) {
         int r = ff::avcodec_receive_frame(FCodec, frame.frame);
         if (r >= 0) {
             const std::int64_t before = FPicture.Position;
-            if (!StorePicture(frame.frame, index)) {
-                LogError(16, ErrorText(FileName(), AVERROR(ENOMEM)));
-                return false;
-            }
+            if (!StorePicture(frame.frame, index)) return false;
             if (before != -1) FLastPos = before;
             FPicture.Position = position;
             GetLogger()->Log(this, llDebug,
