@@ -2,10 +2,10 @@
 // application translates the whole library by replacing lines.
 #pragma once
 
+#include "platform/Graphics.h"
+
 #include <QObject>
 #include <QStringList>
-
-#include <cstdint>
 
 class TqvResourceStrData : public QObject {
 public:
@@ -13,8 +13,8 @@ public:
 
     const QStringList& ResStrings() const { return FResStrs; }
     void SetResStrings(const QStringList& value) { FResStrs = value; }
-    std::uint8_t CharSet() const { return FCharSet; }
-    void SetCharSet(std::uint8_t value) { FCharSet = value; }
+    TFontCharset CharSet() const { return FCharSet; }
+    void SetCharSet(TFontCharset value) { FCharSet = value; }
 
     // Text after the first "=" of the first line whose name matches without
     // regard to case; empty when no line has that name.
@@ -24,5 +24,5 @@ public:
 
 private:
     QStringList FResStrs;
-    std::uint8_t FCharSet = 1;
+    TFontCharset FCharSet = DEFAULT_CHARSET;
 };

@@ -80,13 +80,13 @@ bool ReadSkinBoolean(const TqvSkinIni& ini, const QString& section, const QStrin
     return ini.ReadInteger(section, key, 0) == 1;
 }
 
-TqvFontStyles ReadSkinFontStyles(const TqvSkinIni& ini, const QString& section, const QString& key)
+TFontStyles ReadSkinFontStyles(const TqvSkinIni& ini, const QString& section, const QString& key)
 {
     const QString text = ini.ReadString(section, key, QString());
-    TqvFontStyles styles = 0;
+    TFontStyles styles = 0;
     for (int i = 0; i < 4; ++i)
         if (text.contains(QLatin1String(kStyleWords[i])))
-            styles |= static_cast<TqvFontStyles>(1u << i);
+            styles |= static_cast<TFontStyles>(1u << i);
     return styles;
 }
 
@@ -105,14 +105,14 @@ void ReadSkinStrings(const TqvSkinIni& ini, const QString& section, const QStrin
         strings << ini.ReadString(section, QString::number(i), QString());
 }
 
-TqvAlignment ReadSkinAlignment(const TqvSkinIni& ini, const QString& section, const QString& key)
+TAlignment ReadSkinAlignment(const TqvSkinIni& ini, const QString& section, const QString& key)
 {
     const QString w = ini.ReadString(section, key, QStringLiteral("tacenter"));
     if (w == QLatin1String("tacenter"))
-        return TqvAlignment::Center;
+        return taCenter;
     if (w == QLatin1String("taleftjustify"))
-        return TqvAlignment::LeftJustify;
-    return TqvAlignment::RightJustify;
+        return taLeftJustify;
+    return taRightJustify;
 }
 
 TqvStretchType ReadStretchType(const TqvSkinIni& ini, const QString& section, const QString& key)
@@ -153,7 +153,7 @@ void WriteSkinBoolean(TqvSkinIni& ini, const QString& section, const QString& ke
     ini.WriteInteger(section, key, value ? 1 : 0);
 }
 
-void WriteSkinFontStyles(TqvSkinIni& ini, const QString& section, const QString& key, TqvFontStyles value)
+void WriteSkinFontStyles(TqvSkinIni& ini, const QString& section, const QString& key, TFontStyles value)
 {
     QStringList words;
     for (int i = 0; i < 4; ++i)
@@ -169,7 +169,7 @@ void WriteSkinStrings(TqvSkinIni& ini, const QString& section, const QString& na
         ini.WriteString(section, QString::number(i), strings[i]);
 }
 
-void WriteSkinAlignment(TqvSkinIni& ini, const QString& section, const QString& key, TqvAlignment value)
+void WriteSkinAlignment(TqvSkinIni& ini, const QString& section, const QString& key, TAlignment value)
 {
     ini.WriteString(section, key, QLatin1String(kAlignWords[static_cast<int>(value)]));
 }

@@ -18,10 +18,10 @@ TRect ParseSkinRect(const QString& text);
 TPoint ReadSkinPoint(const TqvSkinIni& ini, const QString& section, const QString& key);
 TRect ReadSkinRect(const TqvSkinIni& ini, const QString& section, const QString& key);
 bool ReadSkinBoolean(const TqvSkinIni& ini, const QString& section, const QString& key);
-TqvFontStyles ReadSkinFontStyles(const TqvSkinIni& ini, const QString& section, const QString& key);
+TFontStyles ReadSkinFontStyles(const TqvSkinIni& ini, const QString& section, const QString& key);
 // Appends; the list's keys are name + "count" and "0" .. "count-1".
 void ReadSkinStrings(const TqvSkinIni& ini, const QString& section, const QString& name, QStringList& strings);
-TqvAlignment ReadSkinAlignment(const TqvSkinIni& ini, const QString& section, const QString& key);
+TAlignment ReadSkinAlignment(const TqvSkinIni& ini, const QString& section, const QString& key);
 TqvStretchType ReadStretchType(const TqvSkinIni& ini, const QString& section, const QString& key);
 TqvInActiveEffect ReadInActiveEffect(const TqvSkinIni& ini, const QString& section, const QString& key);
 TqvMorphKind ReadMorphKind(const TqvSkinIni& ini, const QString& section, const QString& key);
@@ -29,9 +29,9 @@ TqvMorphKind ReadMorphKind(const TqvSkinIni& ini, const QString& section, const 
 void WriteSkinPoint(TqvSkinIni& ini, const QString& section, const QString& key, TPoint value);
 void WriteSkinRect(TqvSkinIni& ini, const QString& section, const QString& key, const TRect& value);
 void WriteSkinBoolean(TqvSkinIni& ini, const QString& section, const QString& key, bool value);
-void WriteSkinFontStyles(TqvSkinIni& ini, const QString& section, const QString& key, TqvFontStyles value);
+void WriteSkinFontStyles(TqvSkinIni& ini, const QString& section, const QString& key, TFontStyles value);
 void WriteSkinStrings(TqvSkinIni& ini, const QString& section, const QString& name, const QStringList& strings);
-void WriteSkinAlignment(TqvSkinIni& ini, const QString& section, const QString& key, TqvAlignment value);
+void WriteSkinAlignment(TqvSkinIni& ini, const QString& section, const QString& key, TAlignment value);
 void WriteStretchType(TqvSkinIni& ini, const QString& section, const QString& key, TqvStretchType value);
 void WriteInActiveEffect(TqvSkinIni& ini, const QString& section, const QString& key, TqvInActiveEffect value);
 void WriteMorphKind(TqvSkinIni& ini, const QString& section, const QString& key, TqvMorphKind value);

@@ -11,8 +11,8 @@
 #include <variant>
 
 template <class C>
-using TqvFieldMember = std::variant<int C::*, bool C::*, QString C::*, TRect C::*, TPoint C::*, TqvFontStyles C::*,
-                                    TqvMorphKind C::*, TqvStretchType C::*, TqvAlignment C::*, TqvStdCommand C::*,
+using TqvFieldMember = std::variant<int C::*, bool C::*, QString C::*, TRect C::*, TPoint C::*, TFontStyles C::*,
+                                    TqvMorphKind C::*, TqvStretchType C::*, TAlignment C::*, TqvStdCommand C::*,
                                     TqvInActiveEffect C::*>;
 
 template <class C>
@@ -40,10 +40,10 @@ void ReadSkinFields(const TqvSkinIni& ini, const QString& section, C& rec, const
                        [&](QString C::*m) { rec.*m = ini.ReadString(section, key, defaults.*m); },
                        [&](TRect C::*m) { rec.*m = ReadSkinRect(ini, section, key); },
                        [&](TPoint C::*m) { rec.*m = ReadSkinPoint(ini, section, key); },
-                       [&](TqvFontStyles C::*m) { rec.*m = ReadSkinFontStyles(ini, section, key); },
+                       [&](TFontStyles C::*m) { rec.*m = ReadSkinFontStyles(ini, section, key); },
                        [&](TqvMorphKind C::*m) { rec.*m = ReadMorphKind(ini, section, key); },
                        [&](TqvStretchType C::*m) { rec.*m = ReadStretchType(ini, section, key); },
-                       [&](TqvAlignment C::*m) { rec.*m = ReadSkinAlignment(ini, section, key); },
+                       [&](TAlignment C::*m) { rec.*m = ReadSkinAlignment(ini, section, key); },
                        [&](TqvStdCommand C::*m) {
                            rec.*m = StdCommandFromWord(ini.ReadString(section, key, QStringLiteral("cmdefault")));
                        },
@@ -64,10 +64,10 @@ void WriteSkinFields(TqvSkinIni& ini, const QString& section, const C& rec, std:
                        [&](QString C::*m) { ini.WriteString(section, key, rec.*m); },
                        [&](TRect C::*m) { WriteSkinRect(ini, section, key, rec.*m); },
                        [&](TPoint C::*m) { WriteSkinPoint(ini, section, key, rec.*m); },
-                       [&](TqvFontStyles C::*m) { WriteSkinFontStyles(ini, section, key, rec.*m); },
+                       [&](TFontStyles C::*m) { WriteSkinFontStyles(ini, section, key, rec.*m); },
                        [&](TqvMorphKind C::*m) { WriteMorphKind(ini, section, key, rec.*m); },
                        [&](TqvStretchType C::*m) { WriteStretchType(ini, section, key, rec.*m); },
-                       [&](TqvAlignment C::*m) { WriteSkinAlignment(ini, section, key, rec.*m); },
+                       [&](TAlignment C::*m) { WriteSkinAlignment(ini, section, key, rec.*m); },
                        [&](TqvStdCommand C::*m) { ini.WriteString(section, key, StdCommandWord(rec.*m)); },
                        [&](TqvInActiveEffect C::*m) { WriteInActiveEffect(ini, section, key, rec.*m); },
                    },

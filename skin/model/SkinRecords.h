@@ -127,7 +127,7 @@ public:
     int TabLeftOffset = 0;
     int TabRightOffset = 0;
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     TColor ActiveFontColor = 0;
@@ -169,13 +169,13 @@ public:
     TColor LinesColor = 0;
     TColor BGColor = 0;
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     TColor SelectFontColor = 0;
     TColor FocusFontColor = 0;
     QString FixedFontName = QStringLiteral("Arial");
-    TqvFontStyles FixedFontStyle = 0;
+    TFontStyles FixedFontStyle = 0;
     int FixedFontHeight = 14;
     TColor FixedFontColor = 0;
     bool FixedCellStretchEffect = false;
@@ -213,7 +213,7 @@ public:
     static std::span<const TqvField<TqvDataSkinTreeView>> Fields();
 
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     TColor BGColor = 0;
@@ -225,7 +225,7 @@ public:
     static std::span<const TqvField<TqvDataSkinListView>> Fields();
 
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     TColor BGColor = 0;
@@ -237,7 +237,7 @@ public:
     static std::span<const TqvField<TqvDataSkinRichEdit>> Fields();
 
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     TColor BGColor = 0;
@@ -249,7 +249,7 @@ public:
     static std::span<const TqvField<TqvDataSkinStdLabelControl>> Fields();
 
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     TColor ActiveFontColor = 16711680;
@@ -283,14 +283,14 @@ public:
     int ItemRightOffset = 0;
     TRect ItemTextRect{};
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TRect CaptionRect{};
     QString CaptionFontName = QStringLiteral("Arial");
-    TqvFontStyles CaptionFontStyle = 0;
+    TFontStyles CaptionFontStyle = 0;
     int CaptionFontHeight = 14;
     TColor CaptionFontColor = 0;
     TRect UpButtonRect{};
@@ -332,7 +332,7 @@ public:
     int ItemRightOffset = 0;
     TRect ItemTextRect{};
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     TColor FocusFontColor = 0;
@@ -404,7 +404,7 @@ public:
 
     TRect ActiveSkinRect{};
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     TColor ActiveFontColor = 0;
@@ -424,7 +424,7 @@ public:
 
     TRect ActiveSkinRect{};
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     TColor DisabledFontColor = 0;
@@ -450,7 +450,7 @@ public:
     static std::span<const TqvField<TqvDataSkinLabelControl>> Fields();
 
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
 };
@@ -476,7 +476,7 @@ public:
     int BeginOffset = 0;
     int EndOffset = 0;
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     bool ProgressTransparent = false;
@@ -512,7 +512,7 @@ public:
     static std::span<const TqvField<TqvDataSkinCheckRadioControl>> Fields();
 
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     TColor ActiveFontColor = 0;
@@ -547,9 +547,9 @@ public:
     static std::span<const TqvField<TqvDataSkinPanelControl>> Fields();
 
     TRect CaptionRect{};
-    TqvAlignment Alignment = TqvAlignment::Center;
+    TAlignment Alignment = taCenter;
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     int BGPictureIndex = -1;
@@ -595,7 +595,7 @@ public:
     TRect VRestoreButtonDownRect{};
     TRect CaptionRect{};
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     bool ButtonsTransparent = false;
@@ -608,7 +608,7 @@ public:
     static std::span<const TqvField<TqvDataSkinButtonControl>> Fields();
 
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 14;
     TColor FontColor = 0;
     TColor ActiveFontColor = 0;
@@ -712,7 +712,7 @@ public:
     int ItemRO = 0;
     QString FontName = QStringLiteral("Arial");
     int FontHeight = 14;
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     TColor UnEnabledFontColor = 0;
     TColor FontColor = 0;
     TColor ActiveFontColor = 0;
@@ -745,7 +745,7 @@ public:
     TRect DownRect{};
     QString FontName = QStringLiteral("Arial");
     int FontHeight = 14;
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
@@ -773,13 +773,13 @@ public:
 
     QString FontName = QStringLiteral("Arial");
     int FontHeight = 14;
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor ShadowColor = 0;
     TColor ActiveShadowColor = 0;
     bool Shadow = false;
-    TqvAlignment Alignment = TqvAlignment::Center;
+    TAlignment Alignment = taCenter;
     TRect TextRct{};
     TRect FrameRect{};
     TRect ActiveFrameRect{};
@@ -924,7 +924,7 @@ public:
     TPoint RBPoint{};
     TRect ClRect{};
     QString FontName = QStringLiteral("Arial");
-    TqvFontStyles FontStyle = 0;
+    TFontStyles FontStyle = 0;
     int FontHeight = 12;
     TColor FontColor = 0;
     bool TopStretch = false;

@@ -2,7 +2,10 @@
 // the model and the drawing routines.
 #pragma once
 
-#include <cstdint>
+// Records use the class library's alignment and font-style set, so a
+// control hands them to its font and caption as they are.
+#include "platform/ExtCtrls.h"
+#include "platform/Graphics.h"
 
 enum TqvStretchType { qvstFull, qvstHorz, qvstVert };
 
@@ -11,14 +14,6 @@ enum TqvInActiveEffect { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplit
 enum TqvMorphKind { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
 
 enum TqvStdCommand { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
-
-// Text alignment of skinned captions. Scoped so it cannot collide with a
-// control layer's own alignment type.
-enum class TqvAlignment : std::uint8_t { LeftJustify, RightJustify, Center };
-
-// A set of font styles as bits; "fsbold" .. "fsstrikeout" in the skin ini.
-enum TqvFontStyle : std::uint8_t { qvfsBold = 1, qvfsItalic = 2, qvfsUnderline = 4, qvfsStrikeOut = 8 };
-using TqvFontStyles = std::uint8_t;
 
 // The skin library's window messages (WM_USER + n).
 constexpr unsigned WM_SKIN_CHANGING = 1225;

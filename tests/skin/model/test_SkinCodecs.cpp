@@ -85,13 +85,13 @@ TEST(SkinCodecs, FontStylesAreSubstringsWithCase)
     const TqvSkinIni ini = Ini("[S]\na=fsBold\nb=fsitalic,fsbold\nc=fsitalicfsbold\nd=fsunderline fsstrikeout\n");
     const QString s = QStringLiteral("S");
     EXPECT_EQ(ReadSkinFontStyles(ini, s, QStringLiteral("a")), 0);
-    EXPECT_EQ(ReadSkinFontStyles(ini, s, QStringLiteral("b")), qvfsBold | qvfsItalic);
-    EXPECT_EQ(ReadSkinFontStyles(ini, s, QStringLiteral("c")), qvfsBold | qvfsItalic);
-    EXPECT_EQ(ReadSkinFontStyles(ini, s, QStringLiteral("d")), qvfsUnderline | qvfsStrikeOut);
+    EXPECT_EQ(ReadSkinFontStyles(ini, s, QStringLiteral("b")), fsBold | fsItalic);
+    EXPECT_EQ(ReadSkinFontStyles(ini, s, QStringLiteral("c")), fsBold | fsItalic);
+    EXPECT_EQ(ReadSkinFontStyles(ini, s, QStringLiteral("d")), fsUnderline | fsStrikeOut);
     EXPECT_EQ(ReadSkinFontStyles(ini, s, QStringLiteral("missing")), 0);
 
     TqvSkinIni out;
-    WriteSkinFontStyles(out, s, QStringLiteral("x"), qvfsBold | qvfsStrikeOut);
+    WriteSkinFontStyles(out, s, QStringLiteral("x"), fsBold | fsStrikeOut);
     WriteSkinFontStyles(out, s, QStringLiteral("y"), 0);
     EXPECT_EQ(out.ReadString(s, QStringLiteral("x"), QString()), QStringLiteral("fsbold,fsstrikeout"));
     EXPECT_TRUE(out.ValueExists(s, QStringLiteral("y")));
@@ -107,10 +107,10 @@ TEST(SkinCodecs, EnumerationWordsMatchExactlyWithTheirFallbacks)
                                "m1=mkpush\nm2=mkwhatever\n");
     const QString s = QStringLiteral("S");
     auto k = [](const char* key) { return QLatin1String(key); };
-    EXPECT_EQ(ReadSkinAlignment(ini, s, k("a1")), TqvAlignment::LeftJustify);
-    EXPECT_EQ(ReadSkinAlignment(ini, s, k("a2")), TqvAlignment::Center);
-    EXPECT_EQ(ReadSkinAlignment(ini, s, k("a3")), TqvAlignment::RightJustify);
-    EXPECT_EQ(ReadSkinAlignment(ini, s, k("none")), TqvAlignment::Center);
+    EXPECT_EQ(ReadSkinAlignment(ini, s, k("a1")), taLeftJustify);
+    EXPECT_EQ(ReadSkinAlignment(ini, s, k("a2")), taCenter);
+    EXPECT_EQ(ReadSkinAlignment(ini, s, k("a3")), taRightJustify);
+    EXPECT_EQ(ReadSkinAlignment(ini, s, k("none")), taCenter);
     EXPECT_EQ(ReadStretchType(ini, s, k("s1")), qvstVert);
     EXPECT_EQ(ReadStretchType(ini, s, k("s2")), qvstHorz);
     EXPECT_EQ(ReadStretchType(ini, s, k("s3")), qvstFull);
@@ -140,7 +140,7 @@ TEST(SkinCodecs, EnumerationsRoundTrip)
         WriteStretchType(ini, s, QStringLiteral("k"), TqvStretchType(v));
         EXPECT_EQ(ReadStretchType(ini, s, QStringLiteral("k")), v);
     }
-    for (auto v : {TqvAlignment::LeftJustify, TqvAlignment::RightJustify, TqvAlignment::Center}) {
+    for (auto v : {taLeftJustify, taRightJustify, taCenter}) {
         WriteSkinAlignment(ini, s, QStringLiteral("k"), v);
         EXPECT_EQ(ReadSkinAlignment(ini, s, QStringLiteral("k")), v);
     }

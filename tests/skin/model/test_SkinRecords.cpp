@@ -270,7 +270,7 @@ TEST(SkinRecords, MissingKeysTakeTheDocumentedDefaults)
     EXPECT_EQ(caption.ReflectionColor, 0) << "only the stored spelling counts";
     EXPECT_EQ(caption.ReflectionActiveColor, 7) << "key names ignore case";
     EXPECT_EQ(caption.GlowSize, 3);
-    EXPECT_EQ(caption.Alignment, TqvAlignment::Center);
+    EXPECT_EQ(caption.Alignment, taCenter);
 }
 
 TEST(SkinRecords, UpDownGeometryIsAlwaysZero)
