@@ -1,5 +1,7 @@
 #include "skin/model/draw/TextEffects.h"
 
+#include "skin/model/draw/DrawHelpers.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -94,4 +96,134 @@ void MaskToAlpha(TqvBitmap& Bmp, const TqvBitmap& Mask) {
             TqvColor& p = *Bmp.PixelAt(x, y);
             p = (p & 0xFFFFFF) | (a << 24);
         }
+}
+
+// ---- text with light
+
+namespace {
+
+// The text drawn in red on an opaque black picture: the red byte of each
+// pixel is the glyph's coverage there. (Drawn straight onto a transparent
+// 32-bit picture the colour would be red everywhere and only alpha would
+// carry the coverage.)
+template <class Draw>
+void CoverageBitmap(TqvBitmap& Bmp, TCanvas& Source, int w, int h, Draw draw) {
+    QImage img(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+    img.fill(0xFF000000u);
+    TCanvas c(&img);
+    c.SetFont(Source.Font());
+    c.Font().SetColor(RGB(255, 0, 0));
+    c.Brush().SetStyle(bsClear);
+    draw(c);
+    Bmp.Assign(img);
+}
+
+// Red intensity becomes the alpha of Color.
+void RedToAlpha(TqvBitmap& Bmp, TColor Color) {
+    const TqvColor rgb = ColorToQvColor(ColorToRGB(Color)) & 0xFFFFFF;
+    for (int y = 0; y < Bmp.Height(); ++y) {
+        TqvColor* p = Bmp.ScanLine(y);
+        for (int x = 0; x < Bmp.Width(); ++x) p[x] = (TqvColor(qvRed(p[x])) << 24) | rgb;
+    }
+}
+
+void DrawLight(TCanvas& Canvas, TqvBitmap& Bmp, int X, int Y) {
+    Bmp.SetAlphaBlend(true);
+    Bmp.Draw(Canvas, X, Y);
+}
+
+void FinalText(TCanvas& Canvas, const TRect& R, const QString& Text, unsigned Format) {
+    Canvas.Brush().SetStyle(bsClear);
+    TRect r = R;
+    DrawWideText(Canvas, Text, r, Format);
+}
+
+void Halo(TCanvas& Canvas, const TRect& R, const QString& Text, int Size, TColor Color, int Offset, unsigned Format,
+          bool outline) {
+    const int w = RectWidth(R) + 2 * Size, h = RectHeight(R) + 2 * Size;
+    if (w <= 0 || h <= 0) return;
+    TqvBitmap bmp;
+    CoverageBitmap(bmp, Canvas, w, h, [&](TCanvas& c) {
+        const TRect r0{Size, Size, w - Size, h - Size};
+        const TPoint moves[5] = {{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+        for (int i = 0; i < (outline ? 5 : 1); ++i) {
+            TRect r = r0;
+            OffsetRect(r, moves[i].X, moves[i].Y);
+            DrawWideText(c, Text, r, Format);
+        }
+    });
+    BlurBitmap(bmp, Size);
+    RedToAlpha(bmp, Color);
+    DrawLight(Canvas, bmp, R.Left - Size + Offset, R.Top - Size + Offset);
+    FinalText(Canvas, R, Text, Format);
+}
+
+}  // namespace
+
+void DrawTextWithHalo(TCanvas& Canvas, const TRect& R, const QString& Text, int Size, TColor Color, int Offset,
+                      unsigned Format) {
+    Halo(Canvas, R, Text, Size, Color, Offset, Format, true);
+}
+
+void DrawTextWithShadow(TCanvas& Canvas, const TRect& R, const QString& Text, int Size, TColor Color, int Offset,
+                        unsigned Format) {
+    Halo(Canvas, R, Text, Size, Color, Offset, Format, false);
+}
+
+void DrawTextWithGlow(TCanvas& Canvas, const TRect& R, const QString& Text, TColor Color, unsigned Format) {
+    constexpr int margin = 12;
+    const int w = RectWidth(R) + 2 * margin, h = RectHeight(R) + 2 * margin;
+    if (w <= 0 || h <= 0) return;
+    TqvBitmap bmp;
+    CoverageBitmap(bmp, Canvas, w, h, [&](TCanvas& c) {
+        const TRect r0{margin, margin, w - margin, h - margin};
+        c.Brush().SetColor(RGB(255, 0, 0));
+        c.FillRect({r0.Left - 3, r0.Top + 2, r0.Right + 3, r0.Bottom - 2});
+        c.Brush().SetStyle(bsClear);
+        const TPoint moves[9] = {{-1, -1}, {-2, -2}, {-1, 0}, {-2, 0}, {1, 0}, {2, 0}, {1, 1}, {2, 2}, {0, 0}};
+        for (const TPoint& m : moves) {
+            TRect r = r0;
+            OffsetRect(r, m.X, m.Y);
+            DrawWideText(c, Text, r, Format);
+        }
+    });
+    BlurBitmap(bmp, 6);
+    BlurBitmap(bmp, 6);
+    RedToAlpha(bmp, Color);
+    DrawLight(Canvas, bmp, R.Left - margin, R.Top - margin);
+    FinalText(Canvas, R, Text, Format);
+}
+
+void DrawTextWithReflection(TCanvas& Canvas, const TRect& R, const QString& Text, TColor Color, int Offset,
+                            unsigned Format) {
+    const int w = RectWidth(R), h = RectHeight(R);
+    if (w > 0 && h > 0) {
+        TqvBitmap bmp;
+        TRect T{0, 0, w, h}, measured = R;
+        CoverageBitmap(bmp, Canvas, w, h, [&](TCanvas& c) {
+            TRect r{0, 0, w, h};
+            DrawWideText(c, Text, r, Format);
+            DrawWideText(c, Text, T, Format | DT_CALCRECT);
+            DrawWideText(c, Text, measured, Format | DT_CALCRECT);
+        });
+        const TqvColor rgb = ColorToQvColor(ColorToRGB(Color)) & 0xFFFFFF;
+        const int th = RectHeight(T);
+        if (th > 0) {
+            for (int y = 0; y < h; ++y) {
+                TqvColor* p = bmp.ScanLine(y);
+                if (y < T.Top || y > T.Bottom) {
+                    std::fill(p, p + w, 0u);
+                    continue;
+                }
+                // Alpha grows towards the text's bottom edge, to 0.7 of the coverage.
+                float k = 0.7f - static_cast<float>(T.Bottom + T.Top - y) / static_cast<float>(th);
+                if (k < 0) k = 0;
+                for (int x = 0; x < w; ++x)
+                    p[x] = (TqvColor(static_cast<int>(qvRed(p[x]) * k)) << 24) | rgb;
+            }
+            bmp.FlipVert();
+            DrawLight(Canvas, bmp, R.Left, measured.Bottom + T.Bottom + Offset - h);
+        }
+    }
+    FinalText(Canvas, R, Text, Format);
 }

@@ -1,4 +1,5 @@
 // The stack blur against its weighted-sum definition, and alpha from masks.
+#include "skin/model/draw/DrawUtils.h"
 #include "skin/model/draw/TextEffects.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +86,120 @@ TEST(MaskToAlpha, GreyLevelBecomesAlphaAndUncoveredPixelsVanish) {
     EXPECT_EQ(b.Pixel(1, 0), 0x14123456u);  // (10 + 20 + 31) / 3 = 20
     EXPECT_EQ(b.Pixel(1, 1), 0xFF123456u);
     EXPECT_EQ(b.Pixel(2, 0), 0x00123456u);  // beyond the mask
+}
+
+}  // namespace
+
+// ---- text with light, checked by where it changes the picture
+
+namespace {
+
+constexpr QRgb kPaper = 0xFFFFFFFF;
+
+QImage Paper() {
+    QImage img(160, 80, QImage::Format_RGB32);
+    img.fill(kPaper);
+    return img;
+}
+
+void SetFont(TCanvas& c) {
+    c.Font().SetName("Arial");
+    c.Font().SetHeight(-14);
+    c.Font().SetColor(clBlack);
+}
+
+// The picture of the plain text, as the effects draw it last.
+QImage PlainText(const TRect& R, const QString& text) {
+    QImage img = Paper();
+    TCanvas c(&img);
+    SetFont(c);
+    c.Brush().SetStyle(bsClear);
+    TRect r = R;
+    c.DrawText(text, r, DT_SINGLELINE);
+    return img;
+}
+
+// Bounding box of the pixels where two pictures differ.
+QRect Changed(const QImage& a, const QImage& b) {
+    QRect box;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+bool AnyBlueTint(const QImage& img, const QRect& area) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            if (qBlue(p) > qRed(p) + 10) return true;
+        }
+    return false;
+}
+
+const TRect kR{40, 30, 120, 50};
+
+TEST(TextLight, HaloSurroundsTheTextWithinItsSize) {
+    const QImage plain = PlainText(kR, "Halo");
+    ASSERT_FALSE(Changed(plain, Paper()).isEmpty()) << "no font to draw with";
+    for (int size : {0, 3}) {
+        QImage img = Paper();
+        TCanvas c(&img);
+        SetFont(c);
+        DrawTextWithHalo(c, kR, "Halo", size, clBlue, 0, DT_SINGLELINE);
+        const QRect text = Changed(plain, Paper());
+        const QRect light = Changed(img, Paper());
+        // Size 0 is a hard outline one pixel round the glyphs; otherwise the
+        // blur reaches at most Size further.
+        const int reach = size + 1;
+        EXPECT_TRUE(text.adjusted(-reach, -reach, reach, reach).contains(light)) << size;
+        EXPECT_TRUE(light.contains(text)) << size;
+        EXPECT_TRUE(AnyBlueTint(img, light)) << size;
+    }
+}
+
+TEST(TextLight, ShadowMovesWithItsOffset) {
+    const QImage plain = PlainText(kR, "Shade");
+    const QRect text = Changed(plain, Paper());
+    QImage img = Paper();
+    TCanvas c(&img);
+    SetFont(c);
+    DrawTextWithShadow(c, kR, "Shade", 2, clBlue, 6, DT_SINGLELINE);
+    const QRect light = Changed(img, Paper());
+    EXPECT_GT(light.bottom(), text.bottom() + 4);
+    EXPECT_GT(light.right(), text.right() + 4);
+    // Above the moved copy's blur there is no tint: only the text itself.
+    EXPECT_FALSE(AnyBlueTint(img, QRect(0, 0, img.width(), text.top() + 6 - 2)));
+    EXPECT_TRUE(AnyBlueTint(img, QRect(0, text.bottom() + 1, img.width(), 8)));
+}
+
+TEST(TextLight, GlowStaysInsideItsMargin) {
+    QImage img = Paper();
+    TCanvas c(&img);
+    SetFont(c);
+    DrawTextWithGlow(c, kR, "Glow", clBlue, DT_SINGLELINE);
+    const QRect light = Changed(img, Paper());
+    EXPECT_TRUE(kR.ToQRect().adjusted(-12, -12, 12, 12).contains(light));
+    EXPECT_TRUE(AnyBlueTint(img, QRect(kR.Left - 6, kR.Top + 5, 4, 10)));  // the filled band's soft end
+}
+
+TEST(TextLight, ReflectionLiesBelowTheTextAndEmptyTextDrawsNothing) {
+    const QImage plain = PlainText(kR, "Mirror");
+    const QRect text = Changed(plain, Paper());
+    QImage img = Paper();
+    TCanvas c(&img);
+    SetFont(c);
+    DrawTextWithReflection(c, kR, "Mirror", clBlue, 2, DT_SINGLELINE);
+    const QRect all = Changed(img, Paper());
+    EXPECT_EQ(all.top(), text.top());  // nothing above the text itself
+    EXPECT_GT(all.bottom(), text.bottom() + 2);
+    EXPECT_TRUE(AnyBlueTint(img, QRect(kR.Left, text.bottom() + 3, RectWidth(kR), 30)));
+
+    QImage blank = Paper();
+    TCanvas b(&blank);
+    SetFont(b);
+    DrawTextWithReflection(b, kR, QString(), clBlue, 2, DT_SINGLELINE);
+    EXPECT_TRUE(Changed(blank, Paper()).isEmpty());
 }
 
 }  // namespace
