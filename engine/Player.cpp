@@ -402,8 +402,9 @@ void TCustomPlayer::TogglePause() {
 
 void TCustomPlayer::StepToNextFrame() {
     if (!IsOpen()) return;
-    if (FVideoState->paused) StreamTogglePause(FVideoState.get());
+    // Step mode first: the video thread may decode the moment the pause lifts.
     const bool wasStepping = Fstep.exchange(true);
+    if (FVideoState->paused) StreamTogglePause(FVideoState.get());
     if (!wasStepping) SetState(FVideoState.get(), psStep);
 }
 

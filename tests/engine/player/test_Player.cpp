@@ -310,19 +310,7 @@ TEST_F(PlayerTest, StreamsAreChosenAndSwitched) {
 }
 
 TEST_F(PlayerTest, TextSubtitlesPlayAndCanBeTurnedOff) {
-    QTemporaryDir dir;
-    const QString srt = dir.filePath(QStringLiteral("subs.srt"));
-    const QString clip = dir.filePath(QStringLiteral("subs_text.mkv"));
-    {
-        QFile s(srt);
-        ASSERT_TRUE(s.open(QIODevice::WriteOnly));
-        s.write("1\n00:00:00,000 --> 00:00:00,500\nOne\n\n2\n00:00:00,500 --> 00:00:01,000\nTwo\n\n");
-    }
-    ASSERT_TRUE(TestMedia::RunFFmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                                      QStringLiteral("testsrc=size=160x120:rate=25:d=1"), QStringLiteral("-i"), srt,
-                                      QStringLiteral("-c:v"), QStringLiteral("mpeg4"), QStringLiteral("-c:s"),
-                                      QStringLiteral("srt"), clip}));
-    ASSERT_TRUE(player.Open(clip, &host, false)) << player.LastErrMsg().toStdString();
+    ASSERT_TRUE(OpenClip("subs_text.mkv", false));
     EXPECT_EQ(player.SubtitleStreamIndex(), 1);
     ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }, 4000));
     player.SetSubtitleStreamIndex(-1);
@@ -488,8 +476,7 @@ TEST_F(PlayerTest, BadFilesFailOpenWithTheReason) {
     ASSERT_TRUE(dir.isValid());
     const QString empty = dir.filePath(QStringLiteral("empty.avi"));
     const QString noise = dir.filePath(QStringLiteral("noise.bin"));
-    const QString srt = dir.filePath(QStringLiteral("subs.srt"));
-    const QString subsOnly = dir.filePath(QStringLiteral("subs_only.mkv"));
+    const QString subsOnly = TestMedia::Path(QStringLiteral("subs_only.mkv"));
     QFile(empty).open(QIODevice::WriteOnly);
     {
         QFile f(noise);
@@ -498,11 +485,7 @@ TEST_F(PlayerTest, BadFilesFailOpenWithTheReason) {
         QByteArray bytes(64 * 1024, 0);
         for (char& c : bytes) c = static_cast<char>(gen());
         f.write(bytes);
-        QFile s(srt);
-        ASSERT_TRUE(s.open(QIODevice::WriteOnly));
-        s.write("1\n00:00:00,000 --> 00:00:01,000\nHello\n\n");
     }
-    ASSERT_TRUE(TestMedia::RunFFmpeg({QStringLiteral("-i"), srt, QStringLiteral("-c:s"), QStringLiteral("srt"), subsOnly}));
 
     std::vector<QString> logged;
     GetLogger()->SetTriggerEventInMainThread(false);
