@@ -47,6 +47,12 @@ constexpr Clip kClips[] = {
     // Video with two tones, 440 Hz first and 880 Hz second.
     {"two_audio.mkv", "-f lavfi -i testsrc=size=160x120:rate=25 -f lavfi -i sine=f=440:r=44100 "
                       "-f lavfi -i sine=f=880:r=44100 -t 1 -map 0:v -map 1:a -map 2:a -c:v mpeg4 -c:a pcm_s16le"},
+    // Subtitles given inline (data: URLs): one cue alone, and two cues over a second of video.
+    {"subs_only.mkv", "-f srt -i data:text/plain;base64,MQowMDowMDowMCwwMDAgLS0+IDAwOjAwOjAxLDAwMApIZWxsbwoK "
+                      "-c:s srt"},
+    {"subs_text.mkv", "-f lavfi -i testsrc=size=160x120:rate=25:d=1 -f srt -i data:text/plain;base64,"
+                      "MQowMDowMDowMCwwMDAgLS0+IDAwOjAwOjAwLDUwMApPbmUKCjIKMDA6MDA6MDAsNTAwIC0tPiAwMDowMDowMSwwMDAKVHdvCgo= "
+                      "-c:v mpeg4 -c:s srt"},
     {"h264_g25.ts", "-f lavfi -i testsrc=size=160x120:rate=25 -t 3 -c:v libx264 -threads 1 -g 25 -bf 0 "
                     "-sc_threshold 0 -pix_fmt yuv420p"},
     {"neg_start.mkv", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg4 -output_ts_offset -0.5 "
