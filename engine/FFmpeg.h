@@ -184,11 +184,13 @@ public:
     void Start();   // the Pascal "Resume" of a thread created suspended
     void Join();
     bool Started() const { return FThread.joinable(); }
+    bool IsCurrentThread() const { return FId.load() == std::this_thread::get_id(); }
 
 private:
     TCustomFFmpeg* FOwner;
     TThreadPriority FPriority;
-    std::thread FThread;
+    std::thread FThread;                 // the starting thread's
+    std::atomic<std::thread::id> FId{};  // set by the worker itself
 };
 
 class TCustomFFmpeg : public QObject {

@@ -426,6 +426,9 @@ int TCustomFFmpeg::OpenOutputFile(const QString& AFileName, bool AJoin) {
     const auto fail = [&](const QString& msg) {
         FLastErrMsg = msg;
         FreeOutputFile(out);
+        // Chains its streams took must not reach the next output's streams.
+        if (Fnb_output_files < FMaxFiles)
+            for (auto& chain : Fbitstream_filters[Fnb_output_files]) chain.clear();
         return -1;
     };
 
@@ -480,11 +483,9 @@ int TCustomFFmpeg::OpenOutputFile(const QString& AFileName, bool AJoin) {
     }
     Fmetadata.clear();
 
-    const int index = Fnb_output_files;
     Foutput_files[Fnb_output_files++] = out;
     const auto unregister = [&](const QString& msg) {
         Foutput_files[--Fnb_output_files] = nullptr;
-        for (auto& chain : Fbitstream_filters[index]) chain.clear();
         return fail(msg);
     };
 

@@ -50,7 +50,8 @@ void TConvertThread::Start() {
         // Reset here, not in the thread: a Stop(true) right after Start must wait.
         owner->FStopEvent = false;
         const TThreadPriority prio = FPriority;
-        FThread = std::thread([owner, prio] {
+        FThread = std::thread([this, owner, prio] {
+            FId = std::this_thread::get_id();
             ApplyThreadPriority(prio);
             owner->RunConvert();  // catches everything itself
             {
@@ -289,7 +290,8 @@ void TCustomFFmpeg::Stop(bool AWaitFor) {
     TConvertThread* thread = FThread;
     if (!thread) return;
     thread->Start();  // a worker never started must still run to its end
-    if (AWaitFor) WaitForEvent(FStopEvent);
+    // From the worker itself (an event handler) the stop is only flagged.
+    if (AWaitFor && !thread->IsCurrentThread()) WaitForEvent(FStopEvent);
 }
 
 void TCustomFFmpeg::StopOrTerminate(bool AWaitFor) {

@@ -233,6 +233,14 @@ TEST_F(WorkerTest, StopStartsAWorkerThatWasNeverStarted) {
     EXPECT_EQ(probe.calls, 1);
 }
 
+TEST_F(WorkerTest, StopFromTheWorkerItselfDoesNotWaitForItself) {
+    f.Body = [](TTestFFmpeg& self) { self.Stop(true); };
+    f.StartConvert(true)->Start();
+    EXPECT_TRUE(Eventually([&] { return f.Terminated(); }));
+    EXPECT_EQ(probe.calls, 1);
+    EXPECT_TRUE(f.Broken());
+}
+
 TEST_F(WorkerTest, EveryFailureOfTheBodyStillTerminatesOnce) {
     struct Case {
         const char* name;
