@@ -537,6 +537,18 @@ TEST_F(ProbeTest, SeekLandsOnKeyFramesAndCopiesThePicture) {
     }
 }
 
+TEST_F(ProbeTest, FailedSeeksSayWhereTo) {
+    TAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(TestMedia::Path(QStringLiteral("gop10.mp4"))));
+    EXPECT_FALSE(probe.Seek(10000000));  // past the end
+    EXPECT_EQ(probe.LastErrMsg(), QStringLiteral("could not seek to position 10.000 seconds"));
+    EXPECT_FALSE(probe.Seek(9000, {sfByte}));  // this format has no byte seeking
+    EXPECT_EQ(probe.LastErrMsg(), QStringLiteral("could not seek to position 9000 bytes"));
+    ASSERT_TRUE(probe.Seek(0));
+    ASSERT_TRUE(probe.Decode());
+    EXPECT_EQ(probe.FrameInfo().PTS, 0);
+}
+
 TEST_F(ProbeTest, SeekToTheMiddleAgainstTheTool) {
     const QString path = TestMedia::Path(QStringLiteral("gop10.mp4"));
     TAVProbe probe;
