@@ -83,6 +83,8 @@ bool TSystemShellActions::PlaySound(const QString& wavFile) {
     Uint32 length = 0;
     SDL_RWops* rw = sdl.RWFromFile(QFile::encodeName(wavFile).constData(), "rb");
     if (!rw || !sdl.LoadWAV_RW(rw, 1, &spec, &buffer, &length)) return false;
+    // Small buffers: closing the device waits for the one being played.
+    spec.samples = 512;
     const SDL_AudioDeviceID dev = sdl.OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
     if (dev == 0) {
         sdl.FreeWAV(buffer);

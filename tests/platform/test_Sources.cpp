@@ -2,6 +2,9 @@
 #include "platform/Shell.h"
 #include "platform/Sources.h"
 
+#include <QDataStream>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -60,9 +63,39 @@ TEST(Shell, PathsBecomeFileUrlsAndAddressesStay) {
     for (const auto& [in, out] : cases) EXPECT_EQ(QUrl(ShellUrl(in)).toString(QUrl::FullyEncoded), out) << in.toStdString();
 }
 
-TEST(Shell, MissingSoundIsRefusedQuietly) {
+// A short mono 16-bit PCM wave of silence.
+QByteArray Wave(int samples) {
+    QByteArray d;
+    QDataStream s(&d, QIODevice::WriteOnly);
+    s.setByteOrder(QDataStream::LittleEndian);
+    const quint32 bytes = quint32(samples) * 2;
+    s.writeRawData("RIFF", 4);
+    s << quint32(36 + bytes);
+    s.writeRawData("WAVEfmt ", 8);
+    s << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(16000) << quint16(2) << quint16(16);
+    s.writeRawData("data", 4);
+    s << bytes;
+    d.append(QByteArray(int(bytes), '\0'));
+    return d;
+}
+
+TEST(Shell, SoundsPlayThroughTheAudioOutputAndBadFilesAreRefused) {
+    QTemporaryDir dir;
+    const QString good = dir.filePath("ring001.wav"), bad = dir.filePath("bad.wav");
+    QFile f(good);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(Wave(800));
+    f.close();
+    QFile b(bad);
+    ASSERT_TRUE(b.open(QIODevice::WriteOnly));
+    b.write("not a wave");
+    b.close();
     TSystemShellActions shell;
-    EXPECT_FALSE(shell.PlaySound("/nonexistent/ring001.wav"));
+    EXPECT_TRUE(shell.PlaySound(good));  // the tests' audio driver is SDL's dummy one
+    EXPECT_TRUE(shell.PlaySound(good));  // a new sound replaces the playing one
+    EXPECT_FALSE(shell.PlaySound(bad));
+    EXPECT_FALSE(shell.PlaySound(dir.filePath("missing.wav")));
+    EXPECT_FALSE(shell.PlaySound(dir.path()));
     EXPECT_FALSE(shell.Open(""));
 }
 
