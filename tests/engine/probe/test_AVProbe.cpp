@@ -73,6 +73,21 @@ TEST(ProbeNotLoaded, EveryEntryRaisesTheLoadMessage) {
         EXPECT_EQ(e.Message(), QStringLiteral("LibAVCodec not loaded."));
     }
     EXPECT_THROW(probe.SetFileHandle(nullptr), EEngineError);
+    // The first library of the four that is missing names the message.
+    const std::pair<TLibrary, const char*> steps[] = {
+        {avCodec, "LibAVFormat not loaded."},
+        {avFormat, "LibAVUtil not loaded."},
+        {avUtil, "LibSwScale not loaded."},
+    };
+    for (const auto& [lib, message] : steps) {
+        ASSERT_TRUE(FFLoader().Load(lib));
+        try {
+            probe.LoadFile(QStringLiteral("/nonexistent.avi"));
+            ADD_FAILURE() << "LoadFile did not raise";
+        } catch (const EEngineError& e) {
+            EXPECT_EQ(e.Message(), QLatin1String(message));
+        }
+    }
     // Readers on an empty probe answer neutral values, never raise.
     EXPECT_EQ(probe.FileSize(), -1);
     EXPECT_EQ(probe.StreamCount(), -1);
