@@ -209,6 +209,68 @@ TEST_F(FilesTest, EncoderParametersFollowTheOptionStateAndTheEncoder) {
     }
 }
 
+// The parameter tuples the main window hands over, attached to a real input:
+// every stream built must open its encoder as it stands.
+TEST_F(FilesTest, ProfileParametersGiveEncodersThatOpen) {
+    struct Case {
+        const char* file;
+        std::vector<std::pair<const char*, const char*>> options;
+        size_t streams;
+    };
+    using O = std::vector<std::pair<const char*, const char*>>;
+    const O audioOnly48{{"ac", "2"}, {"ab", "128000"}, {"ar", "48000"}, {"vn", "1"}};
+    const auto with = [](O base, const O& more) {
+        base.insert(base.end(), more.begin(), more.end());
+        return base;
+    };
+    const Case cases[] = {
+        {"a.mp3", with(audioOnly48, {{"acodec", "libmp3lame"}}), 1},
+        {"a.wma", with(audioOnly48, {{"acodec", "wmav2"}}), 1},
+        {"a.wav", audioOnly48, 1},
+        {"a.aac", with(audioOnly48, {{"acodec", "libfaac"}}), 1},
+        {"a.m4a", audioOnly48, 1},
+        {"a.ogg", with(audioOnly48, {{"acodec", "libvorbis"}}), 1},
+        {"a.ra", audioOnly48, 1},
+        {"a.ac3", with(audioOnly48, {{"acodec", "ac3"}}), 1},
+        {"a.aiff", audioOnly48, 1},
+        {"a.mp2", {{"ac", "2"}, {"ab", "128000"}, {"ar", "44100"}, {"vn", "1"}}, 1},
+        {"a.flac", with(audioOnly48, {{"acodec", "flac"}}), 1},
+        {"v.mp4", {{"vcodec", "mpeg4"}, {"s", "320*240"}, {"vb", "528000"}, {"r", "25"}, {"acodec", "libmp3lame"},
+                   {"ac", "2"}, {"ab", "128000"}, {"ar", "44100"}}, 2},
+        {"x.mp4", {{"vcodec", "libx264"}, {"vpre", "libx264-default"}, {"s", "320*240"}, {"vb", "1200000"},
+                   {"r", "25"}, {"acodec", "libfaac"}, {"ac", "2"}, {"ab", "128000"}, {"ar", "44100"}}, 2},
+        {"x.mkv", {{"vcodec", "libx264"}, {"vpre", "libx264-default"}, {"vb", "1600000"}, {"r", "25"},
+                   {"acodec", "libmp3lame"}, {"ab", "256000"}, {"ar", "48000"}}, 2},
+        {"d.avi", {{"vcodec", "mpeg4"}, {"vtag", "DX50"}, {"vb", "816000"}, {"r", "25"}, {"acodec", "libmp3lame"},
+                   {"ab", "128000"}, {"ar", "44100"}}, 2},
+        {"x.avi", {{"vcodec", "libxvid"}, {"vb", "816000"}, {"r", "25"}, {"acodec", "libmp3lame"}}, 2},
+        {"w.asf", {{"vcodec", "msmpeg4"}, {"vb", "816000"}, {"r", "25"}, {"acodec", "wmav2"}}, 2},
+        {"w.wmv", {{"vcodec", "wmv2"}, {"vb", "816000"}, {"r", "25"}, {"acodec", "wmav2"}}, 2},
+        {"r.rm", {{"vcodec", "rv20"}, {"s", "320*240"}}, 2},
+        {"disc.mpg", {{"target", "pal-dvd"}}, 2},
+        {"disc.vcd.mpg", {{"target", "pal-vcd"}}, 2},
+        {"disc.svcd.mpg", {{"target", "pal-svcd"}}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        TTestFFmpeg f;
+        ASSERT_TRUE(f.OpenInputFile(TestMedia::Path(QStringLiteral("av.avi"))));
+        for (const auto& [n, v] : c.options) f.SetOption(QString::fromLatin1(n), QString::fromLatin1(v));
+        ASSERT_EQ(f.OpenOutputFile(Out(c.file), false), 1) << f.LastErrMsg().toStdString();
+        TOutputFile* out = f.OutputFile(0);
+        ASSERT_EQ(out->streams.size(), c.streams);
+        for (TOutputStreamSetup& s : out->streams) {
+            ASSERT_NE(s.codec, nullptr);
+            int ret = 0;
+            {
+                std::lock_guard lock(CodecLock);
+                ret = ff::avcodec_open2(s.enc, s.codec, &s.codec_opts);
+            }
+            EXPECT_GE(ret, 0) << s.codec->name << ": " << ErrorText(QString(), ret).toStdString();
+        }
+    }
+}
+
 TEST_F(FilesTest, AnOutputThatIsAnInputIsRefusedAndTheInputKept) {
     // A copy, so the shared clip cannot be harmed if the refusal fails.
     const QString input = Out("in.avi");
