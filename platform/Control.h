@@ -117,6 +117,14 @@ public:
     void setVisible(bool visible) override;
 
 protected:
+    // Runs f (new window flags, a new parent) without Qt's hiding of the
+    // widget touching Visible().
+    template <class F> void Reparenting(F&& f) {
+        const bool was = FReparenting;
+        FReparenting = true;
+        f();
+        FReparenting = was;
+    }
     // Keeps Text in step with an inner widget the user edits, without the hook.
     void StoreText(const QString& s) { FText = s; }
     bool event(QEvent* e) override;

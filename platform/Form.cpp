@@ -83,9 +83,8 @@ void TForm::ApplyWindowFlags() {
         if (FFormStyle == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
     }
     if (f == windowFlags()) return;
-    const bool shown = isVisible();
-    setWindowFlags(f);
-    if (shown) QWidget::setVisible(true);
+    Reparenting([&] { setWindowFlags(f); });
+    if (Visible()) QWidget::setVisible(true);
 }
 
 void TForm::SetFormStyle(TFormStyle v) {

@@ -4,6 +4,8 @@
 #include "platform/StdCtrls.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -273,6 +275,77 @@ TEST_F(FormTest, TabOrderFollowsSetTabOrder) {
     EXPECT_EQ(f->ActiveControl(), f->Cancel);
     QTest::keyClick(f->focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(f->ActiveControl(), f->Ok);
+    delete f;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FormTest, VisibleIsTheControlsOwnFlagAndOnlyFormsBecomeWindows) {
+    auto* f = NewForm<TSampleForm>(nullptr);
+    EXPECT_FALSE(f->Visible());
+    EXPECT_TRUE(f->Ok->Visible());      // own flag, though its form is hidden
+    EXPECT_FALSE(f->Ok->isVisible());
+    auto* loose = new TButton(f);       // owned, no parent yet
+    loose->SetVisible(true);
+    EXPECT_FALSE(loose->isVisible());   // never a window of its own
+    loose->SetParent(f->Body);
+    f->Show();
+    EXPECT_TRUE(loose->isVisible());
+    f->SetFormStyle(fsStayOnTop);       // new window flags keep the form shown
+    EXPECT_TRUE(f->Visible());
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_TRUE(f->windowFlags() & Qt::FramelessWindowHint);
+    f->Body->SetVisible(false);
+    EXPECT_TRUE(f->Pin->Visible());
+    EXPECT_FALSE(f->Pin->isVisible());
+    delete f;
+}
+
+TEST_F(FormTest, PositionCentresAtTheFirstShow) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const struct { TPosition pos; QPoint expected; } cases[] = {
+        {poScreenCenter, {screen.x() + (screen.width() - 400) / 2, screen.y() + (screen.height() - 300) / 2}},
+        {poDesktopCenter, {screen.x() + (screen.width() - 400) / 2, screen.y() + (screen.height() - 300) / 2}},
+        {poDesigned, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        auto* f = NewForm<TSampleForm>(nullptr);
+        f->SetPosition(c.pos);
+        f->Show();
+        EXPECT_EQ(QPoint(f->Left(), f->Top()), c.expected) << c.pos;
+        f->SetBounds(5, 5, 400, 300);
+        f->Hide();
+        f->Show();  // only the first show places the form
+        EXPECT_EQ(QPoint(f->Left(), f->Top()), QPoint(5, 5));
+        delete f;
+    }
+}
+
+TEST_F(FormTest, AFormCanSitInsideAnotherAndComeOutAgain) {
+    auto* host = NewForm<TSampleForm>(nullptr);
+    auto* guest = NewForm<TSampleForm>(nullptr);
+    guest->SetBounds(10, 10, 100, 80);
+    guest->SetParent(host->Body);
+    guest->Show();
+    EXPECT_FALSE(guest->isWindow());
+    EXPECT_EQ(guest->ParentForm(), host);
+    EXPECT_EQ(guest->Footer->Top(), 40);  // its own aligned children follow its size
+    guest->SetParent(nullptr);
+    EXPECT_TRUE(guest->isWindow());
+    EXPECT_TRUE(guest->isVisible());
+    delete guest;
+    delete host;
+}
+
+TEST_F(FormTest, FontChangesReachTheWidget) {
+    auto* f = NewForm<TSampleForm>(nullptr);
+    f->Ok->Font().SetName("Arial");
+    f->Ok->Font().SetHeight(-17);
+    EXPECT_EQ(f->Ok->font().pixelSize(), 17);
+    EXPECT_EQ(f->Ok->Widget()->font().pixelSize(), 17);  // inherited by the inner widget
+    EXPECT_EQ(f->Ok->font().families().value(0), "Liberation Sans");
     delete f;
 }
 
