@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -14,6 +15,16 @@ TControl* FindControl(QWidget* w) {
     for (; w; w = w->parentWidget())
         if (auto* c = dynamic_cast<TControl*>(w)) return c;
     return nullptr;
+}
+
+QString GetShortHint(const QString& hint) {
+    const int bar = hint.indexOf(QLatin1Char('|'));
+    return bar < 0 ? hint : hint.left(bar);
+}
+
+QString GetLongHint(const QString& hint) {
+    const int bar = hint.indexOf(QLatin1Char('|'));
+    return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
 // ---- TControl ----
@@ -207,8 +218,24 @@ void TControl::Click() {
 
 bool TControl::DialogKey(int, Qt::KeyboardModifiers) { return false; }
 
+bool TControl::ShowHint() const {
+    if (!FParentShowHint) return FShowHint;
+    TWinControl* p = Parent();
+    return p ? p->ShowHint() : FShowHint;
+}
+
 bool TControl::event(QEvent* e) {
     if (DispatchMessageEvent(e)) return true;
+    // The plain hint; a skinned hint takes these events before they get here.
+    if (e->type() == QEvent::ToolTip) {
+        const QString text = GetShortHint(FHint);
+        if (text.isEmpty() || !ShowHint() || !Application()->ShowHint()) {
+            e->ignore();
+            return false;
+        }
+        QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), text, this);
+        return true;
+    }
     bool handled = false;
     Application()->Guard([&] { handled = QWidget::event(e); });
     return handled;

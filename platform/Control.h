@@ -75,10 +75,17 @@ public:
     QString Text() const { return FText; }
     void SetText(const QString& s);
 
+    // "short|long": the part before "|" is what a hint window shows.
     QString Hint() const { return FHint; }
     void SetHint(const QString& s) { FHint = s; }
-    bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool v) { FShowHint = v; }
+    // Follows the parent's until set (ParentShowHint); forms start without hints.
+    bool ShowHint() const;
+    void SetShowHint(bool v) {
+        FShowHint = v;
+        FParentShowHint = false;
+    }
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool v) { FParentShowHint = v; }
 
     TColor Color() const { return FColor; }
     void SetColor(TColor c);
@@ -158,6 +165,7 @@ private:
     TAnchors FAnchors = akLeft | akTop;
     bool FVisible = true;
     bool FShowHint = false;
+    bool FParentShowHint = true;
     bool FAnchoring = false;
     bool FReparenting = false;
     QSize FLastSize{0, 0};
@@ -277,3 +285,6 @@ private:
 
 // The control (or its outer wrapper) that a widget belongs to.
 TControl* FindControl(QWidget* w);
+// The parts of a hint "short|long" (no "|": both are the whole text).
+QString GetShortHint(const QString& hint);
+QString GetLongHint(const QString& hint);

@@ -228,3 +228,28 @@ TEST(ImageList, StripsMasksAndGreyedDrawing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlsTest, HintsFollowTheParentUntilSetAndSplitAtTheBar) {
+    auto* panel = Make<TPanel>();
+    auto* button = Make<TButton>();
+    button->SetParent(panel);
+    EXPECT_FALSE(button->ShowHint());
+    Form->SetShowHint(true);
+    EXPECT_TRUE(button->ShowHint());
+    button->SetShowHint(false);
+    EXPECT_FALSE(button->ShowHint());
+    EXPECT_TRUE(panel->ShowHint());
+    const std::tuple<QString, QString, QString> cases[] = {
+        {"Start|Starts converting the list", "Start", "Starts converting the list"},
+        {"Stop", "Stop", "Stop"},
+        {"|only long", "", "only long"},
+    };
+    for (const auto& [hint, shortHint, longHint] : cases) {
+        EXPECT_EQ(GetShortHint(hint), shortHint);
+        EXPECT_EQ(GetLongHint(hint), longHint);
+    }
+}
+
+}  // namespace
