@@ -284,12 +284,13 @@ void AudioDisplay(TVideoState* is) {
         const int shown = std::min(channels, 2);
         if (rdftBits != is->rdft_bits || !is->rdft) {
             if (is->rdft) ff::av_rdft_end(is->rdft);
+            ff::av_free(is->rdft_data);
             is->rdft = ff::av_rdft_init(rdftBits, DFT_R2C);
             is->rdft_bits = rdftBits;
-            is->rdft_data.assign(4 * nbFreq, 0.f);
+            is->rdft_data = static_cast<float*>(ff::av_mallocz(4 * nbFreq * sizeof(float)));
         }
-        if (!is->rdft) return;
-        float* data[2] = {is->rdft_data.data(), is->rdft_data.data() + 2 * nbFreq};
+        if (!is->rdft || !is->rdft_data) return;
+        float* data[2] = {is->rdft_data, is->rdft_data + 2 * nbFreq};
         for (int ch = 0; ch < shown; ++ch) {
             int i = Wrap(iStart + ch);
             for (int x = 0; x < 2 * nbFreq; ++x) {

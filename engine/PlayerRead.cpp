@@ -139,6 +139,7 @@ TVideoState::~TVideoState() {
     if (hook_to_rgb) ff::sws_freeContext(hook_to_rgb);
     if (hook_from_rgb) ff::sws_freeContext(hook_from_rgb);
     if (rdft) ff::av_rdft_end(rdft);
+    ff::av_free(rdft_data);
     if (swr) ff::swr_free(&swr);
     if (audio_frame) ff::av_frame_free(&audio_frame);
 }

@@ -227,7 +227,7 @@ struct TVideoState {
     int last_i_start = 0;  // play loop
     RDFTContext* rdft = nullptr;
     int rdft_bits = 0;
-    std::vector<float> rdft_data;
+    float* rdft_data = nullptr;  // av_malloc'd: the transform needs SIMD alignment
     int xpos = 0;
     QImage audio_image;  // play loop
 
