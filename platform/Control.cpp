@@ -132,7 +132,9 @@ void TControl::SetClientSize(int w, int h) {
 void TControl::SetAlign(TAlign align) {
     if (align == FAlign) return;
     FAlign = align;
-    RequestAlign();
+    // Also when leaving an alignment: the siblings get the room back.
+    if (auto* p = Parent()) p->Realign();
+    if (align == alNone) UpdateAnchorRules();
 }
 
 void TControl::SetAnchors(TAnchors anchors) {

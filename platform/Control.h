@@ -55,6 +55,8 @@ public:
     int ClientWidth() const { return ClientRect().Width(); }
     int ClientHeight() const { return ClientRect().Height(); }
     virtual void SetClientSize(int w, int h);
+    void SetClientWidth(int w) { SetClientSize(w, ClientHeight()); }
+    void SetClientHeight(int h) { SetClientSize(ClientWidth(), h); }
 
     TAlign Align() const { return FAlign; }
     void SetAlign(TAlign align);

@@ -140,6 +140,10 @@ TEST_F(FormTest, AlignedAndAnchoredChildrenFollowAResize) {
     EXPECT_EQ(f->ClientWidth(), 394);
     EXPECT_EQ(f->Footer->BoundsRect(), Bounds(0, 237, 394, 40));
     EXPECT_EQ(f->Client()->geometry(), QRect(3, 20, 394, 277));
+    f->SetClientWidth(500);
+    EXPECT_EQ(f->Width(), 506);
+    f->Side->SetAlign(alNone);  // the room goes back to the client-aligned body
+    EXPECT_EQ(f->Body->Left(), 0);
     delete f;
 }
 
