@@ -275,12 +275,26 @@ TEST(SkinData, FilesThatAreNoSkinChangeNothingAndSayWhy)
     EXPECT_FALSE(model.Empty) << "the current skin stays";
     EXPECT_EQ(model.CtrlList.size(), 28u);
 
-    QFile empty(dir.filePath(QStringLiteral("empty.skn")));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
-    TqvSkinData fresh;
-    EXPECT_THROW(fresh.LoadFromCompressedFile(empty.fileName()), EqvSkinError);
-    EXPECT_TRUE(fresh.Empty);
+    // Containers that cannot be read: the error comes before any change.
+    const QByteArray good = TTestSkin().Container();
+    QFile goodFile(dir.filePath(QStringLiteral("good.skn")));
+    ASSERT_TRUE(goodFile.open(QIODevice::WriteOnly));
+    goodFile.write(good);
+    goodFile.close();
+    QByteArray oversized = good;
+    oversized[7] = char(0x40);
+    for (const QByteArray& bytes : {QByteArray(), good.left(good.size() - 10), oversized}) {
+        QFile skn(dir.filePath(QStringLiteral("bad.skn")));
+        ASSERT_TRUE(skn.open(QIODevice::WriteOnly));
+        skn.write(bytes);
+        skn.close();
+        TqvSkinData fresh;
+        EXPECT_THROW(fresh.LoadFromCompressedFile(skn.fileName()), EqvSkinError) << bytes.size();
+        EXPECT_TRUE(fresh.Empty);
+        EXPECT_EQ(fresh.GetControlIndex(QStringLiteral("button")), -1);
+        fresh.LoadFromCompressedFile(goodFile.fileName());
+        EXPECT_FALSE(fresh.Empty) << "still usable";
+    }
 
     // A folder whose picture is missing starts the change, so it ends empty.
     const QString noPicture = TTestSkin().WriteFolder(dir.filePath(QStringLiteral("b")));
