@@ -156,6 +156,17 @@ TEST_F(FilesTest, OptionStateReachesARawDemuxer) {
     }
 }
 
+TEST_F(FilesTest, AWideFormNameOpensThroughTheEnginesOwnIO) {
+    const QString plain = TestMedia::Path(QStringLiteral("a44.wav"));
+    TTestFFmpeg f;
+    ASSERT_TRUE(f.OpenInputFile(plain));
+    ASSERT_TRUE(f.OpenInputFile(QStringLiteral("unicode:utf8:") + plain)) << f.LastErrMsg().toStdString();
+    EXPECT_TRUE(f.InputFile(1)->flags & AVFMT_FLAG_CUSTOM_IO);
+    EXPECT_EQ(f.InputFile(1)->duration, f.InputFile(0)->duration);
+    EXPECT_FALSE(f.OpenInputFile(QStringLiteral("unicode:utf8:") + Out("missing.wav")));
+    EXPECT_TRUE(f.LastErrMsg().endsWith(QLatin1String(": No such file or directory"))) << f.LastErrMsg().toStdString();
+}
+
 TEST_F(FilesTest, AudioContainerFromAVideoInputGetsOnlyTheAudioStream) {
     for (const char* file : {"x.mp3", "x.flac", "x.aiff"}) {
         SCOPED_TRACE(file);
