@@ -181,7 +181,7 @@ public:
     TConvertThread(const TConvertThread&) = delete;
     TConvertThread& operator=(const TConvertThread&) = delete;
 
-    void Start();   // the Pascal "Resume" of a thread created suspended
+    void Start();   // created idle; the caller starts it
     void Join();
     bool Started() const { return FThread.joinable(); }
     bool IsCurrentThread() const { return FId.load() == std::this_thread::get_id(); }

@@ -55,7 +55,7 @@ TNorm NormOfRate(double rate, bool& decided) {
     return nmPAL;
 }
 
-// The 0.6-era x264 preset rows, written with the option names the current
+// The classic x264 preset rows, written with the option names the current
 // libx264 wrapper understands (flags2 bits, directpred, wpredp, me_method,
 // partitions and cqp became options of their own).
 struct TOptionsPreset {
