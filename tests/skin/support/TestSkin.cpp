@@ -33,7 +33,8 @@ const std::pair<const char*, const char*> kUsualObjectNames[] = {
     {"userobject", "userobject"},     {"animate", "animate"},
 };
 
-QString Lookup(const std::pair<const char*, const char*> (&table)[28], const QString& kind)
+template <std::size_t N>
+QString Lookup(const std::pair<const char*, const char*> (&table)[N], const QString& kind)
 {
     for (const auto& [k, n] : table)
         if (kind == QLatin1String(k))
@@ -118,10 +119,7 @@ QString TTestSkin::UsualControlName(const QString& kind)
 
 QString TTestSkin::UsualObjectName(const QString& kind)
 {
-    for (const auto& [k, n] : kUsualObjectNames)
-        if (kind == QLatin1String(k))
-            return QLatin1String(n);
-    return kind;
+    return Lookup(kUsualObjectNames, kind);
 }
 
 TTestSkin& TTestSkin::AddControl(const QString& name, const QString& kind)
