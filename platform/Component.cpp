@@ -17,8 +17,20 @@ TComponentBase::~TComponentBase() { DestroyComponents(); }
 
 QString TComponentBase::Name() const { return FSelf->objectName(); }
 
+namespace {
+// Letters, digits and "_", not starting with a digit.
+bool IsValidIdent(const QString& s) {
+    if (s.isEmpty() || s[0].isDigit()) return false;
+    for (QChar c : s)
+        if (!(c.isLetterOrNumber() || c == QLatin1Char('_'))) return false;
+    return true;
+}
+}  // namespace
+
 void TComponentBase::SetName(const QString& name) {
     if (name == Name()) return;
+    if (!name.isEmpty() && !IsValidIdent(name))
+        throw EComponentError("'" + name.toStdString() + "' is not a valid component name");
     if (!name.isEmpty()) {
         if (auto* o = AsComponent(FOwner)) {
             QObject* other = o->FindComponent(name);

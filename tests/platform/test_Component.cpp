@@ -16,8 +16,11 @@ TEST(Component, OwnerFindsByNameIgnoringCaseAndFreesWhatItOwns) {
         EXPECT_EQ(owner.FindComponent<TComponent>("timer1"), child.data());
         EXPECT_EQ(owner.FindComponent("nothing"), nullptr);
         EXPECT_EQ(owner.ComponentCount(), 2);
+        EXPECT_EQ(owner.FindComponent(""), nullptr);
         EXPECT_THROW(child->SetName("QvSkinData1"), EComponentError);
         EXPECT_EQ(child->Name(), "Timer1");
+        for (const char* bad : {"1st", "has space", "a-b"}) EXPECT_THROW(child->SetName(bad), EComponentError) << bad;
+        child->SetName("");  // unnamed is allowed
         delete a;
         EXPECT_EQ(owner.ComponentCount(), 1);
     }
