@@ -1,0 +1,2 @@
+// Filled in with the task queue.
+int main() { return 0; }
