@@ -110,7 +110,8 @@ void DrawGlyphFromStrip(TCanvas& Canvas, int X, int Y, const TBitmap& Strip, int
 
 namespace {
 // Controls whose background is being copied right now: a control reached
-// again while its own copy runs gets nothing rather than recursing.
+// again while its own copy runs gets nothing rather than recursing. UI
+// thread only.
 std::vector<const QWidget*>& CopyingFor() {
     static std::vector<const QWidget*> list;
     return list;

@@ -3,6 +3,7 @@
 #include "skin/model/draw/QvBitmap.h"
 
 #include <QBuffer>
+#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -129,6 +130,23 @@ TEST(BitmapStream, ShortAndLyingStreamsFailCleanly) {
     QBuffer n(&name);
     n.open(QIODevice::ReadOnly);
     EXPECT_THROW(b.LoadFromStream(n), EqvStreamError);
+}
+
+TEST(BitmapResource, LoadsANamedPictureAndIgnoresAMissingOne) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage pic(2, 1, QImage::Format_RGB32);
+    pic.setPixel(0, 0, qRgb(1, 2, 3));
+    pic.setPixel(1, 0, qRgb(4, 5, 6));
+    ASSERT_TRUE(pic.save(dir.filePath("QV_GLYPH.bmp")));
+    TqvBitmap b;
+    b.LoadFromResource(dir.path(), "QV_GLYPH.bmp");
+    ASSERT_EQ(b.Width(), 2);
+    EXPECT_EQ(b.Pixel(1, 0), 0xFF040506u);
+    b.LoadFromResource(dir.path(), "QV_NONE.bmp");
+    EXPECT_EQ(b.Width(), 2);
+    b.LoadFromResource(QString(), "QV_NONE");
+    EXPECT_EQ(b.Pixel(0, 0), 0xFF010203u);
 }
 
 // ---- PCX

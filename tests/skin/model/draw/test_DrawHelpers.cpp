@@ -312,6 +312,36 @@ private:
     TColor FFill;
 };
 
+// A windowless control that draws nothing of its own: it shows what lies
+// under it, through the copy being tested.
+class Glass : public TGraphicControl {
+protected:
+    void Paint() override {
+        ++paints;
+        CopyParentBackground(this, Canvas());
+    }
+
+public:
+    int paints = 0;
+};
+
+TEST(CopyParentBackground, TransparentSiblingsCopyTheirOwnBackgroundOnce) {
+    TCustomControl parent;
+    parent.SetColor(clRed);
+    parent.SetBounds(0, 0, 40, 30);
+    Glass glass;
+    glass.SetParent(&parent);
+    glass.SetBounds(0, 0, 20, 20);
+    TCustomControl control;
+    control.SetParent(&parent);
+    control.SetBounds(10, 10, 20, 10);
+    QImage img = White(20, 10);
+    TCanvas c(&img);
+    CopyParentBackground(&control, c);
+    EXPECT_EQ(glass.paints, 1);
+    EXPECT_EQ(img.pixel(2, 2), qRgb(255, 0, 0));  // the parent, seen through the glass
+}
+
 TEST(CopyParentBackground, ParentAndLowerSiblingsOnlyNoRecursion) {
     TCustomControl parent;
     parent.SetColor(clRed);

@@ -152,6 +152,13 @@ TEST(TqvBitmap, DrawingOntoAnotherBitmapsImageBlendsInPlaceHonouringTheOrigin) {
     src.Draw(const_cast<QImage&>(dst.Image()), 3, 3, TPoint{1, 1});
     EXPECT_EQ(dst.Pixel(2, 2), 0xBF7F0040u);
     EXPECT_EQ(dst.Pixel(3, 3), 0xFF000080u);
+    // Through the bitmap's own canvas: the same route, alpha kept.
+    src.Draw(dst.Canvas(), 0, 0);
+    EXPECT_EQ(dst.Pixel(0, 0), 0xBF7F0040u);
+    // The canvas follows a resize.
+    dst.SetSize(2, 2);
+    src.Draw(dst.Canvas(), TRect{1, 1, 2, 2});
+    EXPECT_EQ(dst.Pixel(1, 1), MMXPixelRoutines().BlendPixel(0x80FF0000, 0));
 }
 
 TEST(TqvBitmap, DrawingOntoAnOpaqueImageKeepsItOpaque) {
