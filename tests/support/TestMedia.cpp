@@ -3,10 +3,19 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
-#include <QProcess>
+#include <QTemporaryDir>
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
 
 namespace TestMedia {
 namespace {
@@ -78,20 +87,50 @@ QString CacheDir() {
     return QStringLiteral(QV_TEST_MEDIA_DIR);
 }
 
+bool RunTool(const QString& program, const QStringList& args, QByteArray* out, QByteArray* err) {
+    // posix_spawn rather than QProcess: ThreadSanitizer loses track of the
+    // main thread across QProcess's fork, and every later report is noise.
+    QTemporaryDir tmp;
+    const QByteArray outPath = QFile::encodeName(tmp.filePath(QStringLiteral("out")));
+    const QByteArray errPath = QFile::encodeName(tmp.filePath(QStringLiteral("err")));
+    std::vector<QByteArray> store{QFile::encodeName(program)};
+    for (const QString& a : args) store.push_back(a.toUtf8());
+    std::vector<char*> argv;
+    for (QByteArray& b : store) argv.push_back(b.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = 0;
+    const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) {
+        if (err) *err = "cannot start " + store[0] + ": " + std::strerror(rc);
+        return false;
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    auto slurp = [](const QByteArray& path) {
+        QFile f(QFile::decodeName(path));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    if (out) *out = slurp(outPath);
+    if (err) *err = slurp(errPath);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 bool RunFFmpeg(const QStringList& args, QString* errorOutput) {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::SeparateChannels);
     QStringList all{QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
                     QStringLiteral("error"), QStringLiteral("-y")};
     all += args;
-    p.start(QStringLiteral("ffmpeg"), all);
-    if (!p.waitForStarted(10000)) {
-        if (errorOutput) *errorOutput = QStringLiteral("cannot start ffmpeg");
-        return false;
-    }
-    p.waitForFinished(120000);
-    if (errorOutput) *errorOutput = QString::fromLocal8Bit(p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    QByteArray err;
+    const bool ok = RunTool(QStringLiteral("ffmpeg"), all, nullptr, &err);
+    if (errorOutput) *errorOutput = QString::fromLocal8Bit(err);
+    return ok;
 }
 
 QString Path(const QString& name) {

@@ -22,4 +22,8 @@ QString CacheDir();
 // exit code 0. For tests that need a clip made their own way.
 bool RunFFmpeg(const QStringList& args, QString* errorOutput = nullptr);
 
+// Runs a program (found on PATH) to the end; its standard output and error
+// come back in out/err when given. True on exit code 0.
+bool RunTool(const QString& program, const QStringList& args, QByteArray* out = nullptr, QByteArray* err = nullptr);
+
 }  // namespace TestMedia

@@ -11,7 +11,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -45,12 +44,11 @@ QString LineStarting(const QString& text, const QString& head) {
 
 // What the ffprobe tool says about a file.
 QJsonObject ToolProbe(const QString& path) {
-    QProcess p;
-    p.start(QStringLiteral("ffprobe"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_format"),
-                                         QStringLiteral("-show_streams"), QStringLiteral("-of"),
-                                         QStringLiteral("json"), path});
-    p.waitForFinished(30000);
-    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+    QByteArray out;
+    TestMedia::RunTool(QStringLiteral("ffprobe"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_format"),
+                                                   QStringLiteral("-show_streams"), QStringLiteral("-of"),
+                                                   QStringLiteral("json"), path}, &out);
+    return QJsonDocument::fromJson(out).object();
 }
 
 std::int64_t SecondsToUs(const QJsonValue& v) {
