@@ -26,7 +26,8 @@ void TSurfaceSink::Clear() {
 
 void TSurfaceSink::Take(QImage& image, QRect& where, QSize& area) const {
     std::lock_guard<std::mutex> lock(FMutex);
-    image = FImage;
+    // A deep copy: the two threads never share one image's data or its count.
+    image = FImage.copy();
     where = FWhere;
     area = FArea;
 }

@@ -461,9 +461,11 @@ TEST_F(SoundTest, MuteGivesSilence) {
 // Lifecycle
 
 TEST_F(PlayerTest, OpenPlayStopCyclesLeaveNoThreads) {
-    const int baseline = ThreadCount();
     const char* clips[] = {"av.mp4", "rgb_g5.avi", "sine1k.wav", "bars.avi"};
+    int baseline = 0;
     for (int i = 0; i < 20; ++i) {
+        // Counted after the first cycle: the process (a sanitizer, SDL) may start helpers once.
+        if (i == 1) baseline = ThreadCount();
         rec.states.clear();
         ASSERT_TRUE(OpenClip(clips[i % 4], i % 3 == 0)) << "cycle " << i;
         PumpFor(60 + (i % 5) * 20);
