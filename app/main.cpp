@@ -1,4 +1,6 @@
 #include "app/DisplayCheck.h"
+#include "engine/MainThread.h"
+#include "platform/Application.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -12,12 +14,22 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "quorvelia: %s\n", problem.toLocal8Bit().constData());
         return 1;
     }
-    QApplication app(argc, argv);
+    QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvelia"));
+    TApplication* app = Application();
+    app->SetTitle(QStringLiteral("Quorvelia"));
+    // Exceptions of calls the engine posts to this thread have no caller: the error box shows them.
+    SetMainThreadExceptionHandler([](std::exception_ptr e) { Application()->HandleException(e); });
 
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Quorvelia"));
-    window.resize(800, 600);
-    window.show();
-    return QApplication::exec();
+    int rc = 0;
+    {
+        QWidget window;
+        window.setWindowTitle(app->Title());
+        window.resize(800, 600);
+        window.show();
+        rc = QApplication::exec();
+    }
+    SetMainThreadExceptionHandler(nullptr);
+    DestroyApplication();
+    return rc;
 }
