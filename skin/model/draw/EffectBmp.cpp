@@ -1,5 +1,7 @@
 #include "skin/model/draw/EffectBmp.h"
 
+#include "platform/Canvas.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -32,10 +34,10 @@ TqvEffectBmp::TqvEffectBmp(const QImage& Source) : FImage(Source.convertToFormat
 
 void TqvEffectBmp::Draw(QPainter& Painter, int x, int y) const { Painter.drawImage(x, y, FImage); }
 
-void TqvEffectBmp::Draw(QImage& Target, int x, int y) const {
-    QPainter p(&Target);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(x, y, FImage);
+void TqvEffectBmp::Draw(QImage& Target, int x, int y) const { BitBlt(Target, x, y, Width(), Height(), FImage, 0, 0); }
+
+void TqvEffectBmp::Draw(TCanvas& Canvas, int x, int y) const {
+    if (Canvas.Image()) Draw(*Canvas.Image(), x, y);
 }
 
 // ---- transitions

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class QPainter;
+class TCanvas;
 
 struct TqvBGR {
     std::uint8_t B = 0, G = 0, R = 0;
@@ -32,6 +33,7 @@ public:
 
     void Draw(QPainter& Painter, int x, int y) const;
     void Draw(QImage& Target, int x, int y) const;
+    void Draw(TCanvas& Canvas, int x, int y) const;
 
     // Transitions towards BMP by Kf in 0..1; nothing when BMP's size differs.
     void Morph(const TqvEffectBmp& BMP, double Kf);

@@ -105,6 +105,7 @@ public:
     // A picture with an alpha channel keeps it (then CheckingAlphaBlend);
     // any other becomes opaque.
     void Assign(const QImage& Source);
+    void Assign(const TBitmap& Source) { Assign(Source.Image()); }
     // Dest becomes a 32-bit picture of this size with this bitmap drawn on black.
     void AssignTo(QImage& Dest) const;
 

@@ -194,6 +194,12 @@ TEST(EffectBmp, RowsAreFourByteAlignedAndBytesAreBlueGreenRed) {
     TqvEffectBmp c(img);
     EXPECT_EQ(c.LineAddress(0)[0], 3);
     EXPECT_EQ(c.LineAddress(0)[2], 1);
+
+    QImage target(3, 2, QImage::Format_RGB32);
+    target.fill(0xFFFFFFFF);
+    c.Draw(target, 2, 1);
+    EXPECT_EQ(target.pixel(2, 1), qRgb(1, 2, 3));
+    EXPECT_EQ(target.pixel(1, 1), 0xFFFFFFFFu);
 }
 
 }  // namespace
