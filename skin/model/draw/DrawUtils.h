@@ -8,10 +8,10 @@
 
 #include <QString>
 
+#include <stdexcept>
+
 class QIODevice;
 class QWidget;
-
-#include <stdexcept>
 
 // Short or failed reads of a stream form.
 class EqvStreamError : public std::runtime_error {

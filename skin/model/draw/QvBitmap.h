@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "skin/model/draw/DrawUtils.h"
 #include "skin/model/draw/PixelRoutines.h"
 
 #include <QImage>
@@ -183,8 +184,6 @@ public:
     void CheckingMasked(const TRect& Margin);
 
 private:
-    static constexpr int RectWidth(const TRect& r) { return r.Right - r.Left; }
-    static constexpr int RectHeight(const TRect& r) { return r.Bottom - r.Top; }
     TqvBitmap* FImage = nullptr;
     TRect FRect;
     QString FName;
