@@ -29,6 +29,8 @@ struct Clip {
 constexpr Clip kClips[] = {
     {"av.avi", "-f lavfi -i testsrc=size=160x120:rate=25 -f lavfi -i sine=f=440:r=44100 -t 2 "
                "-c:v mpeg4 -c:a pcm_s16le -ac 2"},
+    {"av1s.avi", "-f lavfi -i testsrc=size=160x120:rate=25 -f lavfi -i sine=f=440:r=44100 -t 1 "
+                 "-c:v mpeg4 -c:a pcm_s16le -ac 2"},
     {"av.mp4", "-f lavfi -i testsrc=size=160x120:rate=25 -f lavfi -i sine=f=440:r=44100 -t 2 "
                "-c:v mpeg4 -c:a aac -ac 2"},
     {"bars.avi", "-f lavfi -i smptebars=size=320x240:rate=25 -t 1 -c:v rawvideo -pix_fmt bgr24"},
@@ -71,6 +73,12 @@ constexpr Clip kClips[] = {
                  "-metadata track=3/12 -metadata genre=Test -metadata creation_time=2020-01-02T03:04:05Z"},
     // Video followed by a data stream (a timecode track).
     {"timecode.mov", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg4 -timecode 00:00:00:00"},
+    // Frame rates above and below 25 for drop and duplicate counts.
+    {"f50.mkv", "-f lavfi -i testsrc=size=160x120:rate=50 -t 1 -c:v mpeg4"},
+    {"f10.mkv", "-f lavfi -i testsrc=size=160x120:rate=10 -t 1 -c:v mpeg4"},
+    // Two halves of a size-change clip (the test joins the bytes).
+    {"size160.ts", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg2video"},
+    {"size320.ts", "-f lavfi -i testsrc=size=320x240:rate=25 -t 1 -c:v mpeg2video -output_ts_offset 1"},
 };
 
 QMutex gMutex;
