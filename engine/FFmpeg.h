@@ -306,8 +306,8 @@ public:
     TCustomHookEvent OnCustomHook;
 
 protected:
-    // The transcode proper. Until the packet loop is built it only creates the
-    // output files; descendants (and tests) replace it. A descendant that
+    // The transcode proper (the pipeline of FFmpegPipeline.h); descendants
+    // (and tests) may replace it. A descendant that
     // overrides it calls Stop(true) in its own destructor, so the worker is
     // done before the descendant's part is destroyed.
     virtual void Transcode();
@@ -342,6 +342,10 @@ protected:
     QString SameFileAsInput(const QString& AFileName, int& AInputIndex) const;
 
     friend class TConvertThread;
+    friend class TTranscoder;  // the pipeline of one run (FFmpegPipeline.h)
+
+    // Frame-hook libraries added by "vhook", in call order (PreviewWindow.h).
+    struct TFrameHookEntry* FFrameHooks = nullptr;
 
     // Tables sized at construction.
     int FMaxFiles = 0;

@@ -229,12 +229,7 @@ void TCustomFFmpeg::Fatal(const QString& AMsg) {
     FFatalMessage = AMsg;
 }
 
-void TCustomFFmpeg::Transcode() {
-    // Minimal until the packet loop lands: the outputs are created and the
-    // task fails plainly instead of reporting an empty conversion as done.
-    OpenOutputFilesIO();
-    throw FFmpegException(QStringLiteral("Transcoding is not available in this build"));
-}
+// Transcode() is the pipeline's (FFmpegTranscode.cpp).
 
 void TCustomFFmpeg::DoTerminate() {
     FConverting = false;
@@ -398,12 +393,6 @@ void TCustomFFmpeg::CleanupTask() {
 // ---------------------------------------------------------------------------
 // Output files are created when the task runs
 
-namespace {
-int InterruptCallback(void* opaque) {
-    return static_cast<std::atomic<bool>*>(opaque)->load() ? 1 : 0;
-}
-}  // namespace
-
 void TCustomFFmpeg::OpenOutputFilesIO() {
     const int outputs = FJoinMode ? std::min(Fnb_output_files, 1) : Fnb_output_files;
     for (int i = 0; i < outputs; ++i) {
@@ -412,8 +401,8 @@ void TCustomFFmpeg::OpenOutputFilesIO() {
         int input = -1;
         const QString same = SameFileAsInput(out->file_name, input);
         if (!same.isEmpty()) throw FFmpegException(same);
-        out->ctx->interrupt_callback.callback = &InterruptCallback;
-        out->ctx->interrupt_callback.opaque = &FBroken;
+        // No interrupt on Stop here: a stopped conversion still flushes and
+        // writes its trailers, and the file layer would refuse those writes.
         const int ret = OpenOutputIO(out->ctx, QByteArray::fromStdString(out->library_name));
         if (ret < 0) throw FFmpegException(ErrorText(out->file_name, ret));
         out->io_opened = true;

@@ -1,0 +1,148 @@
+// The transcode loop as a whole: stop, join, size limit, two passes, the
+// summary line, and inputs that are broken.
+#include "tests/engine/pipeline/PipelineTestSupport.h"
+
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+#include <set>
+
+#include <thread>
+
+namespace {
+
+TEST_F(PipelineTest, StopInTheMiddleLeavesAValidFile) {
+    TPipelineFFmpeg f;
+    const QString out = Out(QStringLiteral("stopped.mkv"));
+    ASSERT_TRUE(Build(f, {{"re", ""}, {"-i", TestMedia::Path("av.avi")}, {"-o", out}}));
+    int terminated = 0;
+    f.OnTerminate = [&](TCustomFFmpeg*) { ++terminated; };
+    TConvertThread* t = f.StartConvert(true);
+    ASSERT_NE(t, nullptr);
+    t->Start();
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    f.Stop(true);
+    EXPECT_EQ(terminated, 1);
+    EXPECT_FALSE(f.Finished());
+    EXPECT_FALSE(f.FatalException()) << f.FatalMessage().toStdString();
+    const ProbeResult p = Probe(out);
+    EXPECT_TRUE(p.ok);
+    EXPECT_GT(p.duration, 0.2);
+    EXPECT_LT(p.duration, 1.9);
+}
+
+TEST_F(PipelineTest, JoinPutsTheSecondClipAfterTheFirst) {
+    TPipelineFFmpeg f;
+    f.ReportInterval = 0;
+    std::set<int> files;
+    f.OnProgress = [&](TCustomFFmpeg*, int file, int, int, float, float, int64_t, int64_t, int64_t) { files.insert(file); };
+    const QString out = Out(QStringLiteral("joined.mkv"));
+    const QString clip = TestMedia::Path("av.avi");
+    ASSERT_EQ(Convert(f, {{"-i", clip}, {"-i", clip}, {"-oj", out}}), "");
+    const ProbeResult p = Probe(out);
+    ASSERT_TRUE(p.ok);
+    EXPECT_NEAR(p.duration, 4.0, 0.15);
+    EXPECT_NEAR(p.Int("video", "nb_read_packets"), 100, 2);
+    EXPECT_TRUE(files.count(0));
+    EXPECT_TRUE(files.count(1));
+    EXPECT_EQ(f.TotalOutputDuration(), 4000000);
+}
+
+TEST_F(PipelineTest, FileSizeLimitStopsTheConversion) {
+    TPipelineFFmpeg f;
+    const QString in = TestMedia::Path("bars.avi");  // raw pictures, about 230 kB each
+    const QString out = Out(QStringLiteral("limited.avi"));
+    ASSERT_EQ(Convert(f, {{"fs", "1000000"}, {"-i", in}, {"vcodec", "copy"}, {"-o", out}}), "");
+    const qint64 size = QFileInfo(out).size();
+    EXPECT_GT(size, 1000000);
+    EXPECT_LT(size, 1000000 + 2 * 240000);
+    EXPECT_LT(size, QFileInfo(in).size());
+    EXPECT_TRUE(Probe(out).ok);
+}
+
+TEST_F(PipelineTest, TwoPassesShareTheirLogBesideTheOutput) {
+    const QString out = Out(QStringLiteral("twopass.avi"));
+    for (const char* pass : {"1", "2"}) {
+        TPipelineFFmpeg f;
+        ASSERT_EQ(Convert(f, {{"-i", TestMedia::Path("av.avi")}, {"vcodec", "mpeg4"}, {"b", "200000"}, {"pass", pass},
+                              {"an", "1"}, {"-o", out}}),
+                  "")
+            << "pass " << pass;
+        EXPECT_GT(QFileInfo(out + "-ffmpeg2pass-0.log").size(), 0) << "pass " << pass;
+    }
+    EXPECT_EQ(Probe(out).Int("video", "nb_read_packets"), 50);
+}
+
+TEST_F(PipelineTest, SummaryLineAndVideoStatistics) {
+    TPipelineFFmpeg f;
+    GetLogger()->SetLogLevel(llVerbose);
+    const QString stats = Out(QStringLiteral("vstats.log"));
+    ASSERT_EQ(Convert(f, {{"vstats_file", stats}, {"-i", TestMedia::Path("av.avi")}, {"-o", Out("sum.avi")}}), "");
+    bool summary = false;
+    const QRegularExpression re(QStringLiteral(
+        R"(^\d+\|video:\d+kB audio:\d+kB global headers:\d+kB muxing overhead -?\d+\.\d{6}%\r\n$)"));
+    for (const QString& l : FLog.Lines()) summary = summary || re.match(l).hasMatch();
+    EXPECT_TRUE(summary) << FLog.Lines().join('\n').toStdString();
+    QFile file(stats);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    EXPECT_EQ(lines.size(), 51);  // 50 frames and the empty tail
+    const QRegularExpression line(QStringLiteral(
+        R"(^frame= +1 q= +\d+\.\d f_size= +\d+ s_size= +\d+kB time= \d+\.\d{3} br= +\d+\.\dkbits/s avg_br= +\d+\.\dkbits/s type= I$)"));
+    EXPECT_TRUE(line.match(QString::fromLatin1(lines[0])).hasMatch()) << lines[0].constData();
+}
+
+struct BrokenCase {
+    const char* name;
+    int keep;      // bytes of av.avi kept, -1 all
+    int garbage;   // random bytes appended
+    bool xerror;
+};
+
+class BrokenInput : public PipelineTest, public ::testing::WithParamInterface<BrokenCase> {};
+
+TEST_P(BrokenInput, EndsWithoutCrashOrHang) {
+    const BrokenCase& c = GetParam();
+    QFile src(TestMedia::Path("av.avi"));
+    ASSERT_TRUE(src.open(QIODevice::ReadOnly));
+    QByteArray data = src.readAll();
+    if (c.keep >= 0) data.truncate(c.keep);
+    QRandomGenerator rng(42);
+    for (int i = 0; i < c.garbage; ++i) data.append(static_cast<char>(rng.bounded(256)));
+    const QString in = Out(QStringLiteral("broken.avi"));
+    {
+        QFile f(in);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(data);
+    }
+    TPipelineFFmpeg f;
+    if (c.xerror) f.SetOption("xerror", "1");
+    int terminated = 0;
+    f.OnTerminate = [&](TCustomFFmpeg*) { ++terminated; };
+    const QString out = Out(QStringLiteral("from-broken.mkv"));
+    if (!Build(f, {{"-i", in}, {"-o", out}})) {
+        // Refused when attached: the run itself then ends with its error.
+        EXPECT_FALSE(f.LastErrMsg().isEmpty());
+        f.StartConvert(false);
+        EXPECT_EQ(f.FatalMessage(), "At least one input file must be specified");
+    } else {
+        f.StartConvert(false);
+        if (c.xerror) {
+            EXPECT_TRUE(f.FatalMessage().startsWith("Error while decoding stream #0.")) << f.FatalMessage().toStdString();
+        }
+        if (!f.FatalException()) {
+            EXPECT_TRUE(Probe(out).ok);
+        }
+    }
+    EXPECT_EQ(terminated, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pipeline, BrokenInput,
+                         ::testing::Values(BrokenCase{"empty", 0, 0, false}, BrokenCase{"header_only", 400, 0, false},
+                                           BrokenCase{"truncated", 60000, 0, false},
+                                           BrokenCase{"garbage_after_header", 12000, 200000, false},
+                                           BrokenCase{"garbage_strict", 12000, 200000, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -1,0 +1,152 @@
+// The video path: graph (scale, crop, deinterlace, size changes), frame-rate
+// sync, the custom hook and the bitmap hook.
+#include "tests/engine/pipeline/PipelineTestSupport.h"
+
+#include <QPainter>
+
+#include <array>
+
+#include <chrono>
+#include <stdexcept>
+
+namespace {
+
+struct SizeCase {
+    const char* name;
+    Steps options;
+    int width, height;
+};
+
+class VideoSize : public PipelineTest, public ::testing::WithParamInterface<SizeCase> {};
+
+TEST_P(VideoSize, OutputHasTheSizeTheGraphMakes) {
+    TPipelineFFmpeg f;
+    Steps steps{{"-i", TestMedia::Path("av.avi")}};
+    for (const auto& s : GetParam().options) steps.push_back(s);
+    const QString out = Out(QStringLiteral("sized.avi"));
+    steps.push_back({"-o", out});
+    ASSERT_EQ(Convert(f, steps), "");
+    const ProbeResult p = Probe(out);
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.Int("video", "width"), GetParam().width);
+    EXPECT_EQ(p.Int("video", "height"), GetParam().height);
+    EXPECT_EQ(p.Int("video", "nb_read_packets"), 50);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pipeline, VideoSize,
+    ::testing::Values(SizeCase{"scale", {{"s", "320x240"}}, 320, 240},
+                      SizeCase{"crop_bands", {{"croptop", "20"}, {"cropbottom", "10"}, {"cropleft", "16"}}, 144, 90},
+                      SizeCase{"crop_then_scale", {{"croptop", "20"}, {"cropbottom", "20"}, {"s", "320x160"}}, 320, 160},
+                      SizeCase{"user_filter_decides", {{"s", "640x480"}, {"vf", "scale=320:240"}}, 320, 240},
+                      SizeCase{"deinterlace", {{"deinterlace", "1"}}, 160, 120}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PipelineTest, FramesAreDroppedAndDuplicatedToTheOutputRate) {
+    struct Row {
+        const char* clip;
+        bool drops;
+    };
+    for (const Row& r : {Row{"f50.mkv", true}, Row{"f10.mkv", false}}) {
+        TPipelineFFmpeg f;
+        const QString out = Out(QStringLiteral("rate-%1.avi").arg(r.clip));
+        ASSERT_EQ(Convert(f, {{"-i", TestMedia::Path(r.clip)}, {"r", "25"}, {"-o", out}}), "") << r.clip;
+        EXPECT_NEAR(Probe(out).Int("video", "nb_read_packets"), 25, 2) << r.clip;
+        if (r.drops) {
+            EXPECT_NEAR(f.Drops(), 25, 2) << r.clip;
+            EXPECT_EQ(f.Dups(), 0) << r.clip;
+        } else {
+            EXPECT_NEAR(f.Dups(), 15, 2) << r.clip;
+            EXPECT_EQ(f.Drops(), 0) << r.clip;
+        }
+    }
+}
+
+TEST_F(PipelineTest, CustomHookPaintsIntoTheEncodedPicture) {
+    TPipelineFFmpeg f;
+    int calls = 0;
+    f.OnCustomHook = [&](TCustomFFmpeg*, QImage& bmp, int frame, int64_t, bool& update, bool&) {
+        ++calls;
+        EXPECT_EQ(frame, calls);
+        QPainter(&bmp).fillRect(0, 0, 64, 48, Qt::red);
+        update = true;
+    };
+    const QString out = Out(QStringLiteral("hook.avi"));
+    ASSERT_EQ(Convert(f, {{"-i", TestMedia::Path("av.avi")}, {"qscale", "2"}, {"-o", out}}), "");
+    EXPECT_EQ(calls, 50);
+    const QByteArray rgb = Decode(out, {"-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "rgb24"});
+    ASSERT_EQ(rgb.size(), 160 * 120 * 3);
+    const auto px = [&](int x, int y) {
+        const auto* p = reinterpret_cast<const uint8_t*>(rgb.constData()) + (y * 160 + x) * 3;
+        return std::array<int, 3>{p[0], p[1], p[2]};
+    };
+    const auto inside = px(20, 20);
+    EXPECT_GT(inside[0], 200);
+    EXPECT_LT(inside[1], 60);
+    EXPECT_LT(inside[2], 60);
+}
+
+TEST_F(PipelineTest, StoppedOrFailingHooksLeaveTheConversionGoing) {
+    TPipelineFFmpeg f;
+    int calls = 0;
+    f.OnCustomHook = [&](TCustomFFmpeg*, QImage&, int, int64_t, bool&, bool& stop) {
+        ++calls;
+        stop = true;
+    };
+    ASSERT_EQ(Convert(f, {{"-i", TestMedia::Path("av.avi")}, {"-o", Out("stop.avi")}}), "");
+    EXPECT_EQ(calls, 1);
+
+    TPipelineFFmpeg g;
+    int thrown = 0;
+    g.OnCustomHook = [&](TCustomFFmpeg*, QImage&, int, int64_t, bool&, bool&) {
+        ++thrown;
+        throw std::runtime_error("boom");
+    };
+    const QString out = Out(QStringLiteral("throw.avi"));
+    ASSERT_EQ(Convert(g, {{"-i", TestMedia::Path("av.avi")}, {"-o", out}}), "");
+    EXPECT_EQ(thrown, 50);
+    EXPECT_TRUE(FLog.Has(llError, "Error occurs OnCustomHook: boom"));
+    EXPECT_EQ(Probe(out).Int("video", "nb_read_packets"), 50);
+}
+
+TEST_F(PipelineTest, PreviewBitmapsComeAtMostOncePerInterval) {
+    TPipelineFFmpeg f;
+    f.PreviewInterval = 200000;
+    f.SetPostHooks(1u << phBitmap);
+    std::vector<std::chrono::steady_clock::time_point> times;
+    QSize size;
+    f.OnPreviewBitmap = [&](TCustomFFmpeg*, const QImage& bmp, int, int64_t) {
+        times.push_back(std::chrono::steady_clock::now());
+        size = bmp.size();
+    };
+    // "re" reads at the clip's own pace, so the two seconds take two seconds.
+    ASSERT_EQ(Convert(f, {{"re", ""}, {"-i", TestMedia::Path("av.avi")}, {"s", "80x60"}, {"-o", Out("preview.avi")}}), "");
+    ASSERT_GE(times.size(), 3u);
+    EXPECT_LE(times.size(), 11u);
+    for (size_t i = 1; i < times.size(); ++i)
+        EXPECT_GE(std::chrono::duration_cast<std::chrono::microseconds>(times[i] - times[i - 1]).count(), 200000);
+    EXPECT_EQ(size, QSize(80, 60));  // the picture that is encoded
+}
+
+TEST_F(PipelineTest, FrameSizeChangeMidStreamConvertsThrough) {
+    const QString joined = Out(QStringLiteral("sizechange.ts"));
+    {
+        QFile out(joined);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        for (const char* part : {"size160.ts", "size320.ts"}) {
+            QFile in(TestMedia::Path(part));
+            ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+            out.write(in.readAll());
+        }
+    }
+    TPipelineFFmpeg f;
+    const QString out = Out(QStringLiteral("sizechange.avi"));
+    ASSERT_EQ(Convert(f, {{"-i", joined}, {"-o", out}}), "");
+    EXPECT_TRUE(FLog.Contains(QStringLiteral("frame size changed to 320x240")));
+    const ProbeResult p = Probe(out);
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.Int("video", "width"), 160);
+    EXPECT_NEAR(p.Int("video", "nb_read_packets"), 50, 2);
+}
+
+}  // namespace
