@@ -102,28 +102,26 @@ void SetWindowAlpha(QWidget* Wnd, int Alpha) {
 
 // ---- the manager
 
-TqvLayerManager::TqvLayerManager(QObject* AOwner) : TComponent(AOwner) { SetTickSource(NewTimerTickSource()); }
+TqvLayerManager::TqvLayerManager(QObject* AOwner) : TComponent(AOwner) {}
 
 TqvLayerManager::~TqvLayerManager() {
-    FTimer->Stop();
+    StopTimer();
     FLayerWindow.reset();
     FBmp.reset();
 }
 
-void TqvLayerManager::SetTickSource(std::unique_ptr<TqvTickSource> Source) {
-    const bool active = FTimer && FTimer->Active();
-    if (FTimer) FTimer->Stop();
-    FTimer = std::move(Source);
-    FTimer->OnTick = [this] { FadeStep(); };
-    if (active) FTimer->Start(FadeInterval);
-}
-
 void TqvLayerManager::StartTimer() {
     FBeginAlphaBlendValue = 0;
-    FTimer->Start(FadeInterval);
+    StopTimer();
+    FTicks = TickSourcePtr();
+    FTimerId = FTicks->StartTimer(FadeInterval, [this] { FadeStep(); });
 }
 
-void TqvLayerManager::StopTimer() { FTimer->Stop(); }
+void TqvLayerManager::StopTimer() {
+    if (FTimerId == 0) return;
+    FTicks->StopTimer(FTimerId);
+    FTimerId = 0;
+}
 
 void TqvLayerManager::Show(int X, int Y, const QImage& AImage, const QImage& AImageMask, int AAlphaBlendValue) {
     if (!IsWindows2000OrLater()) return;

@@ -6,7 +6,7 @@
 
 #include "platform/Component.h"
 #include "skin/model/draw/QvBitmap.h"
-#include "skin/model/draw/TickSource.h"
+#include "platform/Sources.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -62,9 +62,8 @@ public:
     int EndAlphaBlendValue() const { return FEndAlphaBlendValue; }
     int BeginAlphaBlendValue() const { return FBeginAlphaBlendValue; }
     int StepAlphaBlendValue() const { return FStepAlphaBlendValue; }
-    TqvTickSource& Timer() { return *FTimer; }
-    // Replaces the fade's timer (tests step it by hand).
-    void SetTickSource(std::unique_ptr<TqvTickSource> Source);
+    // The fade's timer runs on the platform's tick source (tests step it).
+    bool TimerActive() const { return FTimerId != 0; }
 
     static constexpr int FadeInterval = 25;
 
@@ -74,7 +73,8 @@ private:
     // All state is the user-interface thread's.
     std::unique_ptr<TqvLayerWindow> FLayerWindow;
     std::unique_ptr<TqvBitmap> FBmp;
-    std::unique_ptr<TqvTickSource> FTimer;
+    std::shared_ptr<TTickSource> FTicks;  // the source the running fade started on
+    int FTimerId = 0;
     int FEndAlphaBlendValue = 0;
     int FBeginAlphaBlendValue = 0;
     int FStepAlphaBlendValue = 0;

@@ -16,15 +16,27 @@ QImage Solid(QRgb c, int w = 6, int h = 4) {
     return img;
 }
 
-struct Fixture : ::testing::Test {
-    void SetUp() override { SetLayeredWindowsAvailableForTests(true); }
-    void TearDown() override { SetLayeredWindowsAvailableForTests(false, true); }
-    // A manager whose fade ticks only when the test says so.
-    TqvManualTickSource* Manual(TqvLayerManager& m) {
-        auto t = std::make_unique<TqvManualTickSource>();
-        TqvManualTickSource* raw = t.get();
-        m.SetTickSource(std::move(t));
-        return raw;
+// Time moves only when the test advances it; a tick is one fade interval.
+struct ManualTime : ::testing::Test {
+    void SetUp() override { SetTickSource(ticks); }
+    void TearDown() override { SetTickSource(nullptr); }
+    // True when the fade was still running and took a step.
+    bool Tick(TqvLayerManager& m) {
+        if (!m.TimerActive()) return false;
+        ticks->Advance(TqvLayerManager::FadeInterval);
+        return true;
+    }
+    std::shared_ptr<TManualTickSource> ticks = std::make_shared<TManualTickSource>();
+};
+
+struct Fixture : ManualTime {
+    void SetUp() override {
+        ManualTime::SetUp();
+        SetLayeredWindowsAvailableForTests(true);
+    }
+    void TearDown() override {
+        SetLayeredWindowsAvailableForTests(false, true);
+        ManualTime::TearDown();
     }
 };
 
@@ -43,13 +55,14 @@ TEST_F(LayerFade, StepsAreATenthOfTheTargetAtLeastOne) {
     };
     for (const Case& c : cases) {
         TqvLayerManager m;
-        TqvManualTickSource* tick = Manual(m);
         m.Show(10, 20, Solid(0xFF336699), Solid(0xFFFFFFFF), c.target);
         ASSERT_TRUE(m.IsVisible());
-        EXPECT_EQ(tick->Interval(), 25);
         EXPECT_EQ(m.LayerWindow()->Alpha(), 0);  // shown fully transparent first
-        std::vector<int> seen;
-        while (tick->Tick()) seen.push_back(m.LayerWindow()->Alpha());
+        ticks->Advance(TqvLayerManager::FadeInterval - 1);
+        EXPECT_EQ(m.BeginAlphaBlendValue(), 0);  // every 25 ms, not sooner
+        ticks->Advance(1);
+        std::vector<int> seen{m.LayerWindow()->Alpha()};
+        while (Tick(m)) seen.push_back(m.LayerWindow()->Alpha());
         EXPECT_EQ(seen, c.steps) << c.target;
         EXPECT_EQ(m.BeginAlphaBlendValue(), c.target);
     }
@@ -57,26 +70,25 @@ TEST_F(LayerFade, StepsAreATenthOfTheTargetAtLeastOne) {
 
 TEST_F(LayerFade, SecondShowReplacesTheWindowAndRestartsFromZero) {
     TqvLayerManager m;
-    TqvManualTickSource* tick = Manual(m);
     m.Show(0, 0, Solid(0xFF000000), Solid(0xFFFFFFFF), 100);
-    tick->Tick();
-    tick->Tick();
+    Tick(m);
+    Tick(m);
     EXPECT_EQ(m.BeginAlphaBlendValue(), 20);
     m.Show(5, 5, Solid(0xFF000000, 3, 3), Solid(0xFFFFFFFF, 3, 3), 100);
     EXPECT_EQ(m.BeginAlphaBlendValue(), 0);
     EXPECT_EQ(m.LayerWindow()->geometry(), QRect(5, 5, 3, 3));
-    tick->Tick();
+    Tick(m);
     EXPECT_EQ(m.LayerWindow()->Alpha(), 10);
     m.Hide();
     EXPECT_FALSE(m.IsVisible());
     EXPECT_EQ(m.LayerWindow(), nullptr);
     EXPECT_EQ(m.Bmp(), nullptr);
-    EXPECT_FALSE(tick->Tick());
+    EXPECT_FALSE(m.TimerActive());
+    EXPECT_EQ(ticks->ActiveTimers(), 0);
 }
 
 TEST_F(LayerFade, MaskGreyBecomesAlphaColoursStayStraight) {
     TqvLayerManager m;
-    Manual(m);
     QImage mask = Solid(qRgb(30, 60, 90), 2, 1);
     mask.setPixel(1, 0, qRgb(255, 255, 255));
     m.Show(0, 0, Solid(qRgb(200, 100, 50), 2, 1), mask, 255);
@@ -90,7 +102,6 @@ TEST_F(LayerFade, WindowNeverTakesFocusOrTheMouse) {
     owner.activateWindow();
     for (bool topMost : {true, false}) {
         TqvLayerManager m;
-        Manual(m);
         m.SetTopMostMode(topMost);
         m.Show(0, 0, Solid(0xFF000000), Solid(0xFFFFFFFF), 100);
         TqvLayerWindow* w = m.LayerWindow();
@@ -106,24 +117,36 @@ TEST_F(LayerFade, WindowNeverTakesFocusOrTheMouse) {
     }
 }
 
-TEST(LayerWithoutCompositor, ShowAndFadeRunButNothingIsShown) {
-    SetLayeredWindowsAvailableForTests(false, true);
+using LayerWithoutCompositor = ManualTime;
+
+TEST_F(LayerWithoutCompositor, ShowAndFadeRunButNothingIsShown) {
     ASSERT_FALSE(LayeredWindowsAvailable());  // offscreen: no compositing manager
     TqvLayerManager m;
-    auto t = std::make_unique<TqvManualTickSource>();
-    TqvManualTickSource* tick = t.get();
-    m.SetTickSource(std::move(t));
     m.Show(0, 0, Solid(0xFF000000), Solid(0xFFFFFFFF), 50);
     EXPECT_TRUE(m.IsVisible());
     ASSERT_NE(m.LayerWindow(), nullptr);
     EXPECT_FALSE(m.LayerWindow()->isVisible());
-    int ticks = 0;
-    while (tick->Tick()) ++ticks;
-    EXPECT_EQ(ticks, 10);
+    int steps = 0;
+    while (Tick(m)) ++steps;
+    EXPECT_EQ(steps, 10);
+    EXPECT_EQ(m.BeginAlphaBlendValue(), 50);
     EXPECT_TRUE(m.LayerWindow()->Content().isNull());  // the alpha calls did nothing
     SetWindowAlpha(m.LayerWindow(), 10);
     EXPECT_EQ(m.LayerWindow()->windowOpacity(), 1.0);
     m.Hide();
+}
+
+TEST(LayerLifetime, DestroyedWhileFadingLeavesNoTimerBehind) {
+    auto ticks = std::make_shared<TManualTickSource>();
+    SetTickSource(ticks);
+    {
+        TqvLayerManager m;
+        m.Show(0, 0, Solid(0xFF000000), Solid(0xFFFFFFFF), 100);
+        EXPECT_EQ(ticks->ActiveTimers(), 1);
+    }
+    EXPECT_EQ(ticks->ActiveTimers(), 0);
+    ticks->Advance(100);
+    SetTickSource(nullptr);
 }
 
 TEST(LayerOnOldSystems, ShowAndHideDoNothing) {
@@ -140,9 +163,9 @@ TEST(LayerRealTimer, FadeEndsOnTheEventLoopWithinAFewTicks) {
     m.Show(0, 0, Solid(0xFF000000), Solid(0xFFFFFFFF), 30);  // 10 ticks of 25 ms
     QElapsedTimer clock;
     clock.start();
-    while (m.Timer().Active() && clock.elapsed() < 3000)
+    while (m.TimerActive() && clock.elapsed() < 3000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    EXPECT_FALSE(m.Timer().Active());
+    EXPECT_FALSE(m.TimerActive());
     EXPECT_EQ(m.BeginAlphaBlendValue(), 30);
     EXPECT_GE(clock.elapsed(), 9 * 25 - 25);
 }
