@@ -166,7 +166,6 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     is->S.rdftspeed = Frdftspeed > 0 ? Frdftspeed : 20;
     is->S.vfilters = Fvfilters.toUtf8();
     is->S.trigger_in_main = FTriggerEventInMainThread;
-    is->S.has_host = AScreenHandle != nullptr;
     is->filename = AFileName;
     is->iformat = Ffile_iformat;
     is->av_sync_type = Fav_sync_type;

@@ -114,7 +114,6 @@ struct TVideoState {
         int framedrop = 1, rdftspeed = 20;
         QByteArray vfilters;
         bool trigger_in_main = true;
-        bool has_host = false;
     } S;
 
     // Threads; each joined by the one that ends its part of the playback.

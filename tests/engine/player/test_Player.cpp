@@ -2,6 +2,7 @@
 // dummy (or disk) sound driver. Clips are 1-3 s, so each test plays in real time.
 #include "engine/AVProbe.h"
 #include "engine/FFLogger.h"
+#include "engine/FFmpegLoader.h"
 #include "engine/MainThread.h"
 #include "engine/Player.h"
 #include "tests/support/TestMedia.h"
@@ -16,6 +17,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -387,6 +389,140 @@ TEST_F(PlayerTest, FormatAndHostLifetime) {
     ASSERT_TRUE(PumpUntil([&] { return rec.Count(psStop) == 1; }, 3000));
     player.Stop(true);
     EXPECT_TRUE(player.Paused());
+}
+
+// A 2 s grey clip with two bitmap subtitles over the middle: an opaque red box
+// from 0.4 s and a half-transparent one from 1.2 s, 0.4 s and 0.6 s long.
+bool MakeBitmapSubtitleClip(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    AVFormatContext* oc = nullptr;
+    if (ff::avformat_alloc_output_context2(&oc, nullptr, "matroska", name.constData()) < 0) return false;
+    const AVCodec* venc = ff::avcodec_find_encoder(AV_CODEC_ID_MPEG4);
+    const AVCodec* senc = ff::avcodec_find_encoder(AV_CODEC_ID_DVB_SUBTITLE);
+    AVCodecContext* vc = ff::avcodec_alloc_context3(venc);
+    AVCodecContext* sc = ff::avcodec_alloc_context3(senc);
+    vc->width = 160;
+    vc->height = 120;
+    vc->pix_fmt = AV_PIX_FMT_YUV420P;
+    vc->time_base = AVRational{1, 25};
+    vc->framerate = AVRational{25, 1};
+    vc->gop_size = 5;
+    vc->max_b_frames = 0;
+    vc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    sc->time_base = AVRational{1, 1000};
+    sc->width = 160;
+    sc->height = 120;
+    bool ok = ff::avcodec_open2(vc, venc, nullptr) >= 0 && ff::avcodec_open2(sc, senc, nullptr) >= 0;
+    AVStream* vs = ff::avformat_new_stream(oc, nullptr);
+    AVStream* ss = ff::avformat_new_stream(oc, nullptr);
+    ok = ok && ff::avcodec_parameters_from_context(vs->codecpar, vc) >= 0 &&
+         ff::avcodec_parameters_from_context(ss->codecpar, sc) >= 0;
+    vs->time_base = AVRational{1, 25};
+    ss->time_base = AVRational{1, 1000};
+    ok = ok && ff::avio_open2(&oc->pb, name.constData(), AVIO_FLAG_WRITE, nullptr, nullptr) >= 0 &&
+         ff::avformat_write_header(oc, nullptr) >= 0;
+    AVPacket* pkt = ff::av_packet_alloc();
+    auto drainVideo = [&] {
+        while (ok && ff::avcodec_receive_packet(vc, pkt) >= 0) {
+            ff::av_packet_rescale_ts(pkt, vc->time_base, vs->time_base);
+            pkt->stream_index = vs->index;
+            ok = ff::av_interleaved_write_frame(oc, pkt) >= 0;
+        }
+    };
+    auto writeSubtitle = [&](std::int64_t atMs, std::uint32_t durationMs, std::uint32_t argb) {
+        AVSubtitle sub{};
+        sub.end_display_time = durationMs;
+        sub.pts = atMs * 1000;
+        sub.num_rects = 1;
+        sub.rects = static_cast<AVSubtitleRect**>(ff::av_mallocz(sizeof(AVSubtitleRect*)));
+        AVSubtitleRect* r = sub.rects[0] = static_cast<AVSubtitleRect*>(ff::av_mallocz(sizeof(AVSubtitleRect)));
+        r->type = SUBTITLE_BITMAP;
+        r->x = 40, r->y = 40, r->w = 80, r->h = 40;
+        r->nb_colors = 4;
+        r->linesize[0] = r->w;
+        r->data[0] = static_cast<std::uint8_t*>(ff::av_malloc(r->w * r->h));
+        std::memset(r->data[0], 1, r->w * r->h);
+        auto* pal = static_cast<std::uint32_t*>(ff::av_mallocz(4 * sizeof(std::uint32_t)));
+        pal[1] = argb;
+        r->data[1] = reinterpret_cast<std::uint8_t*>(pal);
+        // A DVB page stays until the next one: a second, empty page clears it.
+        for (int pass = 0; pass < 2 && ok; ++pass) {
+            std::vector<std::uint8_t> buf(1 << 16);
+            sub.num_rects = pass == 0 ? 1 : 0;
+            const int n = ff::avcodec_encode_subtitle(sc, buf.data(), static_cast<int>(buf.size()), &sub);
+            ok = n > 0 && ff::av_new_packet(pkt, n) >= 0;
+            if (!ok) break;
+            std::memcpy(pkt->data, buf.data(), n);
+            pkt->pts = pkt->dts = atMs + (pass ? durationMs : 0);
+            pkt->duration = pass ? 0 : durationMs;
+            pkt->stream_index = ss->index;
+            ok = ff::av_interleaved_write_frame(oc, pkt) >= 0;
+        }
+        sub.num_rects = 1;
+        ff::avsubtitle_free(&sub);
+    };
+    for (int i = 0; ok && i < 50; ++i) {
+        if (i == 10) writeSubtitle(400, 400, 0xFFFF0000u);
+        if (i == 30) writeSubtitle(1200, 600, 0x80FF0000u);
+        AVFrame* f = ff::av_frame_alloc();
+        f->format = AV_PIX_FMT_YUV420P;
+        f->width = 160;
+        f->height = 120;
+        ok = ff::av_frame_get_buffer(f, 0) >= 0;
+        if (ok) {
+            std::memset(f->data[0], 128, f->linesize[0] * 120);
+            std::memset(f->data[1], 128, f->linesize[1] * 60);
+            std::memset(f->data[2], 128, f->linesize[2] * 60);
+            f->pts = i;
+            ok = ff::avcodec_send_frame(vc, f) >= 0;
+        }
+        ff::av_frame_free(&f);
+        drainVideo();
+    }
+    if (ok) ff::avcodec_send_frame(vc, nullptr);
+    drainVideo();
+    ok = ok && ff::av_write_trailer(oc) >= 0;
+    ff::av_packet_free(&pkt);
+    ff::avcodec_free_context(&vc);
+    ff::avcodec_free_context(&sc);
+    if (oc->pb) ff::avio_closep(&oc->pb);
+    ff::avformat_free_context(oc);
+    return ok;
+}
+
+TEST_F(PlayerTest, BitmapSubtitlesAreBlendedOncePerPicture) {
+    QTemporaryDir dir;
+    const QString clip = dir.filePath(QStringLiteral("subs_dvb.mkv"));
+    ASSERT_TRUE(MakeBitmapSubtitleClip(clip));
+    player.Setframedrop(0);
+    ASSERT_TRUE(player.Open(clip, &host, false)) << player.LastErrMsg().toStdString();
+    EXPECT_EQ(player.SubtitleStreamIndex(), 1);
+    auto centre = [&](std::int64_t& pts) { return player.CurrentFrame(pts).pixelColor(80, 60); };
+    std::int64_t pts = 0;
+    QColor c;
+    ASSERT_TRUE(PumpUntil([&] { return c = centre(pts), pts >= 500000; }, 3000));
+    if (pts < 800000) {
+        EXPECT_TRUE(Near(c, 255, 0, 0, 40)) << "opaque box at " << pts << ": " << c.red() << "," << c.green();
+    }
+    ASSERT_TRUE(PumpUntil([&] { return c = centre(pts), pts >= 1000000; }, 3000));
+    EXPECT_TRUE(Near(c, 128, 128, 128, 10)) << "gone at " << pts;
+
+    // Held on the half-transparent box, repaints must not deepen it.
+    ASSERT_TRUE(PumpUntil([&] { return c = centre(pts), pts >= 1300000; }, 3000));
+    player.Pause();
+    PumpFor(300);
+    const QColor first = centre(pts);
+    ASSERT_LT(pts, 1700000);
+    EXPECT_TRUE(Near(first, 191, 64, 64, 30)) << first.red() << "," << first.green() << "," << first.blue();
+    for (int i = 0; i < 5; ++i) {
+        host.resize(320 + 2 * (i % 2), 240);
+        PumpFor(60);
+    }
+    const QColor again = centre(pts);
+    EXPECT_TRUE(Near(again, first.red(), first.green(), first.blue(), 2));
+    const QImage shown = host.grab().toImage();
+    EXPECT_TRUE(Near(shown.pixelColor(160, 120), first.red(), first.green(), first.blue(), 12)) << "on screen";
+    player.Stop(true);
 }
 
 // ---------------------------------------------------------------------------
