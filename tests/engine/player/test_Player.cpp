@@ -593,6 +593,23 @@ TEST_F(SoundTest, MuteGivesSilence) {
     EXPECT_TRUE(std::all_of(left.begin(), left.end(), [](std::int16_t s) { return s == 0; }));
 }
 
+TEST_F(SoundTest, VolumeScalesTheSound) {
+    auto peak = [&](int volume) {
+        player.SetAudioVolume(volume);
+        EXPECT_TRUE(OpenClip("sine1k.wav", false));
+        PumpFor(700);
+        player.Stop(true);
+        const std::vector<std::int16_t> left = Left();
+        int p = 0;
+        for (std::size_t i = 4410; i < left.size(); ++i) p = std::max(p, std::abs(static_cast<int>(left[i])));
+        return p;
+    };
+    const int full = peak(128);
+    const int half = peak(64);
+    ASSERT_GT(full, 1000);
+    EXPECT_NEAR(static_cast<double>(half) / full, 0.5, 0.05);
+}
+
 // ---------------------------------------------------------------------------
 // Lifecycle
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <thread>
 
 namespace {
@@ -47,7 +48,7 @@ TEST(PlayEventRing, WaitWakesOnAPushFromAnotherThread) {
     EXPECT_EQ(ring.Pop(v), pekQuit);
 }
 
-class PacketQueueTest : public ::testing::Test {
+class WithLibraries : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(FFLoader().Load(PlayerLibraries)) << FFLoader().LastErrMsg().toStdString(); }
     void TearDown() override { FFLoader().Unload(PlayerLibraries); }
@@ -58,7 +59,7 @@ protected:
     }
 };
 
-TEST_F(PacketQueueTest, CountsPayloadPlusNodeCostAndNeverDoublesAFlush) {
+TEST_F(WithLibraries, CountsPayloadPlusNodeCostAndNeverDoublesAFlush) {
     TPacketQueue q;
     q.Init();
     q.Put(Packet(100));
@@ -80,7 +81,7 @@ TEST_F(PacketQueueTest, CountsPayloadPlusNodeCostAndNeverDoublesAFlush) {
     EXPECT_EQ(q.Size(), 0);
 }
 
-TEST_F(PacketQueueTest, AbortWakesABlockedGet) {
+TEST_F(WithLibraries, AbortWakesABlockedGet) {
     TPacketQueue q;
     q.Init();
     int result = 0;
@@ -93,6 +94,40 @@ TEST_F(PacketQueueTest, AbortWakesABlockedGet) {
     q.Abort();
     t.join();
     EXPECT_EQ(result, -1);
+}
+
+TEST_F(WithLibraries, AudioFollowsTheVideoClockWithinTenPercent) {
+    TVideoState is;
+    is.av_sync_type = AV_SYNC_VIDEO_MASTER;
+    is.video_stream = 0;
+    is.audio_stream = 1;
+    is.paused = 1;  // the video clock is then the shown picture's time
+    is.audio_channels = 2;
+    is.audio_rate = 44100;
+    is.audio_diff_avg_coef = std::exp(std::log(0.01) / 20);
+    is.audio_diff_threshold = 2.0 * 1024 / 44100;
+    const int size = 4096;  // 1024 sample frames
+    std::vector<std::uint8_t> buf(size);
+    for (int i = 0; i < size; ++i) buf[i] = static_cast<std::uint8_t>(i);
+    is.audio_clock = 1.0;
+
+    is.video_current_pts = 0.9;  // sound 0.1 s ahead: stretch
+    for (int i = 0; i < 20; ++i) ASSERT_EQ(SynchronizeAudio(&is, buf, size, 0), size) << "measurement " << i;
+    const int longer = SynchronizeAudio(&is, buf, size, 0);
+    EXPECT_EQ(longer, 1024 * 110 / 100 * 4);
+    ASSERT_GE(buf.size(), static_cast<std::size_t>(longer)) << "the buffer grows to hold it";
+    for (int i = size; i < longer; ++i) EXPECT_EQ(buf[i], buf[size - 4 + (i - size) % 4]) << i;
+
+    is.video_current_pts = 1.1;  // behind: shorten
+    EXPECT_EQ(SynchronizeAudio(&is, buf, size, 0), 1024 * 90 / 100 * 4);
+
+    is.video_current_pts = -10.0;  // ten seconds apart: no correction, averaging restarts
+    EXPECT_EQ(SynchronizeAudio(&is, buf, size, 0), size);
+    is.video_current_pts = 0.9;
+    EXPECT_EQ(SynchronizeAudio(&is, buf, size, 0), size);
+
+    is.av_sync_type = AV_SYNC_AUDIO_MASTER;  // the sound is the clock: never touched
+    EXPECT_EQ(SynchronizeAudio(&is, buf, size, 0), size);
 }
 
 TEST(SubtitlePalette, StudioRangeConversion) {
