@@ -394,6 +394,8 @@ void TTranscoder::ReportProgress(int AFileIndex, bool ALast) {
         const double t = OutputTime(c);
         if (t > 0 && t < ti1) ti1 = t;
     }
+    // Before any stream has a time the report says 0, not the search's start value.
+    if (ti1 >= 1e10) ti1 = 0;
     if (ti1 < 0.01) ti1 = 0.01;
     if (C.OnProgress || O.Fverbose > 0 || ALast) {
         const double bitrate = static_cast<double>(totalSize) * 8 / ti1 / 1000.0;

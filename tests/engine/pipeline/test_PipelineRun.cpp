@@ -97,7 +97,6 @@ struct BrokenCase {
     const char* name;
     int keep;      // bytes of av.avi kept, -1 all
     int garbage;   // random bytes appended
-    bool xerror;
 };
 
 class BrokenInput : public PipelineTest, public ::testing::WithParamInterface<BrokenCase> {};
@@ -117,7 +116,6 @@ TEST_P(BrokenInput, EndsWithoutCrashOrHang) {
         f.write(data);
     }
     TPipelineFFmpeg f;
-    if (c.xerror) f.SetOption("xerror", "1");
     int terminated = 0;
     f.OnTerminate = [&](TCustomFFmpeg*) { ++terminated; };
     const QString out = Out(QStringLiteral("from-broken.mkv"));
@@ -125,12 +123,9 @@ TEST_P(BrokenInput, EndsWithoutCrashOrHang) {
         // Refused when attached: the run itself then ends with its error.
         EXPECT_FALSE(f.LastErrMsg().isEmpty());
         f.StartConvert(false);
-        EXPECT_EQ(f.FatalMessage(), "At least one input file must be specified");
+        EXPECT_TRUE(f.FatalMessage().startsWith("At least one")) << f.FatalMessage().toStdString();
     } else {
         f.StartConvert(false);
-        if (c.xerror) {
-            EXPECT_TRUE(f.FatalMessage().startsWith("Error while decoding stream #0.")) << f.FatalMessage().toStdString();
-        }
         if (!f.FatalException()) {
             EXPECT_TRUE(Probe(out).ok);
         }
@@ -139,10 +134,9 @@ TEST_P(BrokenInput, EndsWithoutCrashOrHang) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pipeline, BrokenInput,
-                         ::testing::Values(BrokenCase{"empty", 0, 0, false}, BrokenCase{"header_only", 400, 0, false},
-                                           BrokenCase{"truncated", 60000, 0, false},
-                                           BrokenCase{"garbage_after_header", 12000, 200000, false},
-                                           BrokenCase{"garbage_strict", 12000, 200000, true}),
+                         ::testing::Values(BrokenCase{"empty", 0, 0}, BrokenCase{"header_only", 400, 0},
+                                           BrokenCase{"truncated", 60000, 0},
+                                           BrokenCase{"garbage_after_header", 12000, 200000}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
