@@ -56,7 +56,7 @@ void DrawGlyphAndCaption(TCanvas& Canvas, TRect R, int Margin, int Spacing, TqvB
     }
 }
 
-TGlyphDraw ImageGlyph(TCanvas& Canvas, int ImageIndex, const TqvGlyphImages* ImageList, bool Enabled) {
+TGlyphDraw ImageGlyph(TCanvas& Canvas, int ImageIndex, const TCustomImageList* ImageList, bool Enabled) {
     TGlyphDraw g;
     if (ImageList && ImageIndex >= 0 && ImageIndex < ImageList->Count()) {
         g.W = ImageList->Width();
@@ -71,14 +71,14 @@ TGlyphDraw ImageGlyph(TCanvas& Canvas, int ImageIndex, const TqvGlyphImages* Ima
 }  // namespace
 
 void DrawImageGlyphAndCaption(TCanvas& Canvas, TRect R, int Margin, int Spacing, TqvButtonLayout Layout,
-                              const QString& Caption, int ImageIndex, const TqvGlyphImages* ImageList, bool Pressed,
+                              const QString& Caption, int ImageIndex, const TCustomImageList* ImageList, bool Pressed,
                               bool Enabled, bool ShowMark, TColor MarkColor) {
     DrawGlyphAndCaption(Canvas, R, Margin, Spacing, Layout, Caption, ImageGlyph(Canvas, ImageIndex, ImageList, Enabled),
                         Pressed, ShowMark, MarkColor, true, false);
 }
 
 void DrawItemGlyphAndCaption(TCanvas& Canvas, TRect R, int Margin, int Spacing, TqvButtonLayout Layout,
-                             const QString& Caption, int ImageIndex, const TqvGlyphImages* ImageList, bool Pressed,
+                             const QString& Caption, int ImageIndex, const TCustomImageList* ImageList, bool Pressed,
                              bool Enabled, bool ShowMark, TColor MarkColor) {
     DrawGlyphAndCaption(Canvas, R, Margin, Spacing, Layout, Caption, ImageGlyph(Canvas, ImageIndex, ImageList, Enabled),
                         Pressed, ShowMark, MarkColor, false, false);

@@ -5,31 +5,22 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/ImgList.h"
 #include "skin/model/draw/DrawUtils.h"
 
 #include <QString>
 
 class QWidget;
 
-// What the glyph drawers need of an image list.
-class TqvGlyphImages {
-public:
-    virtual ~TqvGlyphImages() = default;
-    virtual int Width() const = 0;
-    virtual int Height() const = 0;
-    virtual int Count() const = 0;
-    virtual void Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled) const = 0;
-};
-
 // Image ImageIndex (when in range) beside the word-wrapped caption, laid out
 // by Layout; everything one pixel right and down when Pressed; ShowMark draws
 // a three-line mark in MarkColor under the glyph or the caption.
 void DrawImageGlyphAndCaption(TCanvas& Canvas, TRect R, int Margin, int Spacing, TqvButtonLayout Layout,
-                              const QString& Caption, int ImageIndex, const TqvGlyphImages* ImageList, bool Pressed,
+                              const QString& Caption, int ImageIndex, const TCustomImageList* ImageList, bool Pressed,
                               bool Enabled, bool ShowMark, TColor MarkColor);
 // The same with the caption lines left-aligned.
 void DrawItemGlyphAndCaption(TCanvas& Canvas, TRect R, int Margin, int Spacing, TqvButtonLayout Layout,
-                             const QString& Caption, int ImageIndex, const TqvGlyphImages* ImageList, bool Pressed,
+                             const QString& Caption, int ImageIndex, const TCustomImageList* ImageList, bool Pressed,
                              bool Enabled, bool ShowMark, TColor MarkColor);
 // The same with frame GlyphNum (1-based) of a strip of NumGlyphs frames.
 void DrawBitmapGlyphAndCaption(TCanvas& Canvas, TRect R, int Margin, int Spacing, TqvButtonLayout Layout,

@@ -4,6 +4,7 @@
 #include "skin/model/draw/DrawUtils.h"
 
 #include "platform/Control.h"
+#include "platform/ImgList.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -233,41 +234,37 @@ TEST(FitWideTextToWidth, KeepsWhatFitsShortensWithDotsNeverSplitsCharacters) {
 
 // ---- glyph and caption
 
-class RecordingImages : public TqvGlyphImages {
-public:
-    int Width() const override { return 16; }
-    int Height() const override { return 16; }
-    int Count() const override { return 2; }
-    void Draw(TCanvas&, int X, int Y, int Index, bool Enabled) const override {
-        calls.push_back({X, Y, Index, Enabled});
-    }
-    struct Call {
-        int x, y, index;
-        bool enabled;
-    };
-    mutable std::vector<Call> calls;
-};
-
 TEST(DrawImageGlyphAndCaption, GlyphPositionPressedOffsetAndMarks) {
-    RecordingImages list;
-    QImage img = White(100, 30);
-    TCanvas c(&img);
-    DrawImageGlyphAndCaption(c, {0, 0, 100, 30}, 5, 4, blGlyphLeft, QString(), 1, &list, false, false, true, clRed);
-    DrawImageGlyphAndCaption(c, {0, 0, 100, 30}, 5, 4, blGlyphLeft, QString(), 1, &list, true, true, false, clRed);
-    DrawImageGlyphAndCaption(c, {0, 0, 100, 30}, 5, 4, blGlyphLeft, QString(), 2, &list, false, true, false, clRed);
-    ASSERT_EQ(list.calls.size(), 2u);  // index 2 is out of range: no glyph
-    EXPECT_EQ(list.calls[0].x, 5);
-    EXPECT_EQ(list.calls[0].y, 7);
-    EXPECT_FALSE(list.calls[0].enabled);
-    EXPECT_EQ(list.calls[1].x, 6);
-    EXPECT_EQ(list.calls[1].y, 8);
+    TImageList list;
+    QImage blue(16, 16, QImage::Format_ARGB32);
+    blue.fill(qRgb(0, 0, 255));
+    list.Add(blue);
+    list.Add(blue);
+    auto draw = [&](int index, bool pressed, bool enabled, bool mark) {
+        QImage img = White(100, 30);
+        TCanvas c(&img);
+        DrawImageGlyphAndCaption(c, {0, 0, 100, 30}, 5, 4, blGlyphLeft, QString(), index, &list, pressed, enabled,
+                                 mark, clRed);
+        return img;
+    };
+    const QImage plain = draw(1, false, true, false);
+    EXPECT_EQ(plain.pixel(5, 7), qRgb(0, 0, 255));  // glyph at (5, 7)
+    EXPECT_EQ(plain.pixel(20, 22), qRgb(0, 0, 255));
+    EXPECT_EQ(plain.pixel(4, 7), 0xFFFFFFFFu);
+    const QImage pressed = draw(1, true, true, false);
+    EXPECT_EQ(pressed.pixel(5, 7), 0xFFFFFFFFu);  // one right and down
+    EXPECT_EQ(pressed.pixel(6, 8), qRgb(0, 0, 255));
+    EXPECT_NE(draw(1, false, false, false).pixel(10, 12), qRgb(0, 0, 255));  // disabled look
+    EXPECT_EQ(Art(draw(2, false, true, false)), Art(White(100, 30)));      // out of range: no glyph
+
     // The mark: three rows at glyph Y + 14, 15 and 16 across the glyph.
+    const QImage marked = draw(0, false, true, true);
     for (int y : {21, 22, 23}) {
-        EXPECT_EQ(img.pixel(5, y), 0xFFFF0000u) << y;
-        EXPECT_EQ(img.pixel(20, y), 0xFFFF0000u) << y;
-        EXPECT_EQ(img.pixel(21, y), 0xFFFFFFFFu) << y;
+        EXPECT_EQ(marked.pixel(5, y), 0xFFFF0000u) << y;
+        EXPECT_EQ(marked.pixel(20, y), 0xFFFF0000u) << y;
+        EXPECT_EQ(marked.pixel(21, y), 0xFFFFFFFFu) << y;
     }
-    EXPECT_EQ(img.pixel(5, 20), 0xFFFFFFFFu);
+    EXPECT_EQ(marked.pixel(5, 20), qRgb(0, 0, 255));
 
     QImage bare = White(20, 20);
     TCanvas b(&bare);
