@@ -90,11 +90,17 @@ struct TPlaybackSettings {
 }  // namespace
 
 bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool APaused) {
+    // A handler run by one of Open's own waits cannot open another file meanwhile.
     if (FInOpenOrStop) return false;
     if (!AVLibLoaded()) {
         Error(QStringLiteral("libav or libsdl not loaded."));
         return false;
     }
+    FInOpenOrStop = true;
+    struct Guard {
+        bool& flag;
+        ~Guard() { flag = false; }
+    } guard{FInOpenOrStop};
     TPlaybackSettings keep;
     for (int i = 0; i < 6; ++i) keep.wanted[i] = Fwanted_stream[i];
     keep.seek_by_bytes = Fseek_by_bytes;
@@ -110,12 +116,6 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     FPlayTime = keep.play_time;
     FRepeatType = keep.repeat;
     FVerticalFlip = keep.flip;
-
-    FInOpenOrStop = true;
-    struct Guard {
-        bool& flag;
-        ~Guard() { flag = false; }
-    } guard{FInOpenOrStop};
 
     // Only the sound goes through SDL; its driver is SDL's choice (SDL_AUDIODRIVER
     // when set), the Windows driver names having no meaning here.
@@ -176,7 +176,12 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
         Fstep = false;
     }
 
-    if (!StreamOpen(is)) {
+    bool opened;
+    {
+        TWaitScope scope(FWaitDepth);
+        opened = StreamOpen(is);
+    }
+    if (!opened) {
         DetachProbe(is);
         FLastErrMsg = is->LastErrMsg;
         // Every failed open is logged, not only stored.
@@ -287,8 +292,13 @@ void TCustomPlayer::Stop(bool AWaitForStop) {
     }
     if (!AWaitForStop) return;
     // The play loop answers every quit; the waits below run posted calls, so
-    // event handlers (psStop among them) are delivered meanwhile.
-    WaitInMainThread([is] { return is->PlayThreadDone.load(); }, -1, 100);
+    // event handlers (psStop among them) are delivered meanwhile, and they may
+    // call Stop or Open themselves.
+    {
+        TWaitScope scope(FWaitDepth);
+        WaitInMainThread([is] { return is->PlayThreadDone.load(); }, -1, 100);
+    }
+    if (FVideoState.get() != is) return ReapRetired();
     if (is->play_tid.joinable()) is->play_tid.join();
     if (FDelivering == is) {
         // Stopped from one of its own handlers: its delivering thread is waiting
@@ -297,10 +307,18 @@ void TCustomPlayer::Stop(bool AWaitForStop) {
         FRetired.push_back(std::move(FVideoState));
         return;
     }
-    WaitInMainThread([is] { return is->EventThreadDone.load(); }, -1, 100);
+    {
+        TWaitScope scope(FWaitDepth);
+        WaitInMainThread([is] { return is->EventThreadDone.load(); }, -1, 100);
+    }
+    if (FVideoState.get() != is) return ReapRetired();
     if (is->event_tid.joinable()) is->event_tid.join();
     DetachProbe(is);
-    FVideoState.reset();
+    // A wait further out may still look at this playback: free it afterwards.
+    if (FWaitDepth > 0)
+        FRetired.push_back(std::move(FVideoState));
+    else
+        FVideoState.reset();
 }
 
 void TCustomPlayer::DetachProbe(TVideoState* is) {
@@ -308,6 +326,7 @@ void TCustomPlayer::DetachProbe(TVideoState* is) {
 }
 
 void TCustomPlayer::ReapRetired() {
+    if (FWaitDepth > 0) return;
     for (auto it = FRetired.begin(); it != FRetired.end();) {
         TVideoState* is = it->get();
         if (is->EventThreadDone && FDelivering != is) {
@@ -411,6 +430,7 @@ void TCustomPlayer::Seek(std::int64_t APTS, TSeekFlags ASeekFlags, bool AWaitFor
     if (!IsOpen()) return;
     TVideoState* is = FVideoState.get();
     const int flags = SeekFlagsToInt(ASeekFlags);
+    TWaitScope scope(FWaitDepth);
     if (ASeekFlags.Contains(sfByte)) {
         StreamSeek(is, APTS, 0, flags, AWaitForSeekEnd);
         return;
@@ -425,6 +445,7 @@ void TCustomPlayer::Seek(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeek
     if (!IsOpen()) return;
     TVideoState* is = FVideoState.get();
     const int flags = SeekFlagsToInt(ASeekFlags);
+    TWaitScope scope(FWaitDepth);
     if (ASeekFlags.Contains(sfByte)) {
         double pos = static_cast<double>(is->video_current_pos);
         if (pos < 0 && is->ic->pb) pos = static_cast<double>(ff::avio_seek(is->ic->pb, 0, SEEK_CUR));

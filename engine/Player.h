@@ -243,6 +243,14 @@ private:
     // Playbacks stopped from inside one of their own event handlers: joined later.
     std::vector<std::unique_ptr<TVideoState>> FRetired;
     bool FInOpenOrStop = false;  // re-entry guard (user-interface thread)
+    // Waits of this player on the stack (user-interface thread); a playback
+    // stopped inside one is freed only after it.
+    int FWaitDepth = 0;
+    struct TWaitScope {
+        int& depth;
+        explicit TWaitScope(int& d) : depth(d) { ++depth; }
+        ~TWaitScope() { --depth; }
+    };
     // The playback whose event handler runs now (user-interface thread).
     TVideoState* FDelivering = nullptr;
 

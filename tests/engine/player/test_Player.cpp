@@ -648,6 +648,34 @@ TEST_F(PlayerTest, StopFromItsOwnEndHandler) {
     EXPECT_EQ(rec.states.back(), psStop);
 }
 
+TEST_F(PlayerTest, CallsRunDuringItsOwnWaitsMayStopOrOpen) {
+    // A posted call stops the playback while a waiting seek services the queue.
+    ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
+    PostInMainThread([&] { player.Stop(true); });
+    player.Seek(std::int64_t{1500000}, {}, true);
+    EXPECT_TRUE(player.Paused()) << "stopped";
+    EXPECT_EQ(rec.states.back(), psStop);
+
+    // A psStop handler opens the next file while Stop(true) waits for that very event.
+    bool reopened = false;
+    player.OnState = [&](QObject*, TPlayState s) {
+        rec.states.push_back(s);
+        if (s == psStop && !reopened) {
+            reopened = true;
+            EXPECT_TRUE(player.Open(TestMedia::Path(QStringLiteral("bars.avi")), &host, false));
+        }
+    };
+    rec.states.clear();
+    ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
+    PumpFor(100);
+    player.Stop(true);
+    EXPECT_TRUE(reopened);
+    EXPECT_FALSE(player.Paused()) << "the file opened by the handler plays";
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) == 1; }, 3000));
+    player.Stop(true);
+    EXPECT_EQ(rec.Count(psStop), 2);
+}
+
 TEST_F(PlayerTest, SettingsMadeJustBeforeOpenHold) {
     ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
     player.SetRepeatType(rtNone);
