@@ -111,14 +111,15 @@ AVRational TVideoFilter::TimeBase() const { return ff::av_buffersink_get_time_ba
 void TTranscoder::PreprocessVideoFrame(TInputStream& ist, AVFrame* frame) {
     ++FHookFrameNumber;
     const int64_t pts = ist.pts;
-    if (!C.OnCustomHook && !C.FFrameHooks) return;
+    const bool vhook = O.Fusing_vhook && C.FFrameHooks;
+    if (!C.OnCustomHook && !vhook) return;
     if (ff::av_frame_make_writable(frame) < 0) {
         C.Log(llError, QStringLiteral("hook buf malloc error."));
         return;
     }
     if (C.OnCustomHook)
         RunCustomHook(frame, pts);
-    else if (C.FFrameHooks)
+    else
         FrameHookProcess(C.FFrameHooks, frame->data, frame->linesize, frame->format, frame->width, frame->height, pts);
 }
 

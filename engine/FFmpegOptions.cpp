@@ -2,6 +2,7 @@
 // names and the direct setters the task component calls.
 #include "engine/FFmpeg.h"
 #include "engine/FFmpegInternal.h"
+#include "engine/PreviewWindow.h"
 
 #include <QDateTime>
 
@@ -173,10 +174,16 @@ void TCustomFFmpeg::SetOption(const QString& AName, const QString& AValue) {
         {{"psnr"}, [](TCustomFFmpeg& s, const QString&, const QString& v) { s.FOpt.Fdo_psnr = Flag(v); }},
         {{"vstats"}, [](TCustomFFmpeg& s, const QString&, const QString&) { s.SetVstats(); }},
         {{"vstats_file"}, [](TCustomFFmpeg& s, const QString&, const QString& v) { s.FOpt.Fvstats_filename = Utf8(v); }},
-        {{"vhook"}, [](TCustomFFmpeg&, const QString&, const QString& v) {
-             // Frame hooks arrive with the preview and hook pipeline; until then
-             // asking for one fails the way a hook that cannot load does.
-             Raise(QStringLiteral("Failed to add video hook function: ") + v);
+        {{"vhook"}, [](TCustomFFmpeg& s, const QString&, const QString& v) {
+             // "library arg1 arg2 ...": the words become the hook's argv.
+             std::vector<QByteArray> words;
+             for (const QString& w : v.split(u' ', Qt::SkipEmptyParts)) words.push_back(w.toUtf8());
+             std::vector<char*> argv;
+             for (QByteArray& w : words) argv.push_back(w.data());
+             argv.push_back(nullptr);
+             if (FrameHookAdd(s.FFrameHooks, static_cast<int>(words.size()), argv.data()) != 0)
+                 Raise(QStringLiteral("Failed to add video hook function: ") + v);
+             s.FOpt.Fusing_vhook = true;
          }},
         {{"vfilters", "vf"}, [](TCustomFFmpeg& s, const QString&, const QString& v) { s.SetVideoFilters(v); }},
         {{"intra_matrix"}, [](TCustomFFmpeg& s, const QString&, const QString& v) { s.SetMatrix(s.FOpt.Fintra_matrix, v); }},

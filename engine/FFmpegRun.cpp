@@ -4,6 +4,7 @@
 #include "engine/FFFileNames.h"
 #include "engine/FFmpegInternal.h"
 #include "engine/MainThread.h"
+#include "engine/PreviewWindow.h"
 
 #include <QFile>
 
@@ -359,6 +360,8 @@ void TCustomFFmpeg::FreeOutputFile(TOutputFile* AFile) {
 }
 
 void TCustomFFmpeg::CleanupTask() {
+    FrameHookRelease(FFrameHooks);
+    FOpt.Fusing_vhook = false;
     if (!FFLoader().Loaded(ConverterLibraries)) return;
     FOptions.reset();
     const int outputs = FJoinMode ? std::min(Fnb_output_files, 1) : Fnb_output_files;

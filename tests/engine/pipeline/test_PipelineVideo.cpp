@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <dlfcn.h>
+
 #include <array>
 
 #include <chrono>
@@ -144,6 +146,36 @@ TEST_F(PipelineTest, FrameSizeChangeMidStreamConvertsThrough) {
     ASSERT_TRUE(p.ok);
     EXPECT_EQ(p.Int("video", "width"), 160);
     EXPECT_NEAR(p.Int("video", "nb_read_packets"), 50, 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PipelineTest, FrameHookLibraryProcessesEveryPicture) {
+    void* lib = dlopen(QV_TEST_HOOK, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(lib, nullptr) << dlerror();
+    const auto calls = reinterpret_cast<int (*)()>(dlsym(lib, "HookCalls"));
+    const auto releases = reinterpret_cast<int (*)()>(dlsym(lib, "HookReleases"));
+    const int callsBefore = calls(), releasesBefore = releases();
+
+    TPipelineFFmpeg f;
+    const QString out = Out(QStringLiteral("vhook.avi"));
+    ASSERT_EQ(Convert(f, {{"vhook", QV_TEST_HOOK}, {"-i", TestMedia::Path("rgb_g5.avi")}, {"qscale", "2"}, {"-o", out}}), "");
+    EXPECT_EQ(calls() - callsBefore, 75);
+    EXPECT_EQ(releases() - releasesBefore, 1);
+    const QByteArray gray = Decode(out, {"-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "gray"});
+    ASSERT_EQ(gray.size(), 160 * 120);
+    EXPECT_GT(static_cast<uint8_t>(gray[8 * 160 + 8]), 230);   // painted
+    EXPECT_LT(static_cast<uint8_t>(gray[60 * 160 + 80]), 120);  // red as it was
+
+    TPipelineFFmpeg g;
+    EXPECT_EQ(ErrorOf([&] { g.SetOption("vhook", QStringLiteral(QV_TEST_HOOK " fail")); }),
+              QStringLiteral("Failed to add video hook function: " QV_TEST_HOOK " fail"));
+    TPipelineFFmpeg h;
+    EXPECT_EQ(Convert(h, {{"vhook", QV_TEST_HOOK}, {"-i", TestMedia::Path("av.avi")}, {"vcodec", "copy"}, {"-o", Out("c.mkv")}}),
+              "-vcodec copy and -vhook are incompatible (frames are not decoded)");
+    dlclose(lib);
 }
 
 }  // namespace
