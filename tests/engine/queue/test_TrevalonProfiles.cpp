@@ -3,6 +3,7 @@
 // queue, and the output probed for its container, codecs and picture size.
 #include "tests/engine/queue/QueueTestSupport.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -243,7 +244,8 @@ TEST_F(ProfileTest, EveryParameterSetConvertsToWhatItNames) {
         if (QLatin1String(p.audioCodec) == QLatin1String("libopencore_amrnb")) {
             // No AMR encoder in this build: the job cannot be added.
             EXPECT_FALSE(attached);
-            EXPECT_EQ(q.LastErrMsg(), QStringLiteral("Unknown encoder 'libopencore_amrnb'"));
+            EXPECT_TRUE(q.LastErrMsg().contains(QLatin1String("Unknown encoder 'libopencore_amrnb'")))
+                << q.LastErrMsg().toStdString();
             q.RemoveTask(t);
             continue;
         }
@@ -263,6 +265,16 @@ TEST_F(ProfileTest, EveryParameterSetConvertsToWhatItNames) {
         const TTerminateInfo& info = items[i].Info;
         const TProfile& p = *rowOfTask.at(info.TaskIndex);
         SCOPED_TRACE(p.codes);
+        if (std::string(p.codes) == "1404") {
+            // AAC sound has no place in an MPEG program stream: the run says
+            // so and leaves no output behind.
+            EXPECT_FALSE(info.Finished);
+            EXPECT_TRUE(info.Exception);
+            EXPECT_TRUE(info.ExceptionMsg.startsWith(QLatin1String("Could not write header for output file #0")))
+                << info.ExceptionMsg.toStdString();
+            EXPECT_FALSE(QFileInfo::exists(outputOfTask[info.TaskIndex]));
+            continue;
+        }
         EXPECT_TRUE(info.Finished);
         EXPECT_FALSE(info.Exception) << info.ExceptionMsg.toStdString();
         QString error;
