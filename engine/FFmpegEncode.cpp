@@ -367,7 +367,7 @@ void TTranscoder::EncodeVideoFrame(TOutputStream& ost, TInputStream& ist, AVFram
     nb = std::min<int64_t>(nb, O.Fmax_frames[AVMEDIA_TYPE_VIDEO] - c.frame_number);
     if (nb <= 0) return;
 
-    if (O.FPostHooks) RunPostHooks(frame, ff::av_rescale_q(c.sync_opts, enc->time_base, AV_TIME_BASE_Q));
+    RunPostHooks(frame, ff::av_rescale_q(c.sync_opts, enc->time_base, AV_TIME_BASE_Q));
     frame->pict_type = AV_PICTURE_TYPE_NONE;
     if (enc->flags & (AV_CODEC_FLAG_INTERLACED_DCT | AV_CODEC_FLAG_INTERLACED_ME))
         frame->top_field_first = O.Ftop_field_first >= 0 ? O.Ftop_field_first : frame->top_field_first;

@@ -174,7 +174,7 @@ void TTranscoder::RunPostHooks(const AVFrame* frame, int64_t pts) {
     // the hooks of this very task under the lock.
     const bool bitmap = (hooks & (1u << phBitmap)) && C.OnPreviewBitmap;
     const bool preview = (hooks & (1u << phPreview)) != 0;
-    if (!preview && FPreviewer) FPreviewer.reset();
+    if (!preview && FPreviewer) FPreviewer.reset();  // switched off: the window goes
     if (!bitmap && !preview) return;
     const int64_t now = ff::av_gettime();
     if (now - FPreviewLastTime <= C.PreviewInterval) return;

@@ -248,7 +248,7 @@ void TTranscoder::SetupCopy(TOutputCoder& c, TInputStream& ist) {
             throw FFmpegException(QStringLiteral("-vcodec copy and CustomHook are incompatible (frames are not decoded)"));
         if (O.Fusing_vhook || C.FFrameHooks)
             throw FFmpegException(QStringLiteral("-vcodec copy and -vhook are incompatible (frames are not decoded)"));
-        if (O.FPostHooks)
+        if (std::lock_guard lock(PostHookLock()); O.FPostHooks)
             throw FFmpegException(QStringLiteral("-vcodec copy and PostHooks are incompatible (frames are not decoded)"));
         break;
     case AVMEDIA_TYPE_AUDIO:

@@ -1,13 +1,14 @@
 // The transcode loop as a whole: stop, join, size limit, two passes, the
 // summary line, and inputs that are broken.
 #include "tests/engine/pipeline/PipelineTestSupport.h"
+#include "engine/MainThread.h"
 
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <atomic>
 #include <set>
-
 #include <thread>
 
 namespace {
@@ -138,5 +139,78 @@ INSTANTIATE_TEST_SUITE_P(Pipeline, BrokenInput,
                                            BrokenCase{"truncated", 60000, 0},
                                            BrokenCase{"garbage_after_header", 12000, 200000}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+TEST_F(PipelineTest, RecordingTimeAndFrameLimits) {
+    struct Row {
+        const char* option;
+        const char* value;
+        double duration;
+        int packets;
+    };
+    for (const Row& r : {Row{"t", "1", 1.0, 25}, Row{"vframes", "10", 0.4, 10}}) {
+        TPipelineFFmpeg f;
+        const QString out = Out(QStringLiteral("limit-%1.mkv").arg(r.option));
+        ASSERT_EQ(Convert(f, {{r.option, r.value}, {"-i", TestMedia::Path("av.avi")}, {"an", "1"}, {"-o", out}}), "") << r.option;
+        const ProbeResult p = Probe(out);
+        EXPECT_NEAR(p.duration, r.duration, 0.1) << r.option;
+        EXPECT_NEAR(p.Int("video", "nb_read_packets"), r.packets, 1) << r.option;
+    }
+}
+
+TEST_F(PipelineTest, VideoProgressStartsWithTheFirstFrame) {
+    TPipelineFFmpeg f;
+    f.ReportInterval = 0;
+    std::vector<std::pair<int, int>> reports;  // (file, frame)
+    f.OnProgress = [&](TCustomFFmpeg*, int file, int frame, int fps, float q, float, int64_t, int64_t, int64_t) {
+        reports.emplace_back(file, frame);
+        EXPECT_GE(fps, 0);
+        EXPECT_GE(q, 0.0f);
+    };
+    ASSERT_EQ(Convert(f, {{"-i", TestMedia::Path("av.avi")}, {"-o", Out("progress.avi")}}), "");
+    ASSERT_GE(reports.size(), 2u);
+    for (const auto& [file, frame] : reports) EXPECT_GE(frame, 1);
+    EXPECT_EQ(reports.back(), std::make_pair(-1, 50));
+}
+
+TEST_F(PipelineTest, PauseFreezesTheConversionAndResumeFinishesIt) {
+    TPipelineFFmpeg f;
+    f.ReportInterval = 0;
+    std::atomic<int> reports{0};
+    f.OnProgress = [&](TCustomFFmpeg*, int, int, int, float, float, int64_t, int64_t, int64_t) { ++reports; };
+    ASSERT_TRUE(Build(f, {{"re", ""}, {"-i", TestMedia::Path("av.avi")}, {"-o", Out("paused.mkv")}}));
+    f.StartConvert(true)->Start();
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    f.Pause();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the packet in hand
+    const int frozen = reports;
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_EQ(reports, frozen);
+    f.Resume();
+    WaitInMainThread([&] { return f.Terminated(); }, 10000);
+    EXPECT_TRUE(f.Finished());
+    EXPECT_GT(reports, frozen);
+}
+
+TEST_F(PipelineTest, TogglingThePreviewDuringARunNeverHangs) {
+    TPipelineFFmpeg f;
+    f.PreviewInterval = 0;
+    f.SetPostHooks(1u << phPreview);
+    ASSERT_TRUE(Build(f, {{"re", ""}, {"-i", TestMedia::Path("av.avi")}, {"-o", Out("toggled.mkv")}}));
+    f.StartConvert(true)->Start();
+    // The UI thread flips the hooks while the worker paints through it.
+    bool on = true;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!f.Terminated() && std::chrono::steady_clock::now() < until) {
+        WaitInMainThread([&] { return f.Terminated(); }, 50);
+        on = !on;
+        f.SetPostHooks(on ? 1u << phPreview : 0);
+    }
+    EXPECT_TRUE(f.Terminated());
+    EXPECT_TRUE(f.Finished());
+}
 
 }  // namespace
