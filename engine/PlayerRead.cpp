@@ -292,6 +292,13 @@ void StreamComponentClose(TVideoState* is, int index) {
         }
         if (is->subtitle_tid.joinable()) is->subtitle_tid.join();
         is->subtitleq.End();
+        {
+            // Nothing of this stream may show over the next one's pictures.
+            std::lock_guard<std::mutex> lock(is->subpq_mutex);
+            for (TSubPicture& sp : is->subpq) FreeSubPicture(&sp);
+            is->subpq_size = is->subpq_rindex = is->subpq_windex = 0;
+            is->subtitle_stream_changed = 0;
+        }
         dec = is->subtitle_dec;
         is->subtitle_dec = nullptr;
         is->subtitle_st = nullptr;
