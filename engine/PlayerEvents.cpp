@@ -113,6 +113,9 @@ void TCustomPlayer::ReportPosition(TVideoState* is) {
         } else {
             return;
         }
+        // Before the first picture the clock knows only the file's start, not
+        // where playback starts: there is no position to tell yet.
+        if (is->video_stream >= 0 && !is->picture_shown) return;
         FCurrentPTS = pts;
         if (is->Duration > 0 && pts >= is->Duration) {
             if (FLastPTS != is->Duration) FLastPTS = 0;

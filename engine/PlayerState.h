@@ -268,6 +268,7 @@ struct TVideoState {
     std::mutex shown_mutex;  // guards shown
     AVFrame* shown = nullptr;  // the picture on screen, subtitles blended in
     double shown_pts = 0;
+    std::atomic<bool> picture_shown{false};  // a picture has been on screen
 
     TVideoState();
     ~TVideoState();

@@ -507,6 +507,7 @@ void VideoRefresh(TVideoState* is, bool consume) {
         is->video_current_pts = vp.pts;
         is->video_current_pts_drift = vp.pts - time;
         is->video_current_pos = vp.pos;
+        is->picture_shown = true;
         if (is->subtitle_stream >= 0) ExpireSubtitles(is);
         if (is->audio_stream >= 0 && is->show_audio != 0)
             AudioDisplay(is);

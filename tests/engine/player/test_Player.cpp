@@ -176,6 +176,19 @@ TEST_F(PlayerTest, SeekReportsTheNewPlaceAndShowsItsPicture) {
     EXPECT_NEAR(rec.positions.back(), 3000000, 100000);
 }
 
+TEST_F(PlayerTest, StartTimeAndPlayTimeMeasureFromTheStart) {
+    player.Setstart_time(1500000);
+    player.SetPlayTime(500000);
+    ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
+    ASSERT_TRUE(PumpUntil([&] { return !rec.positions.empty(); }, 3000));
+    EXPECT_NEAR(rec.positions.front(), 1500000, 250000);
+    std::int64_t pts = -1;
+    ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts >= 0; }, 2000));
+    EXPECT_TRUE(Near(Pixel(player.CurrentFrame(), 80, 60), 0, 255, 0)) << "starts in the green second";
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psStop) == 1; }, 3000)) << "stops at 2 s";
+    EXPECT_NEAR(rec.positions.back(), 2000000, 150000);
+}
+
 TEST_F(PlayerTest, CurrentFrameAndTheHostShowTheColourBars) {
     ASSERT_TRUE(OpenClip("bars.avi", true));
     ASSERT_TRUE(PumpUntil([&] { return rec.Count(psPause) == 1; }, 3000));
