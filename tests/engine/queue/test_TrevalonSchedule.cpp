@@ -3,6 +3,7 @@
 // hook's thread, progress records and thread priorities.
 #include "tests/engine/queue/QueueTestSupport.h"
 
+#include <QFileInfo>
 #include <QImage>
 
 #include <sched.h>
@@ -431,6 +432,48 @@ TEST_F(ScheduleTest, ASecondStartNeedsClearTasks) {
     EXPECT_TRUE(q.Terminated());
     EXPECT_NO_THROW(q.ClearTasks());
     EXPECT_EQ(q.TasksCount(), 0);
+}
+
+// The engine's own transcode through the queue: progress and preview
+// pictures reach the UI thread with their task's index, both tasks finish and
+// leave their files.
+TEST_F(ScheduleTest, RealConversionsReportProgressPicturesAndTheirEnd) {
+    TTrevalon q;
+    const QString clip = TestMedia::Path(QStringLiteral("av1s.avi"));
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(q.AddTask(clip), i) << q.LastErrMsg().toStdString();
+        TOutputOptions out;
+        InitOutputOptions(out);
+        out.VideoCodec = QStringLiteral("mpeg4");
+        out.AudioCodec = QStringLiteral("libmp3lame");
+        ASSERT_TRUE(q.SetOutputFile(i, Out(QStringLiteral("real%1.avi").arg(i)), &out)) << q.LastErrMsg().toStdString();
+    }
+    q.SetPreviewBitmap(true);
+    q.SetProgressInterval(100);
+    std::set<int> progressTasks, pictureTasks;
+    int64_t total = 0;
+    q.OnProgress = [&](QObject*, PProgressInfo AInfo) {
+        EXPECT_TRUE(IsMainThread());
+        progressTasks.insert(AInfo->TaskIndex);
+        total = AInfo->TotalDuration;
+    };
+    q.OnPreviewBitmap = [&](QObject*, const TPreviewInfo& AInfo) {
+        EXPECT_TRUE(IsMainThread());
+        ASSERT_NE(AInfo.Bitmap, nullptr);
+        EXPECT_FALSE(AInfo.Bitmap->isNull());
+        pictureTasks.insert(AInfo.TaskIndex);
+    };
+    TReports r;
+    r.Bind(q);
+    q.Start(2);
+    ASSERT_TRUE(WaitFor([&] { return q.Terminated(); }, 60000));
+    const auto items = r.Snapshot();
+    ExpectCompleteRun(items, 2);
+    for (const auto& i : items) EXPECT_TRUE(i.Info.Finished) << i.Info.ExceptionMsg.toStdString();
+    EXPECT_EQ(progressTasks, (std::set<int>{0, 1}));
+    EXPECT_EQ(pictureTasks, (std::set<int>{0, 1}));
+    EXPECT_GT(total, 900000);
+    for (int i = 0; i < 2; ++i) EXPECT_GT(QFileInfo(Out(QStringLiteral("real%1.avi").arg(i))).size(), 0);
 }
 
 // A component destroyed in the middle of a run stops its workers first; no
