@@ -13,12 +13,20 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <QElapsedTimer>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -687,6 +695,48 @@ TEST_F(PlayerTest, CallsRunDuringItsOwnWaitsMayStopOrOpen) {
     ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) == 1; }, 3000));
     player.Stop(true);
     EXPECT_EQ(rec.Count(psStop), 2);
+}
+
+TEST_F(PlayerTest, StopInterruptsAStalledNetworkRead) {
+    QFile clip(TestMedia::Path(QStringLiteral("h264_g25.ts")));
+    ASSERT_TRUE(clip.open(QIODevice::ReadOnly));
+    const QByteArray data = clip.readAll();
+    const int srv = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(srv, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    ASSERT_EQ(::bind(srv, reinterpret_cast<sockaddr*>(&addr), len), 0);
+    ASSERT_EQ(::listen(srv, 1), 0);
+    ASSERT_EQ(::getsockname(srv, reinterpret_cast<sockaddr*>(&addr), &len), 0);
+    // Sends the first second of the clip, then neither sends more nor closes: reads block.
+    std::atomic<bool> done{false};
+    std::thread server([&] {
+        const int c = ::accept(srv, nullptr, nullptr);
+        if (c < 0) return;
+        ::send(c, data.constData(), static_cast<std::size_t>(data.size() / 3), MSG_NOSIGNAL);
+        for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ::close(c);
+    });
+    const QString url = QStringLiteral("tcp://127.0.0.1:%1").arg(ntohs(addr.sin_port));
+    QElapsedTimer timer;
+    timer.start();
+    const bool opened = player.Open(url, &host, false);
+    const qint64 openMs = timer.elapsed();
+    if (opened) {
+        // Long enough to play what came and wait in a read for the rest.
+        PumpFor(1500);
+        timer.restart();
+        player.Stop(true);
+        EXPECT_LT(timer.elapsed(), 1500) << "the blocked read gave up";
+    }
+    done = true;
+    server.join();
+    ::close(srv);
+    ASSERT_TRUE(opened) << player.LastErrMsg().toStdString();
+    EXPECT_LT(openMs, 8000) << "opened while the stream still stalled";
+    EXPECT_EQ(rec.states.back(), psStop);
 }
 
 TEST_F(PlayerTest, SettingsMadeJustBeforeOpenHold) {
