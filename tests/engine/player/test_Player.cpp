@@ -784,6 +784,12 @@ TEST_F(PlayerTest, BadFilesFailOpenWithTheReason) {
     const QString noise = dir.filePath(QStringLiteral("noise.bin"));
     const QString subsOnly = TestMedia::Path(QStringLiteral("subs_only.mkv"));
     QFile(empty).open(QIODevice::WriteOnly);
+    const QString noStreams = dir.filePath(QStringLiteral("tags_only.txt"));
+    {
+        QFile f(noStreams);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(";FFMETADATA1\ntitle=nothing to play\n");
+    }
     {
         QFile f(noise);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -805,6 +811,7 @@ TEST_F(PlayerTest, BadFilesFailOpenWithTheReason) {
         {empty, QStringLiteral(": ")},
         {noise, QStringLiteral(": ")},
         {subsOnly, QStringLiteral(": could not open codecs, no stream to play.")},
+        {noStreams, QStringLiteral(": could not open codecs, no stream to play.")},
     };
     for (const Case& c : cases) {
         logged.clear();
