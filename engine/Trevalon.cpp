@@ -161,8 +161,15 @@ void TFFmpeg::StoreOutputOptions(int AFileIndex, const TOutputOptions* AOptions)
 }
 
 void TFFmpeg::DetachProbes() {
-    for (auto& probe : FAVProbes)
-        if (probe && probe->FileHandle()) probe->SetFileHandle(nullptr);
+    for (auto& probe : FAVProbes) {
+        if (!probe || !probe->FileHandle()) continue;
+        try {
+            probe->SetFileHandle(nullptr);
+        } catch (const EEngineError&) {
+            // Only when the libraries were unloaded during the run; the task's
+            // end must still be counted.
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -324,6 +331,10 @@ int TCustomTrevalon::AddTask(const QString& AFileName, PInputOptions AOptions) {
     CheckNotWorking(QStringLiteral("AddTask"));
     std::unique_ptr<TFFmpeg> task;
     try {
+        // Without the libraries the converter has nothing to call.
+        TCustomAVProbe::CheckLibraries();
+        if (!FFLoader().Loaded(avFilter)) throw EEngineError(QStringLiteral("LibAVFilter not loaded."));
+        if (!FFLoader().Loaded(swResample)) throw EEngineError(QStringLiteral("LibSwResample not loaded."));
         task = CreateTask(FCustomMaxFiles);
         task->InitTask();
         task->SetVerbose(FVerbose);

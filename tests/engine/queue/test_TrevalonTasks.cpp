@@ -102,6 +102,22 @@ TEST_F(TasksTest, AFailedAddTaskLeavesNoTask) {
     }
 }
 
+TEST_F(TasksTest, AddTaskWithoutTheLibrariesFailsPlainly) {
+    TTestTrevalon q;
+    int users = 0;
+    for (; FFLoader().Loaded(ConverterLibraries); ++users) FFLoader().Unload(ConverterLibraries);
+    const int t = q.AddTask(AV());
+    const QString error = q.LastErrMsg();
+    bool reloaded = q.LoadAVLib(QString());
+    while (--users > 0) reloaded = FFLoader().Load(ConverterLibraries) && reloaded;
+    EXPECT_EQ(t, -1);
+    EXPECT_EQ(error, QStringLiteral("LibAVCodec not loaded."));
+    EXPECT_EQ(q.TasksCount(), 0);
+    ASSERT_TRUE(reloaded) << q.LastErrMsg().toStdString();
+    EXPECT_TRUE(q.AVLibLoaded());
+    EXPECT_EQ(q.AddTask(AV()), 0);
+}
+
 TEST_F(TasksTest, AddInputFileStopsAtTheTasksFileLimit) {
     TTestTrevalon q;
     q.SetCustomMaxFiles(1);
