@@ -183,14 +183,19 @@ TEST_F(PipelineTest, PauseFreezesTheConversionAndResumeFinishesIt) {
     f.OnProgress = [&](TCustomFFmpeg*, int, int, int, float, float, int64_t, int64_t, int64_t) { ++reports; };
     ASSERT_TRUE(Build(f, {{"re", ""}, {"-i", TestMedia::Path("av.avi")}, {"-o", Out("paused.mkv")}}));
     f.StartConvert(true)->Start();
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    WaitInMainThread([&] { return reports > 0; }, 20000);
     f.Pause();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the packet in hand
-    const int frozen = reports;
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    // The packet in hand is finished first; then nothing moves.
+    int frozen = -1;
+    for (int i = 0; i < 20 && frozen != reports; ++i) {
+        frozen = reports;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_EQ(reports, frozen);
+    EXPECT_TRUE(f.Paused());
     f.Resume();
-    WaitInMainThread([&] { return f.Terminated(); }, 10000);
+    WaitInMainThread([&] { return f.Terminated(); }, 60000);
     EXPECT_TRUE(f.Finished());
     EXPECT_GT(reports, frozen);
 }
@@ -203,7 +208,7 @@ TEST_F(PipelineTest, TogglingThePreviewDuringARunNeverHangs) {
     f.StartConvert(true)->Start();
     // The UI thread flips the hooks while the worker paints through it.
     bool on = true;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (!f.Terminated() && std::chrono::steady_clock::now() < until) {
         WaitInMainThread([&] { return f.Terminated(); }, 50);
         on = !on;
