@@ -400,15 +400,7 @@ void TCustomTrevalon::ClearTasks() {
     if (FWorking && !FTerminated) throw EEngineError(QStringLiteral("Cannot ClearTasks while working."));
     FFFmpegList.Clear();
     FLastErrMsg.clear();
-    std::lock_guard lock(FTerminateLock);
-    FCompleteTasks = 0;
-    FCurrentTask = -1;
-    FPendingTasks = 0;
-    FReported.clear();
-    FTerminated = false;
-    FThreadMode = false;
-    FPaused = false;
-    FWorking = false;
+    ResetRun();
 }
 
 void TCustomTrevalon::Exchange(int ATaskIndex1, int ATaskIndex2) {

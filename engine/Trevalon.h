@@ -162,7 +162,9 @@ private:
     void DeliverTerminate(const TTerminateInfo& AInfo, bool AFinal);
     void RaiseTerminate(const TTerminateInfo& AInfo, bool AFinal);
     void StopTasks(bool AWaitFor);
+    void ResetRun();
 
+    // Settings: the UI thread; those the workers read are atomic.
     QString FAbout;
     QString FLastErrMsg;
     void* FData = nullptr;

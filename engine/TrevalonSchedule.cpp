@@ -66,6 +66,18 @@ void TCustomTrevalon::Start(int AThreadCount) {
     }
 }
 
+void TCustomTrevalon::ResetRun() {
+    TLockFromAnyThread lock(FTerminateLock);
+    FCompleteTasks = 0;
+    FCurrentTask = -1;
+    FPendingTasks = 0;
+    FReported.clear();
+    FTerminated = false;
+    FThreadMode = false;
+    FPaused = false;
+    FWorking = false;
+}
+
 void TCustomTrevalon::StartNextTask() {
     TFFmpeg* task = nullptr;
     {
