@@ -104,7 +104,7 @@ void TTranscoder::EncodeFrame(TOutputCoder& c, const AVFrame* frame) {
             size_t sdSize = 0;
             if (const uint8_t* sd = ff::av_packet_get_side_data(pkt, AV_PKT_DATA_QUALITY_STATS, &sdSize);
                 sd && sdSize >= 5) {
-                c.last_quality = static_cast<float>(AV_RL32(sd)) / FF_QP2LAMBDA;
+                c.last_quality = static_cast<float>(static_cast<int32_t>(AV_RL32(sd))) / FF_QP2LAMBDA;
                 c.last_pict_type = ff::av_get_picture_type_char(static_cast<AVPictureType>(sd[4]));
                 const int nbErr = sdSize >= 6 ? std::min<int>(sd[5], 4) : 0;
                 c.last_error.assign(nbErr, 0);

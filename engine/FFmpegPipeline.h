@@ -151,6 +151,7 @@ private:
     void CopyPacket(TOutputStream& ost, TInputStream& ist, const AVPacket* pkt);
     void ReportProgress(int AFileIndex, bool ALast);
     void Finish();
+    void DiscardOutputs();
     double OutputTime(const TOutputCoder& c) const;
 
     TCustomFFmpeg& C;

@@ -2,6 +2,9 @@
 // timestamp offsets and discontinuities, decoding and the copy path, join
 // mode, the end flush and trailers (also after Stop), progress and summary.
 #include "engine/FFmpegPipeline.h"
+#include "engine/FFFileNames.h"
+
+#include <QFile>
 
 #include <cmath>
 
@@ -11,12 +14,30 @@ void TCustomFFmpeg::Transcode() {
 }
 
 void TTranscoder::Run() {
-    Setup();
-    C.Ftimer_start = ff::av_gettime();
-    FLastReport = C.Ftimer_start;
-    for (TInputFile& f : FFiles) f.no_packet = false;
-    Loop();
-    Finish();
+    try {
+        Setup();
+        C.Ftimer_start = ff::av_gettime();
+        FLastReport = C.Ftimer_start;
+        for (TInputFile& f : FFiles) f.no_packet = false;
+        Loop();
+        Finish();
+    } catch (...) {
+        DiscardOutputs();
+        throw;
+    }
+}
+
+void TTranscoder::DiscardOutputs() {
+    // A conversion that failed leaves no partial file that could pass for a
+    // finished one. Only files this task created are removed.
+    const int outputs = C.FJoinMode ? std::min(C.Fnb_output_files, 1) : C.Fnb_output_files;
+    for (int i = 0; i < outputs; ++i) {
+        TOutputFile* out = C.Foutput_files[i];
+        if (!out || !out->io_opened) continue;
+        CloseOutputIO(out->ctx);
+        out->io_opened = false;
+        QFile::remove(out->file_name);
+    }
 }
 
 double TTranscoder::OutputTime(const TOutputCoder& c) const {

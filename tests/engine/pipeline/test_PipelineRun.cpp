@@ -219,3 +219,16 @@ TEST_F(PipelineTest, TogglingThePreviewDuringARunNeverHangs) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PipelineTest, FailureAfterTheHeaderRemovesTheOutput) {
+    // The filter cannot take this codec, which shows only once the file exists.
+    TPipelineFFmpeg f;
+    const QString out = Out(QStringLiteral("failed.avi"));
+    const QString err = Convert(f, {{"-i", TestMedia::Path("av.avi")}, {"vbsf", "h264_mp4toannexb"}, {"-o", out}});
+    EXPECT_TRUE(err.startsWith("h264_mp4toannexb failed for stream 0, codec mpeg4: ")) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+}  // namespace
