@@ -616,7 +616,10 @@ void TTranscoder::DumpMapping() {
                            .arg(TypeName(c.type));
         if (ost.sync_index >= 0 && ost.sync_index != ost.source_index) {
             const TInputStream& sync = FInputs[ost.sync_index];
-            line += QStringLiteral(" [sync #%1.%2 (%3)]").arg(sync.file_index).arg(sync.index).arg(TypeName(c.type));
+            line += QStringLiteral(" [sync #%1.%2 (%3)]")
+                        .arg(sync.file_index)
+                        .arg(sync.index)
+                        .arg(TypeName(sync.st->codecpar->codec_type));
         }
         C.Log(llVerbose, line);
     }

@@ -79,6 +79,9 @@ constexpr Clip kClips[] = {
     // Two halves of a size-change clip (the test joins the bytes).
     {"size160.ts", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg2video"},
     {"size320.ts", "-f lavfi -i testsrc=size=320x240:rate=25 -t 1 -c:v mpeg2video -output_ts_offset 1"},
+    // Two halves of a clip whose times jump by 22 s in the middle.
+    {"jump_a.ts", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg2video"},
+    {"jump_b.ts", "-f lavfi -i testsrc=size=160x120:rate=25 -t 1 -c:v mpeg2video -output_ts_offset 23"},
 };
 
 QMutex gMutex;

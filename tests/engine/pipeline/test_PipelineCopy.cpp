@@ -56,6 +56,23 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"bad_metadata_map", {{"map_meta_data", "0:3"}}, "Invalid input file index 3 map_meta_data(0,3)"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(PipelineTest, SyncStreamShowsInTheMapping) {
+    TPipelineFFmpeg f;
+    GetLogger()->SetLogLevel(llVerbose);
+    ASSERT_EQ(Convert(f, {{"-i", TestMedia::Path("av.avi")}, {"map", "0.0:0.1"}, {"map", "0.1"}, {"-o", Out("sync.mkv")}}), "");
+    EXPECT_TRUE(FLog.Has(llVerbose, "  Stream #0.0 -> #0.0 (Video) [sync #0.1 (Audio)]"));
+    EXPECT_TRUE(FLog.Has(llVerbose, "  Stream #0.1 -> #0.1 (Audio)"));
+}
+
+TEST_F(PipelineTest, ContainerDefaultWithoutEncoderFailsBeforeTheFileExists) {
+    // This build has no AMR-NB encoder, the .amr container's only codec.
+    TPipelineFFmpeg f;
+    const QString out = Out(QStringLiteral("speech.amr"));
+    EXPECT_EQ(Convert(f, {{"-i", TestMedia::Path("a44.wav")}, {"-o", out}}),
+              QStringLiteral("Encoder (codec id %1) not found for output stream #0.0 (Audio)").arg(AV_CODEC_ID_AMR_NB));
+    EXPECT_FALSE(QFile::exists(out));
+}
+
 TEST_F(PipelineTest, CopiedVideoRefusesPictureHooks) {
     TPipelineFFmpeg f;
     f.OnCustomHook = [](TCustomFFmpeg*, QImage&, int, int64_t, bool&, bool&) {};

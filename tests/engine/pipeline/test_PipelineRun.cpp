@@ -63,16 +63,18 @@ TEST_F(PipelineTest, FileSizeLimitStopsTheConversion) {
 }
 
 TEST_F(PipelineTest, TwoPassesShareTheirLogBesideTheOutput) {
-    const QString out = Out(QStringLiteral("twopass.avi"));
-    for (const char* pass : {"1", "2"}) {
-        TPipelineFFmpeg f;
-        ASSERT_EQ(Convert(f, {{"-i", TestMedia::Path("av.avi")}, {"vcodec", "mpeg4"}, {"b", "200000"}, {"pass", pass},
-                              {"an", "1"}, {"-o", out}}),
-                  "")
-            << "pass " << pass;
-        EXPECT_GT(QFileInfo(out + "-ffmpeg2pass-0.log").size(), 0) << "pass " << pass;
+    for (const char* codec : {"mpeg4", "libx264"}) {
+        const QString out = Out(QStringLiteral("twopass-%1.avi").arg(codec));
+        for (const char* pass : {"1", "2"}) {
+            TPipelineFFmpeg f;
+            ASSERT_EQ(Convert(f, {{"-i", TestMedia::Path("av.avi")}, {"vcodec", codec}, {"b", "200000"}, {"pass", pass},
+                                  {"an", "1"}, {"-o", out}}),
+                      "")
+                << codec << " pass " << pass;
+            EXPECT_GT(QFileInfo(out + "-ffmpeg2pass-0.log").size(), 0) << codec << " pass " << pass;
+        }
+        EXPECT_EQ(Probe(out).Int("video", "nb_read_packets"), 50) << codec;
     }
-    EXPECT_EQ(Probe(out).Int("video", "nb_read_packets"), 50);
 }
 
 TEST_F(PipelineTest, SummaryLineAndVideoStatistics) {
@@ -221,6 +223,39 @@ TEST_F(PipelineTest, TogglingThePreviewDuringARunNeverHangs) {
 }  // namespace
 
 namespace {
+
+TEST_F(PipelineTest, TimestampJumpIsCorrectedUnlessTimesAreCopied) {
+    const QString joined = Out(QStringLiteral("jump.ts"));
+    {
+        QFile out(joined);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        for (const char* part : {"jump_a.ts", "jump_b.ts"}) {
+            QFile in(TestMedia::Path(part));
+            ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+            out.write(in.readAll());
+        }
+    }
+    struct Row {
+        bool copyts;
+        double minDuration, maxDuration;
+    };
+    // Copied times also keep the transport stream's own start offset.
+    for (const Row& r : {Row{false, 1.8, 2.2}, Row{true, 23.8, 26.0}}) {
+        const qsizetype before = FLog.Lines().size();
+        TPipelineFFmpeg f;
+        f.SetVerbose(3);
+        GetLogger()->SetLogLevel(llVerbose);
+        const QString out = Out(QStringLiteral("jump-%1.mkv").arg(r.copyts));
+        Steps steps{{"-i", joined}, {"vcodec", "copy"}, {"-o", out}};
+        if (r.copyts) steps.insert(steps.begin(), {"copyts", "1"});
+        ASSERT_EQ(Convert(f, steps), "") << r.copyts;
+        const double duration = Probe(out).duration;
+        EXPECT_GE(duration, r.minDuration) << r.copyts;
+        EXPECT_LE(duration, r.maxDuration) << r.copyts;
+        const QStringList lines = FLog.Lines().mid(before);
+        EXPECT_EQ(!lines.filter(QStringLiteral("timestamp discontinuity ")).isEmpty(), !r.copyts) << r.copyts;
+    }
+}
 
 TEST_F(PipelineTest, FailureAfterTheHeaderRemovesTheOutput) {
     // The filter cannot take this codec, which shows only once the file exists.
