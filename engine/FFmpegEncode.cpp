@@ -310,7 +310,9 @@ void TTranscoder::EncodeVideo(TOutputStream& ost, TInputStream& ist, AVFrame* fr
     if (!c.filter.Matches(frame)) {
         // The geometry changed mid-stream: the graph is built again for it and
         // still ends at the encoder's size.
-        C.Log(llQuiet, QStringLiteral("Input Stream #%1.%2 frame size changed to %3x%4, %5")
+        const TVideoFilterParams& was = c.filter.Params();
+        if (frame->width != was.in_width || frame->height != was.in_height)
+            C.Log(llQuiet, QStringLiteral("Input Stream #%1.%2 frame size changed to %3x%4, %5")
                            .arg(ist.file_index)
                            .arg(ist.index)
                            .arg(frame->width)
