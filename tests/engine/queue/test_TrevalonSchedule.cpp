@@ -231,6 +231,25 @@ TEST_F(ScheduleTest, StopWithPendingTasksEndsEveryTaskUnfinishedAndReportsLast) 
     EXPECT_EQ(c.Now, 0);
 }
 
+// Workers that wait on the UI thread for their progress handler can still
+// reach their end while Stop(true) waits there.
+TEST_F(ScheduleTest, StopServesWorkersWaitingForTheUIThread) {
+    std::atomic<int> reports{0};
+    TTestTrevalon q;
+    q.Body = [](TTestTask& t) {
+        while (!t.Broken()) t.OnProgress(&t, 0, 1, 25, 0, 0, 0, 0, -1);
+    };
+    AddTasks(q, 3);
+    q.OnProgress = [&](QObject*, PProgressInfo) { ++reports; };
+    TReports r;
+    r.Bind(q);
+    q.Start(2);
+    ASSERT_TRUE(WaitFor([&] { return reports > 20; }));
+    q.Stop(true);
+    EXPECT_TRUE(q.Terminated());
+    ExpectCompleteRun(r.Snapshot(), 3);
+}
+
 TEST_F(ScheduleTest, PauseFreezesTheWorkersAndStopStillEndsThem) {
     TConcurrency c;
     std::atomic<int> steps{0};
