@@ -97,3 +97,79 @@ TEST_F(PipelineTest, AudioOnlyProgressHasNoVideoFields) {
 }
 
 }  // namespace
+
+namespace {
+
+// A Matroska file with one bitmap subtitle shown at 1 s; the
+// command-line tool cannot make bitmap subtitles from text.
+bool WriteDvbFixture(const QString& path) {
+    const QByteArray name = path.toUtf8();
+    AVFormatContext* oc = nullptr;
+    if (ff::avformat_alloc_output_context2(&oc, nullptr, "matroska", name.constData()) < 0) return false;
+    const AVCodec* codec = ff::avcodec_find_encoder(AV_CODEC_ID_DVB_SUBTITLE);
+    AVCodecContext* enc = ff::avcodec_alloc_context3(codec);
+    enc->time_base = AVRational{1, 90000};
+    enc->width = 160;
+    enc->height = 120;
+    bool ok = ff::avcodec_open2(enc, codec, nullptr) >= 0;
+    AVStream* st = ff::avformat_new_stream(oc, nullptr);
+    ok = ok && st && ff::avcodec_parameters_from_context(st->codecpar, enc) >= 0;
+    if (ok) st->time_base = AVRational{1, 90000};
+    ok = ok && ff::avio_open2(&oc->pb, name.constData(), AVIO_FLAG_WRITE, nullptr, nullptr) >= 0;
+    ok = ok && ff::avformat_write_header(oc, nullptr) >= 0;
+    if (ok) {
+        uint8_t bitmap[16 * 8];
+        std::memset(bitmap, 1, sizeof(bitmap));
+        uint32_t palette[4] = {0x00000000, 0xFFFFFFFF, 0xFF000000, 0xFF808080};
+        AVSubtitleRect rect{};
+        rect.x = 8;
+        rect.y = 8;
+        rect.w = 16;
+        rect.h = 8;
+        rect.nb_colors = 4;
+        rect.type = SUBTITLE_BITMAP;
+        rect.data[0] = bitmap;
+        rect.linesize[0] = 16;
+        rect.data[1] = reinterpret_cast<uint8_t*>(palette);
+        rect.linesize[1] = 16;
+        AVSubtitleRect* rects[1] = {&rect};
+        AVSubtitle sub{};
+        sub.end_display_time = 2000;
+        sub.num_rects = 1;
+        sub.rects = rects;
+        std::vector<uint8_t> buf(65536);
+        const int size = ff::avcodec_encode_subtitle(enc, buf.data(), static_cast<int>(buf.size()), &sub);
+        AVPacket* pkt = ff::av_packet_alloc();
+        ok = size > 0 && ff::av_new_packet(pkt, size) >= 0;
+        if (ok) {
+            std::memcpy(pkt->data, buf.data(), size);
+            pkt->pts = pkt->dts = ff::av_rescale_q(1, AVRational{1, 1}, st->time_base);
+            pkt->stream_index = 0;
+            ok = ff::av_interleaved_write_frame(oc, pkt) >= 0 && ff::av_write_trailer(oc) >= 0;
+        }
+        ff::av_packet_free(&pkt);
+    }
+    ff::avcodec_free_context(&enc);
+    if (oc->pb) ff::avio_closep(&oc->pb);
+    ff::avformat_free_context(oc);
+    return ok;
+}
+
+TEST_F(PipelineTest, DvbSubtitlesAreWrittenAsTwoPackets) {
+    const QString in = Out(QStringLiteral("dvb.mkv"));
+    ASSERT_TRUE(WriteDvbFixture(in));
+    TPipelineFFmpeg f;
+    const QString out = Out(QStringLiteral("dvb-out.ts"));
+    ASSERT_EQ(Convert(f, {{"-i", in}, {"scodec", "dvbsub"}, {"-o", out}}), "");
+    QByteArray csv;
+    TestMedia::RunTool("ffprobe", {"-v", "error", "-select_streams", "s", "-show_entries", "packet=pts", "-of", "csv=p=0", out},
+                       &csv, nullptr);
+    QList<QByteArray> pts;
+    for (const QByteArray& line : csv.split('\n'))
+        if (!line.trimmed().isEmpty()) pts << line.trimmed().replace(",", "");
+    ASSERT_EQ(pts.size(), 2) << csv.constData();
+    // The second packet clears the picture when its display time is over.
+    EXPECT_GT(pts[1].toLongLong(), pts[0].toLongLong()) << csv.constData();
+}
+
+}  // namespace
