@@ -345,6 +345,10 @@ void TTranscoder::ConfigureVideoFilter(TOutputCoder& c, const AVFrame* frame, co
         C.FLastErrMsg = err.isEmpty() ? QStringLiteral("Error opening filters!") : QStringLiteral("Error opening filters: ") + err;
         throw FFmpegException(C.FLastErrMsg);
     }
+    C.Log(llDebug, QStringLiteral("Video filters of output stream #%1.%2: %3")
+                       .arg(c.file_index)
+                       .arg(c.index)
+                       .arg(QString::fromStdString(c.filter.Description())));
 }
 
 void TTranscoder::OpenPassLog(TOutputCoder& c, int ostIndex) {

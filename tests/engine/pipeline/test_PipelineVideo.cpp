@@ -17,12 +17,14 @@ struct SizeCase {
     const char* name;
     Steps options;
     int width, height;
+    const char* filters;  // the graph between source and sink
 };
 
 class VideoSize : public PipelineTest, public ::testing::WithParamInterface<SizeCase> {};
 
 TEST_P(VideoSize, OutputHasTheSizeTheGraphMakes) {
     TPipelineFFmpeg f;
+    GetLogger()->SetLogLevel(llDebug);
     Steps steps{{"-i", TestMedia::Path("av.avi")}};
     for (const auto& s : GetParam().options) steps.push_back(s);
     const QString out = Out(QStringLiteral("sized.avi"));
@@ -33,15 +35,23 @@ TEST_P(VideoSize, OutputHasTheSizeTheGraphMakes) {
     EXPECT_EQ(p.Int("video", "width"), GetParam().width);
     EXPECT_EQ(p.Int("video", "height"), GetParam().height);
     EXPECT_EQ(p.Int("video", "nb_read_packets"), 50);
+    EXPECT_TRUE(FLog.Has(llDebug, QStringLiteral("Video filters of output stream #0.0: ") + GetParam().filters));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Pipeline, VideoSize,
-    ::testing::Values(SizeCase{"scale", {{"s", "320x240"}}, 320, 240},
-                      SizeCase{"crop_bands", {{"croptop", "20"}, {"cropbottom", "10"}, {"cropleft", "16"}}, 144, 90},
-                      SizeCase{"crop_then_scale", {{"croptop", "20"}, {"cropbottom", "20"}, {"s", "320x160"}}, 320, 160},
-                      SizeCase{"user_filter_decides", {{"s", "640x480"}, {"vf", "scale=320:240"}}, 320, 240},
-                      SizeCase{"deinterlace", {{"deinterlace", "1"}}, 160, 120}),
+    ::testing::Values(
+        SizeCase{"scale", {{"s", "320x240"}}, 320, 240, "scale=320:240"},
+        SizeCase{"crop_bands",
+                 {{"croptop", "20"}, {"cropbottom", "10"}, {"cropleft", "16"}},
+                 144, 90, "crop=w=144:h=90:x=16:y=20"},
+        SizeCase{"crop_then_scale",
+                 {{"croptop", "20"}, {"cropbottom", "20"}, {"s", "320x160"}},
+                 320, 160, "crop=w=160:h=80:x=0:y=20,scale=320:160"},
+        SizeCase{"user_filter_decides", {{"s", "640x480"}, {"vf", "scale=320:240"}}, 320, 240,
+                 "scale=640:480,scale=320:240"},
+        SizeCase{"deinterlace", {{"deinterlace", "1"}}, 160, 120, "yadif"},
+        SizeCase{"same_size", {}, 160, 120, "null"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PipelineTest, FramesAreDroppedAndDuplicatedToTheOutputRate) {
