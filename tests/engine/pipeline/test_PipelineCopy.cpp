@@ -73,6 +73,14 @@ TEST_F(PipelineTest, ContainerDefaultWithoutEncoderFailsBeforeTheFileExists) {
     EXPECT_FALSE(QFile::exists(out));
 }
 
+TEST_F(PipelineTest, TagTheContainerRefusesFailsAtTheHeader) {
+    TPipelineFFmpeg f;
+    const QString out = Out(QStringLiteral("tagged.mp4"));
+    EXPECT_EQ(Convert(f, {{"-i", TestMedia::Path("av.avi")}, {"vcodec", "mpeg4"}, {"vtag", "XVID"}, {"-o", out}}),
+              "Could not write header for output file #0 (incorrect codec parameters ?)");
+    EXPECT_FALSE(QFile::exists(out));  // created for the header, removed with the failure
+}
+
 TEST_F(PipelineTest, CopiedVideoRefusesPictureHooks) {
     TPipelineFFmpeg f;
     f.OnCustomHook = [](TCustomFFmpeg*, QImage&, int, int64_t, bool&, bool&) {};
