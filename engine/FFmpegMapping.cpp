@@ -228,6 +228,13 @@ void TTranscoder::MapStreams() {
             SetupCopy(c, ist);
         else
             SetupEncoding(c, ist);
+        // Kept for callers that read it; the coders size their own packets now.
+        if (c.type == AVMEDIA_TYPE_VIDEO) {
+            const int64_t w = c.enc ? c.enc->width : st->codecpar->width;
+            const int64_t h = c.enc ? c.enc->height : st->codecpar->height;
+            C.FOpt.Fbit_buffer_size =
+                static_cast<int>(std::min<int64_t>(INT_MAX, std::max<int64_t>(C.FOpt.Fbit_buffer_size, 6 * w * h + 200)));
+        }
         // Every segment's source is decoded when the coder encodes.
         for (int s = 0; s < SegmentCount(); ++s) {
             const size_t idx = s * FCoders.size() + i;
