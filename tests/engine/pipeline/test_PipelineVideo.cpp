@@ -54,6 +54,15 @@ INSTANTIATE_TEST_SUITE_P(
         SizeCase{"same_size", {}, 160, 120, "null"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(PipelineTest, UnknownFilterFailsBeforeTheFileExists) {
+    TPipelineFFmpeg f;
+    const QString out = Out(QStringLiteral("nofilter.avi"));
+    const QString err = Convert(f, {{"-i", TestMedia::Path("av.avi")}, {"vf", "nosuchfilter=1"}, {"-o", out}});
+    EXPECT_TRUE(err.startsWith("Error opening filters: nosuchfilter=1: ")) << err.toStdString();
+    EXPECT_EQ(f.LastErrMsg(), err);
+    EXPECT_FALSE(QFile::exists(out));
+}
+
 TEST_F(PipelineTest, FramesAreDroppedAndDuplicatedToTheOutputRate) {
     // One second at 50 and at 10 pictures per second into 25: every second
     // picture dropped; each picture written two or three times (the last once).
