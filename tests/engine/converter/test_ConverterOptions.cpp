@@ -113,7 +113,7 @@ TEST_F(ConverterTest, SetOptionEdgeCases) {
          }},
         {"target with norm prefix", {}, "target", " pal-vcd ", nullptr,
          [](const TTestFFmpeg& f) { EXPECT_EQ(f.Options().Fframe_height, 288); }},
-        {"vhook has no loader", {}, "vhook", "x.so", "Failed to add video hook function: x.so", nullptr},
+        {"vhook library missing", {}, "vhook", "x.so", "Failed to add video hook function: x.so", nullptr},
     };
     for (const OptionCase& c : cases) {
         SCOPED_TRACE(c.label);
