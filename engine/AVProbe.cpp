@@ -319,19 +319,30 @@ int TCustomAVProbe::StreamOfKind(int AStreamIndex, AVMediaType AType) {
     return AStreamIndex;
 }
 
+namespace {
+template <class Info> void FillStreamNames(Info& info, const AVStream* st) {
+    info.Language = MetadataValue(st->metadata, "language", QString());
+    info.CodecName = StreamCodecName(st);
+}
+
+// The fields audio and video streams share.
+template <class Info> void FillTimedStreamInfo(Info& info, const AVStream* st) {
+    FillStreamNames(info, st);
+    info.StartTime = st->start_time == AV_NOPTS_VALUE ? -1 : st->start_time;
+    info.StartTimeScaled = ToMicroseconds(st->start_time, st->time_base);
+    info.Duration = st->duration == AV_NOPTS_VALUE ? -1 : st->duration;
+    info.DurationScaled = ToMicroseconds(st->duration, st->time_base);
+    info.BitRate = static_cast<int>(std::min<std::int64_t>(st->codecpar->bit_rate, INT32_MAX));
+}
+}  // namespace
+
 TAudioStreamInfo TCustomAVProbe::GetStreamAudioInfo(int AStreamIndex) {
     TAudioStreamInfo info;
     const int i = StreamOfKind(AStreamIndex, AVMEDIA_TYPE_AUDIO);
     if (i < 0) return info;
     const AVStream* st = FFileHandle->streams[i];
-    info.Language = MetadataValue(st->metadata, "language", QString());
-    info.CodecName = StreamCodecName(st);
-    info.StartTime = st->start_time == AV_NOPTS_VALUE ? -1 : st->start_time;
-    info.StartTimeScaled = ToMicroseconds(st->start_time, st->time_base);
-    info.Duration = st->duration == AV_NOPTS_VALUE ? -1 : st->duration;
-    info.DurationScaled = ToMicroseconds(st->duration, st->time_base);
+    FillTimedStreamInfo(info, st);
     const AVCodecParameters* par = st->codecpar;
-    info.BitRate = static_cast<int>(std::min<std::int64_t>(par->bit_rate, INT32_MAX));
     info.Channels = par->ch_layout.nb_channels;
     info.SampleRate = par->sample_rate;
     info.SampleFormat = static_cast<AVSampleFormat>(par->format);
@@ -343,14 +354,8 @@ TVideoStreamInfo TCustomAVProbe::GetStreamVideoInfo(int AStreamIndex) {
     const int i = StreamOfKind(AStreamIndex, AVMEDIA_TYPE_VIDEO);
     if (i < 0) return info;
     const AVStream* st = FFileHandle->streams[i];
-    info.Language = MetadataValue(st->metadata, "language", QString());
-    info.CodecName = StreamCodecName(st);
-    info.StartTime = st->start_time == AV_NOPTS_VALUE ? -1 : st->start_time;
-    info.StartTimeScaled = ToMicroseconds(st->start_time, st->time_base);
-    info.Duration = st->duration == AV_NOPTS_VALUE ? -1 : st->duration;
-    info.DurationScaled = ToMicroseconds(st->duration, st->time_base);
+    FillTimedStreamInfo(info, st);
     const AVCodecParameters* par = st->codecpar;
-    info.BitRate = static_cast<int>(std::min<std::int64_t>(par->bit_rate, INT32_MAX));
     info.Height = par->height;
     info.Width = par->width;
     info.PixFmt = static_cast<AVPixelFormat>(par->format);
@@ -366,9 +371,7 @@ TSubtitleStreamInfo TCustomAVProbe::GetStreamSubtitleInfo(int AStreamIndex) {
     TSubtitleStreamInfo info;
     const int i = StreamOfKind(AStreamIndex, AVMEDIA_TYPE_SUBTITLE);
     if (i < 0) return info;
-    const AVStream* st = FFileHandle->streams[i];
-    info.Language = MetadataValue(st->metadata, "language", QString());
-    info.CodecName = StreamCodecName(st);
+    FillStreamNames(info, FFileHandle->streams[i]);
     return info;
 }
 
