@@ -298,6 +298,9 @@ public:
     // Public fields of the component.
     int64_t ReportInterval = 500000;
     int64_t PreviewInterval = 100000;
+    // Threads each codec of this conversion may use; 0 lets the libraries
+    // choose. Tasks that run side by side share the cores through it.
+    int CodecThreads = 0;
 
     TProgressEvent OnProgress;
     TNotifyEvent OnTerminate;

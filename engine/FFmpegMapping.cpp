@@ -412,7 +412,7 @@ void TTranscoder::OpenDecoders() {
         if (!ist.dec || ff::avcodec_parameters_to_context(ist.dec, par) < 0)
             throw FFmpegException(QStringLiteral("av_mallocz fail"));
         ist.dec->pkt_timebase = ist.st->time_base;
-        ist.dec->thread_count = 0;  // the libraries' own choice
+        ist.dec->thread_count = C.CodecThreads;
         AVDictionary* opts = C.FOptions ? CodecOptions(*C.FOptions, par->codec_type) : nullptr;
         int ret;
         {
@@ -466,6 +466,7 @@ void TTranscoder::OpenEncoders() {
                 enc->height = ist.dec->height;
             }
         }
+        enc->thread_count = C.CodecThreads;
         AVDictionary* opts = nullptr;
         ff::av_dict_copy(&opts, c.setup->codec_opts, 0);
         int ret;

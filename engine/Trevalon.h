@@ -173,6 +173,7 @@ private:
     bool FPreviewBitmap = false;
     std::atomic<int> FProgressInterval{500};
     std::atomic<TThreadPriority> FThreadPriority{tpNormal};
+    int FCodecThreads = 0;  // of the current run; FTerminateLock
     std::atomic<bool> FTriggerEventInMainThread{true};
     int FVerbose = 1;
 

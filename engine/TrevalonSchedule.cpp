@@ -9,7 +9,9 @@
 
 #include "engine/MainThread.h"
 
+#include <algorithm>
 #include <exception>
+#include <thread>
 
 namespace {
 
@@ -48,6 +50,11 @@ void TCustomTrevalon::Start(int AThreadCount) {
         FReported.assign(count, 0);
         FTerminated = false;
         FThreadMode = AThreadCount > 0;
+        // Tasks side by side share the cores: a conversion whose codecs each
+        // take every core would make parallel tasks fight over them.
+        const int parallel = FThreadMode ? std::min(AThreadCount, count) : 1;
+        const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+        FCodecThreads = parallel > 1 ? std::max(1, cores / parallel) : 0;
         FPaused = false;
         FWorking = true;
         // Nothing to convert is a run that is over: the final report keeps the
@@ -86,6 +93,7 @@ void TCustomTrevalon::StartNextTask() {
         --FPendingTasks;
         task = FFFmpegList.Items(FCurrentTask++);
         task->ReportInterval = static_cast<int64_t>(FProgressInterval) * 1000;
+        task->CodecThreads = FCodecThreads;
         if (FThreadMode) {
             // Started under the lock, so a Stop that empties the pending count
             // finds the task either unstarted or converting. A task that cannot

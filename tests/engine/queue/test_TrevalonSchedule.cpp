@@ -172,6 +172,37 @@ TEST_F(ScheduleTest, EightThreadsForThreeTasksStartAllThree) {
     ExpectCompleteRun(r.Snapshot(), 3);
 }
 
+// Codecs of tasks that run side by side split the cores between them; a
+// single task (or caller mode) leaves the choice to the libraries.
+TEST_F(ScheduleTest, TasksSideBySideShareTheCores) {
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const struct { int threads, tasks, expected; } cases[] = {
+        {1, 3, 0},
+        {0, 2, 0},
+        {4, 1, 0},  // one task alone may use every core
+        {2, 5, std::max(1, cores / 2)},
+        {4, 2, std::max(1, cores / 2)},
+        {64, 3, std::max(1, cores / 3)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.threads << " threads, " << c.tasks << " tasks");
+        std::mutex m;
+        std::set<int> seen;
+        TTestTrevalon q;
+        q.Body = [&](TTestTask& t) {
+            {
+                std::lock_guard lock(m);
+                seen.insert(t.CodecThreads);
+            }
+            t.MarkFinished();
+        };
+        AddTasks(q, c.tasks);
+        q.Start(c.threads);
+        ASSERT_TRUE(WaitFor([&] { return q.Terminated(); }));
+        EXPECT_EQ(seen, std::set<int>{c.expected});
+    }
+}
+
 TEST_F(ScheduleTest, ATaskWithoutOutputReportsAtOnceAndHandsItsPlaceOn) {
     TConcurrency c;
     TTestTrevalon q;
