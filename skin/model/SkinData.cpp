@@ -47,6 +47,22 @@ std::pair<QString, QString> SplitIDNameAndType(const QString& entry)
     return {entry.left(colon), entry.mid(colon + 1)};
 }
 
+// [VERSION] texts and the frame picture names; both loaders read them alike.
+void ReadTextsAndPictureNames(const TqvSkinIni& ini, TqvSkinData& skin)
+{
+    auto read = [&ini](const QString& section, const char* key) {
+        return ini.ReadString(section, QLatin1String(key), QString());
+    };
+    skin.SkinName = read(kVersion, "skinname");
+    skin.SkinAuthor = read(kVersion, "skinauthor");
+    skin.AuthorEmail = read(kVersion, "authoremail");
+    skin.AuthorURL = read(kVersion, "authorurl");
+    skin.SkinComments = read(kVersion, "skincomments");
+    skin.FPictureName = read(kPictures, "picture");
+    skin.FInActivePictureName = read(kPictures, "inactivepicture");
+    skin.FMaskName = read(kPictures, "mask");
+}
+
 template <class Record>
 void WriteRecordList(TqvSkinIni& ini, const QString& section, const std::vector<std::unique_ptr<Record>>& list,
                      QString (*kindOf)(const Record&))
@@ -151,14 +167,7 @@ void TqvSkinData::LoadFromFile(const QString& fileName)
     BeginChange();
     try {
         const QString folder = FolderOf(fileName);
-        SkinName = ini.ReadString(kVersion, QStringLiteral("skinname"), QString());
-        SkinAuthor = ini.ReadString(kVersion, QStringLiteral("skinauthor"), QString());
-        AuthorEmail = ini.ReadString(kVersion, QStringLiteral("authoremail"), QString());
-        AuthorURL = ini.ReadString(kVersion, QStringLiteral("authorurl"), QString());
-        SkinComments = ini.ReadString(kVersion, QStringLiteral("skincomments"), QString());
-        FPictureName = ini.ReadString(kPictures, QStringLiteral("picture"), QString());
-        FInActivePictureName = ini.ReadString(kPictures, QStringLiteral("inactivepicture"), QString());
-        FMaskName = ini.ReadString(kPictures, QStringLiteral("mask"), QString());
+        ReadTextsAndPictureNames(ini, *this);
         FPicture = LoadNamedPicture(folder, FPictureName);
         FInActivePicture = LoadNamedPicture(folder, FInActivePictureName);
         FMask = LoadNamedPicture(folder, FMaskName);
@@ -199,14 +208,7 @@ void TqvSkinData::LoadCompressedStoredSkin(const TqvCompressedStoredSkin& stored
         FActivePictures = std::move(payload.ActivePictures);
         TqvSkinIni ini;
         ini.LoadFromText(payload.IniText);
-        SkinName = ini.ReadString(kVersion, QStringLiteral("skinname"), QString());
-        SkinAuthor = ini.ReadString(kVersion, QStringLiteral("skinauthor"), QString());
-        AuthorEmail = ini.ReadString(kVersion, QStringLiteral("authoremail"), QString());
-        AuthorURL = ini.ReadString(kVersion, QStringLiteral("authorurl"), QString());
-        SkinComments = ini.ReadString(kVersion, QStringLiteral("skincomments"), QString());
-        FPictureName = ini.ReadString(kPictures, QStringLiteral("picture"), QString());
-        FInActivePictureName = ini.ReadString(kPictures, QStringLiteral("inactivepicture"), QString());
-        FMaskName = ini.ReadString(kPictures, QStringLiteral("mask"), QString());
+        ReadTextsAndPictureNames(ini, *this);
         ReadSkinStrings(ini, kPictures, kActivePictures, FActivePicturesNames);
         // Names and pictures travel apart; the lists must stay in step.
         const auto pictures = static_cast<qsizetype>(FActivePictures.size());
