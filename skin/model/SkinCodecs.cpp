@@ -107,22 +107,14 @@ void ReadSkinStrings(const TqvSkinIni& ini, const QString& section, const QStrin
 
 TAlignment ReadSkinAlignment(const TqvSkinIni& ini, const QString& section, const QString& key)
 {
-    const QString w = ini.ReadString(section, key, QStringLiteral("tacenter"));
-    if (w == QLatin1String("tacenter"))
-        return taCenter;
-    if (w == QLatin1String("taleftjustify"))
-        return taLeftJustify;
-    return taRightJustify;
+    return static_cast<TAlignment>(
+        WordIndex(kAlignWords, ini.ReadString(section, key, QStringLiteral("tacenter")), taRightJustify));
 }
 
 TqvStretchType ReadStretchType(const TqvSkinIni& ini, const QString& section, const QString& key)
 {
-    const QString w = ini.ReadString(section, key, QStringLiteral("stfull"));
-    if (w == QLatin1String("stfull"))
-        return qvstFull;
-    if (w == QLatin1String("stvert"))
-        return qvstVert;
-    return qvstHorz;
+    return static_cast<TqvStretchType>(
+        WordIndex(kStretchWords, ini.ReadString(section, key, QStringLiteral("stfull")), qvstHorz));
 }
 
 TqvInActiveEffect ReadInActiveEffect(const TqvSkinIni& ini, const QString& section, const QString& key)
