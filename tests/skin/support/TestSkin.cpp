@@ -174,6 +174,14 @@ QByteArray TTestSkin::IniText() const
 {
     TqvSkinIni ini;
     auto put = [&ini](const QString& s, const char* k, const QString& v) { ini.WriteString(s, QLatin1String(k), v); };
+    // The four stretch points of a picture whose middle spans (l,t)-(r,b).
+    auto corners = [&put](const QString& s, int l, int t, int r, int b) {
+        auto point = [](int x, int y) { return QStringLiteral("%1,%2").arg(x).arg(y); };
+        put(s, "lefttoppoint", point(l, t));
+        put(s, "righttoppoint", point(r, t));
+        put(s, "leftbottompoint", point(l, b));
+        put(s, "rightbottompoint", point(r, b));
+    };
     const QString version = QStringLiteral("VERSION"), pictures = QStringLiteral("PICTURES");
     put(version, "ver", QStringLiteral("1"));
     put(version, "skinname", FSkinName);
@@ -190,10 +198,7 @@ QByteArray TTestSkin::IniText() const
     put(pictures, "1", QLatin1String(kObjects));
 
     const QString fi = QStringLiteral("FORMINFO");
-    put(fi, "lefttoppoint", QStringLiteral("4,22"));
-    put(fi, "righttoppoint", QStringLiteral("92,22"));
-    put(fi, "leftbottompoint", QStringLiteral("4,68"));
-    put(fi, "rightbottompoint", QStringLiteral("92,68"));
+    corners(fi, 4, 22, 92, 68);
     put(fi, "clientrect", R(4, 22, 92, 68));
     put(fi, "topstretch", QStringLiteral("1"));
     put(fi, "bottomstretch", QStringLiteral("1"));
@@ -211,19 +216,13 @@ QByteArray TTestSkin::IniText() const
 
     const QString pw = QStringLiteral("POPUPWINDOW");
     put(pw, "windowpictureindex", QStringLiteral("1"));
-    put(pw, "lefttoppoint", QStringLiteral("3,3"));
-    put(pw, "righttoppoint", QStringLiteral("61,3"));
-    put(pw, "leftbottompoint", QStringLiteral("3,21"));
-    put(pw, "rightbottompoint", QStringLiteral("61,21"));
+    corners(pw, 3, 3, 61, 21);
     put(pw, "itemsrect", R(3, 3, 61, 21));
     put(pw, "scrollmarkercolor", QString::number(RGB(0, 0, 128)));
 
     const QString hw = QStringLiteral("HINTWINDOW");
     put(hw, "windowpictureindex", QStringLiteral("1"));
-    put(hw, "lefttoppoint", QStringLiteral("3,3"));
-    put(hw, "righttoppoint", QStringLiteral("61,3"));
-    put(hw, "leftbottompoint", QStringLiteral("3,21"));
-    put(hw, "rightbottompoint", QStringLiteral("61,21"));
+    corners(hw, 3, 3, 61, 21);
     put(hw, "clientrect", R(3, 3, 61, 21));
     put(hw, "fontname", QStringLiteral("Tahoma"));
     put(hw, "fontheight", QStringLiteral("13"));
@@ -277,10 +276,7 @@ QByteArray TTestSkin::IniText() const
         const int top = int(i) * kCellH;
         put(name, "pictureindex", QStringLiteral("0"));
         put(name, "skinrect", R(0, top, kCellW, top + kCellH));
-        put(name, "lefttoppoint", QStringLiteral("3,3"));
-        put(name, "righttoppoint", QStringLiteral("61,3"));
-        put(name, "leftbottompoint", QStringLiteral("3,21"));
-        put(name, "rightbottompoint", QStringLiteral("61,21"));
+        corners(name, 3, 3, 61, 21);
         put(name, "clientrect", R(3, 3, 61, 21));
         put(name, "activeskinrect", R(0, top, kCellW, top + kCellH));
         put(name, "downskinrect", R(0, top, kCellW, top + kCellH));
