@@ -239,6 +239,18 @@ void CompressStream(QIODevice* source, QIODevice* dest)
     z.Finish();
 }
 
+QByteArray CompressBytes(const QByteArray& data)
+{
+    QBuffer in;
+    in.setData(data);
+    in.open(QIODevice::ReadOnly);
+    QByteArray out;
+    QBuffer dest(&out);
+    dest.open(QIODevice::WriteOnly);
+    CompressStream(&in, &dest);
+    return out;
+}
+
 void DecompressStream(QIODevice* dest, QIODevice* source, qint64 maxBytes)
 {
     source->seek(0);
@@ -324,18 +336,6 @@ QByteArray BuildStoredSkinPayload(const TqvStoredSkinPayload& p)
 
 TqvCompressedStoredSkin::TqvCompressedStoredSkin(QObject* AOwner) : TComponent(AOwner) {}
 
-void TqvCompressedStoredSkin::Compress(const QByteArray& payload)
-{
-    QByteArray source = payload;
-    QBuffer in(&source);
-    in.open(QIODevice::ReadOnly);
-    QByteArray out;
-    QBuffer dest(&out);
-    dest.open(QIODevice::WriteOnly);
-    CompressStream(&in, &dest);
-    FCompressedStream = out;
-}
-
 void TqvCompressedStoredSkin::LoadFromIniFile(const QString& fileName)
 {
     QFile f(fileName);
@@ -359,7 +359,7 @@ void TqvCompressedStoredSkin::LoadFromIniFile(const QString& fileName)
     for (const QString& name : names)
         p.ActivePictures.push_back(LoadSkinBmpFile(folder + name));
     p.IniText = text;
-    Compress(BuildStoredSkinPayload(p));
+    FCompressedStream = CompressBytes(BuildStoredSkinPayload(p));
 }
 
 void TqvCompressedStoredSkin::LoadFromSkinData(const TqvSkinData& skinData)
@@ -373,7 +373,7 @@ void TqvCompressedStoredSkin::LoadFromSkinData(const TqvSkinData& skinData)
     TqvSkinIni ini;
     skinData.WriteSkinIni(ini);
     p.IniText = ini.ToText();
-    Compress(BuildStoredSkinPayload(p));
+    FCompressedStream = CompressBytes(BuildStoredSkinPayload(p));
 }
 
 void TqvCompressedStoredSkin::LoadFromCompressFile(const QString& fileName)

@@ -102,6 +102,8 @@ inline constexpr qint64 kMaxInflatedSkin = 64LL * 1024 * 1024;
 
 // Rewinds source and deflates all of it at level 9 into dest.
 void CompressStream(QIODevice* source, QIODevice* dest);
+// CompressStream over bytes in memory.
+QByteArray CompressBytes(const QByteArray& data);
 // Rewinds source and inflates it into dest in reads of 4096 bytes. A stream
 // that ends before zlib's end mark, or grows beyond maxBytes, is an
 // EDecompressionError rather than a silently shorter result.
@@ -149,8 +151,6 @@ public:
     void DeCompressToStream(QIODevice* s, qint64 maxBytes = kMaxInflatedSkin) const;
 
 private:
-    void Compress(const QByteArray& payload);
-
     QString FFileName;
     QString FCompressedFileName;
     QByteArray FCompressedStream;

@@ -207,23 +207,10 @@ TEST(SkinData, BadStoredSkinsLeaveACleanEmptyModel)
     flipped[good.size() / 2] = char(flipped[good.size() / 2] ^ 0x01);
     QByteArray badBmp = TTestSkin().Payload();
     badBmp[5] = 'X';  // the frame picture's signature
-    auto withHeader = [](const QByteArray& zlib) {
-        QByteArray c("\x03\0\0\0", 4);
-        for (int i = 0; i < 4; ++i)
-            c.append(char((quint32(zlib.size()) >> (8 * i)) & 0xFF));
-        return c + zlib;
-    };
-    auto containerOf = [&](const QByteArray& payload) {
-        QByteArray p = payload, z;
-        QBuffer in(&p), out(&z);
-        in.open(QIODevice::ReadOnly);
-        out.open(QIODevice::WriteOnly);
-        CompressStream(&in, &out);
-        return withHeader(z);
-    };
+    auto containerOf = [](const QByteArray& payload) { return TTestSkin::ContainerOf(CompressBytes(payload)); };
     const std::pair<const char*, QByteArray> cases[] = {
         {"bit-flipped", flipped},
-        {"zlib cut short", withHeader(good.mid(8, (good.size() - 8) / 2))},
+        {"zlib cut short", TTestSkin::ContainerOf(good.mid(8, (good.size() - 8) / 2))},
         {"bad picture", containerOf(badBmp)},
         {"bad rectangle", TTestSkin().Set(QStringLiteral("button"), QStringLiteral("skinrect"), QStringLiteral("1,2"))
                               .Container()},

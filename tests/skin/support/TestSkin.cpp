@@ -335,13 +335,11 @@ QByteArray TTestSkin::Payload() const
 
 QByteArray TTestSkin::Container() const
 {
-    QByteArray payload = Payload();
-    QBuffer in(&payload);
-    in.open(QIODevice::ReadOnly);
-    QByteArray zlib;
-    QBuffer out(&zlib);
-    out.open(QIODevice::WriteOnly);
-    CompressStream(&in, &out);
+    return ContainerOf(CompressBytes(Payload()));
+}
+
+QByteArray TTestSkin::ContainerOf(const QByteArray& zlib)
+{
     QByteArray container;
     const quint32 header[2] = {3, quint32(zlib.size())};
     for (quint32 v : header)

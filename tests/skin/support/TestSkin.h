@@ -49,6 +49,9 @@ public:
     // The inflated stored-skin payload and the container (".skn" bytes).
     QByteArray Payload() const;
     QByteArray Container() const;
+    // The ".skn" bytes around any zlib bytes, damaged ones too; the header is
+    // laid out by hand, not by the writer the reader is tested against.
+    static QByteArray ContainerOf(const QByteArray& zlib);
     void StoreInto(TqvCompressedStoredSkin& stored) const;
     // Loads the skin into a model through a stored skin (sends the skin messages).
     void LoadInto(TqvSkinData& model) const;
