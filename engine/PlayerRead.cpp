@@ -7,10 +7,6 @@
 #include "engine/FFmpegLoader.h"
 #include "engine/MainThread.h"
 
-extern "C" {
-#include <libavutil/avstring.h>
-}
-
 #include <cmath>
 #include <cstring>
 
@@ -39,12 +35,6 @@ bool TManualEvent::IsSet() const {
 bool TManualEvent::WaitFor(int timeoutMs) {
     std::unique_lock<std::mutex> lock(FMutex);
     return FCond.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return FSet; });
-}
-
-QString AVErrorText(int err) {
-    char buf[256] = {0};
-    if (ff::av_strerror(err, buf, sizeof buf) < 0) return QStringLiteral("Error number %1 occurred").arg(err);
-    return QString::fromUtf8(buf);
 }
 
 // ---------------------------------------------------------------------------

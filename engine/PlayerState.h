@@ -93,9 +93,6 @@ struct TSubPicture {
 // Log levels (the logger's ordinals).
 enum { kLogFatal = 2, kLogError = 3, kLogInfo = 5, kLogDebug = 7 };
 
-// The libraries' text for an error code.
-QString AVErrorText(int err);
-
 // Events of the play loop.
 enum TPlayLoopEvent { pleRefresh = 25, pleQuit = 26, pleAspect = 27, pleResize = 16 };
 
