@@ -13,7 +13,8 @@
 
 #include <cmath>
 
-TCustomPlayer::TCustomPlayer(QObject* AOwner) : TFFBaseComponent(AOwner) {
+TCustomPlayer::TCustomPlayer(QObject* AOwner)
+    : TFFBaseComponent(AOwner), FCurrentRGB(std::make_unique<TRGBConvertContext>()) {
     for (auto& w : Fwanted_stream) w = -1;
     Fstart_time = AV_NOPTS_VALUE;
     FPlayTime = AV_NOPTS_VALUE;
@@ -29,7 +30,7 @@ TCustomPlayer::~TCustomPlayer() {
     Stop(true);
     for (auto& is : FRetired) WaitInMainThread([p = is.get()] { return p->EventThreadDone.load(); }, -1, 100);
     ReapRetired();
-    if (FCurrentSws) ff::sws_freeContext(FCurrentSws);
+    ResetRGBConvertContext(FCurrentRGB.get());
     if (FScreenHandle) FScreenHandle->removeEventFilter(this);
     delete FSurface.data();
 }
@@ -195,7 +196,7 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     FFileName = AFileName;
     if (FScreenHandle && FScreenHandle != AScreenHandle) FScreenHandle->removeEventFilter(this);
     FScreenHandle = AScreenHandle;
-    FCurrentBitmap = QImage();
+    FCurrentRGB->Bitmap = QImage();
     // The host reads stream facts through the probe; it never reads packets.
     FAVProbe->SetFileHandle(is->ic);
     if (is->video_dec && is->video_dec->width > 0) {

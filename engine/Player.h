@@ -24,6 +24,7 @@
 
 struct AVInputFormat;
 struct TVideoState;
+struct TRGBConvertContext;
 class TAVProbe;
 
 enum TPlayState { psPlay, psPause, psResume, psStep, psStop, psEnd };
@@ -296,9 +297,8 @@ private:
     std::atomic<std::int64_t> FCurrentPTS{-1};
     std::atomic<TPlayState> FState{psStop};
 
-    // CurrentFrame's bitmap (user-interface thread) and the hook's (video thread).
-    QImage FCurrentBitmap;
-    struct SwsContext* FCurrentSws = nullptr;  // user-interface thread
+    // CurrentFrame's bitmap and scaler (user-interface thread).
+    std::unique_ptr<TRGBConvertContext> FCurrentRGB;
 };
 
 class TDUDuvuvu : public TCustomPlayer {

@@ -174,48 +174,47 @@ QImage TCustomPlayer::CurrentFrame() {
 QImage TCustomPlayer::CurrentFrame(std::int64_t& APTS) {
     APTS = -1;
     TVideoState* is = FVideoState.get();
-    if (!is || is->Closed || is->video_stream < 0) {
-        FCurrentBitmap = QImage();
-        return FCurrentBitmap;
-    }
+    if (!is || is->Closed || is->video_stream < 0) return QImage();
     std::lock_guard<std::mutex> lock(is->shown_mutex);
-    if (!is->shown) {
-        FCurrentBitmap = QImage(is->video_width, is->video_height, QImage::Format_BGR888);
-        FCurrentBitmap.fill(Qt::black);
-        return FCurrentBitmap;
-    }
+    if (!is->shown) return CreateFrameBitmap(is->video_width, is->video_height);
     APTS = std::llrint(is->shown_pts * 1000000.0) - is->StartTime;
-    if (!FrameToBitmap(FCurrentSws, is->shown, FCurrentBitmap)) FCurrentBitmap = QImage(0, 0, QImage::Format_BGR888);
-    return FCurrentBitmap;
+    const AVFrame* f = is->shown;
+    if (!PictureToBitmap(FCurrentRGB.get(), f->data, f->linesize, static_cast<AVPixelFormat>(f->format), f->height,
+                         f->width))
+        return QImage(0, 0, QImage::Format_BGR888);
+    return FCurrentRGB->Bitmap;
 }
 
 bool TCustomPlayer::HookPicture(TVideoState* is, AVFrame* picture, double pts) {
     if (!FHook || !OnHook) return false;
     if (ff::av_frame_make_writable(picture) < 0) return false;
-    if (!FrameToBitmap(is->hook_to_rgb, picture, is->hook_bitmap)) {
+    TRGBConvertContext& rgb = is->hook_rgb;
+    const auto format = static_cast<AVPixelFormat>(picture->format);
+    if (!PictureToBitmap(&rgb, picture->data, picture->linesize, format, picture->height, picture->width)) {
         LogMsg(llError, QStringLiteral("Cannot initialize the toRGB conversion context"));
         return false;
     }
+    QImage& bmp = rgb.Bitmap;
     try {
-        OnHook(this, &is->hook_bitmap, std::llrint(pts * 1000000.0) - is->StartTime);
+        OnHook(this, &bmp, std::llrint(pts * 1000000.0) - is->StartTime);
     } catch (const std::exception& e) {
         LogMsg(llError, QStringLiteral("Error occurs OnHook: ") + QString::fromUtf8(e.what()));
+        // The bitmap is reused for the next picture: drop whatever the handler left.
+        bmp = QImage();
         return false;
     }
-    QImage& bmp = is->hook_bitmap;
     if (bmp.format() != QImage::Format_BGR888) bmp = bmp.convertToFormat(QImage::Format_BGR888);
     if (bmp.size() != QSize(picture->width, picture->height))
         bmp = bmp.scaled(picture->width, picture->height);
-    is->hook_from_rgb = ff::sws_getCachedContext(is->hook_from_rgb, picture->width, picture->height, AV_PIX_FMT_BGR24,
-                                                 picture->width, picture->height,
-                                                 static_cast<AVPixelFormat>(picture->format), SWS_BICUBIC, nullptr,
-                                                 nullptr, nullptr);
-    if (!is->hook_from_rgb) {
+    rgb.fromRGB_convert_ctx = ff::sws_getCachedContext(rgb.fromRGB_convert_ctx, picture->width, picture->height,
+                                                       rgb.RGBPixFmt, picture->width, picture->height, format,
+                                                       SWS_BICUBIC, nullptr, nullptr, nullptr);
+    if (!rgb.fromRGB_convert_ctx) {
         LogMsg(llError, QStringLiteral("Cannot initialize the fromRGB conversion context"));
         return false;
     }
     const std::uint8_t* src[4] = {bmp.constBits(), nullptr, nullptr, nullptr};
     const int lines[4] = {static_cast<int>(bmp.bytesPerLine()), 0, 0, 0};
-    ff::sws_scale(is->hook_from_rgb, src, lines, 0, picture->height, picture->data, picture->linesize);
+    ff::sws_scale(rgb.fromRGB_convert_ctx, src, lines, 0, picture->height, picture->data, picture->linesize);
     return true;
 }

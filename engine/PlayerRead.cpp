@@ -126,8 +126,7 @@ TVideoState::~TVideoState() {
     }
     if (ic) CloseInputFile(&ic);
     if (display_sws) ff::sws_freeContext(display_sws);
-    if (hook_to_rgb) ff::sws_freeContext(hook_to_rgb);
-    if (hook_from_rgb) ff::sws_freeContext(hook_from_rgb);
+    ResetRGBConvertContext(&hook_rgb);
     if (rdft) ff::av_rdft_end(rdft);
     ff::av_free(rdft_data);
     if (swr) ff::swr_free(&swr);

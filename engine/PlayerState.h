@@ -2,6 +2,7 @@
 // it or which lock guards it. Engine-internal: hosts include Player.h only.
 #pragma once
 
+#include "engine/FFUtils.h"
 #include "engine/Player.h"
 #include "engine/PlayerSurface.h"
 
@@ -246,9 +247,7 @@ struct TVideoState {
     int pictq_windex = 0;  // video thread
     double frame_timer = 0, frame_last_pts = 0, frame_last_delay = 0;  // pictq_mutex
     int out_w = 0, out_h = 0;  // filter output size, pictq_mutex
-    SwsContext* hook_to_rgb = nullptr;    // video thread
-    SwsContext* hook_from_rgb = nullptr;  // video thread
-    QImage hook_bitmap;                   // video thread
+    TRGBConvertContext hook_rgb;  // video thread
 
     // Subtitles.
     std::mutex subpq_mutex;  // guards subpq, subpq_size, subtitle_stream_changed
@@ -298,8 +297,6 @@ double GetExternalClock(TVideoState* is);
 double GetMasterClock(TVideoState* is);
 double NowSeconds();
 void ClearPictures(TVideoState* is);
-// Converts a YUV picture into a 24-bit bitmap of its own size.
-bool FrameToBitmap(SwsContext*& ctx, const AVFrame* f, QImage& out);
 
 // Audio (PlayerAudio.cpp).
 int OpenAudio(TVideoState* is, AVCodecContext* dec, QString& err);

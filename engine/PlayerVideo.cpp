@@ -523,17 +523,3 @@ void VideoRefresh(TVideoState* is, bool consume) {
     }
     if (!dropped) owner->ReportPosition(is);
 }
-
-bool FrameToBitmap(SwsContext*& ctx, const AVFrame* f, QImage& out) {
-    out = QImage(f->width, f->height, QImage::Format_BGR888);
-    ctx = ff::sws_getCachedContext(ctx, f->width, f->height, static_cast<AVPixelFormat>(f->format), f->width,
-                                   f->height, AV_PIX_FMT_BGR24, SWS_BICUBIC, nullptr, nullptr, nullptr);
-    if (!ctx) {
-        out = QImage();
-        return false;
-    }
-    std::uint8_t* dst[4] = {out.bits(), nullptr, nullptr, nullptr};
-    int lines[4] = {static_cast<int>(out.bytesPerLine()), 0, 0, 0};
-    ff::sws_scale(ctx, f->data, f->linesize, 0, f->height, dst, lines);
-    return true;
-}
