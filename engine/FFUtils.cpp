@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -15,8 +16,9 @@ QString DurationToText(std::int64_t us) {
 }
 
 std::int64_t FrameIntervalUs(AVRational rate) {
-    if (rate.num == 0 || rate.den == 0) return 40000;
-    return std::int64_t{1000000} * rate.den / rate.num;
+    if (rate.num <= 0 || rate.den <= 0) return 40000;
+    // Never 0: callers step by whole intervals and must get somewhere.
+    return std::max<std::int64_t>(1, std::int64_t{1000000} * rate.den / rate.num);
 }
 
 namespace {

@@ -14,7 +14,8 @@
 
 // "hh:mm:ss.zzz", "N/A" for an unset time.
 QString DurationToText(std::int64_t us);
-// Microseconds per frame; 40000 (25 frames per second) for a rate with a zero part.
+// Microseconds per frame, at least 1; 40000 (25 frames per second) for a rate
+// with a part that is zero or negative.
 std::int64_t FrameIntervalUs(AVRational rate);
 // "<prefix>: <text of the code>".
 QString ErrorText(const QString& prefix, int code);

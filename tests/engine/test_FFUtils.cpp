@@ -28,6 +28,8 @@ TEST(FFUtilsTexts, DurationsIntervalsAndMediaTypes) {
 
     const struct { AVRational rate; std::int64_t us; } intervals[] = {
         {{30000, 1001}, 33366}, {{0, 0}, 40000}, {{25, 1}, 40000}, {{0, 1}, 40000}, {{24, 0}, 40000}, {{50, 1}, 20000},
+        // Damaged rates: a step of 0 or less would never move a search.
+        {{-25, 1}, 40000}, {{25, -1}, 40000}, {{3000000, 1}, 1},
     };
     for (const auto& i : intervals) EXPECT_EQ(FrameIntervalUs(i.rate), i.us) << i.rate.num << "/" << i.rate.den;
 
