@@ -423,30 +423,31 @@ static bool OwnKey(QWidget* w) {
     return !f || f == w;
 }
 
-void TWinControl::keyPressEvent(QKeyEvent* e) {
-    if (!OwnKey(this)) return QWidget::keyPressEvent(e);
+bool TWinControl::RunKeyEvents(const QKeyEvent* e) {
     bool consumed = false;
     Application()->Guard([&] {
         int key = e->key();
+        if (e->type() == QEvent::KeyRelease) {
+            if (OnKeyUp) OnKeyUp(this, key, e->modifiers());
+            consumed = key == 0;
+            return;
+        }
         consumed = DoKeyDown(key, e->modifiers());
         if (!consumed && !e->text().isEmpty()) {
             QChar ch = e->text().at(0);
             consumed = DoKeyPress(ch);
         }
     });
-    if (consumed) e->accept();
+    return consumed;
+}
+
+void TWinControl::keyPressEvent(QKeyEvent* e) {
+    if (OwnKey(this) && RunKeyEvents(e)) e->accept();
     else QWidget::keyPressEvent(e);
 }
 
 void TWinControl::keyReleaseEvent(QKeyEvent* e) {
-    if (!OwnKey(this)) return QWidget::keyReleaseEvent(e);
-    bool consumed = false;
-    Application()->Guard([&] {
-        int key = e->key();
-        if (OnKeyUp) OnKeyUp(this, key, e->modifiers());
-        consumed = key == 0;
-    });
-    if (consumed) e->accept();
+    if (OwnKey(this) && RunKeyEvents(e)) e->accept();
     else QWidget::keyReleaseEvent(e);
 }
 
@@ -473,24 +474,7 @@ bool TWinControl::eventFilter(QObject* watched, QEvent* e) {
     bool consumed = false;
     switch (e->type()) {
     case QEvent::KeyPress:
-        Application()->Guard([&] {
-            auto* k = static_cast<QKeyEvent*>(e);
-            int key = k->key();
-            consumed = DoKeyDown(key, k->modifiers());
-            if (!consumed && !k->text().isEmpty()) {
-                QChar ch = k->text().at(0);
-                consumed = DoKeyPress(ch);
-            }
-        });
-        break;
-    case QEvent::KeyRelease:
-        Application()->Guard([&] {
-            auto* k = static_cast<QKeyEvent*>(e);
-            int key = k->key();
-            if (OnKeyUp) OnKeyUp(this, key, k->modifiers());
-            consumed = key == 0;
-        });
-        break;
+    case QEvent::KeyRelease: consumed = RunKeyEvents(static_cast<QKeyEvent*>(e)); break;
     case QEvent::FocusIn: Application()->Guard([&] { if (OnEnter) OnEnter(this); }); break;
     case QEvent::FocusOut: Application()->Guard([&] { if (OnExit) OnExit(this); }); break;
     default: break;

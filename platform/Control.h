@@ -236,6 +236,9 @@ protected:
     // (OnKeyPress) for a character; both may consume the key.
     bool DoKeyDown(int& key, Qt::KeyboardModifiers shift);
     bool DoKeyPress(QChar& ch);
+    // A key press or release through those handlers (or OnKeyUp), under the
+    // exception guard; true when a handler consumed it.
+    bool RunKeyEvents(const QKeyEvent* e);
 
 private:
     friend class TControl;

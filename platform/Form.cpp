@@ -306,20 +306,5 @@ bool TForm::eventFilter(QObject* watched, QEvent* e) {
     // sees the same key again for every parent it bubbles to.
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w == this || w->window() != this || w != focusWidget()) return false;
-    auto* k = static_cast<QKeyEvent*>(e);
-    bool consumed = false;
-    Application()->Guard([&] {
-        int key = k->key();
-        if (e->type() == QEvent::KeyRelease) {
-            if (OnKeyUp) OnKeyUp(this, key, k->modifiers());
-            consumed = key == 0;
-            return;
-        }
-        consumed = DoKeyDown(key, k->modifiers());
-        if (!consumed && !k->text().isEmpty()) {
-            QChar ch = k->text().at(0);
-            consumed = DoKeyPress(ch);
-        }
-    });
-    return consumed;
+    return RunKeyEvents(static_cast<QKeyEvent*>(e));
 }
