@@ -24,8 +24,9 @@ void FreeSubPicture(TSubPicture* sp) {
 
 void BlendSubRect(std::uint8_t* dst[3], const int linesize[3], const AVSubtitleRect* rect, int imgw, int imgh) {
     if (!rect || !rect->data[0] || !rect->data[1]) return;
+    // Clipped at both ends: a rectangle may start left of or above the picture.
     const int x0 = std::clamp(rect->x, 0, imgw), y0 = std::clamp(rect->y, 0, imgh);
-    const int w = std::clamp(rect->w, 0, imgw - x0), h = std::clamp(rect->h, 0, imgh - y0);
+    const int w = std::clamp(rect->x + rect->w, 0, imgw) - x0, h = std::clamp(rect->y + rect->h, 0, imgh) - y0;
     if (w <= 0 || h <= 0) return;
     const auto* pal = reinterpret_cast<const std::uint32_t*>(rect->data[1]);
     const int colours = rect->nb_colors;

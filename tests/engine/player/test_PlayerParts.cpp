@@ -155,8 +155,9 @@ struct Planes {
 };
 
 TEST(BlendSubRect, ClipsToThePictureAndWeightsChromaByItsGroup) {
-    // Index 5 lies past the one-colour palette: that pixel stays clear.
-    std::uint8_t index[9] = {0, 0, 0, 0, 5, 0, 0, 0, 0};
+    // Index 5 lies past the one-colour palette: that pixel stays clear. The
+    // bytes after the 3 x 3 rectangle are opaque, so a read past it shows.
+    std::uint8_t index[16] = {0, 0, 0, 0, 5, 0, 0, 0, 0};
     std::uint32_t palette[1] = {0xFF000000u | (200u << 16) | (48u << 8) | 208u};
     AVSubtitleRect r{};
     r.data[0] = index;
@@ -176,6 +177,7 @@ TEST(BlendSubRect, ClipsToThePictureAndWeightsChromaByItsGroup) {
         {"2x2 group, one clear", 0, 0, 2, 2, 200, 100, 100, 100, chroma(128, 4, 3, 48), 128},
         {"odd single pixel", 1, 1, 1, 1, 100, 200, 100, 100, chroma(128, 1, 1, 48), 128},
         {"off the corner", 2, 2, 3, 3, 100, 100, 200, 100, 128, chroma(128, 4, 3, 208)},
+        {"left of and above", -1, -1, 3, 3, 100, 200, 100, 100, chroma(128, 4, 3, 48), 128},
     };
     for (const Case& c : cases) {
         Planes p;
