@@ -77,6 +77,10 @@ void TqvLayerWindow::SetContent(const TqvBitmap& Bmp, int Alpha) {
     // Straight alpha in, premultiplied for the surface, so soft edges are not
     // drawn over-bright.
     FContent = Bmp.Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    SetAlpha(Alpha);
+}
+
+void TqvLayerWindow::SetAlpha(int Alpha) {
     FAlpha = std::clamp(Alpha, 0, 255);
     update();
 }
@@ -134,10 +138,13 @@ void TqvLayerManager::Show(int X, int Y, const QImage& AImage, const QImage& AIm
     TqvBitmap mask;
     mask.Assign(AImageMask);
     MaskToAlpha(*FBmp, mask);
-    UpdateLayeredImage(*FBmp, 0, FLayerWindow.get());
     // Without a compositor the window would show as an opaque box: it is
     // kept, unshown, and the fade runs on without effect.
-    if (LayeredWindowsAvailable()) FLayerWindow->show();
+    FLayered = LayeredWindowsAvailable();
+    if (FLayered) {
+        FLayerWindow->SetContent(*FBmp, 0);
+        FLayerWindow->show();
+    }
     FEndAlphaBlendValue = AAlphaBlendValue;
     FStepAlphaBlendValue = std::max(AAlphaBlendValue / 10, 1);
     StartTimer();
@@ -146,7 +153,8 @@ void TqvLayerManager::Show(int X, int Y, const QImage& AImage, const QImage& AIm
 void TqvLayerManager::FadeStep() {
     if (!FBmp || !FLayerWindow) return;
     FBeginAlphaBlendValue = std::min(FBeginAlphaBlendValue + FStepAlphaBlendValue, FEndAlphaBlendValue);
-    UpdateLayeredImage(*FBmp, FBeginAlphaBlendValue, FLayerWindow.get());
+    // The picture is the one Show gave; only the constant alpha moves.
+    if (FLayered) FLayerWindow->SetAlpha(FBeginAlphaBlendValue);
     if (FBeginAlphaBlendValue >= FEndAlphaBlendValue) StopTimer();
 }
 

@@ -26,6 +26,7 @@ public:
     explicit TqvLayerWindow(bool TopMost);
     // The picture (straight alpha) and the constant alpha it is shown with.
     void SetContent(const TqvBitmap& Bmp, int Alpha);
+    void SetAlpha(int Alpha);
     const QImage& Content() const { return FContent; }
     int Alpha() const { return FAlpha; }
 
@@ -80,4 +81,6 @@ private:
     int FStepAlphaBlendValue = 0;
     bool FIsVisible = false;
     bool FTopMostMode = true;
+    // Asked once per Show: on X11 the answer costs round trips to the server.
+    bool FLayered = false;
 };
