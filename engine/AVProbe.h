@@ -186,7 +186,6 @@ protected:
 
 private:
     void CloseCodec();
-    void ResetRGB();
     void ResetPicture();
     // Shared checks; IsSeekable raises for a handle the probe does not own.
     bool IsSeekable();

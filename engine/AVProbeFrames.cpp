@@ -58,11 +58,6 @@ TAVProbe::~TAVProbe() {
     delete FRGBContext;
 }
 
-void TAVProbe::ResetRGB() {
-    if (FRGBContext->toRGB_convert_ctx || FRGBContext->fromRGB_convert_ctx) ResetRGBConvertContext(FRGBContext);
-    else FRGBContext->Bitmap = QImage();
-}
-
 void TAVProbe::CloseCodec() {
     if (!FCodec) return;
     std::lock_guard<std::recursive_mutex> lock(CodecLock);
@@ -93,7 +88,7 @@ void TAVProbe::CloseFile() {
     FLastPTS = AV_NOPTS_VALUE;
     FLastPos = -1;
     CloseCodec();
-    ResetRGB();
+    ResetRGBConvertContext(FRGBContext);
     TCustomAVProbe::CloseFile();
 }
 

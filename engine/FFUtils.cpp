@@ -209,8 +209,10 @@ void ApplyScalerOptions(const TFFOptions& options, SwsContext* sws) {
 // --- pictures ----------------------------------------------------------------
 
 void ResetRGBConvertContext(PRGBConvertContext ctx) {
-    ff::sws_freeContext(ctx->toRGB_convert_ctx);
-    ff::sws_freeContext(ctx->fromRGB_convert_ctx);
+    // A context that never made a scaler needs no library: probes reset
+    // theirs before anything is loaded.
+    if (ctx->toRGB_convert_ctx) ff::sws_freeContext(ctx->toRGB_convert_ctx);
+    if (ctx->fromRGB_convert_ctx) ff::sws_freeContext(ctx->fromRGB_convert_ctx);
     *ctx = TRGBConvertContext{};
 }
 

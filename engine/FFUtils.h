@@ -62,7 +62,7 @@ struct TRGBConvertContext {
 };
 using PRGBConvertContext = TRGBConvertContext*;
 
-// Frees the scaler contexts and the image.
+// Frees the scaler contexts and the image; needs no library when no scaler was made.
 void ResetRGBConvertContext(PRGBConvertContext ctx);
 QImage CreateFrameBitmap(int width, int height);
 // False only when no scaler context can be made for the picture's format.
