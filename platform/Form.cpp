@@ -148,7 +148,6 @@ TModalResult TForm::ShowModal() {
     QPointer<TForm> self(this);
     QEventLoop loop;
     FModalLoop = &loop;
-    FModalLevel = 1;
     Show();
     for (;;) {
         // -1: Qt is quitting and runs no more loops; treat it as the end of the program.
@@ -160,7 +159,6 @@ TModalResult TForm::ShowModal() {
         if (FModalResult != mrNone && CloseModal()) break;
     }
     FModalLoop = nullptr;
-    FModalLevel = 0;
     Hide();
     setWindowModality(Qt::NonModal);
     return FModalResult;

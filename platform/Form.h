@@ -90,7 +90,7 @@ public:
     // Shows the form modally and returns when ModalResult becomes non-zero
     // (a button with a ModalResult, Close) and the close hooks agree.
     TModalResult ShowModal();
-    bool Modal() const { return FModalLevel > 0; }
+    bool Modal() const { return FModalLoop != nullptr; }
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult v);
     // Modal: ModalResult := mrCancel. Otherwise OnCloseQuery, then OnClose
@@ -145,10 +145,8 @@ private:
     bool FPlaced = false;
     bool FBuilt = false;
     TModalResult FModalResult = mrNone;
-    int FModalLevel = 0;
-    QEventLoop* FModalLoop = nullptr;  // the innermost ShowModal's loop
+    QEventLoop* FModalLoop = nullptr;  // set while ShowModal runs
     QPointer<TWinControl> FActiveControl;
-    const QKeyEvent* FLastPreviewed = nullptr;
 };
 
 // Creates a form and builds it.
