@@ -9,7 +9,6 @@
 
 namespace {
 TApplication* gApplication = nullptr;  // UI thread only
-int gHandlerDepth = 0;
 }  // namespace
 
 TApplication* Application() {
@@ -103,8 +102,8 @@ QString TApplication::ExceptionMessage(std::exception_ptr e) {
 
 void TApplication::HandleException(std::exception_ptr e) noexcept {
     // A box that fails inside a box that failed ... stops somewhere.
-    if (gHandlerDepth > 4) return;
-    ++gHandlerDepth;
+    if (FHandlerDepth > 4) return;
+    ++FHandlerDepth;
     try {
         if (OnException) {
             try {
@@ -120,7 +119,7 @@ void TApplication::HandleException(std::exception_ptr e) noexcept {
     } catch (...) {
         qWarning("Exception while reporting an exception");
     }
-    --gHandlerDepth;
+    --FHandlerDepth;
 }
 
 void TApplication::ShowException(const QString& message) {

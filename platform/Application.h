@@ -122,7 +122,7 @@ private:
     std::shared_ptr<TPrompt> FPrompt;
     bool FTerminated = false;
     bool FRunning = false;
-    bool FInHandler = false;
+    int FHandlerDepth = 0;  // boxes reporting failures of boxes
     int FHintPause = 500, FHintHidePause = 2500, FHintShortPause = 50;
     bool FShowHint = true;
 };
