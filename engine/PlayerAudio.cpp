@@ -15,8 +15,6 @@ extern "C" {
 #include <cmath>
 #include <cstring>
 
-static constexpr int kSampleArraySize = 131072;
-
 static void UpdateSampleDisplay(TVideoState* is, const std::uint8_t* data, int bytes) {
     const auto* samples = reinterpret_cast<const std::int16_t*>(data);
     int count = bytes / 2;

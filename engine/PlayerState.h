@@ -94,6 +94,9 @@ struct TSubPicture {
 // Log levels (the logger's ordinals).
 enum { kLogFatal = 2, kLogError = 3, kLogInfo = 5, kLogDebug = 7 };
 
+// Samples the audio display keeps (a ring the audio callback writes).
+constexpr int kSampleArraySize = 131072;
+
 // Events of the play loop.
 enum TPlayLoopEvent { pleRefresh = 25, pleQuit = 26, pleAspect = 27, pleResize = 16 };
 
@@ -218,7 +221,7 @@ struct TVideoState {
 
     // Audio display: samples written by the audio callback, drawn by the play loop.
     std::mutex sample_mutex;  // guards sample_array and sample_array_index
-    std::vector<std::int16_t> sample_array = std::vector<std::int16_t>(131072);
+    std::vector<std::int16_t> sample_array = std::vector<std::int16_t>(kSampleArraySize);
     int sample_array_index = 0;
     std::atomic<int> show_audio{0};
     int last_i_start = 0;  // play loop
