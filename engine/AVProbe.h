@@ -111,10 +111,11 @@ protected:
     virtual void UpdateFileInfo();
     bool OwnsHandle() const { return FOwnHandle; }
     void SetLastErrMsg(const QString& AMsg) { FLastErrMsg = AMsg; }
+    // -1 with the reason logged when the index names no stream of that kind;
+    // a negative index means the first stream of the kind.
+    int StreamOfKind(int AStreamIndex, AVMediaType AType);
 
 private:
-    // -1 with the reason logged when the index names no stream of that kind.
-    int StreamOfKind(int AStreamIndex, AVMediaType AType);
     QString StreamLine(int AIndex) const;
 
     AVFormatContext* FFileHandle = nullptr;

@@ -139,19 +139,9 @@ bool TAVProbe::IsSeekableFormat() {
 
 int TAVProbe::SelectDecodeStream(int AStreamIndex) {
     if (!IsSeekable()) return -1;
-    if (AStreamIndex < 0) {
-        AStreamIndex = FDecodeIndex >= 0 ? FDecodeIndex : FirstVideoStreamIndex();
-        if (AStreamIndex < 0) {
-            LogError(16, QStringLiteral("no video stream."));
-            return -1;
-        }
-    } else if (AStreamIndex >= StreamCount()) {
-        LogError(16, QStringLiteral("stream index #%1 is invalid.").arg(AStreamIndex));
-        return -1;
-    } else if (FileHandle()->streams[AStreamIndex]->codecpar->codec_type != AVMEDIA_TYPE_VIDEO) {
-        LogError(16, QStringLiteral("stream #%1 is not video stream.").arg(AStreamIndex));
-        return -1;
-    }
+    if (AStreamIndex < 0) AStreamIndex = FDecodeIndex;
+    AStreamIndex = StreamOfKind(AStreamIndex, AVMEDIA_TYPE_VIDEO);
+    if (AStreamIndex < 0) return -1;
     if (AStreamIndex != FDecodeIndex) ResetPicture();
     FDecodeIndex = AStreamIndex;
     return AStreamIndex;
