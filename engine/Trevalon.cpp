@@ -43,6 +43,20 @@ int64_t ToTime(const QString& AValue) {
     return ok ? v : NoTimeValue;
 }
 
+// An input record from option text: TimeStart is a field, every other line
+// passes on as an option line.
+TInputOptions InputOptionsFromText(const QString& AText) {
+    TInputOptions options;
+    InitInputOptions(options);
+    for (const TOptionLine& line : OptionLines(AText)) {
+        if (line.Name.compare(QLatin1String("TimeStart"), Qt::CaseInsensitive) == 0)
+            options.TimeStart = ToTime(line.Value);
+        else
+            options.ExtOptions += line.Name + u'=' + line.Value + u'\n';
+    }
+    return options;
+}
+
 // A name the libraries could only open through a protocol reading the given
 // stream object; none is registered, so such an open fails plainly.
 QString StreamName(const QIODevice* AStream, const QString& APrivateData) {
@@ -353,14 +367,7 @@ int TCustomTrevalon::AddTask(const QString& AFileName, PInputOptions AOptions) {
 }
 
 int TCustomTrevalon::AddTask(const QString& AFileName, const QString& AExtOptions) {
-    TInputOptions options;
-    InitInputOptions(options);
-    for (const TOptionLine& line : OptionLines(AExtOptions)) {
-        if (line.Name.compare(QLatin1String("TimeStart"), Qt::CaseInsensitive) == 0)
-            options.TimeStart = ToTime(line.Value);
-        else
-            options.ExtOptions += line.Name + u'=' + line.Value + u'\n';
-    }
+    TInputOptions options = InputOptionsFromText(AExtOptions);
     return AddTask(AFileName, &options);
 }
 
@@ -381,14 +388,7 @@ bool TCustomTrevalon::AddInputFile(int ATaskIndex, const QString& AFileName, PIn
 }
 
 bool TCustomTrevalon::AddInputFile(int ATaskIndex, const QString& AFileName, const QString& AExtOptions) {
-    TInputOptions options;
-    InitInputOptions(options);
-    for (const TOptionLine& line : OptionLines(AExtOptions)) {
-        if (line.Name.compare(QLatin1String("TimeStart"), Qt::CaseInsensitive) == 0)
-            options.TimeStart = ToTime(line.Value);
-        else
-            options.ExtOptions += line.Name + u'=' + line.Value + u'\n';
-    }
+    TInputOptions options = InputOptionsFromText(AExtOptions);
     return AddInputFile(ATaskIndex, AFileName, &options);
 }
 

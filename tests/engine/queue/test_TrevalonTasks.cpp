@@ -186,6 +186,24 @@ TEST_F(TasksTest, RecordFieldsWinOverOptionLines) {
     }
 }
 
+TEST_F(TasksTest, TextFormOfAnInput) {
+    // Both ways in read the text alike: TimeStart, in any case, is the
+    // record's field; every other line stays an option line.
+    TTestTrevalon q;
+    ASSERT_EQ(q.AddTask(AV(), QStringLiteral("timestart=500000<CRLF>ar=22050")), 0) << q.LastErrMsg().toStdString();
+    ASSERT_TRUE(
+        q.AddInputFile(0, TestMedia::Path(QStringLiteral("a44.wav")), QStringLiteral("TimeStart=250000\r\nac=1")))
+        << q.LastErrMsg().toStdString();
+    const TInputOptions* first = q.Task(0)->InputOptions(0);
+    const TInputOptions* second = q.Task(0)->InputOptions(1);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(first->TimeStart, 500000);
+    EXPECT_EQ(first->ExtOptions, QStringLiteral("ar=22050\n"));
+    EXPECT_EQ(second->TimeStart, 250000);
+    EXPECT_EQ(second->ExtOptions, QStringLiteral("ac=1\n"));
+}
+
 TEST_F(TasksTest, TextFormOfAnOutput) {
     TTestTrevalon q;
     ASSERT_EQ(q.AddTask(TestMedia::Path(QStringLiteral("a44.wav"))), 0);
