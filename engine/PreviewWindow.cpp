@@ -80,18 +80,7 @@ void TPreviewer::ShowFrame() {
     FForm->setWindowTitle(DurationToText(FPTS));
     // Our own copy in the window's pixel format: the worker reuses its bitmap,
     // and a picture in the screen's format is drawn without a conversion.
-    const QImage& src = *FBitmap;
-    QImage& dst = FForm->Picture;
-    if (dst.size() != src.size()) dst = QImage(src.size(), QImage::Format_RGB32);
-    const bool bgr = src.format() == QImage::Format_BGR888;
-    for (int y = 0; y < src.height(); ++y) {
-        const uchar* in = src.constScanLine(y);
-        auto* out = reinterpret_cast<QRgb*>(dst.scanLine(y));
-        if (bgr)
-            for (int x = 0; x < src.width(); ++x, in += 3) out[x] = qRgb(in[2], in[1], in[0]);
-        else
-            for (int x = 0; x < src.width(); ++x) out[x] = src.pixel(x, y);
-    }
+    FForm->Picture = FBitmap->convertToFormat(QImage::Format_RGB32);
     FForm->update();
 }
 
