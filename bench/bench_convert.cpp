@@ -94,8 +94,9 @@ Sample Spawn(const QStringList& args) {
     const auto t0 = std::chrono::steady_clock::now();
     pid_t pid = 0;
     Sample s;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) return s;
+    const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) return s;
     int status = 0;
     rusage ru{};
     while (wait4(pid, &status, 0, &ru) < 0 && errno == EINTR) {
