@@ -94,7 +94,7 @@ TEST_F(ConverterTest, ResetOptionsGivesTheDefaultTable) {
     EXPECT_EQ(f.Metadata()[0].first, "title");
 }
 
-// Counts OnTerminate calls and keeps the fatal state seen at the first one.
+// Counts OnTerminate calls.
 struct TerminateProbe {
     std::atomic<int> calls{0};
     void Bind(TCustomFFmpeg& f) {
