@@ -409,6 +409,7 @@ protected:
 private:
     void SetCodecName(std::string& AName, int& ACopy, const QString& AValue);
     void SetTag(unsigned& ATag, const QString& AValue, const char* AKind);
+    void SetCropBand(int AValue, int& ABand, int& ASize, const char* AAxis);
     void SetTargetOption(const QString& AValue);
     void SetBitRateOption(const QString& AName, const QString& AValue);
     void SetStreamMap(const QString& AValue);

@@ -450,36 +450,26 @@ const QString kCropTail = QStringLiteral(" crop dimensions are outside the range
                                          "Remember to crop first and scale second.");
 }
 
+// A band cut off one edge; the frame size left over shrinks with it.
+void TCustomFFmpeg::SetCropBand(int AValue, int& ABand, int& ASize, const char* AAxis) {
+    if (AValue <= 0) return;
+    if (AValue >= ASize) Raise(QLatin1String(AAxis) + kCropTail);
+    Log(llWarning, QStringLiteral("CropXXX is deprecated in favor of the crop avfilter"));
+    ABand = AValue;
+    ASize -= AValue;
+}
+
 void TCustomFFmpeg::SetCropTop(int AValue) {
-    if (AValue <= 0) return;
-    if (AValue >= FOpt.Fframe_height) Raise(QStringLiteral("Vertical") + kCropTail);
-    Log(llWarning, QStringLiteral("CropXXX is deprecated in favor of the crop avfilter"));
-    FOpt.Fframe_topBand = AValue;
-    FOpt.Fframe_height -= AValue;
+    SetCropBand(AValue, FOpt.Fframe_topBand, FOpt.Fframe_height, "Vertical");
 }
-
 void TCustomFFmpeg::SetCropBottom(int AValue) {
-    if (AValue <= 0) return;
-    if (AValue >= FOpt.Fframe_height) Raise(QStringLiteral("Vertical") + kCropTail);
-    Log(llWarning, QStringLiteral("CropXXX is deprecated in favor of the crop avfilter"));
-    FOpt.Fframe_bottomBand = AValue;
-    FOpt.Fframe_height -= AValue;
+    SetCropBand(AValue, FOpt.Fframe_bottomBand, FOpt.Fframe_height, "Vertical");
 }
-
 void TCustomFFmpeg::SetCropLeft(int AValue) {
-    if (AValue <= 0) return;
-    if (AValue >= FOpt.Fframe_width) Raise(QStringLiteral("Horizontal") + kCropTail);
-    Log(llWarning, QStringLiteral("CropXXX is deprecated in favor of the crop avfilter"));
-    FOpt.Fframe_leftBand = AValue;
-    FOpt.Fframe_width -= AValue;
+    SetCropBand(AValue, FOpt.Fframe_leftBand, FOpt.Fframe_width, "Horizontal");
 }
-
 void TCustomFFmpeg::SetCropRight(int AValue) {
-    if (AValue <= 0) return;
-    if (AValue >= FOpt.Fframe_width) Raise(QStringLiteral("Horizontal") + kCropTail);
-    Log(llWarning, QStringLiteral("CropXXX is deprecated in favor of the crop avfilter"));
-    FOpt.Fframe_rightBand = AValue;
-    FOpt.Fframe_width -= AValue;
+    SetCropBand(AValue, FOpt.Fframe_rightBand, FOpt.Fframe_width, "Horizontal");
 }
 
 void TCustomFFmpeg::AddMetadata(const std::string& AKey, const std::string& AValue) {
