@@ -144,6 +144,8 @@ private:
     int ChooseInput(int joinIndex, bool& stop);
     bool EndOfJoinInput(int& joinIndex);
     int OutputPacket(TInputStream& ist, int istIndex, const AVPacket* pkt);
+    // Rate emulation: waits until the stream's time is due in real time.
+    void KeepInputRate(const TInputStream& ist);
     int DecodeAudio(TInputStream& ist, const AVPacket* pkt, bool& gotFrame);
     int DecodeVideo(TInputStream& ist, const AVPacket* pkt, bool& gotFrame);
     void SendDecodedVideo(TInputStream& ist, int istIndex, AVFrame* frame);

@@ -250,14 +250,17 @@ int TTranscoder::OutputPacket(TInputStream& ist, int istIndex, const AVPacket* p
         ist.next_pts += dur;
     }
     if (!pkt) return 0;
-    if (O.Frate_emu) {
-        const int64_t ahead = ist.pts - (ff::av_gettime() - ist.start);
-        if (ahead > 1000) ff::av_usleep(static_cast<unsigned>(ahead / 1000 * 1000));
-    }
+    KeepInputRate(ist);
     if (O.Fstart_time != 0 && ist.pts < O.Fstart_time) return 0;
     for (TOutputStream& ost : FOutputs)
         if (ost.source_index == istIndex && !ost.coder->encoding_needed) CopyPacket(ost, ist, pkt);
     return 0;
+}
+
+void TTranscoder::KeepInputRate(const TInputStream& ist) {
+    if (!O.Frate_emu) return;
+    const int64_t ahead = ist.pts - (ff::av_gettime() - ist.start);
+    if (ahead > 1000) ff::av_usleep(static_cast<unsigned>(ahead / 1000 * 1000));
 }
 
 int TTranscoder::DecodeVideo(TInputStream& ist, const AVPacket* pkt, bool& gotFrame) {
@@ -278,10 +281,7 @@ int TTranscoder::DecodeVideo(TInputStream& ist, const AVPacket* pkt, bool& gotFr
         }
         ist.next_pts = ist.pts + dur;
         ist.quality = static_cast<float>(FDecoded->quality);
-        if (O.Frate_emu) {
-            const int64_t ahead = ist.pts - (ff::av_gettime() - ist.start);
-            if (ahead > 1000) ff::av_usleep(static_cast<unsigned>(ahead / 1000 * 1000));
-        }
+        KeepInputRate(ist);
         if (O.Fstart_time == 0 || ist.pts >= O.Fstart_time) SendDecodedVideo(ist, istIndex, FDecoded);
         ff::av_frame_unref(FDecoded);
     }
