@@ -500,14 +500,11 @@ void TTranscoder::OpenEncoders() {
 void TTranscoder::CopyMetadataMaps() {
     for (int i = 0; i < C.Fnb_meta_data_maps; ++i) {
         const TAVMetaDataMap& m = C.Fmeta_data_maps[i];
-        if (m.out_file < 0 || m.out_file >= C.Fnb_output_files) {
-            const QString msg = QStringLiteral("Invalid output file index %1 map_meta_data(%2,%3)")
-                                    .arg(m.out_file)
-                                    .arg(m.out_file)
-                                    .arg(m.in_file);
-            C.Log(llError, msg);
-            RaiseDump(msg);
-        }
+        if (m.out_file < 0 || m.out_file >= C.Fnb_output_files)
+            RaiseDump(QStringLiteral("Invalid output file index %1 map_meta_data(%2,%3)")
+                          .arg(m.out_file)
+                          .arg(m.out_file)
+                          .arg(m.in_file));
         if (m.in_file < 0 || m.in_file >= C.Fnb_input_files)
             RaiseDump(QStringLiteral("Invalid input file index %1 map_meta_data(%2,%3)")
                           .arg(m.in_file)

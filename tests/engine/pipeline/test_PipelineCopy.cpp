@@ -36,6 +36,7 @@ TEST_P(MappingErrors, EndTheConversionWithTheirText) {
     const QString out = Out(QStringLiteral("out.mkv"));
     steps.push_back({"-o", out});
     EXPECT_EQ(Convert(f, steps), GetParam().error);
+    EXPECT_LE(FLog.Lines().filter(QStringLiteral("%1|%2").arg(int(llError)).arg(QString::fromUtf8(GetParam().error))).size(), 1);
     EXPECT_FALSE(f.Finished());
     // Set-up failures come before the file is made.
     EXPECT_FALSE(QFile::exists(out));
@@ -53,7 +54,10 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"copy_and_volume",
                     {{"acodec", "copy"}, {"vol", "512"}},
                     "-acodec copy and -vol are incompatible (frames are not decoded)"},
-        MappingCase{"bad_metadata_map", {{"map_meta_data", "0:3"}}, "Invalid input file index 3 map_meta_data(0,3)"}),
+        MappingCase{"bad_metadata_map", {{"map_meta_data", "0:3"}}, "Invalid input file index 3 map_meta_data(0,3)"},
+        MappingCase{"bad_metadata_output",
+                    {{"map_meta_data", "3:0"}},
+                    "Invalid output file index 3 map_meta_data(3,0)"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PipelineTest, SyncStreamShowsInTheMapping) {
