@@ -12,12 +12,6 @@
 #include <climits>
 #include <cmath>
 
-namespace {
-
-QString TypeName(AVMediaType t) { return MediaTypeName(t); }
-
-}  // namespace
-
 TTranscoder::TTranscoder(TCustomFFmpeg& AConverter) : C(AConverter), O(AConverter.FOpt) {
     FPacket = ff::av_packet_alloc();
     FOutPacket = ff::av_packet_alloc();
@@ -165,10 +159,10 @@ void TTranscoder::MapStreams() {
                     RaiseDump(QStringLiteral("Codec type mismatch for mapping #%1.%2 (%3) -> #%4.%5 (%6)")
                                   .arg(m.file_index)
                                   .arg(m.stream_index)
-                                  .arg(TypeName(itype))
+                                  .arg(MediaTypeName(itype))
                                   .arg(outFile)
                                   .arg(k)
-                                  .arg(TypeName(type)));
+                                  .arg(MediaTypeName(type)));
             } else {
                 // The libraries no longer say how many frames probing saw, so
                 // the largest picture or the most channels wins, then the first.
@@ -205,7 +199,7 @@ void TTranscoder::MapStreams() {
                     RaiseDump(QStringLiteral("Could not find input stream matching output stream #%1.%2 (%3)")
                                   .arg(outFile)
                                   .arg(k)
-                                  .arg(TypeName(type)),
+                                  .arg(MediaTypeName(type)),
                               outFile);
                 ost.source_index = best;
                 ost.sync_index = best;
@@ -402,7 +396,7 @@ void TTranscoder::OpenDecoders() {
         const AVCodecParameters* par = ist.st->codecpar;
         const AVCodec* codec = C.Finput_codecs[i] ? C.Finput_codecs[i] : ff::avcodec_find_decoder(par->codec_id);
         const QString where =
-            QStringLiteral("#%1.%2 (%3)").arg(ist.file_index).arg(ist.index).arg(TypeName(par->codec_type));
+            QStringLiteral("#%1.%2 (%3)").arg(ist.file_index).arg(ist.index).arg(MediaTypeName(par->codec_type));
         if (!codec) {
             const QString msg = QStringLiteral("Decoder (codec id %1) not found for input stream %2").arg(par->codec_id).arg(where);
             C.Log(llError, msg);
@@ -434,7 +428,7 @@ void TTranscoder::OpenEncoders() {
         TInputStream& ist = FInputs[FOutputs[i].source_index];
         if (!c.encoding_needed) continue;
         AVCodecContext* enc = c.enc;
-        const QString where = QStringLiteral("#%1.%2 (%3)").arg(c.file_index).arg(c.index).arg(TypeName(c.type));
+        const QString where = QStringLiteral("#%1.%2 (%3)").arg(c.file_index).arg(c.index).arg(MediaTypeName(c.type));
         const AVCodec* codec = c.setup->codec ? c.setup->codec : ff::avcodec_find_encoder(enc->codec_id);
         if (!codec) {
             const QString msg = QStringLiteral("Encoder (codec id %1) not found for output stream %2").arg(enc->codec_id).arg(where);
@@ -622,13 +616,13 @@ void TTranscoder::DumpMapping() {
                            .arg(ist.index)
                            .arg(C.FJoinMode ? 0 : c.file_index)
                            .arg(c.index)
-                           .arg(TypeName(c.type));
+                           .arg(MediaTypeName(c.type));
         if (ost.sync_index >= 0 && ost.sync_index != ost.source_index) {
             const TInputStream& sync = FInputs[ost.sync_index];
             line += QStringLiteral(" [sync #%1.%2 (%3)]")
                         .arg(sync.file_index)
                         .arg(sync.index)
-                        .arg(TypeName(sync.st->codecpar->codec_type));
+                        .arg(MediaTypeName(sync.st->codecpar->codec_type));
         }
         C.Log(llVerbose, line);
     }
