@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QSaveFile>
+#include <QtEndian>
 
 #include <cstdlib>
 
@@ -13,14 +14,12 @@ namespace {
 
 quint32 U32(const QByteArray& b, qint64 at)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(b.constData()) + at;
-    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+    return qFromLittleEndian<quint32>(b.constData() + at);
 }
 
 quint16 U16(const QByteArray& b, qint64 at)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(b.constData()) + at;
-    return quint16(p[0] | p[1] << 8);
+    return qFromLittleEndian<quint16>(b.constData() + at);
 }
 
 void Put32(QByteArray& b, quint32 v)

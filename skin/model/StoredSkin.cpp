@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QtEndian>
 
 #include <cstring>
 
@@ -30,8 +31,7 @@ void PutInt32(QByteArray& b, qint32 v)
 
 qint32 GetInt32(const QByteArray& b, qint64 at)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(b.constData()) + at;
-    return static_cast<qint32>(quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24);
+    return qFromLittleEndian<qint32>(b.constData() + at);
 }
 
 QString FolderOf(const QString& fileName)
