@@ -410,6 +410,8 @@ private:
     void SetCodecName(std::string& AName, int& ACopy, const QString& AValue);
     void SetTag(unsigned& ATag, const QString& AValue, const char* AKind);
     void SetCropBand(int AValue, int& ABand, int& ASize, const char* AAxis);
+    const AVCodec* ChooseEncoder(const TOutputFile& AOutput, AVMediaType AType, const std::string& AName,
+                                 AVCodecID& AId);
     void SetTargetOption(const QString& AValue);
     void SetBitRateOption(const QString& AName, const QString& AValue);
     void SetStreamMap(const QString& AValue);

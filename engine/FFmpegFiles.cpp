@@ -604,6 +604,21 @@ AVRational AspectToSar(float aspect, int width, int height) {
 
 }  // namespace
 
+// The named encoder, else the format's own for the kind: without a name a
+// stream would otherwise have no encoder at all.
+const AVCodec* TCustomFFmpeg::ChooseEncoder(const TOutputFile& AOutput, AVMediaType AType, const std::string& AName,
+                                            AVCodecID& AId) {
+    const AVCodec* codec = nullptr;
+    if (!AName.empty()) {
+        if (!FindCodecByName(AName, AType, AId, GenericStrictness(FOptions.get(), AType), true, &codec))
+            Raise(FLastErrMsg);
+        Foutput_codecs[Fnb_ocodecs] = codec;
+        return codec;
+    }
+    AId = ff::av_guess_codec(AOutput.ctx->oformat, nullptr, AOutput.library_name.c_str(), nullptr, AType);
+    return ff::avcodec_find_encoder(AId);
+}
+
 void TCustomFFmpeg::new_video_stream(TOutputFile& AOutput) {
     TOutputStreamSetup* sp = nullptr;
     try {
@@ -626,17 +641,7 @@ void TCustomFFmpeg::new_video_stream(TOutputFile& AOutput) {
     } else {
         AVRational rate = FOpt.Fframe_rate.num ? FOpt.Fframe_rate : AVRational{25, 1};
         AVCodecID id = AV_CODEC_ID_NONE;
-        const AVCodec* codec = nullptr;
-        if (!FOpt.Fvideo_codec_name.empty()) {
-            if (!FindCodecByName(FOpt.Fvideo_codec_name, AVMEDIA_TYPE_VIDEO, id,
-                                 GenericStrictness(FOptions.get(), AVMEDIA_TYPE_VIDEO), true, &codec))
-                Raise(FLastErrMsg);
-            Foutput_codecs[Fnb_ocodecs] = codec;
-        } else {
-            id = ff::av_guess_codec(AOutput.ctx->oformat, nullptr, AOutput.library_name.c_str(), nullptr,
-                                    AVMEDIA_TYPE_VIDEO);
-            codec = ff::avcodec_find_encoder(id);
-        }
+        const AVCodec* codec = ChooseEncoder(AOutput, AVMEDIA_TYPE_VIDEO, FOpt.Fvideo_codec_name, id);
         s.codec = codec;
         s.enc = AllocEncoder(codec, AVMEDIA_TYPE_VIDEO, id);
         AVCodecContext* enc = s.enc;
@@ -700,17 +705,7 @@ void TCustomFFmpeg::new_audio_stream(TOutputFile& AOutput) {
         if (FOpt.Faudio_codec_tag) st->codecpar->codec_tag = FOpt.Faudio_codec_tag;
     } else {
         AVCodecID id = AV_CODEC_ID_NONE;
-        const AVCodec* codec = nullptr;
-        if (!FOpt.Faudio_codec_name.empty()) {
-            if (!FindCodecByName(FOpt.Faudio_codec_name, AVMEDIA_TYPE_AUDIO, id,
-                                 GenericStrictness(FOptions.get(), AVMEDIA_TYPE_AUDIO), true, &codec))
-                Raise(FLastErrMsg);
-            Foutput_codecs[Fnb_ocodecs] = codec;
-        } else {
-            id = ff::av_guess_codec(AOutput.ctx->oformat, nullptr, AOutput.library_name.c_str(), nullptr,
-                                    AVMEDIA_TYPE_AUDIO);
-            codec = ff::avcodec_find_encoder(id);
-        }
+        const AVCodec* codec = ChooseEncoder(AOutput, AVMEDIA_TYPE_AUDIO, FOpt.Faudio_codec_name, id);
         s.codec = codec;
         s.enc = AllocEncoder(codec, AVMEDIA_TYPE_AUDIO, id);
         AVCodecContext* enc = s.enc;
@@ -767,19 +762,7 @@ void TCustomFFmpeg::new_subtitle_stream(TOutputFile& AOutput) {
         if (FOpt.Fsubtitle_codec_tag) s.st->codecpar->codec_tag = FOpt.Fsubtitle_codec_tag;
     } else {
         AVCodecID id = AV_CODEC_ID_NONE;
-        const AVCodec* codec = nullptr;
-        if (!FOpt.Fsubtitle_codec_name.empty()) {
-            if (!FindCodecByName(FOpt.Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE, id,
-                                 GenericStrictness(FOptions.get(), AVMEDIA_TYPE_SUBTITLE), true, &codec))
-                Raise(FLastErrMsg);
-            Foutput_codecs[Fnb_ocodecs] = codec;
-        } else {
-            // Without a name the format's own subtitle codec, like audio and
-            // video; otherwise the stream would have no encoder at all.
-            id = ff::av_guess_codec(AOutput.ctx->oformat, nullptr, AOutput.library_name.c_str(), nullptr,
-                                    AVMEDIA_TYPE_SUBTITLE);
-            codec = ff::avcodec_find_encoder(id);
-        }
+        const AVCodec* codec = ChooseEncoder(AOutput, AVMEDIA_TYPE_SUBTITLE, FOpt.Fsubtitle_codec_name, id);
         s.codec = codec;
         s.enc = AllocEncoder(codec, AVMEDIA_TYPE_SUBTITLE, id);
         if (FOpt.Fsubtitle_codec_tag) s.enc->codec_tag = FOpt.Fsubtitle_codec_tag;
