@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -272,6 +273,8 @@ public:
     const TFFmpegOptionState& Options() const { return FOpt; }
     int nb_input_files() const { return Fnb_input_files; }
     int nb_output_files() const { return Fnb_output_files; }
+    // Files behind the output slots: a join fills every slot with one file.
+    int OwnOutputFiles() const { return FJoinMode ? std::min(Fnb_output_files, 1) : Fnb_output_files; }
     AVFormatContext* InputFile(int i) const { return Finput_files.at(i); }
     TOutputFile* OutputFile(int i) const { return Foutput_files.at(i); }
     const std::vector<TAVStreamMap>& StreamMaps() const { return Fstream_maps; }

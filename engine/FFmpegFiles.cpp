@@ -180,7 +180,7 @@ bool TCustomFFmpeg::OpenInputFile(const QString& AFileName) {
 
     if (Fnb_input_files >= FMaxFiles) return fail(QStringLiteral("max input files %1 reached").arg(FMaxFiles));
     // The output would be created over this file before it is read.
-    const int outputs = FJoinMode ? std::min(Fnb_output_files, 1) : Fnb_output_files;
+    const int outputs = OwnOutputFiles();
     for (int i = 0; i < outputs; ++i)
         if (Foutput_files[i] && SameFile(AFileName, Foutput_files[i]->file_name))
             return fail(QStringLiteral("%1: the input file is the same file as output file #%2").arg(AFileName).arg(i));

@@ -32,7 +32,7 @@ TTranscoder::~TTranscoder() {
 }
 
 void TTranscoder::RaiseDump(const QString& AMsg, int AFile) {
-    const int outputs = C.FJoinMode ? std::min(C.Fnb_output_files, 1) : C.Fnb_output_files;
+    const int outputs = C.OwnOutputFiles();
     for (int i = 0; i < outputs; ++i)
         if (AFile < 0 || AFile == i) {
             TOutputFile* out = C.Foutput_files[i];
@@ -510,7 +510,7 @@ void TTranscoder::CopyMetadataMaps() {
 }
 
 void TTranscoder::CopyChapters() {
-    const int outputs = C.FJoinMode ? std::min(C.Fnb_output_files, 1) : C.Fnb_output_files;
+    const int outputs = C.OwnOutputFiles();
     for (int i = 0; i < C.Fnb_input_files; ++i) {
         const AVFormatContext* is = FFiles[i].ctx;
         if (!is->nb_chapters) continue;
@@ -547,7 +547,7 @@ void TTranscoder::CopyChapters() {
 }
 
 void TTranscoder::WriteHeaders() {
-    const int outputs = C.FJoinMode ? std::min(C.Fnb_output_files, 1) : C.Fnb_output_files;
+    const int outputs = C.OwnOutputFiles();
     bool allRtp = outputs > 0;
     for (int i = 0; i < outputs; ++i) {
         TOutputFile* out = C.Foutput_files[i];
@@ -603,7 +603,7 @@ void TTranscoder::OpenBitstreamFilters() {
 }
 
 void TTranscoder::DumpMapping() {
-    const int outputs = C.FJoinMode ? std::min(C.Fnb_output_files, 1) : C.Fnb_output_files;
+    const int outputs = C.OwnOutputFiles();
     for (int i = 0; i < outputs; ++i)
         ff::av_dump_format(C.Foutput_files[i]->ctx, i, C.Foutput_files[i]->library_name.c_str(), 1);
     if (O.Fverbose < 0) return;

@@ -364,7 +364,7 @@ void TCustomFFmpeg::CleanupTask() {
     FOpt.Fusing_vhook = false;
     if (!FFLoader().Loaded(ConverterLibraries)) return;
     FOptions.reset();
-    const int outputs = FJoinMode ? std::min(Fnb_output_files, 1) : Fnb_output_files;
+    const int outputs = OwnOutputFiles();
     for (int i = 0; i < outputs; ++i) FreeOutputFile(Foutput_files[i]);
     std::fill(Foutput_files.begin(), Foutput_files.end(), nullptr);
     Fnb_output_files = 0;
@@ -397,7 +397,7 @@ void TCustomFFmpeg::CleanupTask() {
 // Output files are created when the task runs
 
 void TCustomFFmpeg::OpenOutputFilesIO() {
-    const int outputs = FJoinMode ? std::min(Fnb_output_files, 1) : Fnb_output_files;
+    const int outputs = OwnOutputFiles();
     for (int i = 0; i < outputs; ++i) {
         TOutputFile* out = Foutput_files[i];
         if (!out || out->io_opened || (out->ctx->oformat->flags & AVFMT_NOFILE)) continue;

@@ -30,7 +30,7 @@ void TTranscoder::Run() {
 void TTranscoder::DiscardOutputs() {
     // A conversion that failed leaves no partial file that could pass for a
     // finished one. Only files this task created are removed.
-    const int outputs = C.FJoinMode ? std::min(C.Fnb_output_files, 1) : C.Fnb_output_files;
+    const int outputs = C.OwnOutputFiles();
     for (int i = 0; i < outputs; ++i) {
         TOutputFile* out = C.Foutput_files[i];
         if (!out || !out->io_opened) continue;
@@ -356,7 +356,7 @@ void TTranscoder::Finish() {
         ist.decoder_flushed = true;
     }
     for (auto& c : FCoders) FlushEncoder(*c);
-    const int outputs = C.FJoinMode ? std::min(C.Fnb_output_files, 1) : C.Fnb_output_files;
+    const int outputs = C.OwnOutputFiles();
     for (int i = 0; i < outputs; ++i) {
         const int ret = ff::av_write_trailer(C.Foutput_files[i]->ctx);
         if (ret < 0) C.Log(llError, ErrorText(QStringLiteral("av_write_trailer()"), ret));
