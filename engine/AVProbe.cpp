@@ -160,6 +160,12 @@ void TCustomAVProbe::LogError(int ALevel, const QString& AMsg) {
     FLastErrMsg = AMsg;
 }
 
+bool TCustomAVProbe::CheckFileLoaded() {
+    if (FFileHandle) return true;
+    LogError(24, QStringLiteral("file not loaded."));
+    return false;
+}
+
 bool TCustomAVProbe::LoadFile(const QString& AFileName, const QString& AFormatName) {
     CheckLibraries();
     CloseFile();
@@ -273,10 +279,7 @@ QString TCustomAVProbe::FormatLongName() const {
 
 TFileStreamInfo TCustomAVProbe::FileStreamInfo() {
     TFileStreamInfo info;
-    if (!FFileHandle) {
-        LogError(24, QStringLiteral("file not loaded."));
-        return info;
-    }
+    if (!CheckFileLoaded()) return info;
     const AVFormatContext* c = FFileHandle;
     info.StartTime = c->start_time == AV_NOPTS_VALUE ? -1 : c->start_time;
     info.Duration = c->duration == AV_NOPTS_VALUE ? -1 : c->duration;
@@ -297,10 +300,7 @@ TFileStreamInfo TCustomAVProbe::FileStreamInfo() {
 
 int TCustomAVProbe::StreamOfKind(int AStreamIndex, AVMediaType AType) {
     const char* kind = AType == AVMEDIA_TYPE_AUDIO ? "audio" : AType == AVMEDIA_TYPE_VIDEO ? "video" : "subtitle";
-    if (!FFileHandle) {
-        LogError(24, QStringLiteral("file not loaded."));
-        return -1;
-    }
+    if (!CheckFileLoaded()) return -1;
     if (AStreamIndex < 0) {
         AStreamIndex = AType == AVMEDIA_TYPE_AUDIO   ? FFirstAudioStreamIndex
                        : AType == AVMEDIA_TYPE_VIDEO ? FFirstVideoStreamIndex
@@ -375,31 +375,20 @@ TSubtitleStreamInfo TCustomAVProbe::GetStreamSubtitleInfo(int AStreamIndex) {
     return info;
 }
 
-namespace {
-bool IsStreamOfType(TCustomAVProbe* probe, AVFormatContext* ctx, int index, AVMediaType type) {
-    if (!ctx) {
-        probe->LogError(24, QStringLiteral("file not loaded."));
+bool TCustomAVProbe::IsStreamOfType(int AStreamIndex, AVMediaType AType) {
+    if (!CheckFileLoaded()) return false;
+    if (AStreamIndex < 0 || AStreamIndex >= static_cast<int>(FFileHandle->nb_streams)) {
+        LogError(16, QStringLiteral("stream index #%1 is invalid.").arg(AStreamIndex));
         return false;
     }
-    if (index < 0 || index >= static_cast<int>(ctx->nb_streams)) {
-        probe->LogError(16, QStringLiteral("stream index #%1 is invalid.").arg(index));
-        return false;
-    }
-    return ctx->streams[index]->codecpar->codec_type == type;
-}
-}  // namespace
-
-bool TCustomAVProbe::IsAudioStream(int AStreamIndex) {
-    return IsStreamOfType(this, FFileHandle, AStreamIndex, AVMEDIA_TYPE_AUDIO);
+    return FFileHandle->streams[AStreamIndex]->codecpar->codec_type == AType;
 }
 
-bool TCustomAVProbe::IsVideoStream(int AStreamIndex) {
-    return IsStreamOfType(this, FFileHandle, AStreamIndex, AVMEDIA_TYPE_VIDEO);
-}
+bool TCustomAVProbe::IsAudioStream(int AStreamIndex) { return IsStreamOfType(AStreamIndex, AVMEDIA_TYPE_AUDIO); }
 
-bool TCustomAVProbe::IsSubtitleStream(int AStreamIndex) {
-    return IsStreamOfType(this, FFileHandle, AStreamIndex, AVMEDIA_TYPE_SUBTITLE);
-}
+bool TCustomAVProbe::IsVideoStream(int AStreamIndex) { return IsStreamOfType(AStreamIndex, AVMEDIA_TYPE_VIDEO); }
+
+bool TCustomAVProbe::IsSubtitleStream(int AStreamIndex) { return IsStreamOfType(AStreamIndex, AVMEDIA_TYPE_SUBTITLE); }
 
 QString TCustomAVProbe::StreamLine(int AIndex) const {
     const AVStream* st = FFileHandle->streams[AIndex];
@@ -443,10 +432,7 @@ QString TCustomAVProbe::StreamLine(int AIndex) const {
 }
 
 QString TCustomAVProbe::FileInfoText() {
-    if (!FFileHandle) {
-        LogError(24, QStringLiteral("file not loaded."));
-        return {};
-    }
+    if (!CheckFileLoaded()) return {};
     const TFileStreamInfo info = FileStreamInfo();
     QString text;
     text += QStringLiteral("File Name: %1").arg(FileName()) + kCRLF;

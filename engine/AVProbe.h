@@ -111,11 +111,14 @@ protected:
     virtual void UpdateFileInfo();
     bool OwnsHandle() const { return FOwnHandle; }
     void SetLastErrMsg(const QString& AMsg) { FLastErrMsg = AMsg; }
+    // False with "file not loaded." logged when no file is open or attached.
+    bool CheckFileLoaded();
     // -1 with the reason logged when the index names no stream of that kind;
     // a negative index means the first stream of the kind.
     int StreamOfKind(int AStreamIndex, AVMediaType AType);
 
 private:
+    bool IsStreamOfType(int AStreamIndex, AVMediaType AType);
     QString StreamLine(int AIndex) const;
 
     AVFormatContext* FFileHandle = nullptr;

@@ -104,10 +104,7 @@ void TAVProbe::UpdateFileInfo() {
 
 std::int64_t TAVProbe::Position() {
     AVFormatContext* ctx = FileHandle();
-    if (!ctx) {
-        LogError(24, QStringLiteral("file not loaded."));
-        return -1;
-    }
+    if (!CheckFileLoaded()) return -1;
     if (!ctx->pb) {
         LogError(24, QStringLiteral("cannot get position"));
         return -1;
@@ -116,10 +113,7 @@ std::int64_t TAVProbe::Position() {
 }
 
 bool TAVProbe::IsSeekable() {
-    if (!FileHandle()) {
-        LogError(24, QStringLiteral("file not loaded."));
-        return false;
-    }
+    if (!CheckFileLoaded()) return false;
     if (!OwnsHandle()) {
         const QString msg = QStringLiteral("file cannot be seeked, handle is readonly.");
         LogError(24, msg);
