@@ -127,8 +127,8 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
         Error(QString::asprintf("Could not initialize SDL with ScreenHandle(%u): %s", id, ff::SDL_GetError()));
         return false;
     }
-    if (Fdisplay_disable) {
-        Fvideo_disable = true;
+    if (FOpt.display_disable) {
+        FOpt.video_disable = true;
     } else {
         QScreen* screen = AScreenHandle ? AScreenHandle->screen() : QGuiApplication::primaryScreen();
         if (!screen) {
@@ -143,30 +143,8 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     auto state = std::make_unique<TVideoState>();
     TVideoState* is = state.get();
     is->Owner = this;
-    is->S.sws_flags = Fsws_flags;
-    is->S.frame_width = Fframe_width;
-    is->S.frame_height = Fframe_height;
-    is->S.frame_pix_fmt = Fframe_pix_fmt;
-    is->S.audio_disable = Faudio_disable;
-    is->S.video_disable = Fvideo_disable;
-    is->S.display_disable = Fdisplay_disable;
-    is->S.debug = Fdebug;
-    is->S.debug_mv = Fdebug_mv;
-    is->S.workaround_bugs = Fworkaround_bugs;
-    is->S.fast = Ffast;
-    is->S.genpts = Fgenpts;
-    is->S.lowres = Flowres;
-    is->S.idct_algo = Fidct_algo;
-    is->S.skip_frame = Fskip_frame;
-    is->S.skip_idct = Fskip_idct;
-    is->S.skip_loop_filter = Fskip_loop_filter;
-    is->S.error_recognition = Ferror_recognition;
-    is->S.error_concealment = Ferror_concealment;
-    is->S.decoder_reorder_pts = Fdecoder_reorder_pts;
-    is->S.framedrop = Fframedrop;
-    is->S.rdftspeed = Frdftspeed > 0 ? Frdftspeed : 20;
-    is->S.vfilters = Fvfilters.toUtf8();
-    is->S.trigger_in_main = FTriggerEventInMainThread;
+    is->S = FOpt;
+    if (is->S.rdftspeed <= 0) is->S.rdftspeed = 20;
     is->filename = AFileName;
     is->iformat = Ffile_iformat;
     is->av_sync_type = Fav_sync_type;
@@ -208,7 +186,7 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     const int fh = is->video_width > 0 ? is->video_height : -1;
     if (OnFileOpen) {
         auto raise = [&] { OnFileOpen(this, duration, fw, fh, Fscreen_width, Fscreen_height); };
-        if (FTriggerEventInMainThread)
+        if (FOpt.trigger_in_main)
             CallInMainThread(raise);
         else
             raise();
@@ -221,7 +199,7 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     is->sink = FSurface ? FSurface->Sink() : nullptr;
     is->screen_w = Fscreen_width;
     is->screen_h = Fscreen_height;
-    if (is->video_stream < 0 && !Fdisplay_disable) is->show_audio = FShowAudio.load();
+    if (is->video_stream < 0 && !FOpt.display_disable) is->show_audio = FShowAudio.load();
 
     FVideoState = std::move(state);
     // Announced here, before any control call can announce something else.
@@ -467,7 +445,7 @@ void TCustomPlayer::ToggleAudioDisplay() {
 
 void TCustomPlayer::SetShowAudio(TShowAudio v) {
     FShowAudio = v;
-    if (IsOpen() && FVideoState->audio_stream >= 0 && !Fdisplay_disable) FVideoState->show_audio = v;
+    if (IsOpen() && FVideoState->audio_stream >= 0 && !FOpt.display_disable) FVideoState->show_audio = v;
 }
 
 void TCustomPlayer::SetAspectRatio(float v) {

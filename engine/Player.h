@@ -62,6 +62,20 @@ private:
     } FEvents[kSlots];
 };
 
+// Settings each playback copies at Open and keeps while it runs.
+struct TPlayerOptions {
+    int sws_flags = 4;
+    int frame_width = 0, frame_height = 0, frame_pix_fmt = -1;
+    bool audio_disable = false, video_disable = false, display_disable = false;
+    int debug = 0, debug_mv = 0, workaround_bugs = 1;
+    bool fast = false, genpts = false;
+    int lowres = 0, idct_algo = 0, skip_frame = 0, skip_idct = 0, skip_loop_filter = 0;
+    int error_recognition = 1, error_concealment = 3, decoder_reorder_pts = -1;
+    int framedrop = 1, rdftspeed = 20;
+    QString vfilters;
+    bool trigger_in_main = true;
+};
+
 using TFileOpenEvent = std::function<void(QObject* Sender, std::int64_t ADuration, int AFrameWidth,
                                           int AFrameHeight, int& AScreenWidth, int& AScreenHeight)>;
 // ABitmap is the player's 24-bit picture; what the handler paints on it is shown.
@@ -133,24 +147,24 @@ public:
     void SetAudioVolume(TAudioVolume v) { FAudioVolume = v < 0 ? 0 : (v > 128 ? 128 : v); }
     bool Mute() const { return FMute; }
     void SetMute(bool v) { FMute = v; }
-    bool DisableAudio() const { return Faudio_disable; }
-    void SetDisableAudio(bool v) { Faudio_disable = v; }
-    bool DisableVideo() const { return Fvideo_disable; }
-    void SetDisableVideo(bool v) { Fvideo_disable = v; }
-    bool DisableDisplay() const { return Fdisplay_disable; }
-    void SetDisableDisplay(bool v) { Fdisplay_disable = v; }
-    int FrameWidth() const { return Fframe_width; }
-    void SetFrameWidth(int v) { Fframe_width = v; }
-    int FrameHeight() const { return Fframe_height; }
-    void SetFrameHeight(int v) { Fframe_height = v; }
+    bool DisableAudio() const { return FOpt.audio_disable; }
+    void SetDisableAudio(bool v) { FOpt.audio_disable = v; }
+    bool DisableVideo() const { return FOpt.video_disable; }
+    void SetDisableVideo(bool v) { FOpt.video_disable = v; }
+    bool DisableDisplay() const { return FOpt.display_disable; }
+    void SetDisableDisplay(bool v) { FOpt.display_disable = v; }
+    int FrameWidth() const { return FOpt.frame_width; }
+    void SetFrameWidth(int v) { FOpt.frame_width = v; }
+    int FrameHeight() const { return FOpt.frame_height; }
+    void SetFrameHeight(int v) { FOpt.frame_height = v; }
     bool Hook() const { return FHook; }
     void SetHook(bool v) { FHook = v; }
     int ScreenWidth() const { return Fscreen_width; }
     void SetScreenWidth(int v) { Fscreen_width = v; }
     int ScreenHeight() const { return Fscreen_height; }
     void SetScreenHeight(int v) { Fscreen_height = v; }
-    bool TriggerEventInMainThread() const { return FTriggerEventInMainThread; }
-    void SetTriggerEventInMainThread(bool v) { FTriggerEventInMainThread = v; }
+    bool TriggerEventInMainThread() const { return FOpt.trigger_in_main; }
+    void SetTriggerEventInMainThread(bool v) { FOpt.trigger_in_main = v; }
     std::int64_t PlayTime() const { return FPlayTime; }
     void SetPlayTime(std::int64_t v) { FPlayTime = v; }
     TRepeatType RepeatType() const { return FRepeatType; }
@@ -159,8 +173,8 @@ public:
     void SetShowAudio(TShowAudio v);
     bool VerticalFlip() const { return FVerticalFlip; }
     void SetVerticalFlip(bool v) { FVerticalFlip = v; }
-    QString VideoFilters() const { return Fvfilters; }
-    void SetVideoFilters(const QString& v) { Fvfilters = v; }
+    QString VideoFilters() const { return FOpt.vfilters; }
+    void SetVideoFilters(const QString& v) { FOpt.vfilters = v; }
 
     // Option properties of the command-line player.
     int wanted_audio_stream() const { return Fwanted_stream[1]; }
@@ -173,28 +187,28 @@ public:
     void Setseek_by_bytes(int v) { Fseek_by_bytes = v; }
     std::int64_t start_time() const { return Fstart_time; }
     void Setstart_time(std::int64_t v) { Fstart_time = v; }
-    int workaround_bugs() const { return Fworkaround_bugs; }
-    void Setworkaround_bugs(int v) { Fworkaround_bugs = v; }
-    int debug_mv() const { return Fdebug_mv; }
-    void Setdebug_mv(int v) { Fdebug_mv = v; }
-    bool fast() const { return Ffast; }
-    void Setfast(bool v) { Ffast = v; }
-    bool genpts() const { return Fgenpts; }
-    void Setgenpts(bool v) { Fgenpts = v; }
-    int decoder_reorder_pts() const { return Fdecoder_reorder_pts; }
-    void Setdecoder_reorder_pts(int v) { Fdecoder_reorder_pts = v; }
-    int framedrop() const { return Fframedrop; }
-    void Setframedrop(int v) { Fframedrop = v; }
-    int rdftspeed() const { return Frdftspeed; }
-    void Setrdftspeed(int v) { Frdftspeed = v; }
-    int lowres() const { return Flowres; }
-    void Setlowres(int v) { Flowres = v; }
-    int idct_algo() const { return Fidct_algo; }
-    void Setidct_algo(int v) { Fidct_algo = v; }
-    int error_recognition() const { return Ferror_recognition; }
-    void Seterror_recognition(int v) { Ferror_recognition = v; }
-    int error_concealment() const { return Ferror_concealment; }
-    void Seterror_concealment(int v) { Ferror_concealment = v; }
+    int workaround_bugs() const { return FOpt.workaround_bugs; }
+    void Setworkaround_bugs(int v) { FOpt.workaround_bugs = v; }
+    int debug_mv() const { return FOpt.debug_mv; }
+    void Setdebug_mv(int v) { FOpt.debug_mv = v; }
+    bool fast() const { return FOpt.fast; }
+    void Setfast(bool v) { FOpt.fast = v; }
+    bool genpts() const { return FOpt.genpts; }
+    void Setgenpts(bool v) { FOpt.genpts = v; }
+    int decoder_reorder_pts() const { return FOpt.decoder_reorder_pts; }
+    void Setdecoder_reorder_pts(int v) { FOpt.decoder_reorder_pts = v; }
+    int framedrop() const { return FOpt.framedrop; }
+    void Setframedrop(int v) { FOpt.framedrop = v; }
+    int rdftspeed() const { return FOpt.rdftspeed; }
+    void Setrdftspeed(int v) { FOpt.rdftspeed = v; }
+    int lowres() const { return FOpt.lowres; }
+    void Setlowres(int v) { FOpt.lowres = v; }
+    int idct_algo() const { return FOpt.idct_algo; }
+    void Setidct_algo(int v) { FOpt.idct_algo = v; }
+    int error_recognition() const { return FOpt.error_recognition; }
+    void Seterror_recognition(int v) { FOpt.error_recognition = v; }
+    int error_concealment() const { return FOpt.error_concealment; }
+    void Seterror_concealment(int v) { FOpt.error_concealment = v; }
     Tav_sync_type av_sync_type() const { return Fav_sync_type; }
     void Setav_sync_type(Tav_sync_type v) { Fav_sync_type = v; }
 
@@ -256,22 +270,12 @@ private:
     TVideoState* FDelivering = nullptr;
 
     // Settings copied into each playback at Open.
-    int Fsws_flags = 4;
+    TPlayerOptions FOpt;
     int Fscreen_width = 0, Fscreen_height = 0;
     int Ffs_screen_width = 0, Ffs_screen_height = 0;
-    int Fframe_width = 0, Fframe_height = 0;
-    int Fframe_pix_fmt = -1;
-    bool Faudio_disable = false, Fvideo_disable = false, Fdisplay_disable = false;
     Tav_sync_type Fav_sync_type = AV_SYNC_AUDIO_MASTER;
-    int Fdebug = 0, Fdebug_mv = 0, Fworkaround_bugs = 1;
-    bool Ffast = false, Fgenpts = false;
-    int Flowres = 0, Fidct_algo = 0, Fskip_frame = 0, Fskip_idct = 0, Fskip_loop_filter = 0;
-    int Ferror_recognition = 1, Ferror_concealment = 3, Fdecoder_reorder_pts = -1;
-    int Fframedrop = 1, Frdftspeed = 20;
-    QString Fvfilters;
     TAudioDriver FAudioDriver = adDefault;
     TVideoDriver FVideoDriver = vdDefault;
-    bool FTriggerEventInMainThread = true;
 
     // Per-playback settings: read by the playback's threads, written by the host
     // and cleared when a playback ends (atomics: no lock between the two sides).

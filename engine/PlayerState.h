@@ -103,19 +103,7 @@ enum TPlayLoopEvent { pleRefresh = 25, pleQuit = 26, pleAspect = 27, pleResize =
 struct TVideoState {
     TCustomPlayer* Owner = nullptr;
 
-    // Copied from the player at Open; read-only afterwards.
-    struct Settings {
-        int sws_flags = 4;
-        int frame_width = 0, frame_height = 0, frame_pix_fmt = -1;
-        bool audio_disable = false, video_disable = false, display_disable = false;
-        int debug = 0, debug_mv = 0, workaround_bugs = 1;
-        bool fast = false, genpts = false;
-        int lowres = 0, idct_algo = 0, skip_frame = 0, skip_idct = 0, skip_loop_filter = 0;
-        int error_recognition = 1, error_concealment = 3, decoder_reorder_pts = -1;
-        int framedrop = 1, rdftspeed = 20;
-        QByteArray vfilters;
-        bool trigger_in_main = true;
-    } S;
+    TPlayerOptions S;  // copied from the player at Open; read-only afterwards
 
     // Threads; each joined by the one that ends its part of the playback.
     std::thread read_tid;      // joined by StreamClose (or Open on failure)

@@ -191,6 +191,7 @@ static bool ConfigureGraph(TVideoState* is, const AVFrame* frame) {
         return false;
     int ret;
     if (!is->S.vfilters.isEmpty()) {
+        const QByteArray filters = is->S.vfilters.toUtf8();
         AVFilterInOut* outputs = ff::avfilter_inout_alloc();
         AVFilterInOut* inputs = ff::avfilter_inout_alloc();
         outputs->name = ff::av_strdup("in");
@@ -201,7 +202,7 @@ static bool ConfigureGraph(TVideoState* is, const AVFrame* frame) {
         inputs->filter_ctx = is->filt_out;
         inputs->pad_idx = 0;
         inputs->next = nullptr;
-        ret = ff::avfilter_graph_parse_ptr(is->graph, is->S.vfilters.constData(), &inputs, &outputs, nullptr);
+        ret = ff::avfilter_graph_parse_ptr(is->graph, filters.constData(), &inputs, &outputs, nullptr);
         ff::avfilter_inout_free(&inputs);
         ff::avfilter_inout_free(&outputs);
     } else {
