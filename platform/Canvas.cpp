@@ -84,6 +84,12 @@ int StretchSourceIndex(int i, int dstLen, int srcStart, int srcLen) {
 
 void BitBlt(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, int sy) {
     if (dst.isNull() || src.isNull()) return;
+    // Within one image the copy may overlap itself: read from the picture as it was.
+    if (&dst == &src) {
+        const QImage before = src.copy();
+        BitBlt(dst, x, y, w, h, before, sx, sy);
+        return;
+    }
     // Clip against both images, moving source and destination together.
     if (sx < 0) { x -= sx; w += sx; sx = 0; }
     if (sy < 0) { y -= sy; h += sy; sy = 0; }
@@ -93,7 +99,7 @@ void BitBlt(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, 
     h = std::min({h, dst.height() - y, src.height() - sy});
     if (w <= 0 || h <= 0) return;
     const TKind dk = KindOf(dst), sk = KindOf(src);
-    const bool sameRows = dst.format() == src.format() && dk != TKind::Other && &dst != &src;
+    const bool sameRows = dst.format() == src.format() && dk != TKind::Other;
     for (int row = 0; row < h; ++row) {
         if (sameRows) {
             const int bpp = dk == TKind::Bgr24 ? 3 : 4;
@@ -108,6 +114,11 @@ namespace {
 void StretchCopy(QImage& dst, const TRect& dr, const QImage& src, const TRect& sr, bool keyed, TColor key) {
     if (dst.isNull() || src.isNull() || dr.Width() <= 0 || dr.Height() <= 0 || sr.Width() <= 0 || sr.Height() <= 0) return;
     if (sr.Left < 0 || sr.Top < 0 || sr.Right > src.width() || sr.Bottom > src.height()) return;
+    if (&dst == &src) {
+        const QImage before = src.copy();
+        StretchCopy(dst, dr, before, sr, keyed, key);
+        return;
+    }
     const TKind dk = KindOf(dst), sk = KindOf(src);
     const TColor keyRgb = ColorToRGB(key);
     const int x0 = std::max(dr.Left, 0), x1 = std::min(dr.Right, dst.width());
@@ -126,24 +137,13 @@ void StretchCopy(QImage& dst, const TRect& dr, const QImage& src, const TRect& s
 }  // namespace
 
 void StretchBlt(QImage& dst, const TRect& dstRect, const QImage& src, const TRect& srcRect) {
-    if (dstRect.Width() == srcRect.Width() && dstRect.Height() == srcRect.Height() && &dst != &src) {
+    if (dstRect.Width() == srcRect.Width() && dstRect.Height() == srcRect.Height())
         BitBlt(dst, dstRect.Left, dstRect.Top, dstRect.Width(), dstRect.Height(), src, srcRect.Left, srcRect.Top);
-        return;
-    }
-    if (&dst == &src) {
-        const QImage copy = src.copy();
-        StretchCopy(dst, dstRect, copy, srcRect, false, 0);
-        return;
-    }
-    StretchCopy(dst, dstRect, src, srcRect, false, 0);
+    else
+        StretchCopy(dst, dstRect, src, srcRect, false, 0);
 }
 
 void TransparentBlt(QImage& dst, const TRect& dstRect, const QImage& src, const TRect& srcRect, TColor key) {
-    if (&dst == &src) {
-        const QImage copy = src.copy();
-        StretchCopy(dst, dstRect, copy, srcRect, true, key);
-        return;
-    }
     StretchCopy(dst, dstRect, src, srcRect, true, key);
 }
 

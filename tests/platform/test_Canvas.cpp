@@ -147,6 +147,23 @@ TEST(Canvas, StretchAndKeyedCopiesUseTheRuleAndSkipTheKey) {
     EXPECT_EQ(Picture(dst, kLegend), (std::vector<std::string>{"bgggg", "ggggg", "ggggg", "ggggr"}));
 }
 
+TEST(Canvas, CopiesWithinOneImageReadThePixelsAsTheyWereBefore) {
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_BGR888}) {
+        QImage img = White(5, 2, format);
+        TCanvas c(&img);
+        c.SetPixel(0, 0, clRed);
+        c.SetPixel(1, 0, clLime);
+        c.SetPixel(2, 0, clBlue);
+        // Overlapping, towards the end of the row: a forward copy would read what it just wrote.
+        BitBlt(img, 1, 0, 3, 1, img, 0, 0);
+        EXPECT_EQ(Picture(img, kLegend), (std::vector<std::string>{"rrgb.", "....."})) << format;
+        c.Draw(0, 1, img);
+        EXPECT_EQ(Picture(img, kLegend), (std::vector<std::string>{"rrgb.", "rrgb."})) << format;
+        c.CopyRect(Rect(2, 0, 5, 2), img, Rect(1, 0, 4, 2));
+        EXPECT_EQ(Picture(img, kLegend), (std::vector<std::string>{"rrrgb", "rrrgb"})) << format;
+    }
+}
+
 TEST(Canvas, ThirtyTwoBitCopiesKeepAlpha) {
     QImage src(1, 1, QImage::Format_ARGB32);
     src.setPixel(0, 0, qRgba(10, 20, 30, 40));
