@@ -154,9 +154,10 @@ void TqvBitmap::Draw(QImage& Dst, int X, int Y, TPoint Origin) const {
 namespace {
 // Runs f on the 32-bit pixels of an image: a registered bitmap's directly, a
 // 32-bit image in place (kept opaque when it has no alpha), any other through
-// a 32-bit copy written back.
+// a 32-bit copy written back. f writes inside Area only, so only Area needs
+// its alpha restored.
 template <class F>
-void WithImagePixels(QImage& Dst, F f) {
+void WithImagePixels(QImage& Dst, const TRect& Area, F f) {
     if (TqvBitmap* b = TqvBitmap::FindByImage(&Dst)) {
         f(b->Pixels());
         return;
@@ -167,7 +168,9 @@ void WithImagePixels(QImage& Dst, F f) {
         TqvPixels p{reinterpret_cast<TqvColor*>(Dst.bits()), Dst.width(), Dst.height(),
                     static_cast<int>(Dst.bytesPerLine() / 4)};
         f(p);
-        if (fmt == QImage::Format_RGB32) SetAlphaRect(p, {0, 0, p.Width, p.Height}, 255);
+        TRect touched;
+        if (fmt == QImage::Format_RGB32 && IntersectRect(touched, Area, {0, 0, p.Width, p.Height}))
+            SetAlphaRect(p, touched, 255);
         return;
     }
     QImage tmp = Dst.convertToFormat(QImage::Format_ARGB32);
@@ -180,7 +183,7 @@ void WithImagePixels(QImage& Dst, F f) {
 void TqvBitmap::Draw(QImage& Dst, const TRect& DstRect, const TRect& SrcRect, TPoint Origin) const {
     TRect d = DstRect;
     OffsetRect(d, -Origin.X, -Origin.Y);
-    WithImagePixels(Dst, [&](const TqvPixels& p) { DrawToPixels(p, d, d, SrcRect); });
+    WithImagePixels(Dst, d, [&](const TqvPixels& p) { DrawToPixels(p, d, d, SrcRect); });
 }
 
 void TqvBitmap::Draw(TCanvas& Dst, int X, int Y) const {
@@ -226,7 +229,9 @@ void TqvBitmap::Tile(TqvBitmap& Dst, const TRect& DstRect, const TRect& SrcRect)
 }
 
 void TqvBitmap::Tile(QImage& Dst, const TRect& DstRect, const TRect& SrcRect, TPoint Origin) const {
-    WithImagePixels(Dst, [&](const TqvPixels& p) {
+    TRect area = DstRect;
+    OffsetRect(area, -Origin.X, -Origin.Y);
+    WithImagePixels(Dst, area, [&](const TqvPixels& p) {
         ForEachTile(DstRect, SrcRect, [&](TRect t, const TRect& s) {
             OffsetRect(t, -Origin.X, -Origin.Y);
             DrawToPixels(p, t, t, s);
@@ -250,7 +255,9 @@ void TqvBitmap::TileClip(TqvBitmap& Dst, const TRect& DstRect, const TRect& DstC
 
 void TqvBitmap::TileClip(QImage& Dst, const TRect& DstRect, const TRect& DstClip, const TRect& SrcRect,
                          TPoint Origin) const {
-    WithImagePixels(Dst, [&](const TqvPixels& p) {
+    TRect area = DstRect;
+    OffsetRect(area, -Origin.X, -Origin.Y);
+    WithImagePixels(Dst, area, [&](const TqvPixels& p) {
         ForEachTile(DstRect, SrcRect, [&](TRect t, const TRect& s) {
             if (!Meets(DstClip, t)) return;
             OffsetRect(t, -Origin.X, -Origin.Y);

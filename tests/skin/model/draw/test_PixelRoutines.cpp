@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 struct BlendCase {
@@ -166,12 +168,22 @@ TEST(TqvBitmap, DrawingOntoAnOpaqueImageKeepsItOpaque) {
     src.SetSize(1, 1);
     src.SetPixel(0, 0, 0x80FF0000);
     src.SetAlphaBlend(true);
-    QImage img(2, 2, QImage::Format_RGB32);
+    QImage img(4, 4, QImage::Format_RGB32);
     img.fill(0xFF000080);
     TqvPixelRoutinesScope mmx(MMXPixelRoutines());
     src.Draw(img, 1, 1);
     EXPECT_EQ(img.pixel(1, 1), 0xFF7F0040u);
     EXPECT_EQ(img.pixel(0, 0), 0xFF000080u);
+    // pixel() hides the stored alpha of a 32-bit RGB picture; the raw words
+    // show it. The blend gives 0xBF alpha, which must not stay behind,
+    // wherever the origin moves the drawing.
+    auto raw = [&img](int x, int y) { return reinterpret_cast<const QRgb*>(img.constScanLine(y))[x]; };
+    src.Draw(img, 3, 3, TPoint{1, 1});
+    src.Tile(img, TRect{1, 3, 3, 4}, TRect{0, 0, 1, 1}, TPoint{1, 0});
+    src.TileClip(img, TRect{3, 1, 4, 2}, TRect{}, TRect{0, 0, 1, 1}, TPoint{0, 1});
+    for (const auto& [x, y] : {std::pair{1, 1}, {2, 2}, {0, 3}, {1, 3}, {3, 0}})
+        EXPECT_EQ(raw(x, y), 0xFF7F0040u) << x << "," << y;
+    EXPECT_EQ(raw(3, 3), 0xFF000080u);
 }
 
 TEST(TqvBitmap, TilesStartAtTheCornerAndCutAtTheEdges) {
