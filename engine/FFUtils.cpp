@@ -145,8 +145,9 @@ bool SetGenericOption(TFFOptions& options, const std::string& rawName, const std
         if (name == "b" && t != AVMEDIA_TYPE_VIDEO) continue;
         const AVOption* o = ff::av_opt_find(&codecClass, n, nullptr, kTypeFlags[t], kSearch);
         if (!o) continue;
+        // The check does not depend on the media type: once is enough.
+        if (!found) ret = CheckCodecValue(n, v, debugOn);
         found = o;
-        ret = CheckCodecValue(n, v, debugOn);
         if (ret >= 0) ff::av_dict_set(&options.codec_opts[t], n, v, 0);
     }
     if (!found) {
