@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-void TStrings::CheckIndex(int index, int limit) const {
+void TStrings::CheckIndex(int index, int limit) {
     if (index < 0 || index >= limit)
         throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
 }

@@ -81,9 +81,11 @@ public:
     void LoadFromFile(const QString& file);
     void SaveToFile(const QString& file) const;
 
+    // EStringListError unless 0 <= index < limit.
+    static void CheckIndex(int index, int limit);
+
 protected:
     virtual void SetUpdateState(bool updating) { (void)updating; }
-    void CheckIndex(int index, int limit) const;
 
 private:
     int FUpdateCount = 0;

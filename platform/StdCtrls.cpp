@@ -456,17 +456,15 @@ void TListBox::SetMultiSelect(bool v) {
 }
 
 bool TListBox::Selected(int index) const {
-    QListWidgetItem* it = FList->item(index);
-    if (!it) throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
-    return it->isSelected();
+    TStrings::CheckIndex(index, FList->count());
+    return FList->item(index)->isSelected();
 }
 
 void TListBox::SetSelected(int index, bool v) {
-    QListWidgetItem* it = FList->item(index);
-    if (!it) throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
+    TStrings::CheckIndex(index, FList->count());
     FSyncing = true;
     if (!MultiSelect() && v) FList->setCurrentRow(index);
-    else it->setSelected(v);
+    else FList->item(index)->setSelected(v);
     FSyncing = false;
 }
 
