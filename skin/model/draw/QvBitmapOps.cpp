@@ -155,8 +155,12 @@ void TqvBitmap::SaveToStream(QIODevice& Stream) const {
     WriteStreamString(Stream, FName);
     WriteInt(Stream, FWidth);
     WriteInt(Stream, FHeight);
-    for (int y = 0; y < FHeight && FBits; ++y)
-        for (int x = 0; x < FWidth; ++x) WriteInt(Stream, static_cast<qint32>(*PixelAt(x, y)));
+    if (!FBits) return;
+    // One write for all pixels, not one per pixel.
+    const qint64 count = qint64(FWidth) * FHeight;
+    QByteArray raw(qsizetype(count * 4), Qt::Uninitialized);
+    for (qint64 i = 0; i < count; ++i) qToLittleEndian(FBits[i], raw.data() + 4 * i);
+    Stream.write(raw);
 }
 
 void TqvBitmap::LoadFromStream(QIODevice& Stream) {
