@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -214,9 +213,13 @@ void AVLogCallback(void* ptr, int level, const char* fmt, va_list vl) {
             n += static_cast<std::size_t>(m);
         } else {
             // Cut, but keep the line feed the text ended with, so the next
-            // message does not join this line.
-            const std::size_t flen = std::strlen(fmt);
-            const bool endsLine = flen > 0 && fmt[flen - 1] == '\n';
+            // message does not join this line. The feed may come from an
+            // argument ("%s"), so only the whole text can tell.
+            std::string whole(static_cast<std::size_t>(m) + 1, '\0');
+            va_copy(args, vl);
+            std::vsnprintf(whole.data(), whole.size(), fmt, args);
+            va_end(args);
+            const bool endsLine = whole[static_cast<std::size_t>(m) - 1] == '\n';
             n = CutAtCharacter(buf, endsLine ? kLimit - 1 : kLimit);
             if (endsLine) buf[n++] = '\n';
         }

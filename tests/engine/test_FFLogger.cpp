@@ -190,15 +190,20 @@ TEST_F(LoggerTest, RealLibraryLineAndUtf8Text) {
     LibraryWrites(nullptr, 16, "\x86\n");
     EXPECT_EQ(Texts(), (QStringList{name + ": No such file or directory", QStringLiteral("视")}));
 
-    // An overlong line is cut between characters and still ends its line.
-    lines.clear();
+    // An overlong line is cut between characters and still ends its line,
+    // whether the line feed is in the format or in the text it inserts.
     const std::string longText(3000, 'x');
-    LibraryWrites(nullptr, 16, "\xc3\xa4%s\n", longText.c_str());
-    LibraryWrites(nullptr, 16, "next\n");
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].msg.toUtf8().size(), 2046);
-    EXPECT_TRUE(lines[0].msg.startsWith(QStringLiteral("ä")));
-    EXPECT_EQ(lines[1].msg, QStringLiteral("next"));
+    for (bool feedInArgument : {false, true}) {
+        SCOPED_TRACE(feedInArgument);
+        lines.clear();
+        if (feedInArgument) LibraryWrites(nullptr, 16, "\xc3\xa4%s", (longText + '\n').c_str());
+        else LibraryWrites(nullptr, 16, "\xc3\xa4%s\n", longText.c_str());
+        LibraryWrites(nullptr, 16, "next\n");
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0].msg.toUtf8().size(), 2046);
+        EXPECT_TRUE(lines[0].msg.startsWith(QStringLiteral("ä")));
+        EXPECT_EQ(lines[1].msg, QStringLiteral("next"));
+    }
     const std::string wide = "\xe8\xa7\x86";  // three bytes a character
     std::string many;
     for (int i = 0; i < 800; ++i) many += wide;
