@@ -64,9 +64,7 @@ void TControl::SetParent(TWinControl* parent) {
     auto* self = dynamic_cast<TWinControl*>(this);
     if (old && self) old->RemoveTabControl(self);
     const QRect g = geometry();
-    FReparenting = true;
-    QWidget::setParent(parent ? parent->ClientWidget() : nullptr);
-    FReparenting = false;
+    Reparenting([&] { QWidget::setParent(parent ? parent->ClientWidget() : nullptr); });
     setGeometry(g);
     if (parent || IsTopLevelControl()) QWidget::setVisible(FVisible);
     if (parent) {
@@ -261,8 +259,10 @@ TWinControl::TWinControl(QObject* AOwner) : TControl(AOwner) { setFocusPolicy(Qt
 
 TWinControl::~TWinControl() {
     DestroyComponents();
-    // Children go while this object is still a TWinControl, so their
-    // destructors can still reach their parent.
+    DestroyControls();
+}
+
+void TWinControl::DestroyControls() {
     QList<QPointer<TControl>> children;
     for (TControl* c : Controls()) children.append(c);
     for (const auto& c : children) delete c.data();

@@ -227,6 +227,9 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void ApplyTabOrder();
+    // Frees the child controls. Destructors call it while the object is still
+    // of their class, so the children's destructors can still reach their parent.
+    void DestroyControls();
     // Wrappers around a Qt widget: the inner widget fills the control, takes
     // its focus and reports its keys and focus changes as the control's.
     void SetInner(QWidget* inner);

@@ -31,9 +31,7 @@ TForm::~TForm() {
     if (FKeyPreview) qApp->removeEventFilter(this);
     if (FModalLoop) FModalLoop->exit();
     DestroyComponents();
-    QList<QPointer<TControl>> children;
-    for (TControl* c : Controls()) children.append(c);
-    for (const auto& c : children) delete c.data();
+    DestroyControls();
 }
 
 void TForm::Build() {
