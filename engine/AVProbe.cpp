@@ -200,10 +200,8 @@ bool TCustomAVProbe::LoadFile(const QString& AFileName, const QString& AFormatNa
         r = ff::avformat_find_stream_info(ctx, nullptr);
     }
     if (r < 0) {
-        FLastErrMsg = QStringLiteral("%1: could not find codec parameters").arg(AFileName);
-        const QString msg = FLastErrMsg;
         CloseFile();
-        FLastErrMsg = msg;
+        FLastErrMsg = QStringLiteral("%1: could not find codec parameters").arg(AFileName);
         return false;
     }
     UpdateFileInfo();
