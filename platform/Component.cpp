@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 
+#include <QSet>
 #include <QWidget>
 
 TComponentBase* AsComponent(QObject* o) { return dynamic_cast<TComponentBase*>(o); }
@@ -77,15 +78,15 @@ void LoadOne(QObject* o) {
     }
 }
 
-void LoadWalk(QObject* o, QList<QObject*>& seen) {
-    seen.append(o);
+void LoadWalk(QObject* o, QSet<QObject*>& seen) {
+    seen.insert(o);
     LoadOne(o);
     for (QObject* child : o->children()) LoadWalk(child, seen);
 }
 }  // namespace
 
 void LoadedTree(QObject* root) {
-    QList<QObject*> seen;
+    QSet<QObject*> seen;  // a form's tree holds every inner Qt widget too
     LoadWalk(root, seen);
     // Owned components that live outside root's QObject tree (no parent yet).
     if (auto* c = AsComponent(root))
