@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 // ---- TButton ----
 
@@ -259,22 +260,14 @@ public:
         CheckIndex(index, Count() + 1);
         // Qt selects the first item added to an empty box; the class library selects nothing.
         const int current = Box()->currentIndex();
-        FOwner->FSyncing = true;
         Box()->insertItem(index, s);
         Box()->setCurrentIndex(current < 0 ? -1 : (index <= current ? current + 1 : current));
-        FOwner->FSyncing = false;
     }
     void Delete(int index) override {
         CheckIndex(index, Count());
-        FOwner->FSyncing = true;
         Box()->removeItem(index);
-        FOwner->FSyncing = false;
     }
-    void Clear() override {
-        FOwner->FSyncing = true;
-        Box()->clear();
-        FOwner->FSyncing = false;
-    }
+    void Clear() override { Box()->clear(); }
 
 private:
     TComboBox* FOwner;
@@ -310,17 +303,13 @@ int TComboBox::ItemIndex() const { return FCombo->currentIndex(); }
 
 void TComboBox::SetItemIndex(int v) {
     if (v < -1 || v >= FCombo->count()) v = -1;
-    FSyncing = true;
     FCombo->setCurrentIndex(v);
-    FSyncing = false;
     StoreText(FCombo->currentText());
 }
 
 void TComboBox::TextChanged() {
     if (FCombo->isEditable()) {
-        FSyncing = true;
         FCombo->setEditText(Text());
-        FSyncing = false;
     } else {
         // A list-only box shows the item of that text, or nothing.
         SetItemIndex(FItems->IndexOf(Text()));
@@ -398,20 +387,17 @@ public:
     }
     void Insert(int index, const QString& s) override {
         CheckIndex(index, Count() + 1);
-        FOwner->FSyncing = true;
+        const QScopedValueRollback syncing(FOwner->FSyncing, true);
         List()->insertItem(index, s);
-        FOwner->FSyncing = false;
     }
     void Delete(int index) override {
         CheckIndex(index, Count());
-        FOwner->FSyncing = true;
+        const QScopedValueRollback syncing(FOwner->FSyncing, true);
         delete List()->takeItem(index);
-        FOwner->FSyncing = false;
     }
     void Clear() override {
-        FOwner->FSyncing = true;
+        const QScopedValueRollback syncing(FOwner->FSyncing, true);
         List()->clear();
-        FOwner->FSyncing = false;
     }
 
 private:
@@ -439,14 +425,13 @@ int TListBox::ItemIndex() const { return FList->currentRow(); }
 
 void TListBox::SetItemIndex(int v) {
     if (v < -1 || v >= FList->count()) v = -1;
-    FSyncing = true;
+    const QScopedValueRollback syncing(FSyncing, true);
     if (v < 0) {
         FList->clearSelection();
         FList->setCurrentRow(-1);
     } else {
         FList->setCurrentRow(v, MultiSelect() ? QItemSelectionModel::Current : QItemSelectionModel::ClearAndSelect);
     }
-    FSyncing = false;
 }
 
 bool TListBox::MultiSelect() const { return FList->selectionMode() == QAbstractItemView::ExtendedSelection; }
@@ -462,10 +447,9 @@ bool TListBox::Selected(int index) const {
 
 void TListBox::SetSelected(int index, bool v) {
     TStrings::CheckIndex(index, FList->count());
-    FSyncing = true;
+    const QScopedValueRollback syncing(FSyncing, true);
     if (!MultiSelect() && v) FList->setCurrentRow(index);
     else FList->item(index)->setSelected(v);
-    FSyncing = false;
 }
 
 int TListBox::SelCount() const { return MultiSelect() ? int(FList->selectedItems().size()) : -1; }

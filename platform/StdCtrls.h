@@ -172,7 +172,6 @@ private:
     std::unique_ptr<TStrings> FItems;
     TComboBoxStyle FStyle = csDropDown;
     bool FSorted = false;
-    bool FSyncing = false;
 };
 
 class TListBox : public TWinControl {
@@ -203,5 +202,5 @@ private:
     QListWidget* FList;
     std::unique_ptr<TStrings> FItems;
     bool FSorted = false;
-    bool FSyncing = false;
+    bool FSyncing = false;  // selection changes from code, not the user's
 };
