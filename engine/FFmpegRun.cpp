@@ -156,7 +156,6 @@ void TCustomFFmpeg::InitTask() {
     FBroken = false;
     FFinished = false;
     FTerminated = false;
-    FTotalOutputDuration = -1;
     FOptions.reset(NewGenericOptions(FOpt.Fsws_flags));
 }
 
