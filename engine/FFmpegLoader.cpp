@@ -204,10 +204,7 @@ bool TFFmpegLoader::Load(TLibraries ALibraries) {
     return true;
 }
 
-bool TFFmpegLoader::Loaded(TLibrary ALibrary) const {
-    std::lock_guard lock(FLock);
-    return FStatus[ALibrary].Handle && FStatus[ALibrary].Fixuped;
-}
+bool TFFmpegLoader::Loaded(TLibrary ALibrary) const { return Loaded(TLibraries(ALibrary)); }
 
 bool TFFmpegLoader::Loaded(TLibraries ALibraries) const {
     CheckNotEmpty(ALibraries);
