@@ -79,10 +79,12 @@ void Save(const TDocument& d, const QString& file) {
 
 bool Same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
-// The first section of that name: [header, end) line indexes.
+// The first section of that name: [header, end) line indexes. Names are
+// compared trimmed, as the lines store them.
 std::optional<std::pair<size_t, size_t>> FindSection(const TDocument& d, const QString& section) {
+    const QString name = section.trimmed();
     for (size_t i = 0; i < d.Lines.size(); ++i) {
-        if (d.Lines[i].Kind != TLine::Section || !Same(d.Lines[i].Name, section)) continue;
+        if (d.Lines[i].Kind != TLine::Section || !Same(d.Lines[i].Name, name)) continue;
         size_t end = i + 1;
         while (end < d.Lines.size() && d.Lines[end].Kind != TLine::Section) ++end;
         return std::make_pair(i, end);
@@ -93,8 +95,9 @@ std::optional<std::pair<size_t, size_t>> FindSection(const TDocument& d, const Q
 std::optional<size_t> FindKey(const TDocument& d, const QString& section, const QString& ident) {
     const auto s = FindSection(d, section);
     if (!s) return std::nullopt;
+    const QString key = ident.trimmed();
     for (size_t i = s->first + 1; i < s->second; ++i)
-        if (d.Lines[i].Kind == TLine::Key && Same(d.Lines[i].Name, ident)) return i;
+        if (d.Lines[i].Kind == TLine::Key && Same(d.Lines[i].Name, key)) return i;
     return std::nullopt;
 }
 
@@ -115,10 +118,19 @@ QString TIniFile::ReadString(const QString& section, const QString& ident, const
 
 void TIniFile::WriteString(const QString& section, const QString& ident, const QString& value) {
     CheckText(FFileName, {section, ident, value});
-    if (ident.trimmed().isEmpty() || ident.contains(QLatin1Char('=')))
-        throw EIniFileException("Unable to write to " + FFileName.toStdString() + ": invalid key \"" + ident.toStdString() + "\"");
+    // Names the reader would not give back: a section ends at "]", a line
+    // starting with "[" or ";" is a header or a comment.
+    const QString key = ident.trimmed();
+    auto refuse = [&](const char* what, const QString& name) {
+        throw EIniFileException("Unable to write to " + FFileName.toStdString() + ": invalid " + what + " \"" +
+                                name.toStdString() + "\"");
+    };
+    if (key.isEmpty() || key.contains(QLatin1Char('=')) || key.startsWith(QLatin1Char('[')) ||
+        key.startsWith(QLatin1Char(';')))
+        refuse("key", ident);
+    if (section.contains(QLatin1Char(']'))) refuse("section", section);
     TDocument d = Load(FFileName);
-    const TLine line = ParseLine((ident.trimmed() + QLatin1Char('=') + value).toUtf8());
+    const TLine line = ParseLine((key + QLatin1Char('=') + value).toUtf8());
     if (const auto k = FindKey(d, section, ident)) {
         d.Lines[*k] = line;
     } else if (const auto s = FindSection(d, section)) {
@@ -128,7 +140,7 @@ void TIniFile::WriteString(const QString& section, const QString& ident, const Q
         d.Lines.insert(d.Lines.begin() + std::ptrdiff_t(at), line);
     } else {
         if (!d.Lines.empty() && !d.Lines.back().Raw.trimmed().isEmpty()) d.Lines.push_back(ParseLine(""));
-        d.Lines.push_back(ParseLine(("[" + section + "]").toUtf8()));
+        d.Lines.push_back(ParseLine(("[" + section.trimmed() + "]").toUtf8()));
         d.Lines.push_back(line);
     }
     d.EndsWithEol = true;

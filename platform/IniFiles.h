@@ -1,6 +1,6 @@
 // Settings files: UTF-8 text of [section] and key=value lines. Sections and
-// keys match ignoring case; values are stored and read as given (surrounding
-// blanks aside). Every call opens the file once and closes it again, and a
+// keys match ignoring case and surrounding blanks; values are stored and read
+// as given (surrounding blanks aside). Every call opens the file once and closes it again, and a
 // write changes only its own line, so comments and unknown lines stay.
 #pragma once
 

@@ -117,7 +117,29 @@ TEST_F(IniFileTest, LineBreaksAndBadKeysAreRefused) {
     EXPECT_THROW(ini.WriteString("A", "b", "two\nlines"), EIniFileException);
     EXPECT_THROW(ini.WriteString("A", "x=y", "v"), EIniFileException);
     EXPECT_THROW(ini.WriteString("A\n[B]", "b", "v"), EIniFileException);
+    // Names the file could not give back: the section would end at "]", the
+    // line would read as a section header or a comment.
+    EXPECT_THROW(ini.WriteString("A]B", "b", "v"), EIniFileException);
+    EXPECT_THROW(ini.WriteString("A", "[b", "v"), EIniFileException);
+    EXPECT_THROW(ini.WriteString("A", ";b", "v"), EIniFileException);
     EXPECT_EQ(ini.ReadString("A", "b", ""), "kept");
+    EXPECT_EQ(ReadAll(Path()), "[A]\nb=kept\n");
+}
+
+TEST_F(IniFileTest, BlanksAroundNamesDoNotMakeSecondEntries) {
+    const struct {
+        const char* section;
+        const char* key;
+    } cases[] = {{" A ", "b"}, {"A", " b "}, {"\tA", "b\t"}};
+    for (const auto& c : cases) {
+        QFile::remove(Path());
+        TIniFile ini(Path());
+        ini.WriteString(c.section, c.key, "old");
+        ini.WriteString(c.section, c.key, "new");
+        EXPECT_EQ(ini.ReadString(c.section, c.key, ""), "new") << c.section << "/" << c.key;
+        EXPECT_EQ(ini.ReadString("A", "b", ""), "new") << c.section << "/" << c.key;
+        EXPECT_EQ(ReadAll(Path()), "[A]\nb=new\n") << c.section << "/" << c.key;
+    }
 }
 
 }  // namespace
