@@ -28,8 +28,11 @@ void TTrackBar::SetMax(int v) { FSlider->setMaximum(v); }
 int TTrackBar::Position() const { return FSlider->value(); }
 void TTrackBar::SetPosition(int v) { FSlider->setValue(v); }
 
+TTrackBarOrientation TTrackBar::Orientation() const {
+    return FSlider->orientation() == Qt::Vertical ? trVertical : trHorizontal;
+}
+
 void TTrackBar::SetOrientation(TTrackBarOrientation v) {
-    FOrientation = v;
     FSlider->setOrientation(v == trVertical ? Qt::Vertical : Qt::Horizontal);
     // The system's vertical bar has its minimum at the top.
     FSlider->setInvertedAppearance(v == trVertical);
@@ -71,7 +74,10 @@ void TProgressBar::StepBy(int delta) {
     SetPosition(p);
 }
 
+TProgressBarOrientation TProgressBar::Orientation() const {
+    return FBar->orientation() == Qt::Vertical ? pbVertical : pbHorizontal;
+}
+
 void TProgressBar::SetOrientation(TProgressBarOrientation v) {
-    FOrientation = v;
     FBar->setOrientation(v == pbVertical ? Qt::Vertical : Qt::Horizontal);
 }

@@ -21,7 +21,7 @@ public:
     int Position() const;
     // Clamped to Min..Max; OnChange runs on every change, from code or the user.
     void SetPosition(int v);
-    TTrackBarOrientation Orientation() const { return FOrientation; }
+    TTrackBarOrientation Orientation() const;
     void SetOrientation(TTrackBarOrientation v);
     int Frequency() const;
     void SetFrequency(int v);
@@ -37,7 +37,6 @@ public:
 
 private:
     QSlider* FSlider;
-    TTrackBarOrientation FOrientation = trHorizontal;
     TTickStyle FTickStyle = tsAuto;
 };
 
@@ -60,12 +59,11 @@ public:
     // Position advances by Step (by delta); past Max it starts again at Min, as the system bar does.
     void StepIt() { StepBy(FStep); }
     void StepBy(int delta);
-    TProgressBarOrientation Orientation() const { return FOrientation; }
+    TProgressBarOrientation Orientation() const;
     void SetOrientation(TProgressBarOrientation v);
     QProgressBar* Widget() const { return FBar; }
 
 private:
     QProgressBar* FBar;
     int FStep = 10;
-    TProgressBarOrientation FOrientation = pbHorizontal;
 };

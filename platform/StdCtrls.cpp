@@ -185,8 +185,9 @@ void TMemo::TextChanged() {
 bool TMemo::ReadOnly() const { return FMemo->isReadOnly(); }
 void TMemo::SetReadOnly(bool v) { FMemo->setReadOnly(v); }
 
+bool TMemo::WordWrap() const { return FMemo->lineWrapMode() == QPlainTextEdit::WidgetWidth; }
+
 void TMemo::SetWordWrap(bool v) {
-    FWordWrap = v;
     FMemo->setLineWrapMode(v ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
@@ -213,10 +214,8 @@ TCheckBox::TCheckBox(QObject* AOwner) : TWinControl(AOwner), FBox(new QCheckBox(
 
 void TCheckBox::TextChanged() { FBox->setText(Caption()); }
 
-void TCheckBox::SetAllowGrayed(bool v) {
-    FAllowGrayed = v;
-    FBox->setTristate(v);
-}
+bool TCheckBox::AllowGrayed() const { return FBox->isTristate(); }
+void TCheckBox::SetAllowGrayed(bool v) { FBox->setTristate(v); }
 
 void TCheckBox::SetState(TCheckBoxState v) {
     if (v == FState) return;

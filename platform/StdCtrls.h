@@ -89,7 +89,7 @@ public:
     TStrings& Lines() { return *FLines; }
     bool ReadOnly() const;
     void SetReadOnly(bool v);
-    bool WordWrap() const { return FWordWrap; }
+    bool WordWrap() const;
     void SetWordWrap(bool v);
     TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle v);
@@ -104,7 +104,6 @@ protected:
 private:
     QPlainTextEdit* FMemo;
     std::unique_ptr<TStrings> FLines;
-    bool FWordWrap = true;
     TScrollStyle FScrollBars = ssNone;
 };
 
@@ -120,7 +119,7 @@ public:
     void SetChecked(bool v) { SetState(v ? cbChecked : cbUnchecked); }
     TCheckBoxState State() const { return FState; }
     void SetState(TCheckBoxState v);
-    bool AllowGrayed() const { return FAllowGrayed; }
+    bool AllowGrayed() const;
     void SetAllowGrayed(bool v);
     QCheckBox* Widget() const { return FBox; }
 
@@ -130,7 +129,6 @@ protected:
 private:
     QCheckBox* FBox;
     TCheckBoxState FState = cbUnchecked;
-    bool FAllowGrayed = false;
     bool FSyncing = false;
 };
 

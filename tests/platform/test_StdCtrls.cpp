@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QSlider>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -143,6 +144,27 @@ TEST_F(ControlsTest, BarsClampTheirPositions) {
     p->SetPosition(95);
     p->StepIt();
     EXPECT_EQ(p->Position(), 5);  // past the end it starts over
+}
+
+// These properties are read back from the Qt widgets, whose own defaults must be the class library's.
+TEST_F(ControlsTest, PropertiesKeptByTheWidgetsStartAtTheClassLibrarysDefaults) {
+    auto* m = Make<TMemo>();
+    auto* c = Make<TCheckBox>();
+    auto* t = Make<TTrackBar>();
+    auto* p = Make<TProgressBar>();
+    EXPECT_TRUE(m->WordWrap());
+    EXPECT_FALSE(c->AllowGrayed());
+    EXPECT_EQ(t->Orientation(), trHorizontal);
+    EXPECT_EQ(p->Orientation(), pbHorizontal);
+    m->SetWordWrap(false);
+    c->SetAllowGrayed(true);
+    t->SetOrientation(trVertical);
+    p->SetOrientation(pbVertical);
+    EXPECT_FALSE(m->WordWrap());
+    EXPECT_TRUE(c->AllowGrayed());
+    EXPECT_EQ(t->Orientation(), trVertical);
+    EXPECT_TRUE(t->Widget()->invertedAppearance());  // minimum at the top
+    EXPECT_EQ(p->Orientation(), pbVertical);
 }
 
 TEST_F(ControlsTest, PanelBevelsAndClientArea) {
