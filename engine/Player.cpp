@@ -129,15 +129,10 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     }
     if (FOpt.display_disable) {
         FOpt.video_disable = true;
-    } else {
-        QScreen* screen = AScreenHandle ? AScreenHandle->screen() : QGuiApplication::primaryScreen();
-        if (!screen) {
-            Error(QStringLiteral("SDL_GetVideoInfo() failed"));
-            ff::SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            return false;
-        }
-        Ffs_screen_width = screen->size().width();
-        Ffs_screen_height = screen->size().height();
+    } else if (!(AScreenHandle ? AScreenHandle->screen() : QGuiApplication::primaryScreen())) {
+        Error(QStringLiteral("SDL_GetVideoInfo() failed"));
+        ff::SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
     }
 
     auto state = std::make_unique<TVideoState>();

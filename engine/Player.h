@@ -272,7 +272,6 @@ private:
     // Settings copied into each playback at Open.
     TPlayerOptions FOpt;
     int Fscreen_width = 0, Fscreen_height = 0;
-    int Ffs_screen_width = 0, Ffs_screen_height = 0;
     Tav_sync_type Fav_sync_type = AV_SYNC_AUDIO_MASTER;
     TAudioDriver FAudioDriver = adDefault;
     TVideoDriver FVideoDriver = vdDefault;
