@@ -136,8 +136,8 @@ struct TVideoState {
     std::atomic<int> refresh{0};
 
     TPlayEventRing Ring;
-    TManualEvent PlayAnnounced{false};
-    TManualEvent Go{false};  // set by Open once the host has seen the file  // psPlay is in the ring: later states may follow
+    TManualEvent PlayAnnounced{false};  // psPlay is in the ring: later states may follow
+    TManualEvent Go{false};  // set by Open once the host has seen the file
     TManualEvent SeekEvent{true}, PictEvent{true};
 
     // Reading (read thread owns ic's reading; other threads read stream facts only).
