@@ -83,12 +83,15 @@ TEST(Messages, ExceptionInAHandlerBecomesTheErrorBox) {
     Application()->SetPrompt(nullptr);
 }
 
-TEST(Messages, ErrorBoxAddsAFullStopOnlyAfterALetterOrDigit) {
+// The class library's rule: a full stop after any last character that sorts above ".",
+// so "?" and ":" get one too, while "!" and ")" do not.
+TEST(Messages, ErrorBoxAddsAFullStopAfterCharactersAboveTheFullStop) {
     auto prompt = std::make_shared<TRecordingPrompt>();
     Application()->SetPrompt(prompt);
     const std::pair<QString, QString> cases[] = {
         {"Disk full", "Disk full."}, {"Done.", "Done."}, {"Stop!", "Stop!"}, {"", ""},
         {QString::fromUtf8("无法写入"), QString::fromUtf8("无法写入.")},
+        {"Overwrite?", "Overwrite?."}, {"Cannot open:", "Cannot open:."}, {"(see log)", "(see log)"},
     };
     for (const auto& [in, out] : cases) Application()->ShowException(in);
     ASSERT_EQ(prompt->Boxes.size(), std::size(cases));
