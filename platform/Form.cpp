@@ -153,7 +153,12 @@ TModalResult TForm::ShowModal() {
             loop.exec(QEventLoop::DialogExec) == -1 && self)
             FModalResult = mrCancel;
         if (!self) return mrCancel;
-        if (Application()->Terminated()) FModalResult = mrCancel;
+        // The end of the program asks nobody: a refusing OnCloseQuery would
+        // otherwise be asked again without end, as no loop runs any more.
+        if (Application()->Terminated()) {
+            FModalResult = mrCancel;
+            break;
+        }
         if (FModalResult != mrNone && CloseModal()) break;
     }
     FModalLoop = nullptr;

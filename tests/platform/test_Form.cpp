@@ -218,6 +218,18 @@ TEST_F(FormTest, ModalCloseRefusedByOnCloseQueryKeepsTheLoopRunning) {
     delete f;
 }
 
+TEST_F(FormTest, TerminatingEndsAModalLoopWithoutAskingTheForm) {
+    auto* f = NewForm<TSampleForm>(nullptr);
+    int asked = 0;
+    // Gives in at last, so a loop that keeps asking ends instead of hanging the test.
+    f->OnCloseQuery = [&](QObject*, bool& can) { can = ++asked > 3; };
+    QTimer::singleShot(0, f, [] { Application()->Terminate(); });
+    EXPECT_EQ(f->ShowModal(), mrCancel);
+    EXPECT_EQ(asked, 0);
+    EXPECT_FALSE(f->isVisible());
+    delete f;
+}
+
 TEST_F(FormTest, ClosingTheMainFormEndsTheApplication) {
     TSampleForm* f = nullptr;
     Application()->CreateForm(f);
