@@ -222,6 +222,7 @@ int StreamComponentOpen(TVideoState* is, int index) {
         is->video_st = st;
         is->video_dec = dec;
         is->video_stream = index;
+        is->video_drained = 0;
         is->videoq.Init();
         is->videoq.PutFlush();
         is->video_tid = std::thread(VideoThread, is);
@@ -435,6 +436,7 @@ static void ReadThread(TVideoState* is) {
                     }
                     if (is->video_stream >= 0) {
                         is->seek_flushed = 0;
+                        is->video_drained = 0;
                         is->videoq.Flush();
                         is->videoq.PutFlush();
                         is->PictEvent.Reset();
@@ -470,7 +472,10 @@ static void ReadThread(TVideoState* is) {
                     is->PictEvent.Set();
                 }
                 is->Sleep(10);
-                if (is->audioq.NbPackets() == 0 && is->videoq.NbPackets() == 0 && is->subtitleq.NbPackets() == 0)
+                // Empty queues are not enough: the decoder may still hold pictures,
+                // and each of them would announce the end once more.
+                if (is->audioq.NbPackets() == 0 && is->videoq.NbPackets() == 0 && is->subtitleq.NbPackets() == 0 &&
+                    (is->video_stream < 0 || is->video_drained))
                     is->ReachEOF = 1;
                 continue;
             }

@@ -156,6 +156,8 @@ struct TVideoState {
     std::atomic<int> ReachEOF{0};
     int ErrorEOF = 0;  // read thread
     std::atomic<int> EventEOF{0};
+    // The video decoder has given out its last picture: only then is the end reached.
+    std::atomic<int> video_drained{0};
     // Bumped when the first picture (or, without video, the seek) after a seek
     // is in place: reports may go back in time only across it.
     std::atomic<int> report_serial{0};

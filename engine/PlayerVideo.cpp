@@ -103,6 +103,7 @@ static int GetVideoFrame(TVideoState* is, AVFrame* frame) {
         bool flush = false;
         if (is->videoq.Get(pkt, flush, true) < 0) return -1;
         if (flush) {
+            is->video_drained = 0;
             ff::avcodec_flush_buffers(dec);
             std::unique_lock<std::mutex> lock(is->pictq_mutex);
             for (TVideoPicture& vp : is->pictq) vp.target_clock = 0;
@@ -129,6 +130,7 @@ static int GetVideoFrame(TVideoState* is, AVFrame* frame) {
                 is->video_pending = true;
                 continue;
             }
+            is->video_drained = 1;
             if (!is->EventEOF) is->Owner->ReportPosition(is);
             return 0;
         }
