@@ -134,10 +134,7 @@ TCustomAVProbe::~TCustomAVProbe() {
 }
 
 bool TCustomAVProbe::LoadAVLib(const TPathFileName& APath) {
-    FFLoader().SetLibraryPath(APath);
-    if (FFLoader().Load(ProbeLibraries)) return true;
-    FLastErrMsg = FFLoader().LastErrMsg();
-    return false;
+    return LoadComponentLibraries(ProbeLibraries, APath, FLastErrMsg);
 }
 
 bool TCustomAVProbe::AVLibLoaded() const {

@@ -254,3 +254,10 @@ void TFFmpegLoader::SetInstallLogger(bool value) {
     std::lock_guard lock(FLock);
     FInstallLogger = value;
 }
+
+bool LoadComponentLibraries(TLibraries ASet, const TPathFileName& APath, QString& ALastErrMsg) {
+    FFLoader().SetLibraryPath(APath);
+    if (FFLoader().Load(ASet)) return true;
+    ALastErrMsg = FFLoader().LastErrMsg();
+    return false;
+}

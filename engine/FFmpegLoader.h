@@ -167,6 +167,10 @@ private:
 // The process's loader over DefaultLibraryTable().
 TFFmpegLoader& FFLoader();
 
+// A component's LoadAVLib: loads its set from APath; on failure the loader's
+// message goes to ALastErrMsg.
+bool LoadComponentLibraries(TLibraries ASet, const TPathFileName& APath, QString& ALastErrMsg);
+
 // Held around every codec open and close by every engine thread; never held
 // across a blocking call into the UI thread.
 extern std::recursive_mutex CodecLock;

@@ -58,10 +58,7 @@ void TCustomPlayer::Error(const QString& AMsg) {
 }
 
 bool TCustomPlayer::LoadAVLib(const TPathFileName& APath) {
-    FFLoader().SetLibraryPath(APath);
-    if (FFLoader().Load(PlayerLibraries)) return true;
-    FLastErrMsg = FFLoader().LastErrMsg();
-    return false;
+    return LoadComponentLibraries(PlayerLibraries, APath, FLastErrMsg);
 }
 
 bool TCustomPlayer::AVLibLoaded() const {

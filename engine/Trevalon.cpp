@@ -276,10 +276,7 @@ TCustomTrevalon::~TCustomTrevalon() {
 std::unique_ptr<TFFmpeg> TCustomTrevalon::CreateTask(int AMaxFiles) { return std::make_unique<TFFmpeg>(AMaxFiles); }
 
 bool TCustomTrevalon::LoadAVLib(const TPathFileName& APath) {
-    FFLoader().SetLibraryPath(APath);
-    if (FFLoader().Load(ConverterLibraries)) return true;
-    FLastErrMsg = FFLoader().LastErrMsg();
-    return false;
+    return LoadComponentLibraries(ConverterLibraries, APath, FLastErrMsg);
 }
 
 bool TCustomTrevalon::AVLibLoaded() const { return FFLoader().Loaded(ConverterLibraries); }
