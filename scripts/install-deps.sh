@@ -5,9 +5,9 @@ set -euo pipefail
 
 packages=(
   build-essential g++ cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libxcb1-dev
   libavcodec-dev libavformat-dev libavfilter-dev libavutil-dev
-  libswscale-dev libswresample-dev ffmpeg
+  libavdevice-dev libswscale-dev libswresample-dev ffmpeg
   libsdl2-dev zlib1g-dev libjpeg62-turbo-dev libgif-dev
   libgtest-dev libgmock-dev
   xvfb xauth
