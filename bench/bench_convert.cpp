@@ -1,20 +1,30 @@
-// The converter against the ffmpeg tool on the same clip and settings.
+// One conversion with the engine against the same conversion with the ffmpeg
+// tool, on one clip and the same settings.
 //
-//   cmake --build build --target bench_convert && ./build/bench/bench_convert [runs]
+//   bench_convert [runs]      (runs per job, 5 when not given)
 //
-// Makes a 1280x720, 25 fps, 10-second clip with stereo sound, then converts it
-// (a) to MP4 with libx264 + AAC (the main window's profile 1103 with the
-// "libx264-default" preset) and (b) to AVI with mpeg4 + MP3 (profile 1600),
-// each with the engine and with the tool, alternating, several runs each.
-// Every conversion runs in a child process so its CPU time and peak memory are
-// its own. The last line is the worse wall-time ratio of (a) and (b).
+// Makes a 1280x720, 25 fps, 10-second clip (mpeg4 video, stereo PCM sound),
+// then converts it with three jobs:
+//   mp4 x264 720p       libx264 preset medium 1500 kbit/s + aac 128 kbit/s at
+//                       the source's size: mostly the cost of encoding;
+//   mp4 x264 320x240    the main window's MP4 profile (libx264-default rows,
+//                       scaled to 320x240, 1200 kbit/s): mostly decoding and
+//                       scaling, the encoder has little to do;
+//   avi mpeg4+mp3       the main window's AVI profile at the source's size.
+// Each run of a job is a pair: one conversion with the engine and one with the
+// tool, the order swapped from one pair to the next so neither side always
+// finds the caches warm. Every conversion is a child process, so its CPU time
+// and peak memory are its own. Codec threads are the libraries' choice on
+// both sides. Per job: medians with min-max of wall time, CPU time and peak
+// memory, and the median of the pairs' wall ratios. The last line is the
+// worst job's median wall ratio.
 #include "engine/FFLogger.h"
 #include "engine/FFmpeg.h"
 #include "engine/FFmpegLoader.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -25,8 +35,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,32 +46,37 @@ extern char** environ;
 
 namespace {
 
-struct Profile {
+struct Job {
     const char* name;
     const char* ext;
     // Engine options in the order the main window applies them.
     std::vector<std::pair<const char*, const char*>> engine;
-    // The same settings for the tool (the preset's lines are added for libx264).
+    // The same settings for the tool.
     QStringList tool;
-    bool x264Preset;
+    // Built-in preset whose rows the tool gets as well (empty: none).
+    const char* preset;
 };
 
-const std::vector<Profile>& Profiles() {
-    static const std::vector<Profile> p = {
-        {"mp4 libx264+aac", ".mp4",
+const std::vector<Job>& Jobs() {
+    static const std::vector<Job> jobs = {
+        {"mp4 x264 720p", ".mp4",
+         {{"vcodec", "libx264"}, {"preset", "medium"}, {"b", "1500000"}, {"acodec", "aac"}, {"ab", "128000"}},
+         {"-c:v", "libx264", "-preset", "medium", "-b:v", "1500000", "-c:a", "aac", "-b:a", "128000"},
+         ""},
+        {"mp4 x264 320x240", ".mp4",
          {{"vcodec", "libx264"}, {"vpre", "libx264-default"}, {"s", "320x240"}, {"b", "1200000"}, {"r", "25"},
           {"acodec", "libfaac"}, {"ac", "2"}, {"ab", "128000"}, {"ar", "44100"}},
          {"-c:v", "libx264", "-s", "320x240", "-b:v", "1200000", "-r", "25", "-c:a", "aac", "-ac", "2", "-b:a",
           "128000", "-ar", "44100"},
-         true},
+         "libx264-default"},
         {"avi mpeg4+mp3", ".avi",
          {{"vcodec", "mpeg4"}, {"vtag", "DX50"}, {"b", "816000"}, {"r", "25"}, {"acodec", "libmp3lame"}, {"ac", "2"},
           {"ab", "128000"}, {"ar", "44100"}},
          {"-c:v", "mpeg4", "-tag:v", "DX50", "-b:v", "816000", "-r", "25", "-c:a", "libmp3lame", "-ac", "2", "-b:a",
           "128000", "-ar", "44100"},
-         false},
+         ""},
     };
-    return p;
+    return jobs;
 }
 
 // "key=value" lines of a built-in preset as tool arguments.
@@ -76,8 +93,7 @@ QStringList PresetArgs(const QString& name) {
 }
 
 struct Sample {
-    double wall = 0, cpu = 0;
-    long maxrssKb = 0;
+    double wall = 0, cpu = 0, peakMB = 0, outMB = 0;
     bool ok = false;
 };
 
@@ -103,7 +119,7 @@ Sample Spawn(const QStringList& args) {
     }
     s.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     s.cpu = ru.ru_utime.tv_sec + ru.ru_utime.tv_usec / 1e6 + ru.ru_stime.tv_sec + ru.ru_stime.tv_usec / 1e6;
-    s.maxrssKb = ru.ru_maxrss;
+    s.peakMB = ru.ru_maxrss / 1024.0;
     s.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return s;
 }
@@ -111,7 +127,7 @@ Sample Spawn(const QStringList& args) {
 // Child mode: one conversion with the engine.
 int RunEngine(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const int profile = std::atoi(argv[2]);
+    const int job = std::atoi(argv[2]);
     if (!FFLoader().Load(ConverterLibraries)) {
         std::fprintf(stderr, "%s\n", qPrintable(FFLoader().LastErrMsg()));
         return 2;
@@ -120,7 +136,7 @@ int RunEngine(int argc, char** argv) {
     TCustomFFmpeg f(4);
     f.InitTask();
     if (!f.OpenInputFile(QString::fromLocal8Bit(argv[3]))) return 3;
-    for (const auto& [name, value] : Profiles()[profile].engine) f.SetOption(name, value);
+    for (const auto& [name, value] : Jobs()[job].engine) f.SetOption(name, value);
     if (f.OpenOutputFile(QString::fromLocal8Bit(argv[4]), false) < 0) {
         std::fprintf(stderr, "%s\n", qPrintable(f.LastErrMsg()));
         return 4;
@@ -133,27 +149,35 @@ int RunEngine(int argc, char** argv) {
     return f.Finished() ? 0 : 6;
 }
 
-Sample Median(std::vector<Sample> v) {
-    Sample m;
-    const auto pick = [&](auto field) {
-        std::vector<double> x;
-        for (const Sample& s : v) x.push_back(field(s));
-        std::sort(x.begin(), x.end());
-        return x[x.size() / 2];
-    };
-    m.wall = pick([](const Sample& s) { return s.wall; });
-    m.cpu = pick([](const Sample& s) { return s.cpu; });
-    m.maxrssKb = static_cast<long>(pick([](const Sample& s) { return double(s.maxrssKb); }));
-    m.ok = true;
-    for (const Sample& s : v) m.ok = m.ok && s.ok;
-    return m;
+// Median, least and greatest of one figure over the runs.
+struct Spread {
+    double med = 0, min = 0, max = 0;
+};
+
+Spread SpreadOf(const std::vector<Sample>& v, const std::function<double(const Sample&)>& field) {
+    std::vector<double> x;
+    for (const Sample& s : v) x.push_back(field(s));
+    std::sort(x.begin(), x.end());
+    const size_t n = x.size();
+    const double med = n % 2 ? x[n / 2] : (x[n / 2 - 1] + x[n / 2]) / 2;
+    return {med, x.front(), x.back()};
+}
+
+void PrintSide(const char* job, const char* side, const std::vector<Sample>& v) {
+    const Spread w = SpreadOf(v, [](const Sample& s) { return s.wall; });
+    const Spread c = SpreadOf(v, [](const Sample& s) { return s.cpu; });
+    const Spread m = SpreadOf(v, [](const Sample& s) { return s.peakMB; });
+    const Spread o = SpreadOf(v, [](const Sample& s) { return s.outMB; });
+    std::printf("%-17s %-7s wall %6.2f s (%.2f-%.2f)  cpu %6.2f s (%.2f-%.2f)  peak %6.1f MB  output %5.2f MB\n", job,
+                side, w.med, w.min, w.max, c.med, c.min, c.max, m.med, o.med);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc >= 5 && std::string(argv[1]) == "--engine") return RunEngine(argc, argv);
-    const int runs = argc >= 2 ? std::max(1, std::atoi(argv[1])) : 3;
+    const auto started = std::chrono::steady_clock::now();
+    const int runs = argc >= 2 ? std::max(1, std::atoi(argv[1])) : 5;
     QCoreApplication app(argc, argv);
     if (!FFLoader().Load(ConverterLibraries)) {
         std::fprintf(stderr, "%s\n", qPrintable(FFLoader().LastErrMsg()));
@@ -170,34 +194,53 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot make the clip\n");
         return 1;
     }
+    std::printf("%d paired runs per job; medians, (min-max) over the runs\n", runs);
     const QString self = QCoreApplication::applicationFilePath();
     double worst = 0;
-    for (size_t p = 0; p < Profiles().size(); ++p) {
-        const Profile& prof = Profiles()[p];
-        std::vector<Sample> engine, tool;
+    for (size_t j = 0; j < Jobs().size(); ++j) {
+        const Job& job = Jobs()[j];
+        const QString outE = dir.filePath(QStringLiteral("engine") + job.ext);
+        const QString outT = dir.filePath(QStringLiteral("tool") + job.ext);
+        QStringList toolArgs{"ffmpeg", "-nostdin", "-v", "error", "-y", "-i", clip};
+        toolArgs += job.tool;
+        if (*job.preset) toolArgs += PresetArgs(QLatin1String(job.preset));
+        toolArgs << outT;
+        const auto convert = [&](bool engine) {
+            const QString& out = engine ? outE : outT;
+            QFile::remove(out);
+            Sample s = engine ? Spawn({self, "--engine", QString::number(j), clip, out}) : Spawn(toolArgs);
+            s.outMB = QFileInfo(out).size() / 1048576.0;
+            return s;
+        };
+        std::vector<Sample> engine, tool, ratio;
         for (int r = 0; r < runs; ++r) {
-            const QString outE = dir.filePath(QStringLiteral("engine") + prof.ext);
-            const QString outT = dir.filePath(QStringLiteral("tool") + prof.ext);
-            QFile::remove(outE);
-            engine.push_back(Spawn({self, "--engine", QString::number(p), clip, outE}));
-            QStringList args{"ffmpeg", "-nostdin", "-v", "error", "-y", "-i", clip};
-            args += prof.tool;
-            if (prof.x264Preset) args += PresetArgs(QStringLiteral("libx264-default"));
-            args << outT;
-            tool.push_back(Spawn(args));
+            Sample e, t;
+            if (r % 2 == 0) {
+                e = convert(true);
+                t = convert(false);
+            } else {
+                t = convert(false);
+                e = convert(true);
+            }
+            if (!e.ok || !t.ok) {
+                std::fprintf(stderr, "%s: a conversion failed (engine %d, tool %d)\n", job.name, e.ok, t.ok);
+                return 1;
+            }
+            engine.push_back(e);
+            tool.push_back(t);
+            Sample q;
+            q.wall = e.wall / t.wall;
+            ratio.push_back(q);
         }
-        const Sample e = Median(engine), t = Median(tool);
-        if (!e.ok || !t.ok) {
-            std::fprintf(stderr, "%s: a conversion failed (engine %d, tool %d)\n", prof.name, e.ok, t.ok);
-            return 1;
-        }
-        const double ratio = e.wall / t.wall;
-        worst = std::max(worst, ratio);
-        std::printf("%-18s engine: wall %6.2f s  cpu %6.2f s  peak %7.1f MB\n", prof.name, e.wall, e.cpu,
-                    e.maxrssKb / 1024.0);
-        std::printf("%-18s ffmpeg: wall %6.2f s  cpu %6.2f s  peak %7.1f MB   wall ratio %.2f  memory ratio %.2f\n",
-                    prof.name, t.wall, t.cpu, t.maxrssKb / 1024.0, ratio, double(e.maxrssKb) / t.maxrssKb);
+        PrintSide(job.name, "engine", engine);
+        PrintSide(job.name, "ffmpeg", tool);
+        const Spread q = SpreadOf(ratio, [](const Sample& s) { return s.wall; });
+        std::printf("%-17s engine/ffmpeg wall %.2f (%.2f-%.2f)\n", job.name, q.med, q.min, q.max);
+        std::fflush(stdout);
+        worst = std::max(worst, q.med);
     }
+    std::printf("bench time: %.0f s\n",
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     std::printf("engine/ffmpeg wall ratio: %.2f\n", worst);
     return 0;
 }
