@@ -108,7 +108,18 @@ void TControl::SetColor(TColor c) {
     update();
 }
 
+void TControl::SetConstraints(const TSizeConstraints& c) {
+    if (c == FConstraints) return;
+    FConstraints = c;
+    SetBounds(Left(), Top(), Width(), Height());
+}
+
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    const TSizeConstraints& c = FConstraints;
+    if (c.MaxWidth > 0) AWidth = std::min(AWidth, c.MaxWidth);
+    if (c.MinWidth > 0) AWidth = std::max(AWidth, c.MinWidth);
+    if (c.MaxHeight > 0) AHeight = std::min(AHeight, c.MaxHeight);
+    if (c.MinHeight > 0) AHeight = std::max(AHeight, c.MinHeight);
     const QRect r(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
     const QRect old = geometry();
     if (r != old) setGeometry(r);

@@ -20,6 +20,12 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TAnchorKind : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 using TAnchors = unsigned;
 
+// Size limits every SetBounds applies; 0 = no limit.
+struct TSizeConstraints {
+    int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+    constexpr bool operator==(const TSizeConstraints&) const = default;
+};
+
 // Key codes are Qt::Key values; a handler that sets Key to 0 consumes the key.
 using TKeyEvent = std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)>;
 using TKeyPressEvent = std::function<void(QObject* Sender, QChar& Key)>;
@@ -57,6 +63,10 @@ public:
     virtual void SetClientSize(int w, int h);
     void SetClientWidth(int w) { SetClientSize(w, ClientHeight()); }
     void SetClientHeight(int h) { SetClientSize(ClientWidth(), h); }
+
+    const TSizeConstraints& Constraints() const { return FConstraints; }
+    // Applies the new limits to the current size at once.
+    void SetConstraints(const TSizeConstraints& c);
 
     TAlign Align() const { return FAlign; }
     void SetAlign(TAlign align);
@@ -165,6 +175,7 @@ private:
     bool FPressed = false;
     TAlign FAlign = alNone;
     TAnchors FAnchors = akLeft | akTop;
+    TSizeConstraints FConstraints;
     bool FVisible = true;
     bool FShowHint = false;
     bool FParentShowHint = true;

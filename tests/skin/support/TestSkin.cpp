@@ -100,6 +100,26 @@ QImage Mask()
     return mask;
 }
 
+constexpr int kFlatCell = 64;
+
+// Zone z of cell i: red by zone, green by cell, so no two cells or zones
+// share a colour and none is white, black or the atlas's magenta.
+QRgb FlatZoneColour(int cell, int zone)
+{
+    return qRgb(8 + 27 * zone, 10 + 3 * (cell % 80), 60 + 40 * (cell / 80));
+}
+
+void PaintFlatCell(QImage& atlas, const TRect& cell, const TRect& zones, int index)
+{
+    for (int y = cell.Top; y < cell.Bottom; ++y)
+        for (int x = cell.Left; x < cell.Right; ++x) {
+            const int rx = x - cell.Left, ry = y - cell.Top;
+            const int col = rx < zones.Left ? 0 : rx < zones.Right ? 1 : 2;
+            const int row = ry < zones.Top ? 0 : ry < zones.Bottom ? 1 : 2;
+            atlas.setPixel(x, y, FlatZoneColour(index, row * 3 + col));
+        }
+}
+
 }  // namespace
 
 TTestSkin::TTestSkin() : TTestSkin(SkinControlKinds(), SkinObjectKinds()) {}
@@ -150,6 +170,74 @@ TTestSkin& TTestSkin::WithLayerFrame(bool on)
 {
     FLayerFrame = on;
     return *this;
+}
+
+TTestSkin& TTestSkin::FlatColours(bool on)
+{
+    FFlat = on;
+    return *this;
+}
+
+std::vector<TTestSkin::TFlatCell> TTestSkin::FlatLayout() const
+{
+    std::vector<TFlatCell> cells;
+    int top = 0;
+    auto add = [&](const QString& name, const char* key, int w, int h, TRect zones) {
+        const int index = int(cells.size());
+        cells.push_back({name, QLatin1String(key), Rect(0, top, w, top + h), zones, index});
+        top += kFlatCell;
+    };
+    for (const auto& [name, kind] : FControls) {
+        if (kind == QLatin1String("scrollbar")) {
+            if (name.startsWith(u'v')) {
+                add(name, "skinrect", 16, 64, Rect(0, 16, 16, 48));
+                for (const char* k : {"activeupbuttonrect", "downupbuttonrect", "activedownbuttonrect",
+                                      "downdownbuttonrect"})
+                    add(name, k, 16, 16, Rect(0, 0, 16, 16));
+                for (const char* k : {"thumbrect", "activethumbrect", "downthumbrect"})
+                    add(name, k, 16, 32, Rect(0, 4, 16, 28));
+            } else {
+                add(name, "skinrect", 64, 16, Rect(16, 0, 48, 16));
+                for (const char* k : {"activeupbuttonrect", "downupbuttonrect", "activedownbuttonrect",
+                                      "downdownbuttonrect"})
+                    add(name, k, 16, 16, Rect(0, 0, 16, 16));
+                for (const char* k : {"thumbrect", "activethumbrect", "downthumbrect"})
+                    add(name, k, 32, 16, Rect(4, 0, 28, 16));
+            }
+            continue;
+        }
+        add(name, "skinrect", kFlatCell, kFlatCell, Rect(4, 8, 60, 60));
+        if (kind == QLatin1String("button") || kind == QLatin1String("menubutton"))
+            for (const char* k : {"activeskinrect", "downskinrect", "disabledskinrect", "focusedskinrect"})
+                add(name, k, kFlatCell, kFlatCell, Rect(4, 8, 60, 60));
+    }
+    return cells;
+}
+
+std::optional<TTestSkin::TFlatCell> TTestSkin::FindFlatCell(const QString& name, const QString& key) const
+{
+    for (const TFlatCell& c : FlatLayout())
+        if (c.Name == name && c.Key == key)
+            return c;
+    return std::nullopt;
+}
+
+QRgb TTestSkin::FlatColour(const QString& name, const QString& key, TZone zone) const
+{
+    const std::optional<TFlatCell> c = FindFlatCell(name, key);
+    return c ? FlatZoneColour(c->Index, zone) : 0;
+}
+
+TRect TTestSkin::FlatRect(const QString& name, const QString& key) const
+{
+    const std::optional<TFlatCell> c = FindFlatCell(name, key);
+    return c ? c->InPicture : TRect{};
+}
+
+TRect TTestSkin::FlatZones(const QString& name, const QString& key) const
+{
+    const std::optional<TFlatCell> c = FindFlatCell(name, key);
+    return c ? c->Zones : TRect{};
 }
 
 TTestSkin& TTestSkin::Named(const QString& skinName)
@@ -270,7 +358,53 @@ QByteArray TTestSkin::IniText() const
     }
     const QString sk = QStringLiteral("SKINCONTROLS");
     put(sk, "count", QString::number(FControls.size()));
-    for (std::size_t i = 0; i < FControls.size(); ++i) {
+    if (FFlat) {
+        auto point = [](int x, int y) { return QStringLiteral("%1,%2").arg(x).arg(y); };
+        auto rect = [](const TRect& r) { return R(r.Left, r.Top, r.Right, r.Bottom); };
+        const std::vector<TFlatCell> cells = FlatLayout();
+        for (std::size_t i = 0; i < FControls.size(); ++i) {
+            const auto& [name, kind] = FControls[i];
+            put(sk, QByteArray::number(qulonglong(i)).constData(), name + u':' + kind);
+            put(name, "pictureindex", QStringLiteral("0"));
+            for (const TFlatCell& c : cells)
+                if (c.Name == name)
+                    ini.WriteString(name, c.Key, rect(c.InPicture));
+            const TFlatCell* main = nullptr;
+            for (const TFlatCell& c : cells)
+                if (c.Name == name && c.Key == QLatin1String("skinrect"))
+                    main = &c;
+            const TRect z = main->Zones;
+            const int w = main->InPicture.Width(), h = main->InPicture.Height();
+            if (kind == QLatin1String("scrollbar")) {
+                const bool vertical = name.startsWith(u'v');
+                put(name, "lefttoppoint", vertical ? point(0, z.Top) : point(z.Left, 0));
+                put(name, "righttoppoint", vertical ? point(0, 0) : point(z.Right, 0));
+                put(name, "leftbottompoint", vertical ? point(0, z.Bottom) : point(0, 0));
+                put(name, "rightbottompoint", point(0, 0));
+                put(name, "clientrect", rect(z));
+                put(name, "trackarea", rect(z));
+                put(name, "downbuttonrect", vertical ? R(0, 0, w, z.Top) : R(0, 0, z.Left, h));
+                put(name, "upbuttonrect", vertical ? R(0, z.Bottom, w, h) : R(z.Right, 0, w, h));
+                put(name, "thumboffset1", QStringLiteral("4"));
+                put(name, "thumboffset2", QStringLiteral("4"));
+                continue;
+            }
+            put(name, "lefttoppoint", point(z.Left, z.Top));
+            put(name, "righttoppoint", point(z.Right, z.Top));
+            put(name, "leftbottompoint", point(z.Left, z.Bottom));
+            put(name, "rightbottompoint", point(z.Right, z.Bottom));
+            put(name, "clientrect", rect(z));
+            put(name, "captionrect", R(z.Left, 0, z.Right, z.Top));
+            put(name, "fontname", QStringLiteral("Arial"));
+            put(name, "fontheight", QStringLiteral("14"));
+            put(name, "fontcolor", QString::number(RGB(0, 0, 0)));
+            put(name, "activefontcolor", QString::number(RGB(0, 0, 160)));
+            put(name, "downfontcolor", QString::number(RGB(160, 0, 0)));
+            put(name, "disabledfontcolor", QString::number(RGB(96, 96, 96)));
+            put(name, "bgcolor", QString::number(RGB(250, 250, 240)));
+        }
+    }
+    for (std::size_t i = 0; !FFlat && i < FControls.size(); ++i) {
         const auto& [name, kind] = FControls[i];
         put(sk, QByteArray::number(qulonglong(i)).constData(), name + u':' + kind);
         const int top = int(i) * kCellH;
@@ -300,7 +434,16 @@ std::map<QString, QImage> TTestSkin::Pictures() const
         pictures[QLatin1String(kInActiveFrame)] = Frame(qRgb(90, 90, 90), qRgb(150, 150, 150), qRgb(236, 233, 216));
     if (FMask)
         pictures[QLatin1String(kMask)] = Mask();
-    pictures[QLatin1String(kControls)] = Atlas(FControls.size());
+    if (FFlat) {
+        const std::vector<TFlatCell> cells = FlatLayout();
+        QImage atlas(kFlatCell, int(qMax<std::size_t>(cells.size(), 1)) * kFlatCell, QImage::Format_RGB32);
+        atlas.fill(qRgb(255, 0, 255));
+        for (const TFlatCell& c : cells)
+            PaintFlatCell(atlas, c.InPicture, c.Zones, c.Index);
+        pictures[QLatin1String(kControls)] = atlas;
+    } else {
+        pictures[QLatin1String(kControls)] = Atlas(FControls.size());
+    }
     pictures[QLatin1String(kObjects)] = Atlas(FObjects.size());
     return pictures;
 }

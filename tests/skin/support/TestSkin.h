@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -36,10 +37,26 @@ public:
     TTestSkin& WithInActivePicture(bool on = true);
     TTestSkin& WithLayerFrame(bool on = true);
     TTestSkin& Named(const QString& skinName);
+    // Flat colours for pixel tests of controls: every state rectangle a record
+    // reads gets a cell of its own, and every nine-slice zone of a cell its own
+    // colour (FlatColour says which). Records are laid out by kind: buttons
+    // with five state cells, scroll bars (names starting with "v" vertical)
+    // with buttons, track and thumbs, everything else one 64 x 64 cell with
+    // borders 4 (left, right, bottom) and 8 (top).
+    TTestSkin& FlatColours(bool on = true);
     // Written last, over what the builder wrote; an empty value is written as such.
     TTestSkin& Set(const QString& section, const QString& key, const QString& value);
     // Leaves a whole section out of the ini text.
     TTestSkin& Without(const QString& section);
+
+    // Zones of a flat cell: corners, edges and client.
+    enum TZone { zTL, zT, zTR, zL, zC, zR, zBL, zB, zBR };
+    // The colour of zone Zone of the cell behind record Name's key
+    // ("skinrect", "activeskinrect", "thumbrect", ...); 0 when there is none.
+    QRgb FlatColour(const QString& name, const QString& key, TZone zone = zC) const;
+    // The cell in picture coordinates, and its zone borders relative to it.
+    TRect FlatRect(const QString& name, const QString& key) const;
+    TRect FlatZones(const QString& name, const QString& key) const;
 
     QByteArray IniText() const;
     // File name -> picture, for every file the ini names.
@@ -68,7 +85,16 @@ private:
     std::vector<std::pair<std::pair<QString, QString>, QString>> FOverrides;
     QStringList FWithout;
     QString FSkinName = QStringLiteral("Test skin");
-    bool FMask = false, FInActive = false, FLayerFrame = false;
+    bool FMask = false, FInActive = false, FLayerFrame = false, FFlat = false;
+
+    struct TFlatCell {
+        QString Name, Key;
+        TRect InPicture;  // in the controls picture
+        TRect Zones;      // zone borders relative to the cell
+        int Index;        // the cell's place, which picks its colours
+    };
+    std::vector<TFlatCell> FlatLayout() const;
+    std::optional<TFlatCell> FindFlatCell(const QString& name, const QString& key) const;
 };
 
 // Field-by-field equality of two models (pictures pixel by pixel, every
