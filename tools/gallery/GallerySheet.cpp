@@ -1,0 +1,101 @@
+#include "tools/gallery/GallerySheet.h"
+
+#include "platform/Graphics.h"
+
+#include <algorithm>
+
+const QString kGallerySample = QStringLiteral("确定 打开文件 Open");
+
+namespace {
+constexpr int kSheetW = 1180, kMargin = 16, kGap = 14, kLabelH = 16;
+constexpr QRgb kSheetBg = 0xFFFAFAFA;
+}  // namespace
+
+TGallerySheet::TGallerySheet(const TqvSkinData& skin, int index)
+    : FSkin(skin), FImage(kSheetW, 6000, QImage::Format_RGB32), FX(kMargin), FY(kMargin)
+{
+    FImage.fill(kSheetBg);
+    QPainter p(&FImage);
+    p.setPen(Qt::black);
+    p.setFont(SkinFont(QStringLiteral("Arial"), 24, fsBold));
+    p.drawText(QRect(kMargin, FY, kSheetW - 2 * kMargin, 30), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("%1  %2 — %3").arg(index, 2, 10, QLatin1Char('0')).arg(skin.SkinName, skin.SkinComments));
+    FY += 40;
+}
+
+void TGallerySheet::NewRow()
+{
+    if (FRowH > 0) {
+        FY += FRowH + kLabelH + kGap;
+        FRowH = 0;
+    }
+    FX = kMargin;
+}
+
+void TGallerySheet::Heading(const QString& title)
+{
+    NewRow();
+    QPainter p(&FImage);
+    p.setPen(QColor(0x30, 0x30, 0x30));
+    p.setFont(SkinFont(QStringLiteral("Arial"), 18, fsBold));
+    p.drawText(QRect(kMargin, FY + 4, kSheetW - 2 * kMargin, 22), Qt::AlignLeft | Qt::AlignVCenter, title);
+    p.fillRect(QRect(kMargin, FY + 28, kSheetW - 2 * kMargin, 1), QColor(0xC0, 0xC0, 0xC0));
+    FY += 36;
+}
+
+void TGallerySheet::Place(const QImage& image, const QString& label)
+{
+    QPainter p(&FImage);
+    p.setFont(SkinFont(QStringLiteral("Arial"), 12, 0));
+    const int labelW = p.fontMetrics().horizontalAdvance(label);
+    const int w = std::max(image.width(), labelW);
+    if (FX > kMargin && FX + w > kSheetW - kMargin) {
+        p.end();
+        NewRow();
+        p.begin(&FImage);
+        p.setFont(SkinFont(QStringLiteral("Arial"), 12, 0));
+    }
+    if (FY + image.height() + kLabelH + kMargin > FImage.height())
+        return;  // a sheet that runs out of room loses its last pictures, not the program
+    p.drawImage(FX, FY, image);
+    p.setPen(QColor(0x60, 0x60, 0x60));
+    p.drawText(QRect(FX, FY + image.height() + 1, w + 4, kLabelH), Qt::AlignLeft | Qt::AlignTop, label);
+    FX += w + kGap;
+    FRowH = std::max(FRowH, image.height());
+}
+
+QImage TGallerySheet::Finish()
+{
+    NewRow();
+    return FImage.copy(0, 0, kSheetW, std::min(FImage.height(), FY + kMargin));
+}
+
+QFont TGallerySheet::SkinFont(const QString& name, int height, unsigned style)
+{
+    const QString family = SubstituteFontName(name);
+    QFont f(family);
+    f.setPixelSize(std::max(1, FontPixelSize(family, height)));
+    f.setBold(style & fsBold);
+    f.setItalic(style & fsItalic);
+    f.setUnderline(style & fsUnderline);
+    return f;
+}
+
+void TGallerySheet::Text(QImage& img, TRect r, const QString& text, const QFont& font, TColor color, bool centred)
+{
+    QPainter p(&img);
+    p.setFont(font);
+    p.setPen(ColorToQColor(color));
+    p.drawText(r.ToQRect(), (centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter, text);
+}
+
+const std::vector<TGallerySection>& GallerySections()
+{
+    static const std::vector<TGallerySection> sections = {
+        {"Frame", DrawFrameSection},
+        {"Menus and hints", DrawWindowsSection},
+        {"Records", DrawRecordsSection},
+        {"Colours", DrawColorsSection},
+    };
+    return sections;
+}
