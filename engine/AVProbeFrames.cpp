@@ -4,6 +4,7 @@
 #include "engine/FFLogger.h"
 #include "engine/FFUtils.h"
 #include "engine/FFmpegLoader.h"
+#include "engine/ScalerImage.h"
 
 #include <chrono>
 #include <thread>
@@ -24,6 +25,8 @@ constexpr auto kRetryPause = std::chrono::milliseconds(10);
 // step or two away), then in doubling steps, so a file whose seeks never land
 // before the reference ends the search after a few dozen tries.
 constexpr std::int64_t kLinearSteps = 16;
+
+constexpr int kPictureAlign = 64;
 
 std::int64_t IOPosition(AVIOContext* pb) {
     return ff::avio_seek(pb, 0, SEEK_CUR);
@@ -233,7 +236,11 @@ bool TAVProbe::OpenDecoder(int AIndex) {
 
 bool TAVProbe::StorePicture(const AVFrame* AFrame, int AIndex) {
     const AVPixelFormat fmt = static_cast<AVPixelFormat>(AFrame->format);
-    const int size = ff::av_image_get_buffer_size(fmt, AFrame->width, AFrame->height, 1);
+    // Lines aligned and a spare line after the last, as the scaler reads in
+    // blocks (av_image_alloc lays pictures out the same way).
+    const int aligned = ff::av_image_get_buffer_size(fmt, AFrame->width, AFrame->height, kPictureAlign);
+    const int line = ff::av_image_get_buffer_size(fmt, AFrame->width, 1, kPictureAlign);
+    const int size = aligned < 0 || line < 0 ? -1 : aligned + line + kPictureAlign;
     if (size < 0) {
         LogError(16, QStringLiteral("frame size of codec is invalid."));
         return false;
@@ -272,7 +279,8 @@ bool TAVProbe::StorePicture(const AVFrame* AFrame, int AIndex) {
     FPicture.StreamIndex = AIndex;
 
     TAVPicture& pic = FPicture.Picture;
-    ff::av_image_fill_arrays(pic.data, pic.linesize, FPicture.Buffer, fmt, AFrame->width, AFrame->height, 1);
+    ff::av_image_fill_arrays(pic.data, pic.linesize, FPicture.Buffer, fmt, AFrame->width, AFrame->height,
+                             kPictureAlign);
     ff::av_image_copy(pic.data, pic.linesize, const_cast<const std::uint8_t**>(AFrame->data), AFrame->linesize, fmt,
                       AFrame->width, AFrame->height);
     FPicture.Ready = true;
@@ -397,9 +405,10 @@ bool TAVProbe::CopyToBitmap(QImage& ABitmap) {
         LogError(16, QStringLiteral("picture not ready, please decode first"));
         return false;
     }
-    if (PictureToBitmap(FRGBContext, FPicture.Picture.data, FPicture.Picture.linesize, FPicture.PixFmt,
-                        FPicture.Height, FPicture.Width)) {
-        ABitmap = FRGBContext->Bitmap.copy();
+    if (PictureToScalerImage(FRGBContext->toRGB_convert_ctx, FPicture.Picture.data, FPicture.Picture.linesize,
+                             FPicture.PixFmt, FPicture.Width, FPicture.Height, FRGBContext->Bitmap)) {
+        // Shared: the next copy converts into an image of its own.
+        ABitmap = FRGBContext->Bitmap;
         return true;
     }
     ABitmap = CreateFrameBitmap(FPicture.Width, FPicture.Height);

@@ -6,6 +6,7 @@
 #include "engine/FFLogger.h"
 #include "engine/FFmpegLoader.h"
 #include "engine/MainThread.h"
+#include "engine/ScalerImage.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -179,8 +180,8 @@ QImage TCustomPlayer::CurrentFrame(std::int64_t& APTS) {
     if (!is->shown) return CreateFrameBitmap(is->video_width, is->video_height);
     APTS = std::llrint(is->shown_pts * 1000000.0) - is->StartTime;
     const AVFrame* f = is->shown;
-    if (!PictureToBitmap(FCurrentRGB.get(), f->data, f->linesize, static_cast<AVPixelFormat>(f->format), f->height,
-                         f->width))
+    if (!PictureToScalerImage(FCurrentRGB->toRGB_convert_ctx, f->data, f->linesize,
+                              static_cast<AVPixelFormat>(f->format), f->width, f->height, FCurrentRGB->Bitmap))
         return QImage(0, 0, QImage::Format_BGR888);
     return FCurrentRGB->Bitmap;
 }
@@ -190,7 +191,8 @@ bool TCustomPlayer::HookPicture(TVideoState* is, AVFrame* picture, double pts) {
     if (ff::av_frame_make_writable(picture) < 0) return false;
     TRGBConvertContext& rgb = is->hook_rgb;
     const auto format = static_cast<AVPixelFormat>(picture->format);
-    if (!PictureToBitmap(&rgb, picture->data, picture->linesize, format, picture->height, picture->width)) {
+    if (!PictureToScalerImage(rgb.toRGB_convert_ctx, picture->data, picture->linesize, format, picture->width,
+                              picture->height, rgb.Bitmap)) {
         LogMsg(llError, QStringLiteral("Cannot initialize the toRGB conversion context"));
         return false;
     }
@@ -206,15 +208,10 @@ bool TCustomPlayer::HookPicture(TVideoState* is, AVFrame* picture, double pts) {
     if (bmp.format() != QImage::Format_BGR888) bmp = bmp.convertToFormat(QImage::Format_BGR888);
     if (bmp.size() != QSize(picture->width, picture->height))
         bmp = bmp.scaled(picture->width, picture->height);
-    rgb.fromRGB_convert_ctx = ff::sws_getCachedContext(rgb.fromRGB_convert_ctx, picture->width, picture->height,
-                                                       rgb.RGBPixFmt, picture->width, picture->height, format,
-                                                       SWS_BICUBIC, nullptr, nullptr, nullptr);
-    if (!rgb.fromRGB_convert_ctx) {
+    if (!ScalerImageToPicture(rgb.fromRGB_convert_ctx, bmp, picture->data, picture->linesize, format,
+                              picture->width, picture->height)) {
         LogMsg(llError, QStringLiteral("Cannot initialize the fromRGB conversion context"));
         return false;
     }
-    const std::uint8_t* src[4] = {bmp.constBits(), nullptr, nullptr, nullptr};
-    const int lines[4] = {static_cast<int>(bmp.bytesPerLine()), 0, 0, 0};
-    ff::sws_scale(rgb.fromRGB_convert_ctx, src, lines, 0, picture->height, picture->data, picture->linesize);
     return true;
 }

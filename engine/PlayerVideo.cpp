@@ -402,15 +402,16 @@ static void VideoImageDisplay(TVideoState* is, AVFrame* pic, double pts, bool bl
     }
     const int x = (is->width - w) / 2, y = (is->height - h) / 2;
     if (w > 0 && h > 0 && is->sink) {
-        QImage image(w, h, QImage::Format_RGB32);
-        is->display_sws = ff::sws_getCachedContext(is->display_sws, pic->width & ~1, pic->height & ~1,
+        // Straight into an image of the ring, at its place's size: one conversion, no copy.
+        const TSurfaceSink::TBuffer buffer = is->sink->Acquire(w, h);
+        is->display_sws = ff::sws_getCachedContext(is->display_sws, pic->width, pic->height,
                                                    static_cast<AVPixelFormat>(pic->format), w, h, AV_PIX_FMT_RGB32,
                                                    SWS_BICUBIC, nullptr, nullptr, nullptr);
-        if (is->display_sws) {
-            std::uint8_t* dst[4] = {image.bits(), nullptr, nullptr, nullptr};
-            int lines[4] = {static_cast<int>(image.bytesPerLine()), 0, 0, 0};
-            ff::sws_scale(is->display_sws, pic->data, pic->linesize, 0, pic->height & ~1, dst, lines);
-            is->sink->Present(image, QRect(x, y, w, h), is->width, is->height);
+        if (is->display_sws && buffer.Bits) {
+            std::uint8_t* dst[4] = {buffer.Bits, nullptr, nullptr, nullptr};
+            const int lines[4] = {buffer.Stride, 0, 0, 0};
+            ff::sws_scale(is->display_sws, pic->data, pic->linesize, 0, pic->height, dst, lines);
+            is->sink->Present(buffer, QRect(x, y, w, h), is->width, is->height);
         }
     }
     std::lock_guard<std::mutex> lock(is->shown_mutex);
