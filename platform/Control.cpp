@@ -269,6 +269,9 @@ void TControl::resizeEvent(QResizeEvent* e) {
 TWinControl::TWinControl(QObject* AOwner) : TControl(AOwner) { setFocusPolicy(Qt::NoFocus); }
 
 TWinControl::~TWinControl() {
+    // ~TControl no longer knows this was a windowed control: leave the
+    // parent's tab list here, or the parent keeps a dangling entry.
+    if (auto* p = Parent()) p->RemoveTabControl(this);
     DestroyComponents();
     DestroyControls();
 }
