@@ -5,7 +5,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstdlib>
@@ -144,7 +143,5 @@ QByteArray EncodeSkinBmp(const QImage& source)
 
 void SaveSkinBmpFile(const QImage& image, const QString& fileName)
 {
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(EncodeSkinBmp(image)) < 0 || !f.commit())
-        throw EqvSkinError(QStringLiteral("Cannot write file \"%1\": %2").arg(fileName, f.errorString()).toStdString());
+    WriteSkinFile(fileName, EncodeSkinBmp(image));
 }

@@ -19,4 +19,5 @@ qint64 SkinBmpLength(const QByteArray& bytes, qint64 offset, const QString& what
 QImage LoadSkinBmpFile(const QString& fileName);
 // 24 bits per pixel, bottom-up, rows padded to 4 bytes; a null image gives an empty array.
 QByteArray EncodeSkinBmp(const QImage& image);
+// Throws EqvSkinError when the file cannot be written whole; the old file then stays.
 void SaveSkinBmpFile(const QImage& image, const QString& fileName);

@@ -1,9 +1,17 @@
 #include "skin/model/SkinIni.h"
 
+#include "platform/SafeFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <limits>
+
+void WriteSkinFile(const QString& fileName, const QByteArray& data)
+{
+    QString why;
+    if (!ReplaceFileContent(fileName, data, &why))
+        throw EqvSkinError(QStringLiteral("Cannot write file \"%1\": %2").arg(fileName, why).toStdString());
+}
 
 bool TryStrToInt(const QString& text, int& value)
 {
@@ -122,9 +130,7 @@ QByteArray TqvSkinIni::ToText() const
 
 void TqvSkinIni::SaveToFile(const QString& fileName) const
 {
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(ToText()) < 0 || !f.commit())
-        throw EqvSkinError(QStringLiteral("Cannot write file \"%1\": %2").arg(fileName, f.errorString()).toStdString());
+    WriteSkinFile(fileName, ToText());
 }
 
 TqvSkinIni::TSection* TqvSkinIni::Find(const QString& section)

@@ -23,6 +23,12 @@ public:
     using EqvSkinError::EqvSkinError;
 };
 
+// Replaces a file's content whole or not at all: the bytes go to a temporary
+// file beside it, every write checked, and only a complete file takes its
+// name. Throws EqvSkinError naming the file and the reason; the old file then
+// stays as it was.
+void WriteSkinFile(const QString& fileName, const QByteArray& data);
+
 // Strict decimal or hexadecimal ("$1F", "0x1F") 32-bit integer; false when the
 // text is no such number. Blanks around the number are allowed.
 bool TryStrToInt(const QString& text, int& value);

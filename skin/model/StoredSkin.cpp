@@ -7,7 +7,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstring>
@@ -390,12 +389,7 @@ void TqvCompressedStoredSkin::SaveToCompressFile(const QString& fileName) const
 {
     if (Empty())
         return;
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly))
-        throw EqvSkinError(QStringLiteral("Cannot create file \"%1\": %2").arg(fileName, f.errorString()).toStdString());
-    SaveToCompressStream(&f);
-    if (!f.commit())
-        throw EqvSkinError(QStringLiteral("Cannot write file \"%1\": %2").arg(fileName, f.errorString()).toStdString());
+    WriteSkinFile(fileName, ContainerBytes());
 }
 
 void TqvCompressedStoredSkin::LoadFromCompressStream(QIODevice* stream)
@@ -419,12 +413,18 @@ void TqvCompressedStoredSkin::LoadFromCompressStream(QIODevice* stream)
     FCompressedStream = data;
 }
 
-void TqvCompressedStoredSkin::SaveToCompressStream(QIODevice* stream) const
+QByteArray TqvCompressedStoredSkin::ContainerBytes() const
 {
     QByteArray b;
     PutInt32(b, kContainerVersion);
     PutInt32(b, static_cast<qint32>(FCompressedStream.size()));
     b.append(FCompressedStream);
+    return b;
+}
+
+void TqvCompressedStoredSkin::SaveToCompressStream(QIODevice* stream) const
+{
+    const QByteArray b = ContainerBytes();
     if (stream->write(b) != b.size())
         throw EqvSkinError(QStringLiteral("Cannot write the stored skin: %1").arg(stream->errorString()).toStdString());
 }

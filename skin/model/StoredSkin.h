@@ -143,7 +143,8 @@ public:
     void LoadFromIniFile(const QString& fileName);
     void LoadFromSkinData(const TqvSkinData& skinData);
     void LoadFromCompressFile(const QString& fileName);
-    // Writes nothing at all for an empty stored skin.
+    // Writes nothing at all for an empty stored skin. A failed write throws
+    // EqvSkinError and leaves the old file as it was.
     void SaveToCompressFile(const QString& fileName) const;
     // Reads from position 0 of the stream.
     void LoadFromCompressStream(QIODevice* stream);
@@ -151,6 +152,9 @@ public:
     void DeCompressToStream(QIODevice* s, qint64 maxBytes = kMaxInflatedSkin) const;
 
 private:
+    // The ".skn" bytes: version, length, compressed payload.
+    QByteArray ContainerBytes() const;
+
     QString FFileName;
     QString FCompressedFileName;
     QByteArray FCompressedStream;

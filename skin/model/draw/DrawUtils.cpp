@@ -87,13 +87,22 @@ void ReadStreamString(QIODevice& Stream, QString& S) {
         S[i] = QChar(qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(raw.constData()) + 2 * i));
 }
 
+void WriteExact(QIODevice& Stream, const char* p, qint64 n) {
+    if (n <= 0) return;
+    const qint64 done = Stream.write(p, n);
+    if (done == n) return;
+    throw EqvStreamError("Stream write error: " +
+                         (done < 0 ? Stream.errorString().toStdString()
+                                   : std::to_string(done) + " of " + std::to_string(n) + " bytes written"));
+}
+
 void WriteStreamString(QIODevice& Stream, const QString& S) {
     qint32 count = qToLittleEndian(qint32(S.size()));
-    Stream.write(reinterpret_cast<const char*>(&count), 4);
+    WriteExact(Stream, reinterpret_cast<const char*>(&count), 4);
     QByteArray raw(qsizetype(S.size()) * 2, Qt::Uninitialized);
     for (int i = 0; i < S.size(); ++i)
         qToLittleEndian<quint16>(S[i].unicode(), reinterpret_cast<uchar*>(raw.data()) + 2 * i);
-    Stream.write(raw);
+    WriteExact(Stream, raw.constData(), raw.size());
 }
 
 void ParseRectText(const QString& S, TRect& R) {

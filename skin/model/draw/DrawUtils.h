@@ -9,15 +9,20 @@
 #include <QString>
 
 #include <stdexcept>
+#include <string>
 
 class QIODevice;
 class QWidget;
 
-// Short or failed reads of a stream form.
+// Short or failed reads and writes of a stream form.
 class EqvStreamError : public std::runtime_error {
 public:
     explicit EqvStreamError(const char* msg = "Stream read error") : std::runtime_error(msg) {}
+    explicit EqvStreamError(const std::string& msg) : std::runtime_error(msg) {}
 };
+
+// Writes all n bytes or throws EqvStreamError saying how far it got or why not.
+void WriteExact(QIODevice& Stream, const char* p, qint64 n);
 
 // ---- rectangles and points
 constexpr int RectWidth(const TRect& R) { return R.Right - R.Left; }
@@ -63,7 +68,8 @@ bool HasMultipleMonitors();
 void GetScreenWorkArea(bool WorkArea, TRect& R);
 void GetMonitorWorkArea(const QWidget* Wnd, bool WorkArea, TRect& R);
 
-// ---- text codecs of the stream forms (count of UTF-16 units, then the units)
+// ---- text codecs of the stream forms (count of UTF-16 units, then the units);
+// a short read or write throws EqvStreamError
 void ReadStreamString(QIODevice& Stream, QString& S);
 void WriteStreamString(QIODevice& Stream, const QString& S);
 // Four integers split by one of " (),:;=" each; (0,0,0,0) when any fails.

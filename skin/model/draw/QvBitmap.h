@@ -120,7 +120,8 @@ public:
     void ChangeBitmapHue(int DeltaHue);
     void ChangeBitmapSat(int DeltaSat);
 
-    // ---- stream form: name, width, height (negative = bottom row first), pixels
+    // ---- stream form: name, width, height (negative = bottom row first), pixels;
+    // a short read or write throws EqvStreamError
     void SaveToStream(QIODevice& Stream) const;
     void LoadFromStream(QIODevice& Stream);
     // A bitmap among the program's resources (":/bitmaps/<ResName>.bmp" when

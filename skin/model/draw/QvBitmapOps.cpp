@@ -141,7 +141,7 @@ void TqvBitmap::ChangeBitmapSat(int Delta) {
 namespace {
 void WriteInt(QIODevice& s, qint32 v) {
     v = qToLittleEndian(v);
-    s.write(reinterpret_cast<const char*>(&v), 4);
+    WriteExact(s, reinterpret_cast<const char*>(&v), 4);
 }
 
 qint32 ReadInt(QIODevice& s) {
@@ -160,7 +160,7 @@ void TqvBitmap::SaveToStream(QIODevice& Stream) const {
     const qint64 count = qint64(FWidth) * FHeight;
     QByteArray raw(qsizetype(count * 4), Qt::Uninitialized);
     for (qint64 i = 0; i < count; ++i) qToLittleEndian(FBits[i], raw.data() + 4 * i);
-    Stream.write(raw);
+    WriteExact(Stream, raw.constData(), raw.size());
 }
 
 void TqvBitmap::LoadFromStream(QIODevice& Stream) {

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 void Put32(QByteArray& b, qint32 v) {
@@ -130,6 +133,81 @@ TEST(BitmapStream, ShortAndLyingStreamsFailCleanly) {
     QBuffer n(&name);
     n.open(QIODevice::ReadOnly);
     EXPECT_THROW(b.LoadFromStream(n), EqvStreamError);
+}
+
+// Takes at most Room bytes; a write that finds no room at all fails as a full
+// disk does, one that finds some takes what fits.
+class TFullDevice : public QIODevice {
+public:
+    explicit TFullDevice(qint64 room) : FRoom(room) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    QByteArray Data;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* p, qint64 n) override {
+        const qint64 take = std::min(n, FRoom - Data.size());
+        if (take <= 0) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        Data.append(p, take);
+        return take;
+    }
+
+private:
+    qint64 FRoom;
+};
+
+TEST(BitmapStream, EveryShortWriteOfEveryStreamFormIsAnError) {
+    TqvBitmap bitmap;
+    bitmap.SetName(QStringLiteral("glow"));
+    bitmap.SetSize(2, 2);
+    bitmap.FillRect(TRect{0, 0, 2, 2}, 0x11223344u);
+    TqvBitmapLink link;
+    link.SetName(QStringLiteral("strip"));
+    link.SetRect(TRect{1, 2, 3, 4});
+    const struct {
+        const char* form;
+        std::function<void(QIODevice&)> write;
+    } forms[] = {
+        {"string", [](QIODevice& d) { WriteStreamString(d, QStringLiteral("name")); }},
+        {"bitmap", [&](QIODevice& d) { bitmap.SaveToStream(d); }},
+        {"link", [&](QIODevice& d) { link.SaveToStream(d); }},
+    };
+    for (const auto& f : forms) {
+        SCOPED_TRACE(f.form);
+        QBuffer whole;
+        whole.open(QIODevice::WriteOnly);
+        f.write(whole);
+        const qint64 size = whole.data().size();
+        ASSERT_GT(size, 8);
+        for (qint64 room = 0; room < size; ++room) {
+            TFullDevice full(room);
+            try {
+                f.write(full);
+                ADD_FAILURE() << "no error with room for " << room << " of " << size << " bytes";
+            } catch (const EqvStreamError& e) {
+                EXPECT_TRUE(std::string(e.what()).rfind("Stream write error: ", 0) == 0) << e.what();
+            }
+        }
+        TFullDevice roomy(size);
+        f.write(roomy);
+        EXPECT_EQ(roomy.Data, whole.data());
+    }
+    TFullDevice none(0);
+    try {
+        WriteStreamString(none, QStringLiteral("x"));
+        ADD_FAILURE() << "no error";
+    } catch (const EqvStreamError& e) {
+        EXPECT_STREQ(e.what(), "Stream write error: No space left on device");
+    }
+    TFullDevice some(6);
+    try {
+        WriteStreamString(some, QStringLiteral("xy"));
+        ADD_FAILURE() << "no error";
+    } catch (const EqvStreamError& e) {
+        EXPECT_STREQ(e.what(), "Stream write error: 2 of 4 bytes written");
+    }
 }
 
 TEST(BitmapResource, LoadsANamedPictureAndIgnoresAMissingOne) {
