@@ -140,7 +140,11 @@ void TextOn(QImage& img, const TqvDataSkinControl& r, const TqvSliceGeometry& g,
         t.Right += dw;
     if (mode == 1 || mode == 3)
         t.Bottom += dh;
-    TGallerySheet::Text(img, t, kGallerySample, TGallerySheet::SkinFont(name, height, style), st.TextColor, centred);
+    const QFont font = TGallerySheet::SkinFont(name, height, style);
+    // Pictures too narrow for the whole sample show its short form.
+    const QString text = QFontMetrics(font).horizontalAdvance(kGallerySample) <= t.Width() ? kGallerySample
+                                                                                         : QStringLiteral("确定 OK");
+    TGallerySheet::Text(img, t, text, font, st.TextColor, centred);
 }
 
 }  // namespace

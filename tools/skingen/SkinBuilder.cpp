@@ -107,10 +107,12 @@ private:
 
 void TSkinBuilder::NineSlice(TqvDataSkinCustomControl& r, int w, int h, int border, int corner)
 {
-    r.LTPoint = Point(corner, corner);
-    r.RTPoint = Point(w - corner, corner);
-    r.LBPoint = Point(corner, h - corner);
-    r.RBPoint = Point(w - corner, h - corner);
+    // The side edges grow over exactly the client's rows, so edge and client
+    // stretch row for row alike and a face shaded downwards stays aligned.
+    r.LTPoint = Point(corner, border);
+    r.RTPoint = Point(w - corner, border);
+    r.LBPoint = Point(corner, h - border);
+    r.RBPoint = Point(w - corner, h - border);
     r.ClRect = Rect(border, border, w - border, h - border);
     r.LeftStretch = r.TopStretch = r.RightStretch = r.BottomStretch = true;
     r.StretchEffect = true;
@@ -163,16 +165,16 @@ void TSkinBuilder::Frame()
         const TGenRgb outline = active ? T.Border : GenMix(T.Border, T.Client, 1, 3);
         GenFrame(img, Rect(kBorder - 1, kCaptionH - 1, kFrameW - kBorder + 1, kFrameH - kBorder + 1),
                  GenMix(side, outline, 1, 2));
-        // The outline, round where the mask cuts the corners.
-        GenFrameRounded(img, Rect(0, 0, kFrameW, kFrameH), radius, outline);
-        if (bottomRadius != radius)
-            for (int y = kFrameH - bottomRadius - 1; y < kFrameH; ++y)
-                for (int x = 0; x < kFrameW; ++x)
-                    if (x < bottomRadius + 1 || x >= kFrameW - bottomRadius - 1) {
-                        const int cover = GenRoundCoverage(x, y - (kFrameH - 2 * bottomRadius - 2), kFrameW,
-                                                           2 * bottomRadius + 2, bottomRadius);
-                        GenSetPixel(img, x, y, cover == 16 ? side : outline);
-                    }
+        // The outline, round where the mask cuts the corners: the top corners
+        // take the theme's radius, the bottom ones a smaller one.
+        for (int y = 0; y < kFrameH; ++y)
+            for (int x = 0; x < kFrameW; ++x) {
+                const int r = y < kFrameH / 2 ? radius : bottomRadius;
+                const int outer = GenRoundCoverage(x, y, kFrameW, kFrameH, r);
+                const int inner = GenRoundCoverage(x - 1, y - 1, kFrameW - 2, kFrameH - 2, std::max(0, r - 1));
+                if (outer - inner > 0)
+                    GenBlendPixel(img, x, y, outline, (outer - inner) * 16);
+            }
         // A light line under the outline gives the caption its bevel.
         GenHLine(img, radius + 1, kFrameW - radius - 1, 1, GenMix(P.CaptionRow(1, active), 0xFFFFFF, 1, 4));
         (active ? s.FPicture : s.FInActivePicture) = img;
@@ -183,11 +185,9 @@ void TSkinBuilder::Frame()
         QImage mask = GenNewImage(kFrameW, kFrameH, 0xFFFFFF);
         for (int y = 0; y < kFrameH; ++y)
             for (int x = 0; x < kFrameW; ++x) {
-                const bool top = y < kFrameH / 2;
-                const int r = top ? radius : bottomRadius;
+                const int r = y < kFrameH / 2 ? radius : bottomRadius;
                 // A pixel belongs to the window when at least half of it is inside the shape.
-                if (GenRoundCoverage(x, top ? y : y - (kFrameH - 2 * r - 2), kFrameW, top ? kFrameH : 2 * r + 2,
-                                     r) >= 8)
+                if (GenRoundCoverage(x, y, kFrameW, kFrameH, r) >= 8)
                     GenSetPixel(mask, x, y, 0);
             }
         s.FMask = mask;
@@ -221,7 +221,10 @@ void TSkinBuilder::Frame()
     cap.FontHeight = T.CaptionFontHeight;
     cap.FontStyle = fsBold;
     cap.ActiveFontColor = GenToColor(T.CaptionText);
-    cap.FontColor = GenToColor(GenMix(T.CaptionText, P.CaptionRow(kCaptionH / 2, false), 2, 5));
+    // The inactive caption steps back: half way from its band towards black or white.
+    const TGenRgb idle = P.CaptionRow(kCaptionH / 2, false);
+    const int idleLuma = (GenRed(idle) * 299 + GenGreen(idle) * 587 + GenBlue(idle) * 114) / 1000;
+    cap.FontColor = GenToColor(GenMix(idle, idleLuma > 128 ? 0x000000 : 0xFFFFFF, 1, 2));
     if (P.Dark() || T.Style == TGenFaceStyle::Metal) {
         // Light text on a mid-tone band reads better with a soft shadow under it.
         cap.Shadow = true;

@@ -46,8 +46,8 @@ std::vector<TqvSkinTheme> MakeThemes()
     v.push_back(t);
 
     t = Theme("金属光泽", "Brushed steel with bevelled edges", TGenFaceStyle::Metal, 3, TGenTexture::None);
-    colours(t, 0xBFC3C8, 0x4E535A, 0x245F9E, 0x111417, 0x646A72, 0xF5F6F7, 0x111417, 0xFFFFFF, 0x9AA0A7,
-            0x686E76, 0xFFFFFF, 0xC9CCD0);
+    colours(t, 0xBFC3C8, 0x4E535A, 0x245F9E, 0x111417, 0x646A72, 0xF5F6F7, 0x111417, 0xFFFFFF, 0x7E848B,
+            0x4C5259, 0xFFFFFF, 0xC9CCD0);
     v.push_back(t);
 
     t = Theme("银色天地", "Flat silver-white with thin cool lines", TGenFaceStyle::Flat, 0, TGenTexture::None);
