@@ -198,6 +198,13 @@ private:
     bool OpenDecoder(int AIndex);
     bool StorePicture(const AVFrame* AFrame, int AIndex);
     std::int64_t StreamInterval(int AIndex) const;
+    // After a backward seek: steps further back until the first key packet of
+    // the seek stream is at or before ATarget (stream time base).
+    void SettleBackwardSeek(std::int64_t ATarget, int AFlags);
+    // Reads up to the seek stream's first key packet and keeps it for Decode;
+    // its time (presentation, else decoding), or AV_NOPTS_VALUE for none.
+    std::int64_t ReadToKeyPacket();
+    void DropPending();
 
     AVCodecContext* FCodec = nullptr;
     int FCodecStream = -1;  // the stream FCodec decodes
@@ -208,6 +215,7 @@ private:
     int FDecodeIndex = -1;
     bool FEOF = false;
     TFrameInfo FPicture;
+    AVPacket* FPending = nullptr;  // a packet a seek read ahead, decoded first
     std::int64_t FLastPTS = AV_NOPTS_VALUE;
     std::int64_t FLastPos = -1;
 };

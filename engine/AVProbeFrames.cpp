@@ -28,6 +28,10 @@ constexpr std::int64_t kLinearSteps = 16;
 
 constexpr int kPictureAlign = 64;
 
+// How far a backward seek looks for its key packet, and how often it steps back.
+constexpr int kKeySearchPackets = 4096;
+constexpr int kSettleTries = 8;
+
 std::int64_t IOPosition(AVIOContext* pb) {
     return ff::avio_seek(pb, 0, SEEK_CUR);
 }
@@ -56,6 +60,7 @@ TAVProbe::TAVProbe(QObject* AOwner) : TCustomAVProbe(AOwner), FRGBContext(new TR
 
 TAVProbe::~TAVProbe() {
     TAVProbe::CloseFile();
+    if (FPending) ff::av_packet_free(&FPending);
     if (FPicture.Buffer) ff::av_free(FPicture.Buffer);
     FPicture.Buffer = nullptr;
     delete FRGBContext;
@@ -90,6 +95,7 @@ void TAVProbe::CloseFile() {
     ResetPicture();
     FLastPTS = AV_NOPTS_VALUE;
     FLastPos = -1;
+    DropPending();
     CloseCodec();
     ResetRGBConvertContext(FRGBContext);
     TCustomAVProbe::CloseFile();
@@ -163,8 +169,10 @@ bool TAVProbe::Seek(std::int64_t APTS, TSeekFlags ASeekFlags) {
     if (FCodec) ff::avcodec_flush_buffers(FCodec);
     FDraining = false;
     FEOF = false;
+    DropPending();
     ResetPicture();
 
+    const bool backward = APTS <= 0 || ASeekFlags.Contains(sfBackward);
     int r = 0;
     if (APTS > 0) {
         r = ff::av_seek_frame(ctx, FSeekIndex, ts, SeekFlagsToInt(ASeekFlags));
@@ -185,15 +193,56 @@ bool TAVProbe::Seek(std::int64_t APTS, TSeekFlags ASeekFlags) {
             LogError(16, QString::asprintf("could not seek to position %0.3f seconds", APTS / 1000000.0));
         return false;
     }
-    if (ctx->pb) {
-        LogError(48, QStringLiteral("seek to position %1 bytes").arg(IOPosition(ctx->pb)));
-        if (ff::avio_feof(ctx->pb)) {
-            LogError(32, QStringLiteral("stream eof reached."));
-            FEOF = true;
-            return false;
-        }
+    if (backward && !ASeekFlags.Contains(sfByte) && FSeekIndex >= 0) {
+        TSeekFlags back = ASeekFlags;
+        back.Include(sfBackward);
+        SettleBackwardSeek(ts, SeekFlagsToInt(back));
     }
+    // No end-of-file test here: demuxers that seek lazily (MP4) leave the
+    // input at the end it reached until the next read, which starts afresh.
+    if (ctx->pb) LogError(48, QStringLiteral("seek to position %1 bytes").arg(IOPosition(ctx->pb)));
     return true;
+}
+
+void TAVProbe::DropPending() {
+    if (FPending) ff::av_packet_unref(FPending);
+}
+
+std::int64_t TAVProbe::ReadToKeyPacket() {
+    AVFormatContext* ctx = FileHandle();
+    DropPending();
+    if (!FPending && !(FPending = ff::av_packet_alloc())) return AV_NOPTS_VALUE;
+    // A key packet is rarely more than a few seconds of packets away; a file
+    // without any is not searched to its end.
+    for (int i = 0; i < kKeySearchPackets; ++i) {
+        if (ff::av_read_frame(ctx, FPending) < 0) break;
+        if (FPending->stream_index == FSeekIndex && (FPending->flags & AV_PKT_FLAG_KEY))
+            return FPending->pts != AV_NOPTS_VALUE ? FPending->pts : FPending->dts;
+        ff::av_packet_unref(FPending);
+    }
+    DropPending();
+    return AV_NOPTS_VALUE;
+}
+
+void TAVProbe::SettleBackwardSeek(std::int64_t ATarget, int AFlags) {
+    // Demuxers that search by timestamp (transport streams) land on any packet
+    // before the target: the pictures up to the next key cannot be decoded, so
+    // the first picture would come a key interval late.
+    AVFormatContext* ctx = FileHandle();
+    const AVRational tb = ctx->streams[FSeekIndex]->time_base;
+    std::int64_t margin = ff::av_rescale_q(500000, AVRational{1, 1000000}, tb);
+    for (int tries = 0;; ++tries) {
+        const std::int64_t key = ReadToKeyPacket();
+        if (key == AV_NOPTS_VALUE) {
+            // No key packet near: decode on from the target as the demuxer put it.
+            ff::av_seek_frame(ctx, FSeekIndex, ATarget, AFlags);
+            return;
+        }
+        if (key <= ATarget || tries >= kSettleTries) return;
+        DropPending();
+        if (ff::av_seek_frame(ctx, FSeekIndex, ATarget - margin, AFlags) < 0) return;
+        margin *= 2;
+    }
 }
 
 bool TAVProbe::OpenDecoder(int AIndex) {
@@ -298,7 +347,7 @@ bool TAVProbe::Decode(int AStreamIndex) {
     if (!OpenDecoder(index)) return false;
 
     AVFormatContext* ctx = FileHandle();
-    const std::int64_t position = ctx->pb ? IOPosition(ctx->pb) : -1;
+    const std::int64_t position = FPending && FPending->data ? FPending->pos : ctx->pb ? IOPosition(ctx->pb) : -1;
     PacketHolder packet;
     FrameHolder frame;
     if (!packet.pkt || !frame.frame) {
@@ -331,7 +380,12 @@ bool TAVProbe::Decode(int AStreamIndex) {
             return false;
         }
 
-        r = ff::av_read_frame(ctx, packet.pkt);
+        if (FPending && FPending->data) {
+            ff::av_packet_move_ref(packet.pkt, FPending);
+            r = 0;
+        } else {
+            r = ff::av_read_frame(ctx, packet.pkt);
+        }
         if (r == AVERROR(EAGAIN) && ++retries <= kRetryLimit) {
             std::this_thread::sleep_for(kRetryPause);
             continue;

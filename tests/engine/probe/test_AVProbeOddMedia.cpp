@@ -80,4 +80,84 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ProbeTinyPictureTest,
                              return std::to_string(info.param.w) + "x" + std::to_string(info.param.h);
                          });
 
+// ---------------------------------------------------------------------------
+// Seeking
+
+// Interlaced MPEG-2 in a transport stream, B-pictures, a key picture every
+// half second: the shape of broadcast recordings.
+const char* const kInterlacedTs =
+    "-f lavfi -i testsrc=size=320x240:rate=25:d=4 -f lavfi -i sine=f=440:r=48000:d=4 -c:v mpeg2video "
+    "-flags +ilme+ildct -top 1 -g 12 -bf 2 -b:v 1500k -c:a mp2 -f mpegts";
+
+TEST_F(ProbeOddMediaTest, SeekingToTheStartOfAnInterlacedTransportStreamGivesTheFirstPicture) {
+    Load(Make(QStringLiteral("interlaced.ts"), QString::fromLatin1(kInterlacedTs)));
+    ASSERT_TRUE(probe.Decode()) << probe.LastErrMsg().toStdString();
+    const std::int64_t first = probe.FrameInfo().PTS;
+    // Somewhere in the middle, then back to the start.
+    ASSERT_TRUE(probe.Seek(2000000));
+    ASSERT_TRUE(probe.Decode());
+    ASSERT_TRUE(probe.Seek(0)) << probe.LastErrMsg().toStdString();
+    ASSERT_TRUE(probe.Decode()) << probe.LastErrMsg().toStdString();
+    EXPECT_EQ(probe.FrameInfo().PTS, first);
+}
+
+TEST_F(ProbeOddMediaTest, BackwardSeeksLandAtOrBeforeTheirTarget) {
+    struct Clip {
+        const char* name;
+        const char* args;
+    } clips[] = {
+        {"interlaced.ts", kInterlacedTs},
+        {"gop12.mp4", "-f lavfi -i testsrc=size=320x240:rate=25:d=4 -c:v mpeg4 -g 12 -bf 2"},
+    };
+    for (const Clip& c : clips) {
+        Load(Make(QString::fromLatin1(c.name), QString::fromLatin1(c.args)));
+        for (std::int64_t target : {3100000, 2000000, 1300000, 500000, 100000}) {
+            ASSERT_TRUE(probe.Seek(target, {sfBackward})) << c.name << " " << target;
+            ASSERT_TRUE(probe.Decode()) << c.name << " " << target;
+            EXPECT_LE(probe.FrameInfo().PTS, target) << c.name;
+            EXPECT_GE(probe.FrameInfo().PTS, target - 600000) << c.name << ": the key picture before " << target;
+        }
+        probe.CloseFile();
+    }
+}
+
+// Reading to the end of a cut-off MP4 leaves the input at its end; seeking
+// back reads again from the new place.
+TEST_F(ProbeOddMediaTest, ASeekAfterTheEndOfACutOffFileDecodesAgain) {
+    const QString whole = Make(QStringLiteral("whole.mp4"),
+                               QStringLiteral("-f lavfi -i testsrc=size=320x240:rate=25:d=3 -c:v mpeg4 -g 25"));
+    QFile in(whole);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QByteArray bytes = in.readAll();
+    // The index comes first, the pictures follow: cut off the last third.
+    ASSERT_TRUE(TestMedia::RunFFmpeg({QStringLiteral("-i"), whole, QStringLiteral("-c"), QStringLiteral("copy"),
+                                      QStringLiteral("-movflags"), QStringLiteral("+faststart"),
+                                      dir.filePath(QStringLiteral("fast.mp4"))}));
+    QFile fast(dir.filePath(QStringLiteral("fast.mp4")));
+    ASSERT_TRUE(fast.open(QIODevice::ReadOnly));
+    bytes = fast.readAll();
+    const QString cut = dir.filePath(QStringLiteral("cut.mp4"));
+    QFile out(cut);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes.left(bytes.size() * 2 / 3));
+    out.close();
+
+    Load(cut);
+    int pictures = 0;
+    while (probe.Decode()) ++pictures;
+    EXPECT_GT(pictures, 10);
+    EXPECT_LT(pictures, 75);
+    EXPECT_TRUE(probe.Eof());
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(probe.Seek(0)) << probe.LastErrMsg().toStdString();
+        EXPECT_FALSE(probe.Eof());
+        ASSERT_TRUE(probe.Decode()) << probe.LastErrMsg().toStdString();
+        EXPECT_EQ(probe.FrameInfo().PTS, 0);
+        ASSERT_TRUE(probe.Decode()) << probe.LastErrMsg().toStdString();
+        EXPECT_EQ(probe.FrameInfo().PTS, 40000);
+        while (probe.Decode()) {
+        }
+    }
+}
+
 }  // namespace
