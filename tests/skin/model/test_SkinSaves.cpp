@@ -4,6 +4,7 @@
 #include "skin/model/SkinBitmaps.h"
 #include "skin/model/SkinData.h"
 #include "skin/model/StoredSkin.h"
+#include "tests/platform/FileSizeLimit.h"
 #include "tests/skin/support/TestSkin.h"
 
 #include <QDir>
@@ -14,65 +15,27 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <functional>
 #include <ostream>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-// What the save said: "EqvSkinError: <message>", "no error", or what else
-// went wrong. The save runs in a child process, so the limit never reaches
-// the test itself; SIGXFSZ is ignored there, so a write past the limit fails
-// with EFBIG as it would for a program that handles the signal.
+// What the save said under a file-size limit: "EqvSkinError: <message>",
+// "no error", or what else went wrong.
 std::string SaveUnderFileSizeLimit(rlim_t limit, const std::function<void()>& save)
 {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return "pipe failed";
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        return "fork failed";
-    if (pid == 0) {
-        ::close(fds[0]);
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit r{limit, limit};
-        std::string said;
-        if (::setrlimit(RLIMIT_FSIZE, &r) != 0) {
-            said = "setrlimit failed";
-        } else {
-            try {
-                save();
-                said = "no error";
-            } catch (const EqvSkinError& e) {
-                said = std::string("EqvSkinError: ") + e.what();
-            } catch (const std::exception& e) {
-                said = std::string("other error: ") + e.what();
-            }
+    return RunUnderFileSizeLimit(limit, [&]() -> std::string {
+        try {
+            save();
+            return "no error";
+        } catch (const EqvSkinError& e) {
+            return std::string("EqvSkinError: ") + e.what();
+        } catch (const std::exception& e) {
+            return std::string("other error: ") + e.what();
         }
-        for (size_t at = 0; at < said.size();) {
-            const ssize_t n = ::write(fds[1], said.data() + at, said.size() - at);
-            if (n <= 0)
-                break;
-            at += size_t(n);
-        }
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    std::string said;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof(buffer))) > 0;)
-        said.append(buffer, size_t(n));
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return "the child ended with status " + std::to_string(status);
-    return said;
+    });
 }
 
 // The old file, byte for byte; on a difference, how big it is now.
