@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 namespace {
 
 TqvSkinIni Ini(const char* text)
@@ -13,9 +16,16 @@ TqvSkinIni Ini(const char* text)
 }
 
 struct TRectCase {
+    const char* Name;
     const char* Text;
     TRect Expected;
 };
+
+void PrintTo(const TRectCase& c, std::ostream* os)
+{
+    *os << '"' << c.Text << "\" -> (" << c.Expected.Left << ", " << c.Expected.Top << ", " << c.Expected.Right << ", "
+        << c.Expected.Bottom << ")";
+}
 
 class ParseSkinRectCases : public ::testing::TestWithParam<TRectCase> {};
 
@@ -25,12 +35,13 @@ TEST_P(ParseSkinRectCases, ReadsTheDigitsOfEachPart)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ParseSkinRectCases,
-                         ::testing::Values(TRectCase{"1,2,3,4", {1, 2, 3, 4}},
-                                           TRectCase{" 3 ,x4, 5a ,6 ", {3, 4, 5, 6}},
-                                           TRectCase{"1,2,3,4,5", {1, 2, 3, 4}},
-                                           TRectCase{"-1,-2,3,4", {-1, -2, 3, 4}},
-                                           TRectCase{"1-2,3,4,5", {12, 3, 4, 5}},
-                                           TRectCase{"- 7,0,0,0", {7, 0, 0, 0}}));
+                         ::testing::Values(TRectCase{"plain", "1,2,3,4", {1, 2, 3, 4}},
+                                           TRectCase{"blanks_and_letters_dropped", " 3 ,x4, 5a ,6 ", {3, 4, 5, 6}},
+                                           TRectCase{"fifth_part_ignored", "1,2,3,4,5", {1, 2, 3, 4}},
+                                           TRectCase{"leading_minus_kept", "-1,-2,3,4", {-1, -2, 3, 4}},
+                                           TRectCase{"inner_minus_dropped", "1-2,3,4,5", {12, 3, 4, 5}},
+                                           TRectCase{"minus_before_a_blank_dropped", "- 7,0,0,0", {7, 0, 0, 0}}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(SkinCodecs, PointsDropBlanksAndExtraParts)
 {

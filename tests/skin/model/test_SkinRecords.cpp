@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -185,6 +186,11 @@ TEST_P(RecordRoundTrip, WritesExactlyItsKeysAndReadsThemBack)
         EXPECT_TRUE(again->SameFields(*object));
         EXPECT_FALSE(Object(c, id)->SameFields(*object)) << "every field was set away from its default";
     }
+}
+
+void PrintTo(const TRecordCase& c, std::ostream* os)
+{
+    *os << (c.IsObject ? "object " : "control ") << c.Kind << " (" << c.ClassName << ")";
 }
 
 std::string CaseName(const ::testing::TestParamInfo<TRecordCase>& info)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -27,6 +28,8 @@ struct MorphCase {
     std::vector<int> source;  // blue: the column a pixel came from
     bool tall = false;
 };
+
+void PrintTo(const MorphCase& c, std::ostream* os) { *os << c.name; }
 
 const std::vector<int> kSame{0, 1, 2, 3, 4, 5, 6, 7};
 

@@ -3,9 +3,11 @@
 #include "platform/Canvas.h"
 #include "skin/model/draw/PixelRoutines.h"
 #include "skin/model/draw/QvBitmap.h"
+#include "tests/skin/model/draw/NearestIndex.h"
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <utility>
 
 namespace {
@@ -14,6 +16,8 @@ struct BlendCase {
     const char* name;
     TqvColor src, dst, plain, mmx;
 };
+
+void PrintTo(const BlendCase& c, std::ostream* os) { *os << c.name; }
 
 // Hand-computed: channel (S*a + D*(255-a)) div 256 with opaque result for the
 // plain set; (S*a + D*(256-a)) div 256 and alpha (a*a + Da*(256-a)) div 256
@@ -91,8 +95,8 @@ TEST(TqvBitmap, StretchDoublesEachPixelAndOneWideTakesTheMiddleColumn) {
     src.Draw(dst, TRect{0, 0, 10, 10});
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) {
-            // Map of 5 onto 10: Round(i * 4 / 9), halves to even.
-            const int sx = StretchSourceIndex(x, 10, 0, 5), sy = StretchSourceIndex(y, 10, 0, 5);
+            // Map of 5 onto 10: round(i * 4 / 9), halves to even.
+            const int sx = NearestIndex(x, 10, 0, 5), sy = NearestIndex(y, 10, 0, 5);
             ASSERT_EQ(dst.Pixel(x, y), qvARGB(255, sx, sy, 7)) << x << "," << y;
         }
     EXPECT_EQ(dst.Pixel(0, 0), qvARGB(255, 0, 0, 7));

@@ -1,16 +1,19 @@
 // Composition of skin pictures. The source picture codes every pixel with its
 // own coordinates (red = x, green = y), so each output pixel says which
 // source pixel it came from; the expected maps below are written from the
-// layout rules, piece by piece.
+// layout rules, piece by piece, with the stretch rule worked out apart from
+// the drawing code's own (NearestIndex) or written out by hand.
 #include "skin/model/draw/DrawUtils.h"
 #include "platform/Canvas.h"
 #include "skin/model/draw/PixelRoutines.h"
 #include "skin/model/draw/SkinCompose.h"
+#include "tests/skin/model/draw/NearestIndex.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
+#include <ostream>
 
 namespace {
 
@@ -68,7 +71,7 @@ struct Nine {
 
 // Source index of a middle piece [from, from + len) spread over a span.
 int Mid(bool stretch, int i, int span, int from, int len) {
-    return stretch ? StretchSourceIndex(i, span, from, len) : from + i % len;
+    return stretch ? NearestIndex(i, span, from, len) : from + i % len;
 }
 
 // The reference layout of a nine-slice at the new size.
@@ -119,6 +122,27 @@ TEST(ComposeSkinImage, StretchedBordersAndCentreFollowTheNearestRule) {
                  [&](int x, int y) { return NineMap(g, x, y, true, true, true); });
 }
 
+// The same rules written out by hand for one size, 12 x 10 to 16 x 13: the
+// borders take (kCols[x], kRows[y]), the centre (kCentreCols[x - 3],
+// kCentreRows[y - 2]).
+TEST(ComposeSkinImage, StretchedNineSliceMatchesAHandWrittenMap) {
+    // Top and bottom middles, 4 source columns over 8: 4 + round(i * 3 / 7).
+    const int kCols[16] = {0, 1, 2, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 9, 10, 11};
+    // Side middles, 4 source rows over 7: 3 + round(i / 2), 0.5 -> 0, 1.5 -> 2, 2.5 -> 2.
+    const int kRows[13] = {0, 1, 2, 3, 3, 4, 5, 5, 5, 6, 7, 8, 9};
+    // Centre, 6 x 6 over 10 x 9: round(i * 5 / 9) and round(i * 5 / 8), 2.5 -> 2.
+    const int kCentreCols[10] = {3, 4, 4, 5, 5, 6, 6, 7, 7, 8};
+    const int kCentreRows[9] = {2, 3, 3, 4, 4, 5, 6, 6, 7};
+    Nine g;
+    g.Resize(16, 13);
+    const QImage out = g.Compose(true, true, true, qvstFull);
+    ASSERT_EQ(out.size(), QSize(16, 13));
+    ExpectMapped(out, g.SR, [&](int x, int y) -> TPoint {
+        const bool centre = x >= 3 && x < 13 && y >= 2 && y < 11;
+        return centre ? TPoint{kCentreCols[x - 3], kCentreRows[y - 2]} : TPoint{kCols[x], kRows[y]};
+    });
+}
+
 TEST(ComposeSkinImage, WithoutClientTheCentreStaysBlank) {
     Nine g;
     g.Resize(20, 14);
@@ -134,9 +158,9 @@ TEST(ComposeSkinImage, StripStretchTypesStretchOneWayAndTileTheOther) {
     for (int y = g.NCl.Top; y < g.NCl.Bottom; ++y)
         for (int x = g.NCl.Left; x < g.NCl.Right; ++x) {
             const int i = x - g.NCl.Left, j = y - g.NCl.Top;
-            ASSERT_EQ(horz.pixel(x, y), qRgb(g.SR.Left + 3 + i % 6, g.SR.Top + StretchSourceIndex(j, 15, 2, 6), 9))
+            ASSERT_EQ(horz.pixel(x, y), qRgb(g.SR.Left + 3 + i % 6, g.SR.Top + NearestIndex(j, 15, 2, 6), 9))
                 << x << "," << y;
-            ASSERT_EQ(vert.pixel(x, y), qRgb(g.SR.Left + StretchSourceIndex(i, 19, 3, 6), g.SR.Top + 2 + j % 6, 9))
+            ASSERT_EQ(vert.pixel(x, y), qRgb(g.SR.Left + NearestIndex(i, 19, 3, 6), g.SR.Top + 2 + j % 6, 9))
                 << x << "," << y;
         }
 }
@@ -158,7 +182,7 @@ TEST(ComposeSkinImageOpenRight, TopBottomAndClientRunToTheRightEdge) {
     for (int x = g.NLT.X; x < 25; ++x) ASSERT_EQ(out.pixel(x, 0), qRgb(g.SR.Left + 4 + (x - 4) % 4, g.SR.Top, 9)) << x;
     // Client (vertical strips: stretched across the widened width) reaches x 24.
     for (int x = g.NCl.Left; x < 25; ++x)
-        ASSERT_EQ(out.pixel(x, 5), qRgb(g.SR.Left + StretchSourceIndex(x - 3, 22, 3, 6), g.SR.Top + 2 + 3, 9)) << x;
+        ASSERT_EQ(out.pixel(x, 5), qRgb(g.SR.Left + NearestIndex(x - 3, 22, 3, 6), g.SR.Top + 2 + 3, 9)) << x;
     // Bottom row to the edge as well.
     EXPECT_EQ(out.pixel(24, 18), qRgb(g.SR.Left + 4 + (24 - 4) % 4, g.SR.Top + 9, 9));
 }
@@ -173,7 +197,7 @@ TEST(ResizeSkinImage, CornersKeepTheirSizeBordersAndCentreStretch) {
     EXPECT_EQ(out.pixel(17, 0), qRgb(2 + 9, 1, 9));  // top end
     // Centre 14 x 12 from 6 x 6.
     EXPECT_EQ(out.pixel(3 + 13, 2 + 11), qRgb(2 + 8, 1 + 7, 9));
-    EXPECT_EQ(out.pixel(3 + 6, 2 + 5), qRgb(2 + 3 + StretchSourceIndex(6, 14, 0, 6), 1 + 2 + StretchSourceIndex(5, 12, 0, 6), 9));
+    EXPECT_EQ(out.pixel(3 + 6, 2 + 5), qRgb(2 + 3 + NearestIndex(6, 14, 0, 6), 1 + 2 + NearestIndex(5, 12, 0, 6), 9));
 }
 
 // ---- three-slice bars: a 20 x 4 bar at x 5 of the picture
@@ -184,6 +208,8 @@ struct BarCase {
     int W;
     bool stretch;
 };
+
+void PrintTo(const BarCase& c, std::ostream* os) { *os << c.name; }
 
 TPoint BarMap(const BarCase& c, int x, int y) {
     const int L = 4, R = 4, SW = 20, mid = SW - L - R;
@@ -276,13 +302,13 @@ TEST(ComposeSkinFrameImage, StretchedMiddlesFillTheSpansBetweenTheFixedParts) {
     ExpectMapped(top, g.SR, [](int x, int y) -> TPoint {
         if (x < 4) return {x, y};
         if (x >= 26) return {8 + x - 26, y};
-        return {StretchSourceIndex(x - 4, 22, 4, 4), y};
+        return {NearestIndex(x - 4, 22, 4, 4), y};
     });
     ASSERT_EQ(left.size(), QSize(3, 16));
     ExpectMapped(left, g.SR, [](int x, int y) -> TPoint {
         if (y < 1) return {x, 2};
         if (y >= 15) return {x, 7};
-        return {x, StretchSourceIndex(y - 1, 14, 3, 4)};
+        return {x, NearestIndex(y - 1, 14, 3, 4)};
     });
 }
 
