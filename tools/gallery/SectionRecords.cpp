@@ -142,8 +142,11 @@ void TextOn(QImage& img, const TqvDataSkinControl& r, const TqvSliceGeometry& g,
         t.Bottom += dh;
     const QFont font = TGallerySheet::SkinFont(name, height, style);
     // Pictures too narrow for the whole sample show its short form.
-    const QString text = QFontMetrics(font).horizontalAdvance(kGallerySample) <= t.Width() ? kGallerySample
-                                                                                         : QStringLiteral("确定 OK");
+    const QFontMetrics fm(font);
+    QString text = kGallerySample;
+    for (const QString& shorter : {QStringLiteral("确定 OK"), QStringLiteral("确定")})
+        if (fm.horizontalAdvance(text) > t.Width())
+            text = shorter;
     TGallerySheet::Text(img, t, text, font, st.TextColor, centred);
 }
 
