@@ -1,48 +1,77 @@
 #include "app/DisplayCheck.h"
 
-#include <QList>
+#include <xcb/xcb.h>
 
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
-#include <cstring>
+#include <condition_variable>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 namespace {
 
-// Connects to the local X server socket of display number n.
-bool LocalXServerAnswers(int n) {
-    const QByteArray path = "/tmp/.X11-unix/X" + QByteArray::number(n);
-    for (bool abstract : {true, false}) {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (fd < 0) return false;
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        const size_t off = abstract ? 1 : 0;  // Linux's abstract namespace starts with a NUL
-        std::memcpy(addr.sun_path + off, path.constData(), static_cast<size_t>(path.size()));
-        const auto len = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + off + static_cast<size_t>(path.size()));
-        const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&addr), len) == 0;
-        ::close(fd);
-        if (ok) return true;
-    }
-    return false;
+// One connection attempt, shared by the caller and the thread that connects.
+// The caller may give up and leave; the last owner frees it.
+struct Attempt {
+    std::mutex lock;  // guards done, abandoned and connection
+    std::condition_variable finished;
+    bool done = false;
+    bool abandoned = false;                  // the caller stopped waiting; the thread disconnects
+    xcb_connection_t* connection = nullptr;  // handed to the caller once done
+};
+
+// xcb_connect has no time limit of its own (a host that drops packets keeps
+// it in connect() for minutes), so a thread runs it and is abandoned when it
+// takes too long. Null when the server did not answer in time.
+xcb_connection_t* ConnectWithin(const QByteArray& display, std::chrono::milliseconds limit) {
+    auto attempt = std::make_shared<Attempt>();
+    std::thread([attempt, name = display] {
+        xcb_connection_t* c = xcb_connect(name.constData(), nullptr);
+        std::lock_guard guard(attempt->lock);
+        if (attempt->abandoned) {
+            xcb_disconnect(c);
+            return;
+        }
+        attempt->connection = c;
+        attempt->done = true;
+        attempt->finished.notify_all();
+    }).detach();
+    std::unique_lock guard(attempt->lock);
+    if (attempt->finished.wait_for(guard, limit, [&] { return attempt->done; })) return attempt->connection;
+    attempt->abandoned = true;
+    return nullptr;
 }
 
 }  // namespace
 
-QString DisplayProblem() {
+DisplayCheck::DisplayCheck(std::chrono::milliseconds limit) {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && !platform.startsWith("xcb")) return {};  // offscreen, wayland, ...
+    if (!platform.isEmpty() && !platform.startsWith("xcb")) return;  // offscreen, wayland, ...
     const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty()) return QStringLiteral("no display: DISPLAY is not set");
-    // Local displays (":N" or "unix:N") can be checked cheaply; remote ones are left to Qt.
-    QByteArray rest = display;
-    if (rest.startsWith("unix:")) rest = rest.mid(4);
-    if (!rest.startsWith(':')) return {};
-    bool ok = false;
-    const int n = rest.mid(1).split('.').value(0).toInt(&ok);
-    if (!ok) return QStringLiteral("no display: DISPLAY \"%1\" is not valid").arg(QString::fromLocal8Bit(display));
-    if (!LocalXServerAnswers(n))
-        return QStringLiteral("no display: cannot connect to X server %1").arg(QString::fromLocal8Bit(display));
-    return {};
+    if (display.isEmpty()) {
+        problem_ = QStringLiteral("no display: DISPLAY is not set");
+        return;
+    }
+    const QString name = QString::fromLocal8Bit(display);
+    char* host = nullptr;
+    int number = 0;
+    int screen = 0;
+    const bool parsed = xcb_parse_display(display.constData(), &host, &number, &screen) != 0;
+    std::free(host);
+    if (!parsed) {
+        problem_ = QStringLiteral("no display: DISPLAY \"%1\" is not valid").arg(name);
+        return;
+    }
+    connection_ = ConnectWithin(display, limit);
+    if (!connection_) {
+        problem_ = QStringLiteral("no display: X server %1 did not answer within %2 s")
+                       .arg(name)
+                       .arg(static_cast<double>(limit.count()) / 1000.0);
+    } else if (xcb_connection_has_error(connection_)) {
+        problem_ = QStringLiteral("no display: cannot connect to X server %1").arg(name);
+    }
+}
+
+DisplayCheck::~DisplayCheck() {
+    if (connection_) xcb_disconnect(connection_);
 }

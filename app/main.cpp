@@ -6,15 +6,18 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[]) {
     // The interface is drawn for X11 (also under XWayland) unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
-    if (const QString problem = DisplayProblem(); !problem.isEmpty()) {
-        std::fprintf(stderr, "quorvelia: %s\n", problem.toLocal8Bit().constData());
+    auto displayCheck = std::make_unique<DisplayCheck>();
+    if (!displayCheck->Problem().isEmpty()) {
+        std::fprintf(stderr, "quorvelia: %s\n", displayCheck->Problem().toLocal8Bit().constData());
         return 1;
     }
     QApplication qtApp(argc, argv);
+    displayCheck.reset();  // Qt is connected now; see ~DisplayCheck
     QApplication::setApplicationName(QStringLiteral("Quorvelia"));
     TApplication* app = Application();
     app->SetTitle(QStringLiteral("Quorvelia"));
