@@ -116,7 +116,7 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     FVerticalFlip = keep.flip;
 
     // Only the sound goes through SDL; its driver is SDL's choice (SDL_AUDIODRIVER
-    // when set), the Windows driver names having no meaning here.
+    // when set), since SDL knows which of them this machine has.
     if (ff::SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
         const unsigned id = AScreenHandle && AScreenHandle->testAttribute(Qt::WA_WState_Created)
                                 ? static_cast<unsigned>(AScreenHandle->winId())

@@ -18,12 +18,14 @@ TColor ColorToRGB(TColor c);
 QColor ColorToQColor(TColor c);
 TColor QColorToColor(const QColor& c);
 
-// Windows' MulDiv: a * b / c rounded half away from zero.
+// a * b / c computed in 64 bits and rounded half away from zero, as font
+// sizes and skin metrics are; -1 when c is 0.
 int MulDiv(int a, int b, int c);
 
-// The font a Windows font name stands for here: Arial -> Liberation Sans,
-// Times New Roman -> Liberation Serif, Tahoma and MS Sans Serif -> DejaVu
-// Sans, the CJK faces -> WenQuanYi Micro Hei. Other names pass through.
+// The installed font that stands in for a font name forms and skins use:
+// Arial -> Liberation Sans, Times New Roman -> Liberation Serif, Tahoma and
+// MS Sans Serif -> DejaVu Sans, the CJK faces -> WenQuanYi Micro Hei. Other
+// names pass through.
 QString SubstituteFontName(const QString& name);
 // The pixel size (em height) for a font height: negative = character height
 // in pixels, positive = cell height (ascent + descent), 0 = the default.
@@ -124,8 +126,8 @@ private:
     TBrushStyle FStyle = bsSolid;
 };
 
-// Pixel formats: 24-bit = Format_BGR888 (the bytes of a Windows 24-bit
-// bitmap), 32-bit = Format_ARGB32 with straight alpha.
+// Pixel formats: 24-bit = Format_BGR888 (blue, green, red bytes, as 24-bit
+// BMP files hold them), 32-bit = Format_ARGB32 with straight alpha.
 enum TPixelFormat { pfDevice, pf24bit, pf32bit };
 QImage::Format ImageFormatOf(TPixelFormat pf);
 

@@ -173,7 +173,7 @@ TEST(Canvas, ThirtyTwoBitCopiesKeepAlpha) {
     BitBlt(bgr, 0, 0, 1, 1, src, 0, 0);
     EXPECT_EQ(argb.pixel(0, 0), qRgba(10, 20, 30, 40));
     EXPECT_EQ(rgb.pixel(0, 0), qRgb(10, 20, 30));
-    EXPECT_EQ(bgr.constScanLine(0)[0], 30);  // blue first, as in a Windows 24-bit bitmap
+    EXPECT_EQ(bgr.constScanLine(0)[0], 30);  // blue first, as a 24-bit BMP file holds it
 }
 
 TEST(Canvas, DrawTextMeasuresAndPlaces) {

@@ -42,8 +42,8 @@ void TqvBitmap::SetSize(int AWidth, int AHeight) {
     FBits = nullptr;
     QImage img(AWidth, AHeight, QImage::Format_ARGB32);
     if (img.isNull()) {
-        // Unlike the old behaviour the size goes with the pixels, so nothing
-        // can address rows that are not there.
+        // The size goes with the pixels, so nothing can address rows that
+        // are not there.
         FWidth = FHeight = 0;
         throw EqvBitmapError("Can't allocate the DIB handle");
     }
