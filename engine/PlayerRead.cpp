@@ -307,6 +307,45 @@ void StreamComponentClose(TVideoState* is, int index) {
 // ---------------------------------------------------------------------------
 // The read thread
 
+// After a seek to target (AV_TIME_BASE, the file's clock): the video's first
+// key packet must not lie after the target. Demuxers that search by timestamp
+// (transport streams) land on any packet before it, and the pictures up to the
+// next key cannot be decoded: the first picture would come a key interval late.
+// Steps back until the key packet read is in time; returns it (the caller's),
+// or null when there is no video or no key packet near.
+static AVPacket* SettleSeek(TVideoState* is, std::int64_t target) {
+    constexpr int kKeySearchPackets = 4096;
+    constexpr int kTries = 8;
+    const int video = is->video_stream;
+    if (video < 0) return nullptr;
+    AVFormatContext* ic = is->ic;
+    const AVRational tb = ic->streams[video]->time_base;
+    AVPacket* pkt = ff::av_packet_alloc();
+    std::int64_t margin = 500000;
+    for (int tries = 0; pkt && !is->abort_request; ++tries) {
+        std::int64_t key = AV_NOPTS_VALUE;
+        for (int i = 0; i < kKeySearchPackets && !is->abort_request; ++i) {
+            if (ff::av_read_frame(ic, pkt) < 0) break;
+            if (pkt->stream_index == video && (pkt->flags & AV_PKT_FLAG_KEY)) {
+                key = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+                break;
+            }
+            ff::av_packet_unref(pkt);
+        }
+        if (key == AV_NOPTS_VALUE) {
+            // No key packet near: read on from the target as the demuxer put it.
+            ff::av_seek_frame(ic, -1, target, AVSEEK_FLAG_BACKWARD);
+            break;
+        }
+        if (ff::av_rescale_q(key, tb, AVRational{1, AV_TIME_BASE}) <= target || tries >= kTries) return pkt;
+        ff::av_packet_unref(pkt);
+        if (ff::av_seek_frame(ic, -1, target - margin, AVSEEK_FLAG_BACKWARD) < 0) break;
+        margin *= 2;
+    }
+    ff::av_packet_free(&pkt);
+    return nullptr;
+}
+
 static void ReadThread(TVideoState* is) {
     TCustomPlayer* owner = is->Owner;
     bool ok = false;
@@ -422,6 +461,9 @@ static void ReadThread(TVideoState* is) {
                 int ret = ff::avformat_seek_file(ic, -1, smin, pos, smax, flags);
                 if (ret < 0) ret = ff::av_seek_frame(ic, -1, pos, flags);
                 if (ret < 0) ret = ff::av_seek_frame(ic, -1, pos, flags ^ AVSEEK_FLAG_BACKWARD);
+                AVPacket* key = nullptr;
+                // Only a step forward may land after its target.
+                if (ret >= 0 && rel <= 1 && !(flags & AVSEEK_FLAG_BYTE)) key = SettleSeek(is, pos);
                 if (ret < 0) {
                     owner->LogMsg(kLogError, QStringLiteral("%1: error while seeking").arg(is->filename));
                     if (is->video_stream >= 0) is->PictEvent.Set();
@@ -440,8 +482,11 @@ static void ReadThread(TVideoState* is) {
                         is->videoq.Flush();
                         is->videoq.PutFlush();
                         is->PictEvent.Reset();
+                        if (key) is->videoq.Put(key);
+                        key = nullptr;
                     }
                 }
+                if (key) ff::av_packet_free(&key);
                 is->ErrorEOF = 0;
                 is->ReachEOF = 0;
                 is->EventEOF = 0;
@@ -463,7 +508,9 @@ static void ReadThread(TVideoState* is) {
                 is->Sleep(10);
                 continue;
             }
-            if (eof || (ic->pb && ff::avio_feof(ic->pb))) {
+            // Only a read says where the end is: a demuxer that seeks lazily (MP4)
+            // leaves the input at the end it reached until its next read.
+            if (eof) {
                 // One end marker at a time: the decoder drains and reports on it.
                 if (is->video_stream >= 0 && is->videoq.NbPackets() == 0) {
                     AVPacket* empty = ff::av_packet_alloc();
@@ -497,7 +544,7 @@ static void ReadThread(TVideoState* is) {
                         owner->LogMsg(kLogError,
                                       QStringLiteral("error #%1 while reading file: %2").arg(ret).arg(is->filename));
                 }
-                if (ret == AVERROR_EOF) {
+                if (ret == AVERROR_EOF || (ic->pb && ff::avio_feof(ic->pb))) {
                     eof = true;
                     continue;
                 }

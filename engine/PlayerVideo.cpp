@@ -269,8 +269,9 @@ static int QueuePicture(TVideoState* is, AVFrame* src, double pts, std::int64_t 
     return 0;
 }
 
+// pts < 0: the picture has no time of its own; it follows the one before.
 static int OutputPicture(TVideoState* is, AVFrame* frame, double pts, std::int64_t pos) {
-    if (pts != 0)
+    if (pts >= 0)
         is->video_clock = pts;
     else
         pts = is->video_clock;
@@ -303,14 +304,16 @@ void VideoThread(TVideoState* is) {
         }
         bool stop = false;
         while (!stop && ff::av_buffersink_get_frame(is->filt_out, filtered) >= 0) {
+            // A picture at 0 has a time too: after a seek back to the start it
+            // must not take the clock of the place the seek left.
+            const double pts = filtered->pts == AV_NOPTS_VALUE
+                                   ? -1
+                                   : filtered->pts * av_q2d(ff::av_buffersink_get_time_base(is->filt_out));
             if (is->seek_done && is->seek_flushed) {
                 is->seek_done = 0;
                 is->seek_paused = 0;
                 ++is->report_serial;
             }
-            const double pts = filtered->pts == AV_NOPTS_VALUE
-                                   ? 0
-                                   : filtered->pts * av_q2d(ff::av_buffersink_get_time_base(is->filt_out));
             if (OutputPicture(is, filtered, pts, pos) < 0) stop = true;
             ff::av_frame_unref(filtered);
             if (stop) break;

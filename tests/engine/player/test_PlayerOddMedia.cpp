@@ -120,4 +120,64 @@ INSTANTIATE_TEST_SUITE_P(Sizes, TinyPictureTest,
                              return std::to_string(info.param.w) + "x" + std::to_string(info.param.h);
                          });
 
+// ---------------------------------------------------------------------------
+// Seeking
+
+// Interlaced MPEG-2 in a transport stream, B-pictures, a key picture every
+// half second: the shape of broadcast recordings.
+const char* const kInterlacedTs =
+    "-f lavfi -i testsrc=size=320x240:rate=25:d=4 -f lavfi -i sine=f=440:r=48000:d=4 -c:v mpeg2video "
+    "-flags +ilme+ildct -top 1 -g 12 -bf 2 -b:v 1500k -c:a mp2 -f mpegts";
+
+TEST_F(OddMediaTest, SeeksInAnInterlacedTransportStreamLandAtOrBeforeTheirTarget) {
+    ASSERT_TRUE(Open(Make(QStringLiteral("interlaced.ts"), QString::fromLatin1(kInterlacedTs)), true));
+    ASSERT_TRUE(PumpUntil([&] { return Count(psPause) == 1; }, 5000));
+    std::int64_t first = -1;
+    ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(first), first >= 0; }, 2000));
+    const QImage firstFrame = player.CurrentFrame(first);
+
+    // Paused seeks show the picture they landed on; from the end backwards.
+    for (std::int64_t target : {3100000, 2000000, 1300000, 500000, 100000}) {
+        player.Seek(target, {}, true);
+        std::int64_t pts = -1;
+        PumpFor(100);
+        player.CurrentFrame(pts);
+        EXPECT_LE(pts, target + 1000) << "the key picture before " << target;
+        EXPECT_GE(pts, target - 600000) << "the key picture before " << target;
+    }
+    player.Seek(std::int64_t{0}, {}, true);
+    PumpFor(100);
+    std::int64_t pts = -1;
+    const QImage again = player.CurrentFrame(pts);
+    EXPECT_EQ(pts, first) << "seeking to 0 shows the first picture";
+    EXPECT_EQ(again, firstFrame);
+}
+
+// Reading to the end of a cut-off MP4 leaves the input at its end; a seek back
+// plays again from the new place, to the end once more.
+TEST_F(OddMediaTest, ASeekAfterTheEndOfACutOffFilePlaysAgain) {
+    const QString whole = Make(QStringLiteral("whole.mp4"),
+                               QStringLiteral("-f lavfi -i testsrc=size=320x240:rate=25:d=2 -f lavfi -i "
+                                              "sine=f=440:r=44100:d=2 -c:v mpeg4 -g 25 -movflags +faststart"));
+    QFile in(whole);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    // The index comes first, the packets follow: cut off the last third.
+    const QString cut = dir.filePath(QStringLiteral("cut.mp4"));
+    QFile out(cut);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes.left(bytes.size() * 2 / 3));
+    out.close();
+
+    ASSERT_TRUE(Open(cut));
+    ASSERT_TRUE(PumpUntil([&] { return Count(psEnd) == 1; }, 5000));
+    const std::int64_t end = positions.back();
+    player.Seek(std::int64_t{0}, {}, true);
+    const std::size_t from = positions.size();
+    ASSERT_TRUE(PumpUntil([&] { return positions.size() > from; }, 3000)) << "plays again after the seek";
+    EXPECT_LT(positions[from], 200000);
+    ASSERT_TRUE(PumpUntil([&] { return Count(psEnd) == 2; }, 5000)) << "and reaches the end again";
+    EXPECT_NEAR(positions.back(), end, 100000) << "the same end";
+}
+
 }  // namespace
