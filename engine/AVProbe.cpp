@@ -423,7 +423,10 @@ QString TCustomAVProbe::StreamLine(int AIndex) const {
         line += QStringLiteral(", StartTime: ") + SecondsText(ToMicroseconds(st->start_time, st->time_base));
     if (st->duration == AV_NOPTS_VALUE) line += QStringLiteral(", Duration: N/A");
     else line += QStringLiteral(", Duration: ") + DurationToText(ToMicroseconds(st->duration, st->time_base));
-    return line + kCRLF + MetadataBlock(st->metadata, QStringLiteral("  "));
+    line += kCRLF;
+    if (const int turn = StreamDisplayRotation(st))
+        line += QStringLiteral("  Rotation: %1 degrees clockwise").arg(turn) + kCRLF;
+    return line + MetadataBlock(st->metadata, QStringLiteral("  "));
 }
 
 QString TCustomAVProbe::FileInfoText() {

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -86,7 +87,52 @@ std::size_t CutAtCharacter(const char* s, std::size_t n) {
     return len > back + 1 ? i - 1 : n;
 }
 
+// The live watches; few and short-lived (one codec open, one header).
+std::mutex gWatchLock;  // guards gWatches and the lines of every watch
+std::vector<TLibraryLogWatch*> gWatches;
+std::atomic<int> gWatchCount{0};  // read without the lock by the callback
+
 }  // namespace
+
+TLibraryLogWatch::TLibraryLogWatch(const void* AContext) : FContext(AContext) {
+    std::lock_guard lock(gWatchLock);
+    gWatches.push_back(this);
+    ++gWatchCount;
+}
+
+TLibraryLogWatch::~TLibraryLogWatch() {
+    std::lock_guard lock(gWatchLock);
+    gWatches.erase(std::remove(gWatches.begin(), gWatches.end(), this), gWatches.end());
+    --gWatchCount;
+}
+
+QString TLibraryLogWatch::LastLine() const {
+    std::lock_guard lock(gWatchLock);
+    return QString::fromUtf8(FError.empty() ? FWarning : FError).trimmed();
+}
+
+QString TLibraryLogWatch::Reason() const {
+    const QString line = LastLine();
+    return line.isEmpty() ? QString() : QStringLiteral(" ") + line;
+}
+
+void TLibraryLogWatch::Note(const void* AContext, int ALevel, const char* AFormat, va_list AArgs) {
+    if (!AContext || ALevel > AV_LOG_WARNING || gWatchCount.load() == 0) return;
+    std::lock_guard lock(gWatchLock);
+    const auto watched = [AContext](const TLibraryLogWatch* w) { return w->FContext == AContext; };
+    if (std::none_of(gWatches.begin(), gWatches.end(), watched)) return;
+    char buf[1024];
+    va_list args;
+    va_copy(args, AArgs);
+    const int n = std::vsnprintf(buf, sizeof buf, AFormat, args);
+    va_end(args);
+    if (n <= 0) return;
+    std::string line(buf, std::min<std::size_t>(static_cast<std::size_t>(n), sizeof buf - 1));
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    if (line.empty()) return;
+    for (TLibraryLogWatch* w : gWatches)
+        if (watched(w)) (ALevel <= AV_LOG_ERROR ? w->FError : w->FWarning) = line;
+}
 
 int LibraryLogFilter() { return gLibraryLogFilter.load(); }
 
@@ -192,7 +238,9 @@ void TFFLogger::Deliver(QObject* Sender, TThreadID AThreadID, TLogLevel ALogLeve
 }
 
 void AVLogCallback(void* ptr, int level, const char* fmt, va_list vl) {
-    if (gShutdown.load() || level > gLibraryLogFilter.load()) return;
+    if (gShutdown.load()) return;
+    TLibraryLogWatch::Note(ptr, level, fmt, vl);
+    if (level > gLibraryLogFilter.load()) return;
     const TThreadID tid = CurrentThreadID();
     constexpr std::size_t kLimit = 2047;  // bytes of prefix and message together
     char buf[kLimit + 1];

@@ -10,6 +10,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 class QObject;
 
@@ -63,6 +64,30 @@ private:
     std::atomic<bool> FTriggerEventInMainThread{true};
     std::atomic<TLogLevel> FLogLevel{llInfo};
     std::uint64_t FGeneration = 0;  // tells queued lines whether their logger still exists
+};
+
+// Keeps the last line the libraries log for one context (a codec or format
+// context) while it lives: the last error line, else the last warning. A
+// failed open can then end its message with the library's reason. Lines are
+// kept whatever the log level, and only for watched contexts.
+class TLibraryLogWatch {
+public:
+    explicit TLibraryLogWatch(const void* AContext);
+    ~TLibraryLogWatch();
+    TLibraryLogWatch(const TLibraryLogWatch&) = delete;
+    TLibraryLogWatch& operator=(const TLibraryLogWatch&) = delete;
+
+    // Without its line feed; empty when the context logged nothing.
+    QString LastLine() const;
+    // " <last line>", or nothing: for the end of a message.
+    QString Reason() const;
+
+    // The log callback's part (any thread).
+    static void Note(const void* AContext, int ALevel, const char* AFormat, va_list AArgs);
+
+private:
+    const void* FContext;
+    std::string FError, FWarning;  // guarded by the watch list's lock
 };
 
 // The logger; made without owner when none exists.

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cmath>
 #include <cerrno>
 #include <cstring>
 
@@ -45,10 +46,28 @@ const struct { int code; const char* text; } kErrorTexts[] = {
 }  // namespace
 
 QString ErrorText(const QString& prefix, int code) {
-    QString text = QStringLiteral("Error number %1 occurred").arg(code);
     for (const auto& e : kErrorTexts)
-        if (e.code == code) text = QLatin1String(e.text);
-    return prefix + QStringLiteral(": ") + text;
+        if (e.code == code) return prefix + QStringLiteral(": ") + QLatin1String(e.text);
+    // Any other system code says what happened in the system's own (English)
+    // words, as the probe does for a folder: "Is a directory".
+    if (code < 0 && code > -4096)
+        if (const char* text = strerrordesc_np(-code)) return prefix + QStringLiteral(": ") + QLatin1String(text);
+    return prefix + QStringLiteral(": ") + QStringLiteral("Error number %1 occurred").arg(code);
+}
+
+int StreamDisplayRotation(const AVStream* st) {
+    if (!st) return 0;
+    const auto* m = reinterpret_cast<const std::int32_t*>(
+        ff::av_stream_get_side_data(st, AV_PKT_DATA_DISPLAYMATRIX, nullptr));
+    if (!m) return 0;
+    // 16.16 fixed point; the angle of the matrix's first column, which is the
+    // clockwise turn the pictures need (the negated counter-clockwise rotation).
+    const double a = m[0] / 65536.0, b = m[1] / 65536.0, c = m[3] / 65536.0, d = m[4] / 65536.0;
+    const double sx = std::hypot(a, c), sy = std::hypot(b, d);
+    if (sx == 0 || sy == 0) return 0;
+    const double clockwise = std::atan2(b / sy, a / sx) * 180 / M_PI;
+    const long quarter = std::lround(clockwise / 90.0);
+    return static_cast<int>(((quarter % 4) + 4) % 4) * 90;
 }
 
 QString MediaTypeName(int type) {

@@ -17,8 +17,12 @@ QString DurationToText(std::int64_t us);
 // Microseconds per frame, at least 1; 40000 (25 frames per second) for a rate
 // with a part that is zero or negative.
 std::int64_t FrameIntervalUs(AVRational rate);
-// "<prefix>: <text of the code>".
+// "<prefix>: <text of the code>"; system codes the table lacks read as the
+// system describes them ("Is a directory").
 QString ErrorText(const QString& prefix, int code);
+// The clockwise turn (0, 90, 180 or 270 degrees) that shows the stream's
+// pictures upright, from its display matrix; 0 without one.
+int StreamDisplayRotation(const AVStream* st);
 QString MediaTypeName(int type);
 // "name(long name)" of the codec the context names, else a text from its id or tag.
 QString CodecDisplayName(const AVCodecContext* ctx, bool encoder);

@@ -81,6 +81,9 @@ struct TOutputStreamSetup {
     bool stream_copy = false;
     float quality = 0;                 // fixed quality (lambda), 0 = none
     AVDictionary* codec_opts = nullptr;  // options left for the encoder's open
+    // Nobody asked for these: the transcode takes them from the stream it
+    // converts, fitted to what the encoder takes.
+    bool size_from_source = false, rate_from_source = false, channels_from_source = false;
 };
 
 // One output file. Attaching validates and builds it; the file itself is
@@ -99,6 +102,9 @@ struct TOutputFile {
 struct TFFmpegOptionState {
     std::string Flast_asked_format;
     int Fframe_width = 0, Fframe_height = 0;
+    // Whether the size, rate and channel count were asked for, or are the
+    // last input's own (which the transcode may fit to the encoder).
+    bool Fframe_size_asked = false, Faudio_rate_asked = false, Faudio_channels_asked = false;
     float Fframe_aspect_ratio = 0;
     int Fframe_pix_fmt = -1;
     int Faudio_sample_fmt = -1;
@@ -296,6 +302,8 @@ public:
     bool Broken() const { return FBroken; }
     bool Paused() const;
     bool FatalException() const { return FFatalException; }
+    // Why the conversion failed; without FatalException, a note on a finished
+    // one (an input that ended early), else empty.
     QString FatalMessage() const { return FFatalMessage; }
 
     // Public fields of the component.

@@ -82,6 +82,7 @@ void TTranscoder::WritePacket(TOutputCoder& c, AVPacket* pkt) {
     else if (pkt->pts != AV_NOPTS_VALUE) c.last_dts = pkt->pts;
     const int ret = ff::av_interleaved_write_frame(c.file->ctx, pkt);
     if (ret < 0) throw FFmpegException(ErrorText(QStringLiteral("av_interleaved_write_frame()"), ret));
+    ++c.packets;
 }
 
 // ---------------------------------------------------------------------------

@@ -144,6 +144,7 @@
     X(av_pkt_dump_log2) \
     X(av_sdp_create) \
     X(av_stream_get_side_data) \
+    X(av_stream_new_side_data) \
     X(av_codec_get_tag) \
     X(av_codec_get_id) \
     X(avformat_get_riff_video_tags) \

@@ -286,7 +286,14 @@ bool TCustomFFmpeg::OpenInputFile(const QString& AFileName) {
         const AVCodecParameters* par = st->codecpar;
         switch (par->codec_type) {
         case AVMEDIA_TYPE_VIDEO: {
+            if (st->disposition & AV_DISPOSITION_ATTACHED_PIC) {
+                // A cover picture is no video: its size and its rate (90000)
+                // say nothing about a picture sequence.
+                Finput_codecs[Fnb_icodecs++] = decoders[0];
+                break;
+            }
             FOpt.Fframe_width = par->width;
+            FOpt.Fframe_size_asked = false;
             FOpt.Fframe_height = par->height;
             const AVRational sar = st->sample_aspect_ratio.num ? st->sample_aspect_ratio : par->sample_aspect_ratio;
             double ratio = sar.num && sar.den ? av_q2d(sar) : 0.0;
@@ -325,6 +332,8 @@ bool TCustomFFmpeg::OpenInputFile(const QString& AFileName) {
             FOpt.Faudio_channels = par->ch_layout.nb_channels;
             FOpt.Faudio_sample_rate = par->sample_rate;
             FOpt.Faudio_sample_fmt = par->format;
+            FOpt.Faudio_rate_asked = false;
+            FOpt.Faudio_channels_asked = false;
             Finput_codecs[Fnb_icodecs++] = decoders[1];
             if (FOpt.Faudio_disable) st->discard = AVDISCARD_ALL;
             break;
@@ -366,7 +375,10 @@ void TCustomFFmpeg::check_audio_video_sub_inputs(bool AFirstOnly, bool& AHasVide
         const AVFormatContext* ic = Finput_files[f];
         for (unsigned i = 0; i < ic->nb_streams; ++i) {
             switch (ic->streams[i]->codecpar->codec_type) {
-            case AVMEDIA_TYPE_VIDEO: AHasVideo = true; break;
+            case AVMEDIA_TYPE_VIDEO:
+                // A cover picture does not make an audio file a video.
+                if (!(ic->streams[i]->disposition & AV_DISPOSITION_ATTACHED_PIC)) AHasVideo = true;
+                break;
             case AVMEDIA_TYPE_AUDIO: AHasAudio = true; break;
             case AVMEDIA_TYPE_SUBTITLE: AHasSubtitle = true; break;
             case AVMEDIA_TYPE_DATA:
@@ -661,6 +673,7 @@ void TCustomFFmpeg::new_video_stream(TOutputFile& AOutput) {
         st->sample_aspect_ratio = sar;
         enc->pix_fmt = static_cast<AVPixelFormat>(FOpt.Fframe_pix_fmt);
         FitPixelFormat(enc, codec);
+        s.size_from_source = !FOpt.Fframe_size_asked;
         if (FOpt.Fintra_only) enc->gop_size = 0;
         if (FOpt.Fvideo_qscale != 0 || FOpt.Fsame_quality) {
             enc->flags |= AV_CODEC_FLAG_QSCALE;
@@ -738,6 +751,8 @@ void TCustomFFmpeg::new_audio_stream(TOutputFile& AOutput) {
             enc->sample_rate = best;
         }
         sampleRate = enc->sample_rate;
+        s.rate_from_source = !FOpt.Faudio_rate_asked;
+        s.channels_from_source = !FOpt.Faudio_channels_asked;
         enc->time_base = AVRational{1, sampleRate};
         st->time_base = enc->time_base;
     }

@@ -54,9 +54,15 @@ int TVideoFilter::Configure(const TVideoFilterParams& AParams, QString& AError) 
     if (AParams.top || AParams.bottom || AParams.left || AParams.right)
         add("crop=w=" + std::to_string(cw) + ":h=" + std::to_string(ch) + ":x=" + std::to_string(AParams.left) +
             ":y=" + std::to_string(AParams.top));
+    // The scale works on the stored pictures, so a quarter turn swaps its sides.
+    const bool quarter = AParams.rotation == 90 || AParams.rotation == 270;
+    const int sw = quarter ? AParams.out_height : AParams.out_width;
+    const int sh = quarter ? AParams.out_width : AParams.out_height;
+    if (sw > 0 && sh > 0 && (cw != sw || ch != sh)) add("scale=" + std::to_string(sw) + ":" + std::to_string(sh));
+    if (AParams.rotation == 90) add("transpose=clock");
+    if (AParams.rotation == 180) add("hflip,vflip");
+    if (AParams.rotation == 270) add("transpose=cclock");
     const std::string scale = "scale=" + std::to_string(AParams.out_width) + ":" + std::to_string(AParams.out_height);
-    if (AParams.out_width > 0 && AParams.out_height > 0 && (cw != AParams.out_width || ch != AParams.out_height))
-        add(scale);
     if (!AParams.user.empty()) add(AParams.user);
     if (AParams.force_out_size && !AParams.user.empty()) add(scale);
     if (chain.empty()) chain = "null";

@@ -1,7 +1,7 @@
 // The video filter graph of one re-encoded video stream: buffer source, the
 // optional deinterlacer, crop of the input minus the bands, scale to the
-// encoder's size, the user's description, and a sink fixed to the encoder's
-// pixel format. Owned by the conversion's thread.
+// encoder's size, the turn to upright, the user's description, and a sink
+// fixed to the encoder's pixel format. Owned by the conversion's thread.
 #pragma once
 
 #include "engine/FFmpegLoader.h"
@@ -16,6 +16,7 @@ struct TVideoFilterParams {
     AVRational in_sar = {0, 1};
     int top = 0, bottom = 0, left = 0, right = 0;  // bands cut off the input
     int out_width = 0, out_height = 0;             // the encoder's size
+    int rotation = 0;  // clockwise turn to upright (0, 90, 180, 270), after the scale
     AVPixelFormat out_format = AV_PIX_FMT_NONE;
     bool deinterlace = false;
     std::string user;  // the user's filter description, UTF-8

@@ -11,6 +11,8 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdlib>
+#include <utility>
 
 TTranscoder::TTranscoder(TCustomFFmpeg& AConverter) : C(AConverter), O(AConverter.FOpt) {
     FPacket = ff::av_packet_alloc();
@@ -41,6 +43,43 @@ void TTranscoder::RaiseDump(const QString& AMsg, int AFile) {
     C.Log(llError, AMsg);
     throw FFmpegException(AMsg);
 }
+
+namespace {
+
+bool IsCoverPicture(const AVStream* st) { return (st->disposition & AV_DISPOSITION_ATTACHED_PIC) != 0; }
+
+// The encoder's rate nearest to the wanted one.
+int NearestRate(const AVCodec* codec, int rate) {
+    if (!codec || !codec->supported_samplerates) return rate;
+    int best = codec->supported_samplerates[0];
+    for (const int* r = codec->supported_samplerates; *r; ++r)
+        if (std::abs(*r - rate) < std::abs(best - rate)) best = *r;
+    return best;
+}
+
+// The layout itself when the encoder takes it, else the one it takes with
+// the most channels up to the source's (a downmix), else its smallest.
+void NearestLayout(const AVCodec* codec, const AVChannelLayout& want, AVChannelLayout& out) {
+    ff::av_channel_layout_uninit(&out);
+    if (!codec || !codec->ch_layouts) {
+        ff::av_channel_layout_copy(&out, &want);
+        return;
+    }
+    const AVChannelLayout* best = nullptr;
+    for (const AVChannelLayout* l = codec->ch_layouts; l->nb_channels; ++l) {
+        if (ff::av_channel_layout_compare(l, &want) == 0) {
+            best = l;
+            break;
+        }
+        const bool fits = l->nb_channels <= want.nb_channels;
+        if (!best) best = l;
+        else if (fits && (best->nb_channels > want.nb_channels || l->nb_channels > best->nb_channels)) best = l;
+        else if (!fits && best->nb_channels > want.nb_channels && l->nb_channels < best->nb_channels) best = l;
+    }
+    ff::av_channel_layout_copy(&out, best);
+}
+
+}  // namespace
 
 int TTranscoder::SegmentCount() const { return C.FJoinMode ? C.Fnb_input_files : 1; }
 
@@ -172,6 +211,7 @@ void TTranscoder::MapStreams() {
                     const TInputStream& ist = FInputs[i];
                     const AVCodecParameters* par = ist.st->codecpar;
                     if (!ist.discard || ist.st->discard == AVDISCARD_ALL || par->codec_type != type) continue;
+                    if (IsCoverPicture(ist.st)) continue;
                     if (C.FJoinMode && ist.file_index != j) continue;
                     if (O.Fopt_programid) {
                         bool inProgram = false;
@@ -193,7 +233,8 @@ void TTranscoder::MapStreams() {
                 }
                 if (best < 0 && !O.Fopt_programid && !C.FJoinMode)
                     for (int i = 0; i < static_cast<int>(FInputs.size()); ++i)
-                        if (FInputs[i].st->codecpar->codec_type == type && FInputs[i].st->discard != AVDISCARD_ALL)
+                        if (FInputs[i].st->codecpar->codec_type == type && FInputs[i].st->discard != AVDISCARD_ALL &&
+                            !IsCoverPicture(FInputs[i].st))
                             best = i;
                 if (best < 0)
                     RaiseDump(QStringLiteral("Could not find input stream matching output stream #%1.%2 (%3)")
@@ -215,7 +256,9 @@ void TTranscoder::MapStreams() {
         TInputStream& ist = FInputs[FOutputs[i].source_index];
         AVStream* st = c.st;
         ff::av_dict_copy(&st->metadata, ist.st->metadata, AV_DICT_DONT_OVERWRITE);
+        // A re-encoded stream is a picture sequence, never a cover picture.
         st->disposition = ist.st->disposition;
+        if (!c.setup->stream_copy) st->disposition &= ~AV_DISPOSITION_ATTACHED_PIC;
         st->codecpar->bits_per_raw_sample = ist.st->codecpar->bits_per_raw_sample;
         st->codecpar->chroma_location = ist.st->codecpar->chroma_location;
         if (c.setup->stream_copy)
@@ -287,6 +330,14 @@ void TTranscoder::SetupCopy(TOutputCoder& c, TInputStream& ist) {
     if (ipar->codec_type == AVMEDIA_TYPE_AUDIO &&
         ((par->block_align == 1 && par->codec_id == AV_CODEC_ID_MP3) || par->codec_id == AV_CODEC_ID_AC3))
         par->block_align = 0;
+    // Side data travels with copied packets' stream: a display matrix keeps
+    // the stored rotation.
+    for (int k = 0; k < ist.st->nb_side_data; ++k) {
+        const AVPacketSideData& sd = ist.st->side_data[k];
+        uint8_t* dst = ff::av_stream_new_side_data(c.st, sd.type, sd.size);
+        if (!dst) throw FFmpegException(QStringLiteral("av_mallocz fail"));
+        std::memcpy(dst, sd.data, sd.size);
+    }
     c.st->time_base = ist.st->time_base;
     c.encoding_needed = false;
 }
@@ -295,19 +346,62 @@ void TTranscoder::SetupEncoding(TOutputCoder& c, TInputStream& ist) {
     AVCodecContext* enc = c.setup->enc;
     if (!enc) throw FFmpegException(QStringLiteral("invalid codec_type of output stream"));
     c.enc = enc;
+    const AVCodecParameters* ipar = ist.st->codecpar;
     switch (c.type) {
     case AVMEDIA_TYPE_AUDIO:
+        // What nobody asked for comes from the stream converted (an input's
+        // other track may have another rate), fitted to the encoder: a 5.1
+        // source becomes stereo for an encoder that takes no more.
+        if (c.setup->rate_from_source && ipar->sample_rate > 0) {
+            enc->sample_rate = NearestRate(c.setup->codec, ipar->sample_rate);
+            enc->time_base = AVRational{1, enc->sample_rate};
+            c.st->time_base = enc->time_base;
+        }
+        if (c.setup->channels_from_source && ipar->ch_layout.nb_channels > 0) {
+            AVChannelLayout want{};
+            if (ipar->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
+                ff::av_channel_layout_default(&want, ipar->ch_layout.nb_channels);
+            else
+                ff::av_channel_layout_copy(&want, &ipar->ch_layout);
+            NearestLayout(c.setup->codec, want, enc->ch_layout);
+            ff::av_channel_layout_uninit(&want);
+        }
+        break;
     case AVMEDIA_TYPE_SUBTITLE:
         break;
-    case AVMEDIA_TYPE_VIDEO:
+    case AVMEDIA_TYPE_VIDEO: {
         if (enc->pix_fmt == AV_PIX_FMT_NONE)
             throw FFmpegException(QStringLiteral("Video pixel format is unknown, stream cannot be encoded"));
         if (enc->width <= 0 || enc->height <= 0) {
-            enc->width = ist.st->codecpar->width - O.Fframe_leftBand - O.Fframe_rightBand;
-            enc->height = ist.st->codecpar->height - O.Fframe_topBand - O.Fframe_bottomBand;
+            enc->width = ipar->width - O.Fframe_leftBand - O.Fframe_rightBand;
+            enc->height = ipar->height - O.Fframe_topBand - O.Fframe_bottomBand;
+        }
+        // Encoded upright: the filter graph turns the pictures and the
+        // output carries no rotation.
+        c.rotation = StreamDisplayRotation(ist.st);
+        if (c.rotation) ff::av_dict_set(&c.st->metadata, "rotate", nullptr, 0);
+        if (c.setup->size_from_source) {
+            if (c.rotation == 90 || c.rotation == 270) {
+                std::swap(enc->width, enc->height);
+                if (enc->sample_aspect_ratio.num > 0 && enc->sample_aspect_ratio.den > 0) {
+                    std::swap(enc->sample_aspect_ratio.num, enc->sample_aspect_ratio.den);
+                    c.st->sample_aspect_ratio = enc->sample_aspect_ratio;
+                }
+            }
+            // A size of the source's own that the encoder's pixel format
+            // cannot hold (4:2:0 needs even sides) becomes the nearest below.
+            if (const AVPixFmtDescriptor* d = ff::av_pix_fmt_desc_get(enc->pix_fmt)) {
+                const int w = enc->width & ~((1 << d->log2_chroma_w) - 1);
+                const int h = enc->height & ~((1 << d->log2_chroma_h) - 1);
+                if (w > 0 && h > 0) {
+                    enc->width = w;
+                    enc->height = h;
+                }
+            }
         }
         C.FLastErrMsg.clear();
         break;
+    }
     default:
         throw FFmpegException(QStringLiteral("invalid codec_type of output stream"));
     }
@@ -336,6 +430,7 @@ void TTranscoder::ConfigureVideoFilter(TOutputCoder& c, const AVFrame* frame, co
     }
     p.out_width = c.enc->width;
     p.out_height = c.enc->height;
+    p.rotation = c.rotation;
     p.out_format = c.enc->pix_fmt;
     p.deinterlace = O.Fdo_deinterlace;
     p.user = Utf8(O.Fvfilters);
@@ -464,6 +559,7 @@ void TTranscoder::OpenEncoders() {
         AVDictionary* opts = nullptr;
         ff::av_dict_copy(&opts, c.setup->codec_opts, 0);
         int ret;
+        TLibraryLogWatch why(enc);
         {
             std::lock_guard lock(CodecLock);
             ret = ff::avcodec_open2(enc, codec, &opts);
@@ -473,7 +569,8 @@ void TTranscoder::OpenEncoders() {
             const QString msg = QStringLiteral("Error while opening encoder for output stream %1 - maybe incorrect "
                                                "parameters such as bit_rate, rate, width or height. Please check "
                                                "error log message to find out more detail information.")
-                                    .arg(where);
+                                    .arg(where) +
+                                why.Reason();
             C.Log(llError, msg);
             throw FFmpegException(msg);
         }
@@ -553,10 +650,13 @@ void TTranscoder::WriteHeaders() {
         TOutputFile* out = C.Foutput_files[i];
         AVDictionary* opts = nullptr;
         ff::av_dict_copy(&opts, out->muxer_opts, 0);
+        TLibraryLogWatch why(out->ctx);
         const int ret = ff::avformat_write_header(out->ctx, &opts);
         ff::av_dict_free(&opts);
         if (ret < 0) {
-            const QString msg = QStringLiteral("Could not write header for output file #%1 (incorrect codec parameters ?)").arg(i);
+            const QString msg =
+                QStringLiteral("Could not write header for output file #%1 (incorrect codec parameters ?)").arg(i) +
+                why.Reason();
             C.Log(llError, msg);
             throw FFmpegException(msg);
         }

@@ -423,6 +423,7 @@ void TCustomFFmpeg::SetFrameSize(const QString& AValue) {
     if (ff::av_parse_video_size(&w, &h, Utf8(AValue).c_str()) < 0) Raise(QStringLiteral("Incorrect frame size"));
     FOpt.Fframe_width = w;
     FOpt.Fframe_height = h;
+    FOpt.Fframe_size_asked = true;
 }
 
 void TCustomFFmpeg::SetAspectRatio(const QString& AValue) {
@@ -477,11 +478,15 @@ void TCustomFFmpeg::AddMetadata(const std::string& AKey, const std::string& AVal
 }
 
 void TCustomFFmpeg::SetAudioSampleRate(int AValue) {
-    if (AValue > 0) FOpt.Faudio_sample_rate = AValue;
+    if (AValue <= 0) return;
+    FOpt.Faudio_sample_rate = AValue;
+    FOpt.Faudio_rate_asked = true;
 }
 
 void TCustomFFmpeg::SetAudioChannels(int AValue) {
-    if (AValue > 0) FOpt.Faudio_channels = AValue;
+    if (AValue <= 0) return;
+    FOpt.Faudio_channels = AValue;
+    FOpt.Faudio_channels_asked = true;
 }
 
 void TCustomFFmpeg::SetCodecName(std::string& AName, int& ACopy, const QString& AValue) {

@@ -21,6 +21,8 @@ class TPreviewer;
 struct TInputFile {
     AVFormatContext* ctx = nullptr;
     bool eof_reached = false;
+    int read_error = 0;         // the read failure that ended it, 0 at a plain end
+    bool last_corrupt = false;  // the last packet read was cut short
     bool no_packet = false;
     int ist_index = 0;  // its first stream in the input-stream table
     int nb_streams = 0;
@@ -58,6 +60,7 @@ struct TOutputCoder {
     int frame_number = 0;
     int64_t sync_opts = 0;  // in encoder ticks (video frames, audio samples)
     int64_t last_dts = AV_NOPTS_VALUE;  // last written, stream time base
+    int64_t packets = 0;                // written so far
     float last_quality = -1;
     char last_pict_type = '?';
     std::vector<uint64_t> last_error;
@@ -65,6 +68,7 @@ struct TOutputCoder {
     // video
     TVideoFilter filter;
     int first_ist = -1;  // the input the graph was first built for
+    int rotation = 0;    // clockwise turn the graph gives the source's pictures
     // audio
     SwrContext* swr = nullptr;
     int swr_in_rate = 0;
@@ -153,7 +157,13 @@ private:
     void CopyPacket(TOutputStream& ost, TInputStream& ist, const AVPacket* pkt);
     void ReportProgress(int AFileIndex, bool ALast);
     void Finish();
+    // Checks what the run wrote: an encoded stream that got nothing fails the
+    // conversion; a stopped one that wrote nothing at all leaves no file.
+    void CheckWritten();
+    void DiscardOutput(TOutputFile* out);
     void DiscardOutputs();
+    // "Input #n ended early: ..." for a cut-off or damaged input, else "".
+    QString EndedEarlyNote() const;
     double OutputTime(const TOutputCoder& c) const;
 
     TCustomFFmpeg& C;

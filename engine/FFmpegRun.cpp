@@ -195,6 +195,8 @@ TConvertThread* TCustomFFmpeg::StartConvert(bool AUseThread, TThreadPriority APr
     FBroken = false;
     FFinished = false;
     FTerminated = false;
+    FFatalException = false;
+    FFatalMessage.clear();
     if (!AUseThread) {
         RunConvert();
         return nullptr;

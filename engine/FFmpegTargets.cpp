@@ -230,9 +230,9 @@ void TCustomFFmpeg::SetTarget(const QString& ATarget, const QString& ANorm, cons
         TFFOptions& opts = GenericOptionsForWrite();
         SetGenericOption(opts, "g", t.gop[column]);
         for (const auto& [name, value] : t.generic) SetGenericOption(opts, name, value);
-        FOpt.Faudio_sample_rate = t.sampleRate;
-        if (t.setChannels2) FOpt.Faudio_channels = 2;
-        if (t.forceStereo && FOpt.Faudio_channels == 1) FOpt.Faudio_channels = 2;
+        SetAudioSampleRate(t.sampleRate);
+        if (t.setChannels2) SetAudioChannels(2);
+        if (t.forceStereo && FOpt.Faudio_channels == 1) SetAudioChannels(2);
         if (t.muxPreload > 0) FOpt.Fmux_preload = t.muxPreload;
         assumeAspect(t.aspect);
         return;
@@ -243,8 +243,8 @@ void TCustomFFmpeg::SetTarget(const QString& ATarget, const QString& ANorm, cons
         SetFrameRate(rate);
         const char* pix = ATarget == QLatin1String("dv50") ? "yuv422p" : norm == nmPAL ? "yuv420p" : "yuv411p";
         FOpt.Fframe_pix_fmt = ff::av_get_pix_fmt(pix);
-        FOpt.Faudio_sample_rate = 48000;
-        FOpt.Faudio_channels = 2;
+        SetAudioSampleRate(48000);
+        SetAudioChannels(2);
         return;
     }
     Raise(QStringLiteral("Unknown target type"));

@@ -27,17 +27,62 @@ void TTranscoder::Run() {
     }
 }
 
+void TTranscoder::DiscardOutput(TOutputFile* out) {
+    // Only files this task created are removed.
+    if (!out || !out->io_opened) return;
+    CloseOutputIO(out->ctx);
+    out->io_opened = false;
+    QFile::remove(out->file_name);
+}
+
 void TTranscoder::DiscardOutputs() {
     // A conversion that failed leaves no partial file that could pass for a
-    // finished one. Only files this task created are removed.
+    // finished one.
     const int outputs = C.OwnOutputFiles();
-    for (int i = 0; i < outputs; ++i) {
-        TOutputFile* out = C.Foutput_files[i];
-        if (!out || !out->io_opened) continue;
-        CloseOutputIO(out->ctx);
-        out->io_opened = false;
-        QFile::remove(out->file_name);
+    for (int i = 0; i < outputs; ++i) DiscardOutput(C.Foutput_files[i]);
+}
+
+void TTranscoder::CheckWritten() {
+    if (C.FBroken) {
+        // Stopped before a single packet: the file holds a header at most,
+        // which nothing can play.
+        const int outputs = C.OwnOutputFiles();
+        for (int i = 0; i < outputs; ++i) {
+            TOutputFile* out = C.Foutput_files[i];
+            int64_t packets = 0;
+            for (const auto& c : FCoders)
+                if (c->file == out) packets += c->packets;
+            if (packets == 0) DiscardOutput(out);
+        }
+        return;
     }
+    // A stream asked to be encoded that got no frame (an input whose header
+    // promises what its data does not hold) makes a file nothing decodes.
+    for (size_t i = 0; i < FCoders.size(); ++i) {
+        const TOutputCoder& c = *FCoders[i];
+        if (!c.encoding_needed || c.packets > 0) continue;
+        if (c.type != AVMEDIA_TYPE_VIDEO && c.type != AVMEDIA_TYPE_AUDIO) continue;
+        const TInputStream& ist = FInputs[FOutputs[i].source_index];
+        const QString msg = QStringLiteral("Nothing was encoded for output stream #%1.%2 (%3): input stream #%4.%5 "
+                                           "gave no frame")
+                                .arg(c.file_index)
+                                .arg(c.index)
+                                .arg(MediaTypeName(c.type))
+                                .arg(ist.file_index)
+                                .arg(ist.index);
+        C.Log(llError, msg);
+        throw FFmpegException(msg);
+    }
+}
+
+QString TTranscoder::EndedEarlyNote() const {
+    for (size_t i = 0; i < FFiles.size(); ++i) {
+        const TInputFile& f = FFiles[i];
+        const QString what = QStringLiteral("Input #%1 ended early").arg(i);
+        if (f.read_error < 0) return ErrorText(what, f.read_error);
+        if (f.last_corrupt) return what + QStringLiteral(": its last packet is cut off");
+    }
+    return QString();
 }
 
 double TTranscoder::OutputTime(const TOutputCoder& c) const {
@@ -111,6 +156,9 @@ void TTranscoder::Loop() {
             continue;
         }
         if (ret < 0) {
+            // Anything but a plain end means the file stops short of what it
+            // holds (cut off or damaged); the conversion keeps what it read.
+            if (ret != AVERROR_EOF && !C.FBroken) file.read_error = ret;
             file.eof_reached = true;
             if (C.FJoinMode) {
                 if (EndOfJoinInput(joinIndex)) break;
@@ -120,6 +168,7 @@ void TTranscoder::Loop() {
             continue;
         }
         for (TInputFile& f : FFiles) f.no_packet = false;
+        file.last_corrupt = (pkt->flags & AV_PKT_FLAG_CORRUPT) != 0;
         if (O.Fdo_pkt_dump)
             ff::av_pkt_dump_log2(nullptr, AV_LOG_DEBUG, pkt, O.Fdo_hex_dump, file.ctx->streams[pkt->stream_index]);
         if (pkt->stream_index >= file.nb_streams || FInputs[file.ist_index + pkt->stream_index].discard) {
@@ -356,12 +405,20 @@ void TTranscoder::Finish() {
         ist.decoder_flushed = true;
     }
     for (auto& c : FCoders) FlushEncoder(*c);
+    if (!C.FBroken) CheckWritten();
     const int outputs = C.OwnOutputFiles();
     for (int i = 0; i < outputs; ++i) {
         const int ret = ff::av_write_trailer(C.Foutput_files[i]->ctx);
         if (ret < 0) C.Log(llError, ErrorText(QStringLiteral("av_write_trailer()"), ret));
     }
     ReportProgress(-1, true);
+    if (C.FBroken) CheckWritten();
+    // A finished conversion of a cut-off input says so in its report.
+    const QString note = EndedEarlyNote();
+    if (!note.isEmpty()) {
+        C.Log(llWarning, note);
+        if (!C.FFatalException) C.FFatalMessage = note;
+    }
     C.FFinished = !C.FBroken;
 }
 

@@ -80,8 +80,10 @@ TEST_F(PipelineTest, ContainerDefaultWithoutEncoderFailsBeforeTheFileExists) {
 TEST_F(PipelineTest, TagTheContainerRefusesFailsAtTheHeader) {
     TPipelineFFmpeg f;
     const QString out = Out(QStringLiteral("tagged.mp4"));
+    // The muxer's own reason ends the message.
     EXPECT_EQ(Convert(f, {{"-i", TestMedia::Path("av.avi")}, {"vcodec", "mpeg4"}, {"vtag", "XVID"}, {"-o", out}}),
-              "Could not write header for output file #0 (incorrect codec parameters ?)");
+              "Could not write header for output file #0 (incorrect codec parameters ?) "
+              "Tag XVID incompatible with output codec id '12' (mp4v)");
     EXPECT_FALSE(QFile::exists(out));  // created for the header, removed with the failure
 }
 

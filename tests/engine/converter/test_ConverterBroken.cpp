@@ -1,0 +1,109 @@
+// Broken input and early ends: every run ends with an error or a valid
+// output, never a finished report over a file nothing can read; errors say
+// what happened.
+#include "tests/engine/converter/OddMediaSupport.h"
+
+using namespace OddMedia;
+
+namespace {
+
+// An MP4 whose index (at the front) promises two seconds of pictures and
+// sound, cut at 60% of its bytes.
+QString CutMp4() {
+    const QString full = Clip(QStringLiteral("front_index.mp4"),
+                              QStringLiteral("-f lavfi -i testsrc=s=160x120:r=25:d=2 -f lavfi -i sine=r=44100:d=2 "
+                                             "-c:v mpeg4 -c:a aac -movflags +faststart"));
+    return Patched(QStringLiteral("cut.mp4"), full, [](QByteArray& b) { b.truncate(b.size() * 6 / 10); });
+}
+
+// An MP4 whose index and decoder set-up promise a second of 160x120 H.264
+// pictures over data that is all zeros.
+QString LyingMp4() {
+    const QString real = Clip(QStringLiteral("video_only_h264.mp4"), QStringLiteral("-f lavfi -i testsrc=s=160x120:r=25:d=1 "
+                                                                             "-c:v libx264 -movflags +faststart"));
+    return Patched(QStringLiteral("zeros_h264.mp4"), real, [](QByteArray& b) {
+        const qsizetype at = b.indexOf("mdat");
+        ASSERT_GT(at, 0);
+        std::fill(b.begin() + at + 4, b.end(), '\0');
+    });
+}
+
+}  // namespace
+
+class ConverterBrokenTest : public PipelineTest {};
+
+// ---------------------------------------------------------------- stop before the first packet
+
+class StopBeforeFirstPacketTest : public ConverterBrokenTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(StopBeforeFirstPacketTest, LeavesNoFile) {
+    TTestFFmpeg f;
+    const QString out = Out(QLatin1String(GetParam()));
+    ASSERT_TRUE(Build(f, {{"-i", TestMedia::Path(QStringLiteral("av.avi"))}, {"-o", out}})) << f.LastErrMsg().toStdString();
+    TConvertThread* worker = f.StartConvert(true);
+    ASSERT_NE(worker, nullptr);
+    // Closed before the worker starts: it writes the header, then waits at
+    // the gate before its first packet, where the stop finds it.
+    f.Pause();
+    worker->Start();
+    f.Stop(true);
+    EXPECT_TRUE(f.Terminated());
+    EXPECT_FALSE(f.Finished());
+    EXPECT_FALSE(f.FatalException()) << f.FatalMessage().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out));
+}
+
+INSTANTIATE_TEST_SUITE_P(Containers, StopBeforeFirstPacketTest, ::testing::Values("stop.mp4", "stop.mkv", "stop.avi"),
+                         [](const auto& info) { return QString::fromLatin1(info.param).replace(u'.', u'_').toStdString(); });
+
+// ---------------------------------------------------------------- broken input
+
+TEST_F(ConverterBrokenTest, AHeaderThatLiesIsAFailureWithoutFile) {
+    const QString src = LyingMp4();
+    TPipelineFFmpeg f;
+    const QString out = Out(QStringLiteral("lies.mkv"));
+    const QString err = Convert(f, {{"-i", src}, {"vcodec", "mpeg4"}, {"-o", out}});
+    EXPECT_EQ(err.toStdString(), "Nothing was encoded for output stream #0.0 (Video): input stream #0.0 gave no frame");
+    EXPECT_FALSE(f.Finished());
+    EXPECT_FALSE(QFileInfo::exists(out));
+}
+
+TEST_F(ConverterBrokenTest, ACutInputFinishesWithANote) {
+    const QString src = CutMp4();
+    TPipelineFFmpeg f;
+    const QString out = Out(QStringLiteral("cut.mkv"));
+    ASSERT_EQ("", Convert(f, {{"-i", src}, {"vcodec", "mpeg4"}, {"acodec", "mp2"}, {"-o", out}}).toStdString());
+    EXPECT_TRUE(f.Finished());
+    EXPECT_TRUE(f.FatalMessage().startsWith(QStringLiteral("Input #0 ended early"))) << f.FatalMessage().toStdString();
+    // What was read is a valid file.
+    const ProbeResult p = Probe(out);
+    EXPECT_TRUE(p.ok);
+    EXPECT_GT(p.duration, 0.3);
+    EXPECT_LT(p.duration, 1.9);
+}
+
+TEST_F(ConverterBrokenTest, AWholeInputFinishesWithoutNote) {
+    TPipelineFFmpeg f;
+    const QString out = Out(QStringLiteral("whole.mkv"));
+    ASSERT_EQ("", Convert(f, {{"-i", TestMedia::Path(QStringLiteral("av.mp4"))}, {"-o", out}}).toStdString());
+    EXPECT_TRUE(f.Finished());
+    EXPECT_EQ(f.FatalMessage().toStdString(), "");
+}
+
+// ---------------------------------------------------------------- errors say what happened
+
+TEST_F(ConverterBrokenTest, AFolderAsInputIsADirectory) {
+    TTestFFmpeg f;
+    EXPECT_FALSE(f.OpenInputFile(FDir.path()));
+    EXPECT_EQ(f.LastErrMsg().toStdString(), (FDir.path() + QStringLiteral(": Is a directory")).toStdString());
+}
+
+TEST_F(ConverterBrokenTest, AHeaderFailureEndsWithTheMuxersReason) {
+    TPipelineFFmpeg f;
+    const QString out = Out(QStringLiteral("pcm.mp4"));
+    const QString err = Convert(f, {{"-i", TestMedia::Path(QStringLiteral("a44.wav"))}, {"acodec", "copy"}, {"-o", out}});
+    EXPECT_TRUE(err.startsWith(QStringLiteral("Could not write header for output file #0 (incorrect codec parameters ?) ")))
+        << err.toStdString();
+    EXPECT_TRUE(err.endsWith(QStringLiteral("codec not currently supported in container"))) << err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out));
+}
