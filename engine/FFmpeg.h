@@ -326,6 +326,9 @@ protected:
     // done before the descendant's part is destroyed.
     virtual void Transcode();
 
+    // The clock preview pictures are paced by, in microseconds; tests give their own.
+    virtual int64_t PreviewClock() const;
+
     // Creates every output file that is not created yet. An output that turned
     // into one of the inputs since it was attached is refused again here.
     void OpenOutputFilesIO();

@@ -170,6 +170,8 @@ void TTranscoder::RunCustomHook(AVFrame* frame, int64_t pts) {
     }
 }
 
+int64_t TCustomFFmpeg::PreviewClock() const { return ff::av_gettime(); }
+
 void TTranscoder::RunPostHooks(const AVFrame* frame, int64_t pts) {
     TPostHooks hooks;
     {
@@ -182,7 +184,7 @@ void TTranscoder::RunPostHooks(const AVFrame* frame, int64_t pts) {
     const bool preview = (hooks & (1u << phPreview)) != 0;
     if (!preview && FPreviewer) FPreviewer.reset();  // switched off: the window goes
     if (!bitmap && !preview) return;
-    const int64_t now = ff::av_gettime();
+    const int64_t now = C.PreviewClock();
     if (now - FPreviewLastTime <= C.PreviewInterval) return;
     FPreviewLastTime = now;
     TPostHooks drop = 0;

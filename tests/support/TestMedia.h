@@ -5,6 +5,11 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <ostream>
+
+// GoogleTest shows a QString as its text (found by argument-dependent lookup).
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace TestMedia {
 
 // Absolute path of the named clip (see the table in TestMedia.cpp); generates

@@ -27,6 +27,8 @@ struct MappingCase {
     const char* error;
 };
 
+void PrintTo(const MappingCase& c, std::ostream* os) { *os << c.name; }
+
 class MappingErrors : public PipelineTest, public ::testing::WithParamInterface<MappingCase> {};
 
 TEST_P(MappingErrors, EndTheConversionWithTheirText) {

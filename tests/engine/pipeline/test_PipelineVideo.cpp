@@ -7,8 +7,6 @@
 #include <dlfcn.h>
 
 #include <array>
-
-#include <chrono>
 #include <stdexcept>
 
 namespace {
@@ -19,6 +17,8 @@ struct SizeCase {
     int width, height;
     const char* filters;  // the graph between source and sink
 };
+
+void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.name; }
 
 class VideoSize : public PipelineTest, public ::testing::WithParamInterface<SizeCase> {};
 
@@ -127,24 +127,44 @@ TEST_F(PipelineTest, StoppedOrFailingHooksLeaveTheConversionGoing) {
     EXPECT_EQ(Probe(out).Int("video", "nb_read_packets"), 50);
 }
 
+// Preview pictures paced by a clock of the test's own: each picture that
+// reaches the preview moves it on by kStep, however fast the machine runs.
+class TSteppedClockFFmpeg : public TPipelineFFmpeg {
+public:
+    static constexpr int64_t kStep = 70000;
+    // Read and moved on the converting thread only (the test converts on its own).
+    mutable int64_t Now = 1000000000;
+
+protected:
+    int64_t PreviewClock() const override { return Now += kStep; }
+};
+
 TEST_F(PipelineTest, PreviewBitmapsComeAtMostOncePerInterval) {
-    TPipelineFFmpeg f;
+    TSteppedClockFFmpeg f;
     f.PreviewInterval = 200000;
     f.SetPostHooks(1u << phBitmap);
-    std::vector<std::chrono::steady_clock::time_point> times;
+    struct Shown {
+        int64_t clock;
+        int frame;
+        int64_t pts;
+    };
+    std::vector<Shown> shown;
     QSize size;
-    f.OnPreviewBitmap = [&](TCustomFFmpeg*, const QImage& bmp, int, int64_t) {
-        times.push_back(std::chrono::steady_clock::now());
+    f.OnPreviewBitmap = [&](TCustomFFmpeg*, const QImage& bmp, int frame, int64_t pts) {
+        shown.push_back({f.Now, frame, pts});
         size = bmp.size();
     };
-    // "re" reads at the clip's own pace, so the two seconds take at least two seconds.
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(Convert(f, {{"re", ""}, {"-i", TestMedia::Path("av.avi")}, {"s", "80x60"}, {"-o", Out("preview.avi")}}), "");
-    const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
-    ASSERT_GE(times.size(), 3u);
-    EXPECT_LE(times.size(), static_cast<size_t>(elapsed.count() / 200000 + 1));
-    for (size_t i = 1; i < times.size(); ++i)
-        EXPECT_GE(std::chrono::duration_cast<std::chrono::microseconds>(times[i] - times[i - 1]).count(), 200000);
+    ASSERT_EQ(Convert(f, {{"-i", TestMedia::Path("av.avi")}, {"s", "80x60"}, {"-o", Out("preview.avi")}}), "");
+    // 70 ms a picture against 200 ms: the first picture, then every third (the
+    // fourth picture is the first more than 200 ms after the last one shown).
+    ASSERT_EQ(shown.size(), 17u);
+    for (size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_EQ(shown[i].frame, 1 + 3 * static_cast<int>(i)) << "picture " << i;
+        EXPECT_EQ(shown[i].pts, 3 * static_cast<int64_t>(i) * 40000) << "picture " << i;
+        if (i > 0) {
+            EXPECT_EQ(shown[i].clock - shown[i - 1].clock, 3 * TSteppedClockFFmpeg::kStep) << "picture " << i;
+        }
+    }
     EXPECT_EQ(size, QSize(80, 60));  // the picture that is encoded
 }
 
