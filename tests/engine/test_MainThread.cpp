@@ -14,9 +14,9 @@
 #include <vector>
 
 namespace {
-// Waits on the UI thread for a worker to finish; the bound keeps a deadlock
-// from hanging the suite.
-bool JoinWithin(std::thread& t, std::atomic<bool>& finished, int ms = 5000) {
+// Waits on the UI thread for a worker to finish; the bound only keeps a
+// deadlock from hanging the suite.
+bool JoinWithin(std::thread& t, std::atomic<bool>& finished, int ms = 60000) {
     const bool ok = WaitInMainThread([&] { return finished.load(); }, ms);
     if (ok) t.join(); else t.detach();
     return ok;
@@ -94,7 +94,7 @@ TEST(MainThread, EventLoopDrainsTheQueueByItself) {
     QTimer guard;
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-    guard.start(2000);
+    guard.start(60000);  // only ends a hang
     EXPECT_EQ(QCoreApplication::exec(), 0);
     EXPECT_TRUE(ran);
 }
@@ -127,14 +127,12 @@ TEST(MainThread, UiWaitCompletesWhileWorkersAreBlockedOnIt) {
             ++finished;
             WakeMainThreadWaits();
         });
-    const auto start = std::chrono::steady_clock::now();
-    const bool ok = WaitInMainThread([&] { return finished.load() == kWorkers; }, 5000);
-    const auto took = std::chrono::steady_clock::now() - start;
+    // One slice as long as the whole wait: only the queue's wake-ups can
+    // bring the calls in, and the wait fails if they do not come.
+    const bool ok = WaitInMainThread([&] { return finished.load() == kWorkers; }, 30000, 30000);
     for (auto& t : workers) ok ? t.join() : t.detach();
     ASSERT_TRUE(ok);
     EXPECT_EQ(uiCalls, 2 * kWorkers);
-    // Woken by the queue, not by the slice clock.
-    EXPECT_LT(took, std::chrono::milliseconds(1000));
 }
 
 TEST(MainThread, WaitTimesOutWithoutBurningTheThread) {
@@ -156,9 +154,9 @@ TEST(MainThread, NestedWaitStillDrainsTheQueue) {
             CallInMainThread([] {});
             finished = true;
         });
-        innerOk = WaitInMainThread([&] { return finished.load(); }, 5000);
+        innerOk = WaitInMainThread([&] { return finished.load(); }, 60000);
     });
-    EXPECT_TRUE(WaitInMainThread([&] { return innerOk; }, 6000));
+    EXPECT_TRUE(WaitInMainThread([&] { return innerOk; }, 61000));
     if (worker.joinable()) worker.join();
 }
 

@@ -157,7 +157,8 @@ protected:
     }
 
     // Waits (pumping the UI thread) until cond holds; false after 5 s.
-    static bool Eventually(const std::function<bool()>& cond) { return WaitInMainThread(cond, 5000, 5); }
+    // The limit only ends a hang; slow machines are late, never wrong.
+    static bool Eventually(const std::function<bool()>& cond) { return WaitInMainThread(cond, 60000, 5); }
 
     QTemporaryDir dir;
     QString output;
@@ -180,10 +181,10 @@ TEST_F(WorkerTest, PauseFreezesProgressAndResumeContinues) {
     ASSERT_TRUE(Eventually([&] { return progress > 5; }));
 
     f.Pause();
-    std::this_thread::sleep_for(30ms);  // the iteration under way may still count
+    // Only the iteration under way, past its gate already, may still count.
     const long frozen = progress;
     std::this_thread::sleep_for(150ms);
-    EXPECT_EQ(progress, frozen);
+    EXPECT_LE(progress - frozen, 1);
     EXPECT_TRUE(f.Paused());
 
     f.Resume();

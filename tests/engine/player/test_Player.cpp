@@ -9,11 +9,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QWidget>
-
-#include <QElapsedTimer>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -22,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -31,8 +31,12 @@
 
 namespace {
 
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
-    return WaitInMainThread(done, timeoutMs, 10);
+// Waits for what a playback does next. The limit only ends a hang: slow
+// machines and sanitizers make playback late, never wrong.
+constexpr int kHangMs = 60000;
+
+bool PumpUntil(const std::function<bool()>& done) {
+    return WaitInMainThread(done, kHangMs, 10);
 }
 
 void PumpFor(int ms) {
@@ -98,7 +102,7 @@ TEST_F(PlayerTest, OpenPausedStepResumeAndPlayToTheEnd) {
     EXPECT_EQ(fh, 120);
 
     // Opened paused: the first pictures are shown, then the pause is announced.
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psPause) == 1; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psPause) == 1; }));
     EXPECT_TRUE(rec.states.front() == psPlay || rec.states.front() == psPause);
     EXPECT_TRUE(player.Paused());
     PumpFor(200);
@@ -113,7 +117,7 @@ TEST_F(PlayerTest, OpenPausedStepResumeAndPlayToTheEnd) {
 
     player.StepToNextFrame();
     std::int64_t stepped = held;
-    ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(stepped), stepped != held; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(stepped), stepped != held; }));
     PumpFor(300);
     player.CurrentFrame(stepped);
     EXPECT_EQ(stepped - held, 40000) << "one picture at 25 fps, from " << held;
@@ -121,7 +125,7 @@ TEST_F(PlayerTest, OpenPausedStepResumeAndPlayToTheEnd) {
     EXPECT_EQ(rec.Count(psStep), 1);
 
     player.Resume();
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }, 6000));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }));
     PumpFor(500);
     EXPECT_EQ(rec.Count(psEnd), 1);
     ASSERT_FALSE(rec.positions.empty());
@@ -140,7 +144,7 @@ TEST_F(PlayerTest, OpenPausedStepResumeAndPlayToTheEnd) {
 TEST_F(PlayerTest, ResumeBeforeTheFirstPictureIsShown) {
     ASSERT_TRUE(OpenClip("bars.avi", true));
     player.Resume();
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }, 3000)) << "the pictures keep their times";
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; })) << "the pictures keep their times";
     player.Stop(true);
     // psPlay and psResume may merge (one kind in the ring); a pause is never announced.
     EXPECT_EQ(rec.Count(psPause), 0);
@@ -148,13 +152,15 @@ TEST_F(PlayerTest, ResumeBeforeTheFirstPictureIsShown) {
 }
 
 TEST_F(PlayerTest, SeekReportsTheNewPlaceAndShowsItsPicture) {
+    // The first report is then the first picture's, however slow the start.
+    player.Setframedrop(0);
     ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
-    ASSERT_TRUE(PumpUntil([&] { return !rec.positions.empty(); }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return !rec.positions.empty(); }));
     EXPECT_LT(rec.positions.front(), 200000);
 
     player.Seek(std::int64_t{1500000}, {}, true);
     const std::size_t from = rec.positions.size();
-    ASSERT_TRUE(PumpUntil([&] { return rec.positions.size() > from; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return rec.positions.size() > from; }));
     EXPECT_NEAR(rec.positions[from], 1500000, 1000000);
     std::int64_t pts = 0;
     QImage frame = player.CurrentFrame(pts);
@@ -162,16 +168,16 @@ TEST_F(PlayerTest, SeekReportsTheNewPlaceAndShowsItsPicture) {
     EXPECT_TRUE(Near(Pixel(frame, 80, 60), 0, 255, 0)) << "green second";
 
     // Relative: one second on from where the clock is.
+    const std::size_t beforeRelative = rec.positions.size();
     player.Seek(1.0, {}, true);
-    PumpFor(100);
-    player.CurrentFrame(pts);
-    EXPECT_NEAR(pts, 2500000, 500000);
+    ASSERT_TRUE(PumpUntil([&] { return rec.positions.size() > beforeRelative; }));
+    EXPECT_NEAR(rec.positions[beforeRelative], 2500000, 500000);
 
     // Seeking while paused shows the new place and stays paused.
     player.Pause();
     EXPECT_TRUE(player.Paused());
     player.Seek(std::int64_t{500000}, {}, true);
-    PumpFor(200);
+    ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts < 1000000; }));
     frame = player.CurrentFrame(pts);
     EXPECT_TRUE(Near(Pixel(frame, 80, 60), 255, 0, 0)) << "red first second";
     EXPECT_TRUE(player.Paused());
@@ -179,30 +185,33 @@ TEST_F(PlayerTest, SeekReportsTheNewPlaceAndShowsItsPicture) {
     // Beyond the end lands at the end.
     player.Resume();
     player.Seek(std::int64_t{60000000}, {}, true);
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }, 4000));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }));
     PumpFor(200);
     EXPECT_NEAR(rec.positions.back(), 3000000, 100000);
 }
 
 TEST_F(PlayerTest, StartTimeAndPlayTimeMeasureFromTheStart) {
+    player.Setframedrop(0);
     player.Setstart_time(1500000);
     player.SetPlayTime(500000);
     ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
-    ASSERT_TRUE(PumpUntil([&] { return !rec.positions.empty(); }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return !rec.positions.empty(); }));
     EXPECT_NEAR(rec.positions.front(), 1500000, 250000);
     std::int64_t pts = -1;
-    ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts >= 0; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts >= 0; }));
     EXPECT_TRUE(Near(Pixel(player.CurrentFrame(), 80, 60), 0, 255, 0)) << "starts in the green second";
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psStop) == 1; }, 3000)) << "stops at 2 s";
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psStop) == 1; })) << "stops at 2 s";
     EXPECT_NEAR(rec.positions.back(), 2000000, 150000);
 }
 
 TEST_F(PlayerTest, CurrentFrameAndTheHostShowTheColourBars) {
+    // A slow start (sanitizers) would otherwise drop the late first pictures.
+    player.Setframedrop(0);
     ASSERT_TRUE(OpenClip("bars.avi", true));
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psPause) == 1; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psPause) == 1; }));
     std::int64_t pts = -1;
     // Black until the first picture is on screen.
-    ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts >= 0; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts >= 0; }));
     const QImage frame = player.CurrentFrame(pts);
     ASSERT_EQ(frame.size(), QSize(320, 240));
     EXPECT_GE(pts, 0);
@@ -222,7 +231,7 @@ TEST_F(PlayerTest, CurrentFrameAndTheHostShowTheColourBars) {
     }
     // The host shows the same picture, filling it (same aspect).
     ASSERT_TRUE(player.Surface());
-    ASSERT_TRUE(PumpUntil([&] { return player.Surface()->PresentedCount() > 0; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return player.Surface()->PresentedCount() > 0; }));
     PumpFor(50);
     const QImage shown = host.grab().toImage();
     EXPECT_TRUE(Near(shown.pixelColor(160 + 22, 60), 0, 191, 0)) << "green bar on screen";
@@ -246,7 +255,7 @@ TEST_F(PlayerTest, AspectRatioPlacesThePictureInAWideHost) {
         // The surface outlives playbacks: wait for a picture of this one.
         const int before = player.Surface() ? player.Surface()->PresentedCount() : 0;
         ASSERT_TRUE(OpenClip("bars.avi", true));
-        ASSERT_TRUE(PumpUntil([&] { return player.Surface()->PresentedCount() > before; }, 3000));
+        ASSERT_TRUE(PumpUntil([&] { return player.Surface()->PresentedCount() > before; }));
         PumpFor(50);
         const QImage shown = host.grab().toImage();
         player.Stop(true);
@@ -266,7 +275,7 @@ TEST_F(PlayerTest, AspectRatioPlacesThePictureInAWideHost) {
 TEST_F(PlayerTest, MonoSpectrumDrawsEqualRedAndGreen) {
     player.SetShowAudio(saRDFT);
     ASSERT_TRUE(OpenClip("mono1.wav", false));
-    ASSERT_TRUE(PumpUntil([&] { return player.Surface()->PresentedCount() > 20; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return player.Surface()->PresentedCount() > 20; }));
     const QImage shown = host.grab().toImage();
     player.Stop(true);
     int drawn = 0;
@@ -284,9 +293,10 @@ TEST_F(PlayerTest, FiltersAndFlipTransformThePicture) {
     auto shownFrame = [&](const QString& filters, bool flip) {
         player.SetVideoFilters(filters);
         player.SetVerticalFlip(flip);
+        player.Setframedrop(0);  // a slow start would drop the late first pictures
         EXPECT_TRUE(OpenClip("bars.avi", true));
         std::int64_t pts = -1;
-        EXPECT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts >= 0; }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts >= 0; }));
         QImage img = player.CurrentFrame().copy();
         player.Stop(true);
         return img;
@@ -329,7 +339,7 @@ TEST_F(PlayerTest, HookPaintsThePictureAndAFailingHookLeavesItAlone) {
         };
         ASSERT_TRUE(OpenClip("rgb_g5.avi", true));
         std::int64_t pts = -1;
-        ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts >= 0; }, 3000));
+        ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts >= 0; }));
         EXPECT_TRUE(Near(player.CurrentFrame().pixelColor(80, 60), c.r, c.g, c.b)) << c.name;
         player.Stop(true);
         EXPECT_GE(hookPts, 0) << c.name;
@@ -375,14 +385,14 @@ TEST_F(PlayerTest, StreamsAreChosenAndSwitched) {
     }
     EXPECT_EQ(player.AudioStreamIndex(), 1);
     player.Resume();
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }, 4000)) << "plays on after the switch";
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; })) << "plays on after the switch";
     player.Stop(true);
 }
 
 TEST_F(PlayerTest, TextSubtitlesPlayAndCanBeTurnedOff) {
     ASSERT_TRUE(OpenClip("subs_text.mkv", false));
     EXPECT_EQ(player.SubtitleStreamIndex(), 1);
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }, 4000));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }));
     player.SetSubtitleStreamIndex(-1);
     EXPECT_EQ(player.SubtitleStreamIndex(), -1);
     player.Stop(true);
@@ -407,7 +417,7 @@ TEST_F(PlayerTest, FormatAndHostLifetime) {
     PumpFor(150);
     rec.states.clear();
     delete panel;
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psStop) == 1; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psStop) == 1; }));
     player.Stop(true);
     EXPECT_TRUE(player.Paused());
 }
@@ -521,15 +531,15 @@ TEST_F(PlayerTest, BitmapSubtitlesAreBlendedOncePerPicture) {
     auto centre = [&](std::int64_t& pts) { return player.CurrentFrame(pts).pixelColor(80, 60); };
     std::int64_t pts = 0;
     QColor c;
-    ASSERT_TRUE(PumpUntil([&] { return c = centre(pts), pts >= 500000; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return c = centre(pts), pts >= 500000; }));
     if (pts < 800000) {
         EXPECT_TRUE(Near(c, 255, 0, 0, 40)) << "opaque box at " << pts << ": " << c.red() << "," << c.green();
     }
-    ASSERT_TRUE(PumpUntil([&] { return c = centre(pts), pts >= 1000000; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return c = centre(pts), pts >= 1000000; }));
     EXPECT_TRUE(Near(c, 128, 128, 128, 10)) << "gone at " << pts;
 
     // Held on the half-transparent box, repaints must not deepen it.
-    ASSERT_TRUE(PumpUntil([&] { return c = centre(pts), pts >= 1300000; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return c = centre(pts), pts >= 1300000; }));
     player.Pause();
     PumpFor(300);
     const QColor first = centre(pts);
@@ -564,6 +574,10 @@ protected:
         qputenv("SDL_AUDIODRIVER", oldDriver);
         qunsetenv("SDL_DISKAUDIOFILE");
     }
+    // Plays until the disk driver has taken this many sample frames.
+    bool Capture(int frames) {
+        return PumpUntil([&] { return QFileInfo(file).size() >= qint64(frames) * 4; });
+    }
     // Left-channel samples of the captured 16-bit stereo stream.
     std::vector<std::int16_t> Left() {
         QFile f(file);
@@ -585,7 +599,7 @@ TEST_F(SoundTest, ToneComesOutAtItsFrequencyAndEndsOnce) {
     std::int64_t pts = 0;
     EXPECT_TRUE(player.CurrentFrame(pts).isNull());
     EXPECT_EQ(pts, -1);
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }, 6000));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }));
     PumpFor(400);
     EXPECT_EQ(rec.Count(psEnd), 1) << "an audio-only file ends once";
     EXPECT_NEAR(rec.positions.back(), 2000000, 100000);
@@ -607,7 +621,7 @@ TEST_F(SoundTest, ToneComesOutAtItsFrequencyAndEndsOnce) {
 TEST_F(SoundTest, MuteGivesSilence) {
     player.SetMute(true);
     ASSERT_TRUE(OpenClip("sine1k.wav", false));
-    PumpFor(800);
+    ASSERT_TRUE(Capture(22050));
     player.Stop(true);
     const std::vector<std::int16_t> left = Left();
     ASSERT_GT(left.size(), 4410u);
@@ -618,7 +632,7 @@ TEST_F(SoundTest, VolumeScalesTheSound) {
     auto peak = [&](int volume) {
         player.SetAudioVolume(volume);
         EXPECT_TRUE(OpenClip("sine1k.wav", false));
-        PumpFor(700);
+        EXPECT_TRUE(Capture(22050));
         player.Stop(true);
         const std::vector<std::int16_t> left = Left();
         int p = 0;
@@ -651,7 +665,7 @@ TEST_F(PlayerTest, OpenPlayStopCyclesLeaveNoThreads) {
         EXPECT_EQ(rec.Count(psStop), 1) << "cycle " << i;
     }
     // SDL may keep a thread of its own for a moment after the device closes.
-    EXPECT_TRUE(PumpUntil([&] { return ThreadCount() <= baseline; }, 2000))
+    EXPECT_TRUE(PumpUntil([&] { return ThreadCount() <= baseline; }))
         << ThreadCount() << " threads, " << baseline << " before";
 }
 
@@ -661,7 +675,7 @@ TEST_F(PlayerTest, StopFromItsOwnEndHandler) {
         if (s == psEnd) player.Stop(true);
     };
     ASSERT_TRUE(OpenClip("bars.avi", false));
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) == 1; }, 4000));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) == 1; }));
     EXPECT_TRUE(player.Paused()) << "closed";
     // The next playback starts clean.
     ASSERT_TRUE(OpenClip("bars.avi", false));
@@ -692,7 +706,7 @@ TEST_F(PlayerTest, CallsRunDuringItsOwnWaitsMayStopOrOpen) {
     player.Stop(true);
     EXPECT_TRUE(reopened);
     EXPECT_FALSE(player.Paused()) << "the file opened by the handler plays";
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) == 1; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) == 1; }));
     player.Stop(true);
     EXPECT_EQ(rec.Count(psStop), 2);
 }
@@ -710,32 +724,34 @@ TEST_F(PlayerTest, StopInterruptsAStalledNetworkRead) {
     ASSERT_EQ(::bind(srv, reinterpret_cast<sockaddr*>(&addr), len), 0);
     ASSERT_EQ(::listen(srv, 1), 0);
     ASSERT_EQ(::getsockname(srv, reinterpret_cast<sockaddr*>(&addr), &len), 0);
-    // Sends the first second of the clip, then neither sends more nor closes: reads block.
-    std::atomic<bool> done{false};
+    // Sends the first second of the clip, then neither sends more nor closes
+    // until the test is done: reads block. Only a hang ends it early.
+    std::atomic<bool> done{false}, serverGaveUp{false};
     std::thread server([&] {
         const int c = ::accept(srv, nullptr, nullptr);
         if (c < 0) return;
         ::send(c, data.constData(), static_cast<std::size_t>(data.size() / 3), MSG_NOSIGNAL);
-        for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        for (int i = 0; i < kHangMs / 10 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        serverGaveUp = !done;
         ::close(c);
     });
     const QString url = QStringLiteral("tcp://127.0.0.1:%1").arg(ntohs(addr.sin_port));
-    QElapsedTimer timer;
-    timer.start();
     const bool opened = player.Open(url, &host, false);
-    const qint64 openMs = timer.elapsed();
+    const bool openedWhileStalled = !serverGaveUp;
+    bool stoppedWhileStalled = false;
     if (opened) {
-        // Long enough to play what came and wait in a read for the rest.
-        PumpFor(1500);
-        timer.restart();
+        // Plays what came, then waits in a read for the rest.
+        EXPECT_TRUE(PumpUntil([&] { return !rec.positions.empty(); }));
+        PumpFor(500);
         player.Stop(true);
-        EXPECT_LT(timer.elapsed(), 1500) << "the blocked read gave up";
+        stoppedWhileStalled = !serverGaveUp;
     }
     done = true;
     server.join();
     ::close(srv);
     ASSERT_TRUE(opened) << player.LastErrMsg().toStdString();
-    EXPECT_LT(openMs, 8000) << "opened while the stream still stalled";
+    EXPECT_TRUE(openedWhileStalled) << "opening waited for the stream to end";
+    EXPECT_TRUE(stoppedWhileStalled) << "the blocked read never gave up";
     EXPECT_EQ(rec.states.back(), psStop);
 }
 
@@ -757,7 +773,7 @@ TEST_F(PlayerTest, SettingsMadeJustBeforeOpenHold) {
 TEST_F(PlayerTest, PlayTimeStopsOrLoops) {
     player.SetPlayTime(800000);
     ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psStop) == 1; }, 4000));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psStop) == 1; }));
     EXPECT_EQ(rec.Count(psEnd), 0);
     EXPECT_NEAR(rec.positions.back(), 800000, 150000);
 
@@ -769,7 +785,7 @@ TEST_F(PlayerTest, PlayTimeStopsOrLoops) {
     ASSERT_TRUE(PumpUntil([&] {
         return std::adjacent_find(rec.positions.begin(), rec.positions.end(),
                                   [](std::int64_t a, std::int64_t b) { return b < a - 400000; }) != rec.positions.end();
-    }, 4000));
+    }));
     EXPECT_EQ(rec.Count(psStop), 1) << "only the first playback stopped";
     player.Stop(true);
 }

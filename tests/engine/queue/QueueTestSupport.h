@@ -103,8 +103,8 @@ protected:
         }
     }
 
-    // Serves the UI thread's queue until ADone or the time is up.
-    static bool WaitFor(const std::function<bool()>& ADone, int ATimeoutMs = 10000) {
+    // Serves the UI thread's queue until ADone; the limit only ends a hang.
+    static bool WaitFor(const std::function<bool()>& ADone, int ATimeoutMs = 60000) {
         return WaitInMainThread(ADone, ATimeoutMs, 5);
     }
 
