@@ -3,6 +3,8 @@
 // what happened.
 #include "tests/engine/converter/OddMediaSupport.h"
 
+#include "engine/Trevalon.h"
+
 using namespace OddMedia;
 
 namespace {
@@ -80,6 +82,21 @@ TEST_F(ConverterBrokenTest, ACutInputFinishesWithANote) {
     EXPECT_TRUE(p.ok);
     EXPECT_GT(p.duration, 0.3);
     EXPECT_LT(p.duration, 1.9);
+}
+
+TEST_F(ConverterBrokenTest, ACutInputsTaskReportSaysItEndedEarly) {
+    TTrevalon queue;
+    queue.SetTriggerEventInMainThread(false);
+    const int task = queue.AddTask(CutMp4());
+    ASSERT_EQ(task, 0) << queue.LastErrMsg().toStdString();
+    ASSERT_TRUE(queue.SetOutputFile(task, Out(QStringLiteral("queued.mkv")))) << queue.LastErrMsg().toStdString();
+    std::vector<TTerminateInfo> reports;
+    queue.OnTerminate = [&reports](QObject*, const TTerminateInfo& AInfo) { reports.push_back(AInfo); };
+    queue.Start(0);  // on this thread: every report is in when it returns
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_TRUE(reports[0].Finished);
+    EXPECT_FALSE(reports[0].Exception);
+    EXPECT_TRUE(reports[0].ExceptionMsg.startsWith(QStringLiteral("Input #0 ended early"))) << reports[0].ExceptionMsg.toStdString();
 }
 
 TEST_F(ConverterBrokenTest, AWholeInputFinishesWithoutNote) {
