@@ -6,12 +6,16 @@
 #include "engine/FFmpegLoader.h"
 #include "engine/ScalerImage.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <thread>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/imgutils.h>
+#include <libavutil/pixdesc.h>
+#include <libswscale/swscale.h>
 }
 
 namespace {
@@ -283,12 +287,76 @@ bool TAVProbe::OpenDecoder(int AIndex) {
     return true;
 }
 
+namespace {
+
+// True when TurnPicture can turn pictures of this format by the given angle:
+// whole bytes per pixel, and for a quarter turn chroma halved alike both ways.
+bool CanTurn(const AVPixFmtDescriptor* desc, int turn) {
+    if (!desc || (desc->flags & (AV_PIX_FMT_FLAG_BITSTREAM | AV_PIX_FMT_FLAG_PAL | AV_PIX_FMT_FLAG_HWACCEL)))
+        return false;
+    return turn == 180 || desc->log2_chroma_w == desc->log2_chroma_h;
+}
+
+// Turns src clockwise by turn degrees into dst (the turned size, same format).
+void TurnPicture(const AVFrame* src, std::uint8_t* const dst[4], const int dstLines[4],
+                 const AVPixFmtDescriptor* desc, int turn) {
+    for (int p = 0; p < 4 && src->data[p]; ++p) {
+        int step = 0;
+        for (int c = 0; c < desc->nb_components; ++c)
+            if (desc->comp[c].plane == p) step = std::max(step, desc->comp[c].step);
+        if (step <= 0) continue;
+        const bool chroma = (p == 1 || p == 2) && !(desc->flags & AV_PIX_FMT_FLAG_RGB);
+        const int w = chroma ? -((-src->width) >> desc->log2_chroma_w) : src->width;
+        const int h = chroma ? -((-src->height) >> desc->log2_chroma_h) : src->height;
+        for (int y = 0; y < h; ++y) {
+            const std::uint8_t* line = src->data[p] + static_cast<std::ptrdiff_t>(src->linesize[p]) * y;
+            for (int x = 0; x < w; ++x) {
+                int row, col;
+                if (turn == 90) row = x, col = h - 1 - y;
+                else if (turn == 270) row = w - 1 - x, col = y;
+                else row = h - 1 - y, col = w - 1 - x;
+                std::memcpy(dst[p] + static_cast<std::ptrdiff_t>(dstLines[p]) * row + col * step, line + x * step,
+                            static_cast<std::size_t>(step));
+            }
+        }
+    }
+}
+
+}  // namespace
+
 bool TAVProbe::StorePicture(const AVFrame* AFrame, int AIndex) {
-    const AVPixelFormat fmt = static_cast<AVPixelFormat>(AFrame->format);
+    AVPixelFormat fmt = static_cast<AVPixelFormat>(AFrame->format);
+    // Upright, as the display matrix asks (the ffmpeg tool shows them so).
+    const int turn = StreamDisplayRotation(FileHandle()->streams[AIndex]);
+    const AVFrame* src = AFrame;
+    FrameHolder full;
+    if (turn && !CanTurn(ff::av_pix_fmt_desc_get(fmt), turn)) {
+        // Chroma halved one way only would come out halved the other way:
+        // turn a full-chroma copy instead.
+        full.frame->format = AV_PIX_FMT_YUV444P;
+        full.frame->width = AFrame->width;
+        full.frame->height = AFrame->height;
+        SwsContext* sws = ff::sws_getContext(AFrame->width, AFrame->height, fmt, AFrame->width, AFrame->height,
+                                             AV_PIX_FMT_YUV444P, SWS_BICUBIC, nullptr, nullptr, nullptr);
+        const bool ok = sws && ff::av_frame_get_buffer(full.frame, 0) >= 0;
+        if (ok)
+            ff::sws_scale(sws, AFrame->data, AFrame->linesize, 0, AFrame->height, full.frame->data,
+                          full.frame->linesize);
+        if (sws) ff::sws_freeContext(sws);
+        if (!ok) {
+            LogError(16, ErrorText(FileName(), AVERROR(ENOMEM)));
+            return false;
+        }
+        src = full.frame;
+        fmt = AV_PIX_FMT_YUV444P;
+    }
+    const bool quarter = turn == 90 || turn == 270;
+    const int width = quarter ? src->height : src->width;
+    const int height = quarter ? src->width : src->height;
     // Lines aligned and a spare line after the last, as the scaler reads in
     // blocks (av_image_alloc lays pictures out the same way).
-    const int aligned = ff::av_image_get_buffer_size(fmt, AFrame->width, AFrame->height, kPictureAlign);
-    const int line = ff::av_image_get_buffer_size(fmt, AFrame->width, 1, kPictureAlign);
+    const int aligned = ff::av_image_get_buffer_size(fmt, width, height, kPictureAlign);
+    const int line = ff::av_image_get_buffer_size(fmt, width, 1, kPictureAlign);
     const int size = aligned < 0 || line < 0 ? -1 : aligned + line + kPictureAlign;
     if (size < 0) {
         LogError(16, QStringLiteral("frame size of codec is invalid."));
@@ -305,8 +373,8 @@ bool TAVProbe::StorePicture(const AVFrame* AFrame, int AIndex) {
     }
     // The frame's own size: a stream may change size midway.
     FPicture.PixFmt = fmt;
-    FPicture.Width = AFrame->width;
-    FPicture.Height = AFrame->height;
+    FPicture.Width = width;
+    FPicture.Height = height;
     FPicture.IsKeyFrame = AFrame->key_frame == 1;
     FPicture.PictureType =
         AFrame->pict_type >= 0 && AFrame->pict_type <= 7 ? static_cast<TPictureType>(AFrame->pict_type) : ptUnknown;
@@ -328,10 +396,12 @@ bool TAVProbe::StorePicture(const AVFrame* AFrame, int AIndex) {
     FPicture.StreamIndex = AIndex;
 
     TAVPicture& pic = FPicture.Picture;
-    ff::av_image_fill_arrays(pic.data, pic.linesize, FPicture.Buffer, fmt, AFrame->width, AFrame->height,
-                             kPictureAlign);
-    ff::av_image_copy(pic.data, pic.linesize, const_cast<const std::uint8_t**>(AFrame->data), AFrame->linesize, fmt,
-                      AFrame->width, AFrame->height);
+    ff::av_image_fill_arrays(pic.data, pic.linesize, FPicture.Buffer, fmt, width, height, kPictureAlign);
+    if (turn)
+        TurnPicture(src, pic.data, pic.linesize, ff::av_pix_fmt_desc_get(fmt), turn);
+    else
+        ff::av_image_copy(pic.data, pic.linesize, const_cast<const std::uint8_t**>(src->data), src->linesize, fmt,
+                          width, height);
     FPicture.Ready = true;
     return true;
 }

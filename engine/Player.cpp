@@ -170,8 +170,11 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     // The host reads stream facts through the probe; it never reads packets.
     FAVProbe->SetFileHandle(is->ic);
     if (is->video_dec && is->video_dec->width > 0) {
-        is->video_width = is->video_dec->width;
-        is->video_height = is->video_dec->height;
+        // The size the pictures are shown at: upright, as the display matrix turns them.
+        const int turn = StreamDisplayRotation(is->video_st);
+        const bool quarter = turn == 90 || turn == 270;
+        is->video_width = quarter ? is->video_dec->height : is->video_dec->width;
+        is->video_height = quarter ? is->video_dec->width : is->video_dec->height;
     }
     const std::int64_t duration = is->IsImage2 ? 0 : is->Duration;
     const int fw = is->video_width > 0 ? is->video_width : -1;

@@ -191,9 +191,21 @@ static bool ConfigureGraph(TVideoState* is, const AVFrame* frame) {
     if (ff::av_opt_set_bin(is->filt_out, "pix_fmts", reinterpret_cast<const std::uint8_t*>(fmts), sizeof fmts,
                            AV_OPT_SEARCH_CHILDREN) < 0)
         return false;
-    int ret;
+    // Upright first, as the display matrix asks; the host's filters see the
+    // pictures as they are shown.
+    QByteArray filters;
+    switch (StreamDisplayRotation(is->video_st)) {
+    case 90: filters = "transpose=clock"; break;
+    case 180: filters = "hflip,vflip"; break;
+    case 270: filters = "transpose=cclock"; break;
+    default: break;
+    }
     if (!is->S.vfilters.isEmpty()) {
-        const QByteArray filters = is->S.vfilters.toUtf8();
+        if (!filters.isEmpty()) filters += ',';
+        filters += is->S.vfilters.toUtf8();
+    }
+    int ret;
+    if (!filters.isEmpty()) {
         AVFilterInOut* outputs = ff::avfilter_inout_alloc();
         AVFilterInOut* inputs = ff::avfilter_inout_alloc();
         outputs->name = ff::av_strdup("in");

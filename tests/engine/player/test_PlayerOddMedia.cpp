@@ -4,6 +4,7 @@
 #include "engine/FFmpegLoader.h"
 #include "engine/MainThread.h"
 #include "engine/Player.h"
+#include "tests/engine/OddClips.h"
 #include "tests/support/TestMedia.h"
 
 #include <QFile>
@@ -119,6 +120,37 @@ INSTANTIATE_TEST_SUITE_P(Sizes, TinyPictureTest,
                          [](const ::testing::TestParamInfo<TinySize>& info) {
                              return std::to_string(info.param.w) + "x" + std::to_string(info.param.h);
                          });
+
+// ---------------------------------------------------------------------------
+// Rotation
+
+class PlayerRotationTest : public OddMediaTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(PlayerRotationTest, PicturesAreShownUprightAsTheToolShowsThem) {
+    const int turn = GetParam();
+    const QString clip = OddClips::Rotated(dir.path(), turn);
+    const bool quarter = turn == 90 || turn == 270;
+    const int w = quarter ? 48 : 64, h = quarter ? 64 : 48;
+    QSize opened;
+    player.OnFileOpen = [&](QObject*, std::int64_t, int fw, int fh, int&, int&) { opened = QSize(fw, fh); };
+    ASSERT_TRUE(Open(clip, true));
+    EXPECT_EQ(opened, QSize(w, h));
+    ASSERT_TRUE(PumpUntil([&] { return Count(psPause) == 1; }, 5000));
+    std::int64_t pts = -1;
+    ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts >= 0; }, 2000));
+    const QImage tools = OddClips::ToolPicture(clip, w, h);
+    EXPECT_TRUE(OddClips::SameColours(player.CurrentFrame(), tools));
+    // On screen: placed by its upright shape, in the middle of the host.
+    ASSERT_TRUE(PumpUntil([&] { return player.Surface()->PresentedCount() > 0; }, 2000));
+    PumpFor(50);
+    const QImage shown = host.grab().toImage();
+    const int sh = 240, sw = (240 * w / h) & ~1;
+    const QImage placed = shown.copy((320 - sw) / 2, 0, sw, sh).scaled(w, h);
+    EXPECT_TRUE(OddClips::SameColours(placed, tools));
+}
+
+INSTANTIATE_TEST_SUITE_P(Turns, PlayerRotationTest, ::testing::Values(90, 180, 270),
+                         [](const auto& info) { return "clockwise_" + std::to_string(info.param); });
 
 // ---------------------------------------------------------------------------
 // Seeking

@@ -3,6 +3,7 @@
 // cut-off files. Each clip is made here with the ffmpeg tool.
 #include "engine/AVProbe.h"
 #include "engine/FFmpegLoader.h"
+#include "tests/engine/OddClips.h"
 #include "tests/support/TestMedia.h"
 
 #include <QFile>
@@ -79,6 +80,28 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ProbeTinyPictureTest,
                          [](const ::testing::TestParamInfo<TinySize>& info) {
                              return std::to_string(info.param.w) + "x" + std::to_string(info.param.h);
                          });
+
+// ---------------------------------------------------------------------------
+// Rotation
+
+class ProbeRotationTest : public ProbeOddMediaTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ProbeRotationTest, DecodedPicturesAreUprightAsTheToolShowsThem) {
+    const int turn = GetParam();
+    const QString clip = OddClips::Rotated(dir.path(), turn);
+    const bool quarter = turn == 90 || turn == 270;
+    const int w = quarter ? 48 : 64, h = quarter ? 64 : 48;
+    Load(clip);
+    ASSERT_TRUE(probe.Decode()) << probe.LastErrMsg().toStdString();
+    EXPECT_EQ(probe.FrameInfo().Width, w);
+    EXPECT_EQ(probe.FrameInfo().Height, h);
+    QImage bmp;
+    ASSERT_TRUE(probe.CopyToBitmap(bmp));
+    EXPECT_TRUE(OddClips::SameColours(bmp, OddClips::ToolPicture(clip, w, h)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Turns, ProbeRotationTest, ::testing::Values(90, 180, 270),
+                         [](const auto& info) { return "clockwise_" + std::to_string(info.param); });
 
 // ---------------------------------------------------------------------------
 // Seeking
