@@ -472,3 +472,132 @@ int TListBox::TopIndex() const {
 void TListBox::SetTopIndex(int v) {
     if (QListWidgetItem* it = FList->item(v)) FList->scrollToItem(it, QAbstractItemView::PositionAtTop);
 }
+
+// ---- TCustomLabel ----
+
+TCustomLabel::TCustomLabel(QObject* AOwner) : TGraphicControl(AOwner) {
+    SetBounds(0, 0, 65, 17);
+    AdjustBounds();
+}
+
+void TCustomLabel::SetAlignment(TAlignment v) {
+    if (FAlignment == v) return;
+    FAlignment = v;
+    update();
+}
+
+void TCustomLabel::SetLayout(TTextLayout v) {
+    if (FLayout == v) return;
+    FLayout = v;
+    update();
+}
+
+void TCustomLabel::SetWordWrap(bool v) {
+    if (FWordWrap == v) return;
+    FWordWrap = v;
+    AdjustBounds();
+    update();
+}
+
+void TCustomLabel::SetAutoSize(bool v) {
+    if (FAutoSize == v) return;
+    FAutoSize = v;
+    AdjustBounds();
+}
+
+void TCustomLabel::SetShowAccelChar(bool v) {
+    if (FShowAccelChar == v) return;
+    FShowAccelChar = v;
+    AdjustBounds();
+    update();
+}
+
+void TCustomLabel::SetTransparent(bool v) {
+    FTransparent = v;
+    update();
+}
+
+void TCustomLabel::TextChanged() {
+    AdjustBounds();
+    update();
+}
+
+void TCustomLabel::FontChanged() {
+    AdjustBounds();
+    update();
+}
+
+void TCustomLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
+void TCustomLabel::DrawTextRun(TCanvas& C, const QString& Text, TRect R, unsigned Flags) {
+    if (!(Flags & DT_CALCRECT)) FRuns.push_back({Text, R, C.Font().Color(), Flags});
+    C.DrawText(Text, R, Flags);
+}
+
+void TCustomLabel::DoDrawText(TCanvas& C, TRect& R, unsigned Flags) {
+    QString text = GetLabelText();
+    if ((Flags & DT_CALCRECT) && (text.isEmpty() || (FShowAccelChar && text == QLatin1String("&"))))
+        text += QLatin1Char(' ');
+    if (!FShowAccelChar) Flags |= DT_NOPREFIX;
+    C.SetFont(Font());
+    if (Flags & DT_CALCRECT) {
+        C.DrawText(text, R, Flags);
+        return;
+    }
+    C.Brush().SetStyle(bsClear);
+    if (Enabled()) {
+        DrawTextRun(C, text, R, Flags);
+        return;
+    }
+    C.Font().SetColor(clBtnHighlight);
+    DrawTextRun(C, text, Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1), Flags);
+    C.Font().SetColor(clBtnShadow);
+    DrawTextRun(C, text, R, Flags);
+}
+
+void TCustomLabel::Paint() {
+    FRuns.clear();
+    TCanvas& C = Canvas();
+    TRect R = ClientRect();
+    if (!FTransparent) {
+        C.Brush().SetColor(Color());
+        C.FillRect(R);
+    }
+    C.Brush().SetStyle(bsClear);
+    unsigned flags = DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0u) |
+                     (FAlignment == taRightJustify ? DT_RIGHT : FAlignment == taCenter ? DT_CENTER : DT_LEFT);
+    if (FLayout != tlTop) {
+        TRect m = R;
+        DoDrawText(C, m, flags | DT_CALCRECT);
+        const int dy = FLayout == tlBottom ? R.Height() - m.Height() : (R.Height() - m.Height()) / 2;
+        R.Top += dy;
+        R.Bottom += dy;
+    }
+    DoDrawText(C, R, flags);
+}
+
+QImage TCustomLabel::PaintToImage() {
+    if (Width() <= 0 || Height() <= 0) return {};
+    QImage img(size(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QImage* own = Canvas().Image();
+    Canvas().SetImage(&img);
+    Canvas().SetFont(Font());
+    Paint();
+    Canvas().SetImage(own);
+    return img;
+}
+
+void TCustomLabel::AdjustBounds() {
+    if (!FAutoSize || Loading()) return;
+    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+    TCanvas c(&scratch);
+    TRect R = ClientRect();
+    DoDrawText(c, R, DT_EXPANDTABS | DT_CALCRECT | (FWordWrap ? DT_WORDBREAK : 0u));
+    int x = Left();
+    if (FAlignment == taRightJustify) x += Width() - R.Right;
+    SetBounds(x, Top(), R.Right, R.Bottom);
+}

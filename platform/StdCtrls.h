@@ -4,9 +4,11 @@
 
 #include "platform/Classes.h"
 #include "platform/Control.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Form.h"
 
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -201,4 +203,66 @@ private:
     std::unique_ptr<TStrings> FItems;
     bool FSorted = false;
     bool FSyncing = false;  // selection changes from code, not the user's
+};
+
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+// One text drawn by a label: where, in which colour, with which flags (what
+// a label's tests look at instead of glyph pixels).
+struct TLabelTextRun {
+    QString Text;
+    TRect R{};
+    TColor Color = clBlack;
+    unsigned Flags = 0;
+};
+
+// A windowless, transparent caption: alignment, vertical layout, word wrap,
+// auto-size and "&" accelerators. Descendants draw and measure the text in
+// DoDrawText; auto-size measures through it with DT_CALCRECT.
+class TCustomLabel : public TGraphicControl {
+    Q_OBJECT
+public:
+    explicit TCustomLabel(QObject* AOwner = nullptr);
+
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+    TTextLayout Layout() const { return FLayout; }
+    void SetLayout(TTextLayout v);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool v);
+    bool ShowAccelChar() const { return FShowAccelChar; }
+    void SetShowAccelChar(bool v);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool v);
+
+    // Fits the size to the text (AutoSize on); a right-aligned label keeps its right edge.
+    void AdjustBounds();
+    // The label's picture, transparent where nothing is drawn.
+    QImage PaintToImage();
+    // The texts the last paint drew, in order.
+    const std::vector<TLabelTextRun>& LastTextRuns() const { return FRuns; }
+
+protected:
+    virtual QString GetLabelText() const { return Caption(); }
+    // Draws (or with DT_CALCRECT measures into R) the label text.
+    virtual void DoDrawText(TCanvas& C, TRect& R, unsigned Flags);
+    // Draws one text and records it.
+    void DrawTextRun(TCanvas& C, const QString& Text, TRect R, unsigned Flags);
+    // Records a text a descendant drew by other means (a halo, a shadow).
+    void RecordTextRun(const TLabelTextRun& Run) { FRuns.push_back(Run); }
+    void Paint() override;
+    void TextChanged() override;
+    void FontChanged() override;
+    void Loaded() override;
+
+private:
+    TAlignment FAlignment = taLeftJustify;
+    TTextLayout FLayout = tlTop;
+    bool FWordWrap = false;
+    bool FAutoSize = true;
+    bool FShowAccelChar = true;
+    bool FTransparent = true;
+    std::vector<TLabelTextRun> FRuns;
 };
