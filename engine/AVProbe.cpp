@@ -241,6 +241,8 @@ void TCustomAVProbe::UpdateFileInfo() {
     for (int i = 0; i < FStreamCount; ++i) {
         switch (FFileHandle->streams[i]->codecpar->codec_type) {
         case AVMEDIA_TYPE_VIDEO:
+            // A cover picture belongs to the sound: it is not the file's video.
+            if (FFileHandle->streams[i]->disposition & AV_DISPOSITION_ATTACHED_PIC) break;
             ++FVideoStreamCount;
             if (FFirstVideoStreamIndex < 0) FFirstVideoStreamIndex = i;
             break;

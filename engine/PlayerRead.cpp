@@ -405,6 +405,8 @@ static void ReadThread(TVideoState* is) {
             st->discard = AVDISCARD_ALL;
             const int type = st->codecpar->codec_type;
             if (type < 0 || type >= AVMEDIA_TYPE_NB) continue;
+            // A cover picture belongs to the sound: such a file plays as sound only.
+            if (st->disposition & AV_DISPOSITION_ATTACHED_PIC) continue;
             const int before = count[type]++;
             const int wanted = owner->WantedStream(type);
             if (wanted >= 0 && wanted != before) continue;

@@ -64,6 +64,12 @@ inline QImage ToolPicture(const QString& path, int w, int h) {
     return QImage(reinterpret_cast<const uchar*>(raw.constData()), w, h, w * 3, QImage::Format_RGB888).copy();
 }
 
+// One second of sound in MP3 with a red cover picture (attached-picture disposition).
+inline const char* CoverArgs() {
+    return "-f lavfi -i sine=f=440:d=1 -f lavfi -i color=red:s=64x64:d=1 -map 0 -map 1 -c:a libmp3lame -c:v mjpeg "
+           "-frames:v 1 -disposition:v attached_pic";
+}
+
 // Samples the picture and the tool's view of it at the same points.
 inline ::testing::AssertionResult SameColours(const QImage& ours, const QImage& tools) {
     if (ours.size() != tools.size())

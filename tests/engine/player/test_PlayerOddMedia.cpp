@@ -153,6 +153,22 @@ INSTANTIATE_TEST_SUITE_P(Turns, PlayerRotationTest, ::testing::Values(90, 180, 2
                          [](const auto& info) { return "clockwise_" + std::to_string(info.param); });
 
 // ---------------------------------------------------------------------------
+// Cover art
+
+TEST_F(OddMediaTest, AFileWithACoverPicturePlaysAsSoundOnly) {
+    QSize opened(0, 0);
+    player.OnFileOpen = [&](QObject*, std::int64_t, int fw, int fh, int&, int&) { opened = QSize(fw, fh); };
+    ASSERT_TRUE(Open(Make(QStringLiteral("cover.mp3"), QString::fromLatin1(OddClips::CoverArgs()))));
+    EXPECT_EQ(opened, QSize(-1, -1)) << "no picture size";
+    EXPECT_EQ(player.VideoStreamIndex(), -1);
+    EXPECT_EQ(player.AudioStreamIndex(), 0);
+    ASSERT_TRUE(PumpUntil([&] { return Count(psEnd) == 1; }, 5000));
+    EXPECT_TRUE(player.CurrentFrame().isNull()) << "no video";
+    ASSERT_FALSE(positions.empty());
+    EXPECT_NEAR(positions.back(), 1000000, 100000);
+}
+
+// ---------------------------------------------------------------------------
 // Seeking
 
 // Interlaced MPEG-2 in a transport stream, B-pictures, a key picture every

@@ -104,6 +104,21 @@ INSTANTIATE_TEST_SUITE_P(Turns, ProbeRotationTest, ::testing::Values(90, 180, 27
                          [](const auto& info) { return "clockwise_" + std::to_string(info.param); });
 
 // ---------------------------------------------------------------------------
+// Cover art
+
+TEST_F(ProbeOddMediaTest, ACoverPictureIsNotTheFilesVideo) {
+    Load(Make(QStringLiteral("cover.mp3"), QString::fromLatin1(OddClips::CoverArgs())));
+    EXPECT_EQ(probe.StreamCount(), 2);
+    EXPECT_EQ(probe.AudioStreamCount(), 1);
+    EXPECT_EQ(probe.VideoStreamCount(), 0);
+    EXPECT_EQ(probe.FirstVideoStreamIndex(), -1);
+    EXPECT_FALSE(probe.Decode());
+    EXPECT_EQ(probe.LastErrMsg(), QStringLiteral("no video stream."));
+    // Seeking goes by the sound.
+    EXPECT_TRUE(probe.Seek(500000)) << probe.LastErrMsg().toStdString();
+}
+
+// ---------------------------------------------------------------------------
 // Seeking
 
 // Interlaced MPEG-2 in a transport stream, B-pictures, a key picture every
