@@ -80,7 +80,6 @@ int RunPlayer(int argc, char** argv) {
     host.show();
     TDUDuvuvu player;
     if (!player.LoadAVLib(QStringLiteral("/nonexistent/LibAV"))) return 3;
-    if (qEnvironmentVariableIsSet("NODROP")) player.Setframedrop(0);
     bool ended = false;
     // The event loop sleeps until something happens: the bench adds no polling of its own.
     player.OnState = [&](QObject*, TPlayState s) {

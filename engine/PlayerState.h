@@ -116,7 +116,7 @@ struct TVideoState {
     // Lifecycle.
     std::atomic<int> Opened{0};  // 0 opening, 1 open, -1 failed, -2 failed and read thread done
     std::atomic<int> abort_request{0};
-    std::mutex abort_mutex;  // with abort_cond: interruptible sleeps
+    std::mutex abort_mutex;  // with abort_cond: interruptible sleeps; guards refresh_wake
     std::condition_variable abort_cond;
     std::atomic<bool> Closed{false};        // ClosePlayback ran
     std::atomic<bool> PlayThreadDone{false};
@@ -134,6 +134,11 @@ struct TVideoState {
     std::deque<PlayEvent> play_events;
     std::mutex DataLock;  // held by the play loop around each event, and by Close
     std::atomic<int> refresh{0};
+    // When the refresh thread must next ask for a refresh (NowSeconds clock;
+    // 0: not known): the play loop sets it from the next picture's time.
+    std::atomic<double> refresh_due{0};
+    // A picture was queued: the refresh thread wakes early. Guarded by abort_mutex.
+    bool refresh_wake = false;
 
     TPlayEventRing Ring;
     TManualEvent PlayAnnounced{false};  // psPlay is in the ring: later states may follow

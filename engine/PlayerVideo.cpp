@@ -15,6 +15,8 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 
 double NowSeconds() {
@@ -34,7 +36,12 @@ double GetAudioClock(TVideoState* is) {
 double GetVideoClock(TVideoState* is) {
     if (is->paused) return is->video_current_pts;
     const double drift = is->video_current_pts_drift;
-    if (drift != 0) return NowSeconds() + drift;
+    if (drift != 0) {
+        // Past the last picture the clock stops where that picture ends: a file
+        // cut short must not run on to the length its header claims.
+        if (is->video_drained) return std::min(NowSeconds() + drift, is->video_clock.load());
+        return NowSeconds() + drift;
+    }
     return is->StartTime / 1000000.0;
 }
 
@@ -252,6 +259,15 @@ static AVFrame* FlippedCopy(const AVFrame* src) {
     return dst;
 }
 
+// A picture was queued: the refresh thread need not wait for its next round.
+static void WakeRefresh(TVideoState* is) {
+    {
+        std::lock_guard<std::mutex> lock(is->abort_mutex);
+        is->refresh_wake = true;
+    }
+    is->abort_cond.notify_all();
+}
+
 static int QueuePicture(TVideoState* is, AVFrame* src, double pts, std::int64_t pos) {
     {
         std::unique_lock<std::mutex> lock(is->pictq_mutex);
@@ -278,6 +294,7 @@ static int QueuePicture(TVideoState* is, AVFrame* src, double pts, std::int64_t 
         ++is->pictq_size;
     }
     if (old) ff::av_frame_free(&old);
+    WakeRefresh(is);
     return 0;
 }
 
@@ -355,11 +372,23 @@ void VideoThread(TVideoState* is) {
 // ---------------------------------------------------------------------------
 // Display
 
+// Asks the play loop for a refresh when the next picture is due, when one is
+// queued, and otherwise every kIdleRefresh seconds (positions, the end, a
+// pause), rather than every few milliseconds.
 void RefreshThread(TVideoState* is) {
+    constexpr double kIdleRefresh = 0.02;
     while (!is->abort_request) {
         if (!is->refresh.exchange(1)) is->PushPlayEvent(pleRefresh);
         const bool audioDisplay = is->audio_stream >= 0 && is->show_audio != 0;
-        is->Sleep(audioDisplay ? is->S.rdftspeed : 5);
+        double wait = audioDisplay ? is->S.rdftspeed / 1000.0 : kIdleRefresh;
+        if (!audioDisplay && is->video_stream >= 0) {
+            const double due = is->refresh_due;
+            if (due > 0) wait = std::clamp(due - NowSeconds(), 0.001, kIdleRefresh);
+        }
+        std::unique_lock<std::mutex> lock(is->abort_mutex);
+        is->abort_cond.wait_for(lock, std::chrono::duration<double>(wait),
+                                [is] { return is->abort_request.load() != 0 || is->refresh_wake; });
+        is->refresh_wake = false;
     }
 }
 
@@ -507,11 +536,15 @@ void VideoRefresh(TVideoState* is, bool consume) {
             }
         }
         if (size == 0) {
+            is->refresh_due = 0;
             if (!consume) VideoDisplay(is);
             break;
         }
         const double time = NowSeconds();
-        if (time < vp.target_clock) return;
+        if (time < vp.target_clock) {
+            is->refresh_due = vp.target_clock;
+            return;
+        }
         if ((is->S.framedrop && time > nextTarget && !is->IsDevice) || drop) {
             std::lock_guard<std::mutex> lock(is->pictq_mutex);
             is->skip_frames *= 1.05f;
@@ -537,6 +570,7 @@ void VideoRefresh(TVideoState* is, bool consume) {
             is->pictq_rindex = (is->pictq_rindex + 1) % 2;
             --is->pictq_size;
             is->pictq_cond.notify_all();
+            is->refresh_due = is->pictq_size > 0 ? is->pictq[is->pictq_rindex].target_clock : 0;
         }
         break;
     }
