@@ -294,6 +294,22 @@ TEST_F(FormTest, TabOrderFollowsSetTabOrder) {
     delete f;
 }
 
+// A freed windowed control leaves its parent's tab list; the next SetParent
+// walks that list to rebuild the focus chain.
+TEST_F(FormTest, FreedControlLeavesItsParentsTabList) {
+    auto* f = NewForm<TSampleForm>(nullptr);
+    delete f->Ok;
+    EXPECT_EQ(f->Footer->TabList(), QList<TWinControl*>({f->Cancel}));
+    auto* again = new TButton(f);
+    again->SetParent(f->Footer);
+    EXPECT_EQ(f->Footer->TabList(), QList<TWinControl*>({f->Cancel, again}));
+    again->SetTabOrder(0);
+    QList<TWinControl*> all;
+    f->GetTabOrderList(all);
+    EXPECT_EQ(all, QList<TWinControl*>({again, f->Cancel, f->Pin}));
+    delete f;
+}
+
 }  // namespace
 
 namespace {
