@@ -188,8 +188,8 @@ bool TCustomFFmpeg::OpenInputFile(const QString& AFileName) {
     ic = ff::avformat_alloc_context();
     if (!ic) Raise(QStringLiteral("avformat_alloc_context failed"));
 
-    // What the old opening parameters carried are the demuxers' options now;
-    // a demuxer ignores those it does not have.
+    // The input settings (rate, channels, size, pixel format, ...) go to the
+    // demuxer as options; a demuxer ignores those it does not have.
     opts = GenericFormatOptions();
     ff::av_dict_set_int(&opts, "sample_rate", FOpt.Faudio_sample_rate, 0);
     ff::av_dict_set_int(&opts, "channels", FOpt.Faudio_channels, 0);

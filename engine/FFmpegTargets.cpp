@@ -29,8 +29,8 @@ struct TTargetRow {
     const char* aspect;    // set when none was set; nullptr = leave
 };
 
-// "flags=+scan_offset" of the old option set is the MPEG-2 encoder's own
-// "scan_offset" option now; "muxrate" belongs to the MPEG muxers.
+// Scan offset is the MPEG-2 encoder's own "scan_offset" option, not a
+// "flags" bit; "muxrate" belongs to the MPEG muxers.
 const TTargetRow kTargets[] = {
     {"vcd", "mpeg1video", "mp2", "vcd", {"352x288", "352x240"}, {"15", "18"},
      {{"b", "1150000"}, {"maxrate", "1150000"}, {"minrate", "1150000"}, {"bufsize", "327680"}, {"ab", "224000"},
