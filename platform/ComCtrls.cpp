@@ -460,6 +460,25 @@ namespace {
 class TReportView : public QTableView {
 public:
     using QTableView::QTableView;
+    // Keys move between rows, as in a list: Home and End go to the first and
+    // last row, Left and Right scroll the columns.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        // Without a focused row the first key only finds row 0; End and the
+        // page keys should already go where they point.
+        if (!currentIndex().isValid() && model() && model()->rowCount() > 0 && action != MoveUp && action != MoveDown)
+            selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+        switch (action) {
+        case MoveHome:
+        case MoveEnd: return QTableView::moveCursor(action, modifiers | Qt::ControlModifier);
+        case MoveLeft:
+        case MoveRight: {
+            QScrollBar* h = horizontalScrollBar();
+            h->setValue(h->value() + (action == MoveLeft ? -1 : 1) * h->singleStep());
+            return currentIndex();
+        }
+        default: return QTableView::moveCursor(action, modifiers);
+        }
+    }
     void LayOut() {
         executeDelayedItemsLayout();
         updateGeometries();
@@ -526,7 +545,11 @@ TCustomListView::TCustomListView(QObject* AOwner)
 }
 
 TCustomListView::~TCustomListView() {
-    // The views go with this widget; they must not ask the model for rows meanwhile.
+    // The views go with this widget; they must not ask the model for rows
+    // meanwhile, nor report selections.
+    FRemoving = true;
+    FTable->selectionModel()->disconnect(this);
+    Header()->disconnect(this);
     FTable->setModel(nullptr);
     FList->setModel(nullptr);
     DestroyComponents();
