@@ -85,7 +85,7 @@ public:
     // Along the strip: TabWidth, else the caption plus the image room; across
     // it: TabHeight, else the font's height plus 6.
     int TabLength(int visibleIndex) const;
-    int TabThickness() const;
+    virtual int TabThickness() const;
     // Room reserved in every tab beside the caption (the image list's width,
     // its height on the left and right).
     virtual int ImageRoom() const;

@@ -1,0 +1,220 @@
+// Skinned page control, layout and interaction: the display area per tab
+// position with and without the skin, centred tabs placed shifted and hit
+// where drawn, the close size in the image room, the scroller, the wheel,
+// close buttons that need press and release on the same button, hiding the
+// tabs and the border.
+#include "skin/controls/pages/SkinPageControl.h"
+#include "skin/controls/updown/SkinUpDown.h"
+#include "tests/skin/controls/ControlTestSupport.h"
+
+#include <QWheelEvent>
+
+namespace {
+
+struct SkinPageTest : SkinControlTest {
+    TqvSkinPageControl* PC = nullptr;
+    QList<QPointer<TqvSkinTabSheet>> Sheets;
+
+    SkinPageTest() { Skin.Set("tab", "tabrect", "0,0,60,20"); }
+    void Build(int n, int w, int h, bool skinned = false) {
+        if (skinned) LoadSkin();
+        PC = Make<TqvSkinPageControl>();
+        if (skinned) PC->SetSkinData(Model);
+        PC->SetBounds(0, 0, w, h);
+        for (int i = 0; i < n; ++i) {
+            auto* s = new TqvSkinTabSheet(Form);
+            s->SetCaption(QStringLiteral("Page %1").arg(i));
+            s->SetPageControl(PC);
+            Sheets << s;
+        }
+        PC->SetTabWidth(80);
+        PC->SetTabHeight(20);
+    }
+    void Wheel(int dy) {
+        QWheelEvent e(QPointF(10, 10), PC->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, dy), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(PC, &e);
+    }
+};
+
+}  // namespace
+
+TEST_F(SkinPageTest, DisplayAreaPerTabPositionWithAndWithoutSkin) {
+    struct Row {
+        const char* Case;
+        bool Skinned;
+        TTabPosition Position;
+        TRect Display;
+    };
+    // 300 x 200, tabs 20 high: the laid-out area is moved by the frame (1 pixel,
+    // or the skin's 4, 8, 4, 4 border) and over the tab edge.
+    const Row rows[] = {
+        {"top", false, tpTop, Rect(1, 19, 299, 199)},      {"top skinned", true, tpTop, Rect(4, 26, 296, 196)},
+        {"bottom", false, tpBottom, Rect(1, 1, 299, 179)}, {"bottom skinned", true, tpBottom, Rect(4, 8, 296, 176)},
+        {"left", false, tpLeft, Rect(21, -1, 299, 199)},   {"left skinned", true, tpLeft, Rect(24, 8, 296, 196)},
+        {"right", false, tpRight, Rect(1, -1, 279, 199)},  {"right skinned", true, tpRight, Rect(4, 8, 276, 196)},
+    };
+    LoadSkin();
+    for (const Row& r : rows) {
+        auto* pc = Make<TqvSkinPageControl>();
+        if (r.Skinned) pc->SetSkinData(Model);
+        pc->SetBounds(0, 0, 300, 200);
+        auto* s = new TqvSkinTabSheet(Form);
+        s->SetPageControl(pc);
+        pc->SetTabWidth(80);
+        pc->SetTabHeight(20);
+        pc->SetTabPosition(r.Position);
+        EXPECT_EQ(pc->DisplayRect(), r.Display) << r.Case;
+        EXPECT_EQ(TRect::FromQRect(s->geometry()), r.Display) << r.Case;
+        delete pc;
+    }
+}
+
+TEST_F(SkinPageTest, HidingTheTabsAndTheBorder) {
+    Build(2, 300, 200);
+    PC->SetTabPosition(tpLeft);
+    PC->SetMultiLine(true);
+    PC->HideTabs();
+    EXPECT_EQ(PC->TabPosition(), tpTop);
+    EXPECT_FALSE(PC->MultiLine());
+    EXPECT_EQ(PC->TabHeight(), 1);
+    EXPECT_EQ(PC->DisplayRect(), Rect(1, -1, 299, 199));  // a 1-pixel strip, one more up
+    PC->ShowTabs();
+    EXPECT_EQ(PC->TabPosition(), tpLeft);
+    EXPECT_TRUE(PC->MultiLine());
+    EXPECT_EQ(PC->TabHeight(), 20);
+    PC->ShowTabs();  // only after HideTabs
+    EXPECT_EQ(PC->TabHeight(), 20);
+    PC->HideBorderAndTabs();
+    EXPECT_EQ(PC->DisplayRect(), Rect(0, -2, 300, 200));
+    PC->ShowBorderAndTabs();
+    EXPECT_FALSE(PC->TabsHidden());
+    EXPECT_EQ(PC->DisplayRect(), Rect(1, 19, 299, 199));
+}
+
+TEST_F(SkinPageTest, CentredTabsArePlacedShiftedAndClickedWhereDrawn) {
+    Build(4, 625, 300);
+    PC->SetTabWidth(0);
+    PC->SetTabsInCenter(true);
+    EXPECT_FALSE(PC->TabsInCenter()) << "refused while TabWidth is 0";
+    PC->SetTabWidth(80);
+    PC->SetTabPosition(tpBottom);
+    PC->SetMultiLine(true);
+    PC->SetTabsInCenter(true);
+    EXPECT_TRUE(PC->TabsInCenter());
+    EXPECT_EQ(PC->TabPosition(), tpTop);
+    EXPECT_FALSE(PC->MultiLine());
+    EXPECT_TRUE(PC->TabsBGTransparent());
+    EXPECT_EQ(PC->GetTabsShift(), 312 - 160);
+    EXPECT_EQ(PC->TabRect(0), Rect(153, 0, 232, 20));
+    EXPECT_EQ(PC->TabRect(1), Rect(232, 0, 312, 20));
+    int changes = 0;
+    PC->OnChange = [&](QObject*) { ++changes; };
+    SendMouse(PC, QEvent::MouseButtonPress, {240, 10});
+    SendMouse(PC, QEvent::MouseButtonRelease, {240, 10});
+    EXPECT_EQ(PC->ActivePage(), Sheets[1].data());
+    EXPECT_EQ(changes, 1);
+    SendMouse(PC, QEvent::MouseButtonPress, {100, 10});  // where an unshifted tab would be
+    EXPECT_EQ(PC->ActivePage(), Sheets[1].data());
+}
+
+TEST_F(SkinPageTest, CloseButtonsWidenTheImageRoomBy14WithoutASkinCloseRect) {
+    Build(2, 400, 200, true);
+    PC->SetTabWidth(0);
+    const int before = PC->TabRect(1).Width();
+    PC->SetShowCloseButtons(true);
+    EXPECT_EQ(PC->CloseSize(), 14);
+    EXPECT_EQ(PC->TabRect(1).Width(), before + 14);
+}
+
+TEST_F(SkinPageTest, ScrollerComesWhenTheLastTabIsCutAndGoesWhenWidened) {
+    Build(4, 200, 150);
+    ASSERT_NE(PC->Scroller(), nullptr);
+    EXPECT_EQ(PC->GetHiddenTabCount(), 2);
+    EXPECT_EQ(PC->Scroller()->Max(), 2);
+    EXPECT_EQ(PC->Scroller()->Position(), 0);
+    EXPECT_EQ(TRect::FromQRect(PC->Scroller()->geometry()), Rect(160, 0, 200, 20));
+    PC->Scroller()->SetPosition(1);
+    EXPECT_EQ(PC->FirstVisibleTab(), 1);
+    EXPECT_EQ(PC->TabRect(1).Left, 0);
+    PC->SetBounds(0, 0, 400, 150);
+    PC->SetFirstVisibleTab(0);
+    PC->UpdateScroller();
+    EXPECT_EQ(PC->Scroller(), nullptr);
+    PC->SetTabPosition(tpBottom);
+    PC->SetBounds(0, 0, 200, 150);
+    ASSERT_NE(PC->Scroller(), nullptr);
+    EXPECT_EQ(PC->Scroller()->Top(), 130) << "at the bottom for bottom tabs";
+}
+
+TEST_F(SkinPageTest, WheelPagesThroughVisibleTabsWithoutWrapping) {
+    Build(4, 625, 200);
+    Sheets[2]->SetTabVisible(false);
+    Wheel(-120);
+    EXPECT_EQ(PC->ActivePage(), Sheets[0].data()) << "the wheel is off by default";
+    PC->SetMouseWheelSupport(true);
+    Wheel(-120);
+    EXPECT_EQ(PC->ActivePage(), Sheets[1].data());
+    Wheel(-120);
+    EXPECT_EQ(PC->ActivePage(), Sheets[3].data()) << "past the hidden tab";
+    Wheel(-120);
+    EXPECT_EQ(PC->ActivePage(), Sheets[3].data()) << "towards the user on the last page: nothing";
+    Wheel(120);
+    EXPECT_EQ(PC->ActivePage(), Sheets[1].data());
+}
+
+TEST_F(SkinPageTest, CloseButtonClosesItsOwnPageOnlyOnPressAndReleaseOnIt) {
+    Build(3, 625, 200);
+    PC->SetShowCloseButtons(true);
+    bool allow = true;
+    int asked = 0, closed = 0;
+    PC->OnClose = [&](QObject* sender, bool& can) {
+        ++asked;
+        EXPECT_EQ(sender, Sheets[1].data());
+        can = allow;
+    };
+    PC->OnAfterClose = [&](QObject*) { ++closed; };
+    // Tab 1 spans 80..160; its button 63..77 of the tab, 3..17 high.
+    EXPECT_EQ(PC->CloseButtonArea(1), Rect(143, 3, 157, 17));
+    const QPoint button(150, 10);
+    SendMouse(PC, QEvent::MouseButtonPress, {20, 10});  // on tab 0
+    SendMouse(PC, QEvent::MouseMove, button);
+    SendMouse(PC, QEvent::MouseButtonRelease, button);
+    EXPECT_EQ(asked, 0);
+    EXPECT_TRUE(Sheets[1]->TabVisible());
+
+    PC->SetActivePage(Sheets[0]);
+    allow = false;
+    SendMouse(PC, QEvent::MouseButtonPress, button);
+    EXPECT_TRUE(Sheets[1]->ButtonMouseDown);
+    SendMouse(PC, QEvent::MouseButtonRelease, button);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(Sheets[1]->TabVisible());
+    EXPECT_EQ(closed, 0);
+
+    allow = true;
+    PC->SetActivePage(Sheets[0]);
+    SendMouse(PC, QEvent::MouseButtonPress, button);
+    SendMouse(PC, QEvent::MouseButtonRelease, button);
+    EXPECT_FALSE(Sheets[1]->TabVisible()) << "the page whose button it was, not the active one";
+    EXPECT_EQ(closed, 1);
+    ASSERT_FALSE(Sheets[1].isNull());
+
+    PC->OnClose = nullptr;
+    PC->SetFreeOnClose(true);  // page 2 is now the second visible tab
+    SendMouse(PC, QEvent::MouseButtonPress, button);
+    SendMouse(PC, QEvent::MouseButtonRelease, button);
+    EXPECT_TRUE(Sheets[2].isNull());
+    EXPECT_EQ(PC->PageCount(), 2);
+}
+
+TEST_F(SkinPageTest, LeftTabCloseButtonIsStoredTurned) {
+    Build(2, 300, 300, true);
+    PC->SetTabPosition(tpLeft);
+    PC->SetShowCloseButtons(true);
+    ASSERT_EQ(PC->TabRect(1).Width(), 20);
+    ASSERT_EQ(PC->TabRect(1).Height(), 80);
+    PC->CloseButtonArea(1);
+    // Drawn at x 60..74, y 3..17 of the 80 x 20 tab picture before turning.
+    EXPECT_EQ(Sheets[1]->ButtonRect, Rect(3, 6, 17, 20));
+}
