@@ -20,6 +20,7 @@ TqvSkinPageControl::TqvSkinPageControl(QObject* AOwner) : TPageControl(AOwner) {
     TFont f(QStringLiteral("Arial"), 14);
     f.SetColor(clBtnText);
     SetFont(f);
+    setMouseTracking(true);  // hot tabs follow plain moves
 }
 
 void TqvSkinPageControl::SetSkinData(TqvSkinData* Value) {

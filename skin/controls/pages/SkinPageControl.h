@@ -16,10 +16,20 @@ class TqvSkinTabSheet : public TTabSheet {
     Q_OBJECT
 public:
     explicit TqvSkinTabSheet(QObject* AOwner = nullptr);
+    // Tiled over the sheet instead of the skin background when not null.
+    const QImage& WallPaper() const { return FWallPaper; }
+    void SetWallPaper(const QImage& v);
     // The close button relative to the tab's top-left, screen orientation.
     TRect ButtonRect{};
     bool ButtonMouseIn = false;
     bool ButtonMouseDown = false;
+
+protected:
+    void Paint() override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    QImage FWallPaper;
 };
 
 using TqvCloseEvent = std::function<void(QObject* Sender, bool& CanClose)>;
@@ -77,7 +87,14 @@ public:
     TqvCloseEvent OnClose;
     TNotifyEvent OnAfterClose;
 
+    // The selected tab grown towards its page by the active look's extra height.
+    TRect GetActiveTabRect() const;
+    // Picks the skin client piece (or background picture) for the sheets.
+    QImage BackgroundPiece() const;
+    bool StretchedSkin() const;
+
 protected:
+    void Paint() override;
     void AdjustDisplayRect(TRect& R) const override;
     void AdjustTabRect(int i, TRect& R) const override;
     void TabsChanged() override;
@@ -90,6 +107,10 @@ protected:
 
 private:
     const TqvDataSkinTabControl* TabRecord() const;
+    void DrawSkinBorder(QImage& B);
+    void DrawTabs(QImage& B);
+    void DrawTab(QImage& B, int i, const TRect& R, bool Active, bool MouseIn);
+    void DrawCloseButton(QImage& T, int left, int mid, TqvSkinTabSheet* sheet);
     void UpdateHotTab(int X, int Y);
     void ClosePage(TqvSkinTabSheet* sheet);
     void FreeScroller();

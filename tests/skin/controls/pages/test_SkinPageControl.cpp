@@ -7,6 +7,7 @@
 #include "skin/controls/updown/SkinUpDown.h"
 #include "tests/skin/controls/ControlTestSupport.h"
 
+#include <QApplication>
 #include <QWheelEvent>
 
 namespace {
@@ -217,4 +218,101 @@ TEST_F(SkinPageTest, LeftTabCloseButtonIsStoredTurned) {
     PC->CloseButtonArea(1);
     // Drawn at x 60..74, y 3..17 of the 80 x 20 tab picture before turning.
     EXPECT_EQ(Sheets[1]->ButtonRect, Rect(3, 6, 17, 20));
+}
+
+// ---- painting ----
+
+namespace {
+
+QRgb Rgb(TColor c) { return ColorToQColor(c).rgb() | 0xFF000000u; }
+QString R4(const TRect& r) { return QStringLiteral("%1,%2,%3,%4").arg(r.Left).arg(r.Top).arg(r.Right).arg(r.Bottom); }
+
+// A piece of a flat cell's middle rows: x < 4 is zL, x >= 60 zR, between zC.
+QString Piece(const TTestSkin& skin, const char* name, const char* key, int h) {
+    const TRect c = skin.FlatRect(name, key);
+    return R4(Rect(c.Left, c.Top + 8, c.Left + 64, c.Top + 8 + h));
+}
+
+}  // namespace
+
+TEST_F(SkinPageTest, PlainTabLooksByState) {
+    Form->Show();
+    QApplication::setActiveWindow(Form);
+    Build(3, 300, 200);
+    SendEnter(PC, {100, 10});
+    SendMoveNoButton(PC, {100, 10});  // tab 1 hot
+    ASSERT_EQ(PC->HotTabIndex(), 1);
+    QImage img = PC->PaintToImage();
+    const TRect t0 = PC->TabRect(0), t1 = PC->TabRect(1), t2 = PC->TabRect(2);
+    EXPECT_EQ(Px(img, t0.Left, t0.Top), Rgb(clNavy)) << "selected: a navy frame";
+    EXPECT_EQ(Px(img, t0.Left + 2, t0.Top + 1), Rgb(0xD2BDB6)) << "selected, unfocused";
+    EXPECT_EQ(Px(img, t1.Left, t1.Top), Rgb(0xD2BDB6)) << "hot: no frame";
+    EXPECT_EQ(Px(img, t2.Left + 2, t2.Top + 1), Rgb(clBtnFace));
+    PC->setFocus();
+    ASSERT_TRUE(PC->hasFocus());
+    img = PC->PaintToImage();
+    EXPECT_EQ(Px(img, t0.Left + 2, t0.Top + 1), Rgb(0xB59385)) << "selected and focused";
+}
+
+TEST_F(SkinPageTest, TallerActiveTabReachesOverTheBorder) {
+    Skin.Set("tab", "tabrect", Piece(Skin, "tab", "skinrect", 20));
+    Skin.Set("tab", "activetabrect", Piece(Skin, "button", "activeskinrect", 23));
+    Skin.Set("tab", "tableftoffset", "4").Set("tab", "tabrightoffset", "4");
+    Build(3, 300, 200, true);
+    const QImage img = PC->PaintToImage();
+    ASSERT_EQ(PC->TabRect(0), Rect(1, 0, 80, 20));
+    EXPECT_EQ(PC->GetActiveTabRect(), Rect(1, 0, 80, 23));
+    // The border's top piece runs from y 18; the selected tab covers it to y 22.
+    EXPECT_EQ(Px(img, 7, 21), Flat("button", "activeskinrect"));
+    EXPECT_EQ(Px(img, 7, 19), Flat("button", "activeskinrect"));
+    EXPECT_EQ(Px(img, 120, 21), Flat("tab", "skinrect", TTestSkin::zT));
+    EXPECT_EQ(Px(img, 87, 10), Flat("tab", "skinrect", TTestSkin::zC)) << "the second tab, normal";
+}
+
+TEST_F(SkinPageTest, SideTabsAreBuiltLyingAndTurned) {
+    Skin.Set("tab", "tabrect", Piece(Skin, "tab", "skinrect", 20));
+    Skin.Set("tab", "tableftoffset", "4").Set("tab", "tabrightoffset", "4");
+    Build(3, 300, 300, true);
+    const QRgb left = Flat("tab", "skinrect", TTestSkin::zL), right = Flat("tab", "skinrect", TTestSkin::zR);
+    PC->SetTabPosition(tpLeft);
+    ASSERT_EQ(PC->TabRect(1), Rect(0, 82, 20, 162));
+    QImage img = PC->PaintToImage();
+    // Turned counter-clockwise: the picture's left end is at the bottom.
+    EXPECT_EQ(Px(img, 10, 160), left);
+    EXPECT_EQ(Px(img, 10, 83), right);
+    PC->SetTabPosition(tpRight);
+    ASSERT_EQ(PC->TabRect(1), Rect(280, 82, 300, 162));
+    img = PC->PaintToImage();
+    EXPECT_EQ(Px(img, 290, 83), left);
+    EXPECT_EQ(Px(img, 290, 160), right);
+}
+
+TEST_F(SkinPageTest, SheetShowsItsWallpaperElseTheSkinElseButtonFace) {
+    Build(2, 300, 200);
+    auto* sheet = Sheets[0].data();
+    EXPECT_EQ(Px(sheet->PaintToImage(), 5, 5), Rgb(clBtnFace));
+    LoadSkin();
+    PC->SetSkinData(Model);
+    EXPECT_EQ(Px(sheet->PaintToImage(), 5, 5), Flat("tab", "skinrect"));
+    QImage paper(8, 8, QImage::Format_RGB32);
+    paper.fill(qRgb(200, 10, 40));
+    sheet->SetWallPaper(paper);
+    EXPECT_EQ(Px(sheet->PaintToImage(), 5, 5), qRgb(200, 10, 40));
+    EXPECT_EQ(Px(sheet->PaintToImage(), 13, 21), qRgb(200, 10, 40));
+}
+
+TEST_F(SkinPageTest, FourSheetControlIsReskinnedUnshown) {
+    Build(4, 300, 200);
+    PC->SetSkinData(Model);
+    EXPECT_EQ(PC->SkinIndex(), -1);
+    LoadSkin();  // the walk reaches it
+    EXPECT_NE(PC->SkinIndex(), -1);
+    EXPECT_EQ(PC->DisplayRect(), Rect(4, 26, 296, 196));
+    EXPECT_EQ(TRect::FromQRect(PC->ActivePage()->geometry()), Rect(4, 26, 296, 196));
+    EXPECT_FALSE(PC->PaintToImage().isNull());
+    TTestSkin bare({"button"}, {});
+    bare.FlatColours().LoadInto(*Model);
+    EXPECT_EQ(PC->SkinIndex(), -1);
+    EXPECT_EQ(PC->DisplayRect(), Rect(1, 19, 299, 199));
+    EXPECT_EQ(TRect::FromQRect(PC->ActivePage()->geometry()), Rect(1, 19, 299, 199));
 }
