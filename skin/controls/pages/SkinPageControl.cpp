@@ -187,19 +187,25 @@ void TqvSkinPageControl::Change() {
 
 // ---- scroller ----
 
+// Tabs on the left or right run down the control: they are measured along
+// that side, or every one of them would count as cut.
 int TqvSkinPageControl::GetHiddenTabCount() const {
+    const bool side = TabPosition() == tpLeft || TabPosition() == tpRight;
+    const int limit = (side ? Height() : Width()) - 3;
     int n = 0;
     for (int i = 0; i < VisibleTabCount(); ++i) {
         const TRect r = TabRect(i);
-        if (r.Right > Width() - 3 || r.Right <= 0) ++n;
+        const int end = side ? r.Bottom : r.Right;
+        if (end > limit || end <= 0) ++n;
     }
     return n;
 }
 
 int TqvSkinPageControl::GetScrolledTabCount() const {
+    const bool side = TabPosition() == tpLeft || TabPosition() == tpRight;
     int n = 0;
     for (int i = 0; i < VisibleTabCount(); ++i)
-        if (TabRect(i).Right <= 0) ++n;
+        if ((side ? TabRect(i).Bottom : TabRect(i).Right) <= 0) ++n;
     return n;
 }
 

@@ -146,6 +146,13 @@ TEST_F(SkinPageTest, ScrollerComesWhenTheLastTabIsCutAndGoesWhenWidened) {
     PC->SetBounds(0, 0, 200, 150);
     ASSERT_NE(PC->Scroller(), nullptr);
     EXPECT_EQ(PC->Scroller()->Top(), 130) << "at the bottom for bottom tabs";
+    // Side tabs are measured down the side: four 80-px tabs fit 400 high.
+    PC->SetTabPosition(tpRight);
+    PC->SetBounds(0, 0, 200, 400);
+    EXPECT_EQ(PC->GetHiddenTabCount(), 0);
+    EXPECT_EQ(PC->Scroller(), nullptr);
+    PC->SetBounds(0, 0, 200, 300);
+    EXPECT_EQ(PC->GetHiddenTabCount(), 1);
 }
 
 TEST_F(SkinPageTest, WheelPagesThroughVisibleTabsWithoutWrapping) {
