@@ -1,0 +1,143 @@
+#include "platform/TreeView.h"
+
+#include "platform/Application.h"
+
+#include <QHeaderView>
+#include <QStandardItemModel>
+#include <QTreeView>
+
+namespace {
+
+constexpr int kNodeRole = Qt::UserRole + 1;
+
+int CountExpanded(const QTreeView* v, const QModelIndex& parent) {
+    const QAbstractItemModel* m = v->model();
+    int n = 0;
+    for (int r = 0; r < m->rowCount(parent); ++r) {
+        const QModelIndex i = m->index(r, 0, parent);
+        ++n;
+        if (v->isExpanded(i)) n += CountExpanded(v, i);
+    }
+    return n;
+}
+
+}  // namespace
+
+// ---- TTreeNode ----
+
+QString TTreeNode::Text() const { return FItem->text(); }
+void TTreeNode::SetText(const QString& v) { FItem->setText(v); }
+
+void TTreeNode::SetImageIndex(int v) {
+    FImageIndex = v;
+    TCustomImageList* il = FOwner->Owner()->Images();
+    FItem->setIcon(il && v >= 0 && v < il->Count() ? QIcon(QPixmap::fromImage(il->Image(v))) : QIcon());
+}
+
+int TTreeNode::Count() const { return FItem->rowCount(); }
+
+TTreeNode* TTreeNode::Item(int i) const {
+    return i >= 0 && i < Count() ? FOwner->NodeOf(FItem->child(i)) : nullptr;
+}
+
+bool TTreeNode::Expanded() const { return FOwner->Owner()->View()->isExpanded(FItem->index()); }
+void TTreeNode::SetExpanded(bool v) { FOwner->Owner()->View()->setExpanded(FItem->index(), v); }
+
+bool TTreeNode::Selected() const { return FOwner->Owner()->Selected() == this; }
+
+void TTreeNode::SetSelected(bool v) {
+    if (v) FOwner->Owner()->SetSelected(this);
+    else if (Selected()) FOwner->Owner()->SetSelected(nullptr);
+}
+
+// ---- TTreeNodes ----
+
+TTreeNodes::TTreeNodes(TCustomTreeView* view) : FView(view), FModel(new QStandardItemModel(view)) {}
+
+TTreeNodes::~TTreeNodes() = default;
+
+TTreeNode* TTreeNodes::AddChild(TTreeNode* Parent, const QString& text) {
+    auto node = std::make_unique<TTreeNode>();
+    node->FOwner = this;
+    node->FParent = Parent;
+    node->FItem = new QStandardItem(text);
+    node->FItem->setEditable(false);
+    node->FItem->setData(QVariant::fromValue(quintptr(node.get())), kNodeRole);
+    if (Parent) Parent->FItem->appendRow(node->FItem);
+    else FModel->appendRow(node->FItem);
+    FNodes.push_back(std::move(node));
+    return FNodes.back().get();
+}
+
+void TTreeNodes::Clear() {
+    FModel->clear();
+    FNodes.clear();
+}
+
+int TTreeNodes::TopCount() const { return FModel->rowCount(); }
+
+TTreeNode* TTreeNodes::Top(int i) const { return i >= 0 && i < TopCount() ? NodeOf(FModel->item(i)) : nullptr; }
+
+TTreeNode* TTreeNodes::NodeOf(QStandardItem* item) const {
+    return item ? reinterpret_cast<TTreeNode*>(item->data(kNodeRole).value<quintptr>()) : nullptr;
+}
+
+// ---- TCustomTreeView ----
+
+TCustomTreeView::TCustomTreeView(QObject* AOwner)
+    : TWinControl(AOwner), FItems(std::make_unique<TTreeNodes>(this)), FView(new QTreeView(this)) {
+    FView->setModel(FItems->Model());
+    FView->header()->hide();
+    FView->setUniformRowHeights(true);
+    SetInner(FView);
+    SetTabStop(true);
+    SetColor(clWindow);
+    connect(FView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current, const QModelIndex&) {
+                TTreeNode* node = FItems->NodeOf(FItems->Model()->itemFromIndex(current));
+                Application()->Guard([&] { Change(node); });
+            });
+    SetBounds(0, 0, 121, 97);
+}
+
+TCustomTreeView::~TCustomTreeView() {
+    // The view goes with this widget; nodes must not outlive their items' model.
+    FView->setModel(nullptr);
+}
+
+TTreeNode* TCustomTreeView::Selected() const {
+    return FItems->NodeOf(FItems->Model()->itemFromIndex(FView->currentIndex()));
+}
+
+void TCustomTreeView::SetSelected(TTreeNode* node) {
+    FView->setCurrentIndex(node ? node->FItem->index() : QModelIndex());
+}
+
+void TCustomTreeView::SetImages(TCustomImageList* v) {
+    FImages = v;
+    if (v) FView->setIconSize(QSize(v->Width(), v->Height()));
+}
+
+void TCustomTreeView::Change(TTreeNode* Node) {
+    if (OnChange) OnChange(this, Node);
+}
+
+int TCustomTreeView::VisibleCount() const {
+    const int rowH = FView->sizeHintForRow(0) > 0 ? FView->sizeHintForRow(0) : FView->fontMetrics().height() + 2;
+    return std::max(1, FView->viewport()->height() / rowH);
+}
+
+int TCustomTreeView::ExpandedCount() const { return CountExpanded(FView, QModelIndex()); }
+
+void TCustomTreeView::ColorChanged() {
+    QPalette p = FView->palette();
+    p.setColor(QPalette::Base, ColorToQColor(Color()));
+    FView->setPalette(p);
+}
+
+void TCustomTreeView::FontChanged() {
+    FView->setFont(Font().ToQFont());
+    QPalette p = FView->palette();
+    p.setColor(QPalette::Text, ColorToQColor(Font().Color()));
+    FView->setPalette(p);
+}
