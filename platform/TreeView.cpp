@@ -88,6 +88,10 @@ TCustomTreeView::TCustomTreeView(QObject* AOwner)
     : TWinControl(AOwner), FItems(std::make_unique<TTreeNodes>(this)), FView(new QTreeView(this)) {
     FView->setModel(FItems->Model());
     FView->header()->hide();
+    // Long names widen the column (and give a horizontal range) instead of
+    // being cut to the view's width.
+    FView->header()->setStretchLastSection(false);
+    FView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     FView->setUniformRowHeights(true);
     SetInner(FView);
     SetTabStop(true);

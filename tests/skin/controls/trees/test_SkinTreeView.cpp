@@ -77,6 +77,11 @@ TEST_F(TreeTest, BarHiddenWhileAllFitsAndShownPastTheVisibleCount) {
     Settle();
     EXPECT_FALSE(V->Visible());
     EXPECT_FALSE(H->Both());
+    EXPECT_FALSE(H->Visible());
+    Tree->Items().Add(QStringLiteral("A name far longer than the two hundred pixels of the view"));
+    Settle();
+    EXPECT_TRUE(H->Visible());
+    EXPECT_EQ(H->PageSize(), Tree->View()->viewport()->width());
 }
 
 TEST_F(TreeTest, KeysMoveTheBarAndTheBarScrollsTheView) {
