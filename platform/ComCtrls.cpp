@@ -699,9 +699,13 @@ void TCustomListView::FontChanged() {
 
 void TCustomListView::ApplyPalette() {
     for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(FTable), static_cast<QAbstractItemView*>(FList)}) {
+        // Selection colours from the fixed system table, active or not, so
+        // pictures do not depend on the desktop's style.
         QPalette pal = v->palette();
         pal.setColor(QPalette::Base, ColorToQColor(Color()));
         pal.setColor(QPalette::Text, ColorToQColor(Font().Color()));
+        pal.setColor(QPalette::Highlight, ColorToQColor(clHighlight));
+        pal.setColor(QPalette::HighlightedText, ColorToQColor(clHighlightText));
         v->setPalette(pal);
     }
 }

@@ -96,6 +96,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Menus and hints", DrawWindowsSection},
         {"Records", DrawRecordsSection},
         {"Colours", DrawColorsSection},
+        {"Panels, buttons, scroll bars, list view", DrawControls1Section},
     };
     return sections;
 }

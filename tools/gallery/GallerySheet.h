@@ -51,3 +51,4 @@ void DrawFrameSection(TGallerySheet& sheet);
 void DrawWindowsSection(TGallerySheet& sheet);
 void DrawRecordsSection(TGallerySheet& sheet);
 void DrawColorsSection(TGallerySheet& sheet);
+void DrawControls1Section(TGallerySheet& sheet);

@@ -1,18 +1,20 @@
 // skin_gallery --out DIR [--skin N]: one contact sheet (NN.png) per stored
 // skin, or for skin N only. The skins come from the embedded skin list,
 // loaded the way the program loads them.
+#include "platform/Application.h"
 #include "resources/skins/StoredSkins.h"
 #include "tools/gallery/GallerySheet.h"
 
 #include <QDir>
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <cstdio>
 #include <exception>
 
 int main(int argc, char** argv)
 {
-    QGuiApplication app(argc, argv);
+    // Widgets: the control sections grab real skinned controls.
+    QApplication app(argc, argv);
     const QStringList args = app.arguments();
     QString out;
     int only = -1;
@@ -58,7 +60,9 @@ int main(int argc, char** argv)
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "skin_gallery: %s\n", e.what());
+        DestroyApplication();
         return 1;
     }
+    DestroyApplication();
     return 0;
 }

@@ -554,7 +554,9 @@ void TSkinBuilder::Panels()
         g.ClRect = Rect(b, band + 1, w - b, h - b);
         g.LeftStretch = g.TopStretch = g.RightStretch = g.BottomStretch = true;
         g.StretchEffect = !tiled;
-        g.CaptionRect = Rect(6, 2, w - 6, band);
+        // The band starts and ends in the corner zones, so it stretches with the box.
+        const int inset = std::min(6, corner);
+        g.CaptionRect = Rect(inset, 2, w - inset, band);
         g.Alignment = taLeftJustify;
         Fonts(g);
         g.FontStyle = fsBold;
