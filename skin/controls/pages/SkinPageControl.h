@@ -33,6 +33,10 @@ private:
 };
 
 using TqvCloseEvent = std::function<void(QObject* Sender, bool& CanClose)>;
+// Draws a tab's content instead of the control: page index, the tab picture's
+// full rectangle (lying like a top tab), its state and the picture's canvas.
+using TqvDrawSkinTabEvent =
+    std::function<void(int TabIndex, const TRect& Rct, bool Active, bool MouseIn, TCanvas& Cnvs)>;
 
 class TqvSkinPageControl : public TPageControl, public TqvSkinClient {
     Q_OBJECT
@@ -86,6 +90,7 @@ public:
 
     TqvCloseEvent OnClose;
     TNotifyEvent OnAfterClose;
+    TqvDrawSkinTabEvent OnDrawSkinTab;
 
     // The selected tab grown towards its page by the active look's extra height.
     TRect GetActiveTabRect() const;

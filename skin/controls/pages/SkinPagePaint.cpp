@@ -156,7 +156,24 @@ void TqvSkinPageControl::DrawTabs(QImage& B) {
     if (FHideTabs || PageCount() == 0) return;
     const int n = VisibleTabCount(), sel = TabIndex();
     const TqvDataSkinTabControl* s = TabRecord();
-    if (s && !FTabsBGTransparent) {
+    if (s && FTabsBGTransparent) {
+        // The strip shows what lies under the control.
+        const TRect D = DisplayRect();
+        TRect strip;
+        switch (TabPosition()) {
+        case tpTop: strip = Rect(0, 0, Width(), D.Top - s->ClRect.Top); break;
+        case tpBottom: strip = Rect(0, D.Bottom + s->SkinRect.Height() - s->ClRect.Bottom, Width(), Height()); break;
+        case tpLeft: strip = Rect(0, 0, D.Left - s->ClRect.Left, Height()); break;
+        case tpRight: strip = Rect(D.Right + s->SkinRect.Width() - s->ClRect.Right, 0, Width(), Height()); break;
+        }
+        if (strip.Width() > 0 && strip.Height() > 0) {
+            QImage under(strip.Width(), strip.Height(), QImage::Format_RGB32);
+            under.fill(ColorToQColor(clBtnFace));
+            TCanvas uc(&under);
+            CopyParentBackgroundRect(this, strip, uc);
+            BitBlt(B, strip.Left, strip.Top, strip.Width(), strip.Height(), under, 0, 0);
+        }
+    } else if (s) {
         const QImage pic = ModelPicture(FSD.data(), s->PictureIndex);
         TRect src = s->TabsBGRect;
         if (!Set(src)) {
@@ -244,13 +261,30 @@ void TqvSkinPageControl::DrawTab(QImage& B, int i, const TRect& R, bool Active, 
     TCanvas C(&T);
     TRect r0 = Rect(0, shift, W, H);
     const int closeW = FShowCloseButtons ? FCloseSize + 2 : 0;
-    r0.Right = W - 1 - closeW - (s && FShowCloseButtons ? 3 : 0);
     TFont f = Font();
     f.SetColor(textColor);
     C.SetFont(f);
     C.Brush().SetStyle(bsClear);
-    TRect text = r0;
-    C.DrawText(page->Caption(), text, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    if (OnDrawSkinTab) {
+        // The owner draws the content; the picture keeps its width, so a close
+        // button would start at its right edge, outside it.
+        OnDrawSkinTab(page->PageIndex(), Rect(0, 0, W, H), Active, MouseIn, C);
+    } else {
+        r0.Right = W - 1 - closeW - (s && FShowCloseButtons ? 3 : 0);
+        TCustomImageList* il = Images();
+        const int ii = page->ImageIndex();
+        if (il && ii >= 0 && ii < il->Count()) {
+            // Image and caption centred together, the image first.
+            const QString cap = page->Caption();
+            const int tw = cap.isEmpty() ? 0 : C.TextWidth(cap) + 2, th = C.TextHeight(cap);
+            const int x = r0.Width() / 2 - (tw + il->Width() + 2) / 2;
+            C.Draw(x, H / 2 + shift - il->Height() / 2, il->Image(ii));
+            C.TextOut(x + il->Width() + 2, H / 2 + shift - th / 2, cap);
+        } else {
+            TRect text = r0;
+            C.DrawText(page->Caption(), text, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+        }
+    }
     if (FShowCloseButtons && sheet) {
         if (!MouseIn) sheet->ButtonMouseIn = false;
         DrawCloseButton(T, r0.Right, r0.Top + (r0.Height()) / 2, sheet);

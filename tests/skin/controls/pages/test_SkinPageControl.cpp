@@ -3,6 +3,7 @@
 // where drawn, the close size in the image room, the scroller, the wheel,
 // close buttons that need press and release on the same button, hiding the
 // tabs and the border.
+#include "platform/ExtCtrls.h"
 #include "skin/controls/pages/SkinPageControl.h"
 #include "skin/controls/updown/SkinUpDown.h"
 #include "tests/skin/controls/ControlTestSupport.h"
@@ -322,4 +323,40 @@ TEST_F(SkinPageTest, FourSheetControlIsReskinnedUnshown) {
     EXPECT_EQ(PC->SkinIndex(), -1);
     EXPECT_EQ(PC->DisplayRect(), Rect(1, 19, 299, 199));
     EXPECT_EQ(TRect::FromQRect(PC->ActivePage()->geometry()), Rect(1, 19, 299, 199));
+}
+
+TEST_F(SkinPageTest, OwnerDrawnTabsGetTheWholePictureAndNoCloseButton) {
+    const TRect cell = Skin.FlatRect("button", "downskinrect");
+    Skin.Set("tab", "tabrect", Piece(Skin, "tab", "skinrect", 20));
+    Skin.Set("tab", "closebuttonrect", R4(Rect(cell.Left + 10, cell.Top + 10, cell.Left + 24, cell.Top + 24)));
+    Build(2, 300, 200, true);
+    PC->SetShowCloseButtons(true);
+    const TRect t1 = PC->TabRect(1);
+    const TRect button = PC->CloseButtonArea(1);
+    QImage img = PC->PaintToImage();
+    EXPECT_EQ(Px(img, button.Left + 7, button.Top + 7), Flat("button", "downskinrect")) << "drawn without the event";
+    std::vector<TRect> rects;
+    PC->OnDrawSkinTab = [&](int, const TRect& R, bool, bool, TCanvas& C) {
+        rects.push_back(R);
+        C.Brush().SetColor(RGB(10, 200, 30));
+        C.FillRect(R);
+    };
+    img = PC->PaintToImage();
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(rects[0], Rect(0, 0, t1.Width(), t1.Height()));
+    EXPECT_EQ(Px(img, button.Left + 7, button.Top + 7), Rgb(RGB(10, 200, 30)));
+}
+
+TEST_F(SkinPageTest, TransparentTabStripShowsTheParent) {
+    Build(2, 300, 200, true);
+    auto* under = Make<TPanel>();
+    under->SetBevelOuter(TBevelCut::bvNone);
+    under->SetBounds(0, 0, 400, 300);
+    under->SetColor(RGB(200, 10, 40));
+    PC->SetParent(under);
+    PC->SetTabsBGTransparent(true);
+    const QImage img = PC->PaintToImage();
+    EXPECT_EQ(Px(img, 250, 5), Rgb(RGB(200, 10, 40))) << "beyond the last tab";
+    PC->SetTabsBGTransparent(false);
+    EXPECT_EQ(Px(PC->PaintToImage(), 250, 5), Flat("tab", "skinrect")) << "the skin's client piece tiled";
 }
