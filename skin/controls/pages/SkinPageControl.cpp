@@ -17,9 +17,8 @@ TqvSkinTabSheet::TqvSkinTabSheet(QObject* AOwner) : TTabSheet(AOwner) {}
 // ---- TqvSkinPageControl ----
 
 TqvSkinPageControl::TqvSkinPageControl(QObject* AOwner) : TPageControl(AOwner) {
-    TFont f(QStringLiteral("Arial"), 14);
-    f.SetColor(clBtnText);
-    SetFont(f);
+    FDefaultFont.SetColor(clBtnText);
+    SetFont(FDefaultFont);
     setMouseTracking(true);  // hot tabs follow plain moves
 }
 
@@ -42,12 +41,15 @@ void TqvSkinPageControl::ChangeSkinData() {
     const TqvDataSkinTabControl* r = TabRecord();
     const TRect& c = r ? r->CloseButtonRect : TRect{};
     FCloseSize = c.Width() > 0 && c.Height() > 0 ? c.Width() : 14;
+    TFont f = FDefaultFont;
     if (r) {
-        TFont f(r->FontName, r->FontHeight);
-        f.SetStyle(r->FontStyle);
+        if (FUseSkinFont) {
+            f = TFont(r->FontName, r->FontHeight);
+            f.SetStyle(r->FontStyle);
+        }
         f.SetColor(r->FontColor);
-        SetFont(f);
     }
+    SetFont(f);
     // The scroller is rebuilt so it takes the new skin's up-down record.
     FreeScroller();
     TabsChanged();

@@ -52,6 +52,11 @@ public:
     int SkinIndex() const { return FIndex; }
     void GetSkinData();
 
+    // Used at the next ChangeSkinData: without a record, or with UseSkinFont off.
+    const TFont& DefaultFont() const { return FDefaultFont; }
+    void SetDefaultFont(const TFont& v) { FDefaultFont.Assign(v); }
+    bool UseSkinFont() const { return FUseSkinFont; }
+    void SetUseSkinFont(bool v) { FUseSkinFont = v; }
     int DefaultItemHeight() const { return FDefaultItemHeight; }
     void SetDefaultItemHeight(int v);
     bool MouseWheelSupport() const { return FMouseWheelSupport; }
@@ -124,6 +129,8 @@ private:
     QPointer<TqvSkinData> FSD;
     QString FSkinDataName = QStringLiteral("tab");
     int FIndex = -1;
+    TFont FDefaultFont{QStringLiteral("Arial"), 14};
+    bool FUseSkinFont = true;
     int FDefaultItemHeight = 20;
     bool FMouseWheelSupport = false;
     bool FTabsInCenter = false;

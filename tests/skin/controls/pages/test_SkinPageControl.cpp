@@ -310,19 +310,33 @@ TEST_F(SkinPageTest, SheetShowsItsWallpaperElseTheSkinElseButtonFace) {
 }
 
 TEST_F(SkinPageTest, FourSheetControlIsReskinnedUnshown) {
-    Build(4, 300, 200);
+    // As the settings dialog has it: 625 x 222, item height 20, four sheets.
+    Build(4, 625, 222);
+    PC->SetTabWidth(0);
+    PC->SetTabHeight(0);
+    PC->SetDefaultItemHeight(20);
+    const char* captions[] = {"标准参数设置", "剪辑设置", "滤镜设置", "文字水印"};
+    for (int i = 0; i < 4; ++i) Sheets[i]->SetCaption(QString::fromUtf8(captions[i]));
+    PC->SetActivePage(Sheets[0]);
     PC->SetSkinData(Model);
     EXPECT_EQ(PC->SkinIndex(), -1);
+    EXPECT_EQ(PC->DisplayRect(), Rect(1, 19, 624, 221));
     LoadSkin();  // the walk reaches it
     EXPECT_NE(PC->SkinIndex(), -1);
-    EXPECT_EQ(PC->DisplayRect(), Rect(4, 26, 296, 196));
-    EXPECT_EQ(TRect::FromQRect(PC->ActivePage()->geometry()), Rect(4, 26, 296, 196));
+    EXPECT_EQ(PC->DisplayRect(), Rect(4, 26, 621, 218));
+    EXPECT_EQ(TRect::FromQRect(PC->ActivePage()->geometry()), Rect(4, 26, 621, 218));
+    EXPECT_EQ(PC->Scroller(), nullptr) << "four tabs fit";
     EXPECT_FALSE(PC->PaintToImage().isNull());
+    EXPECT_EQ(PC->Font().Color(), RGB(0, 0, 0)) << "the record's font colour";
+    TFont def(QStringLiteral("DejaVu Sans"), 12);
+    PC->SetDefaultFont(def);
     TTestSkin bare({"button"}, {});
     bare.FlatColours().LoadInto(*Model);
     EXPECT_EQ(PC->SkinIndex(), -1);
-    EXPECT_EQ(PC->DisplayRect(), Rect(1, 19, 299, 199));
-    EXPECT_EQ(TRect::FromQRect(PC->ActivePage()->geometry()), Rect(1, 19, 299, 199));
+    EXPECT_EQ(PC->Font().Name(), QStringLiteral("DejaVu Sans")) << "back to the default font";
+    EXPECT_EQ(PC->DisplayRect(), Rect(1, 19, 624, 221));
+    EXPECT_EQ(TRect::FromQRect(PC->ActivePage()->geometry()), Rect(1, 19, 624, 221));
+    EXPECT_FALSE(PC->isVisible());
 }
 
 TEST_F(SkinPageTest, OwnerDrawnTabsGetTheWholePictureAndNoCloseButton) {
