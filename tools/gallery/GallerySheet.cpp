@@ -89,6 +89,8 @@ void TGallerySheet::Text(QImage& img, TRect r, const QString& text, const QFont&
     p.drawText(r.ToQRect(), (centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter, text);
 }
 
+void DrawControls4Section(TGallerySheet& sheet);
+
 const std::vector<TGallerySection>& GallerySections()
 {
     static const std::vector<TGallerySection> sections = {
@@ -97,6 +99,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Records", DrawRecordsSection},
         {"Colours", DrawColorsSection},
         {"Panels, buttons, scroll bars, list view", DrawControls1Section},
+        {"Splitters, bevels, up-downs, scroll box, status bar, page controls, tree view", DrawControls4Section},
     };
     return sections;
 }
