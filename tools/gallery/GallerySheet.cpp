@@ -89,6 +89,7 @@ void TGallerySheet::Text(QImage& img, TRect r, const QString& text, const QFont&
     p.drawText(r.ToQRect(), (centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter, text);
 }
 
+void DrawControls3Section(TGallerySheet& sheet);
 void DrawControls4Section(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
@@ -99,6 +100,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Records", DrawRecordsSection},
         {"Colours", DrawColorsSection},
         {"Panels, buttons, scroll bars, list view", DrawControls1Section},
+        {"Edits, labels, check and radio boxes, speed buttons, slider, tool bar", DrawControls3Section},
         {"Splitters, bevels, up-downs, scroll box, status bar, page controls, tree view", DrawControls4Section},
     };
     return sections;
