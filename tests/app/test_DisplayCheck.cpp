@@ -24,6 +24,7 @@
 
 #include <cstring>
 #include <optional>
+#include <ostream>
 #include <string>
 
 extern char** environ;
@@ -187,6 +188,8 @@ const Row kRows[] = {
     {"LettersForNumber", Setup::Literal, ":zero", "no display: DISPLAY \"%1\" is not valid"},
     {"ScreenWithoutNumber", Setup::Literal, ":0.", "no display: DISPLAY \"%1\" is not valid"},
 };
+
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
 class DisplayCheckRows : public DisplayCheckTest, public ::testing::WithParamInterface<Row> {};
 
