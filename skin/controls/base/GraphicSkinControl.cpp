@@ -7,72 +7,19 @@
 
 // ---- TqvGraphicSkinControl ----
 
-TqvGraphicSkinControl::TqvGraphicSkinControl(QObject* AOwner) : TGraphicControl(AOwner) {
+TqvGraphicSkinControl::TqvGraphicSkinControl(QObject* AOwner) : TGraphicControl(AOwner), TqvSkinPart(this) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
 
-void TqvGraphicSkinControl::SetSkinData(TqvSkinData* Value) {
-    FSD = Value;
-    if (Value && !Value->Empty) ChangeSkinData();
-}
-
-void TqvGraphicSkinControl::GetSkinData() {
-    FIndex = (!FSD || FSD->Empty) ? -1 : FSD->GetControlIndex(FSkinDataName);
-}
-
-const TqvDataSkinControl* TqvGraphicSkinControl::Record() const {
-    if (!FSD || FIndex < 0 || FIndex >= int(FSD->CtrlList.size())) return nullptr;
-    return FSD->CtrlList[std::size_t(FIndex)].get();
-}
-
-void TqvGraphicSkinControl::ChangeSkinData() {
-    GetSkinData();
-    update();
-}
-
-QImage TqvGraphicSkinControl::BuildImage() {
-    if (Width() <= 0 || Height() <= 0) return {};
-    QImage B = NewSkinImage(Width(), Height());
-    PaintImage(B);
-    if (B.size() != QSize(Width(), Height())) {
-        QImage full = NewSkinImage(Width(), Height());
-        BitBlt(full, 0, 0, B.width(), B.height(), B, 0, 0);
-        return full;
-    }
-    return B;
-}
-
-void TqvGraphicSkinControl::PaintImage(QImage& B) {
-    GetSkinData();
-    if (FIndex == -1) CreateControlDefaultImage(B);
-    else CreateControlSkinImage(B);
-}
-
-void TqvGraphicSkinControl::paintEvent(QPaintEvent*) {
-    if (Width() <= 0 || Height() <= 0) return;
-    QImage img;
-    Application()->Guard([&] { img = BuildImage(); });
-    QPainter p(this);
-    p.drawImage(0, 0, img);
-}
-
-void TqvGraphicSkinControl::MouseEnter() {
-    if (OnMouseEnter) OnMouseEnter(this);
-}
-
-void TqvGraphicSkinControl::MouseLeave() {
-    if (OnMouseLeave) OnMouseLeave(this);
-}
-
 void TqvGraphicSkinControl::enterEvent(QEnterEvent* e) {
     TGraphicControl::enterEvent(e);
-    Application()->Guard([&] { MouseEnter(); });
+    GuardedMouseEnter();
 }
 
 void TqvGraphicSkinControl::leaveEvent(QEvent* e) {
     TGraphicControl::leaveEvent(e);
-    Application()->Guard([&] { MouseLeave(); });
+    GuardedMouseLeave();
 }
 
 // ---- TqvGraphicSkinCustomControl ----

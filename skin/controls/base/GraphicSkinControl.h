@@ -4,61 +4,18 @@
 // walk runs only their ChangeSkinData.
 #pragma once
 
-#include "platform/Control.h"
-#include "platform/ImgList.h"
-#include "skin/controls/base/SkinClient.h"
 #include "skin/controls/base/SkinGeometry.h"
-#include "skin/model/SkinData.h"
+#include "skin/controls/base/SkinPart.h"
 
-#include <QPointer>
-
-class TqvGraphicSkinControl : public TGraphicControl, public TqvSkinClient {
+class TqvGraphicSkinControl : public TGraphicControl, public TqvSkinPart {
     Q_OBJECT
 public:
     explicit TqvGraphicSkinControl(QObject* AOwner = nullptr);
 
-    TqvSkinData* SkinData() const override { return FSD.data(); }
-    virtual void SetSkinData(TqvSkinData* Value);
-    QString SkinDataName() const { return FSkinDataName; }
-    void SetSkinDataName(const QString& Value) { FSkinDataName = Value; }
-
-    QString HintTitle() const { return FHintTitle; }
-    void SetHintTitle(const QString& v) { FHintTitle = v; }
-    int HintImageIndex() const { return FHintImageIndex; }
-    void SetHintImageIndex(int v) { FHintImageIndex = v; }
-    TCustomImageList* HintImageList() const { return FHintImageList.data(); }
-    void SetHintImageList(TCustomImageList* v) { FHintImageList = v; }
-
-    int SkinIndex() const { return FIndex; }
-    virtual void GetSkinData();
-    void ChangeSkinData() override;
-    void BeforeChangeSkinData() override { FIndex = -1; }
-
-    QImage BuildImage();
-
-    TNotifyEvent OnMouseEnter;
-    TNotifyEvent OnMouseLeave;
-
 protected:
-    virtual void PaintImage(QImage& B);
-    virtual void CreateControlDefaultImage(QImage& B) { (void)B; }
-    virtual void CreateControlSkinImage(QImage& B) { (void)B; }
-    virtual void MouseEnter();
-    virtual void MouseLeave();
-    const TqvDataSkinControl* Record() const;
-
-    void paintEvent(QPaintEvent* e) override;
+    void paintEvent(QPaintEvent*) override { PresentImage(); }
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
-
-    QPointer<TqvSkinData> FSD;
-    QString FSkinDataName;
-    int FIndex = -1;
-
-private:
-    QString FHintTitle;
-    int FHintImageIndex = 0;
-    QPointer<TCustomImageList> FHintImageList;
 };
 
 class TqvGraphicSkinCustomControl : public TqvGraphicSkinControl {

@@ -6,12 +6,6 @@
 
 #include <QPainter>
 
-QImage NewSkinImage(int W, int H) {
-    QImage B(W, H, QImage::Format_RGB32);
-    B.fill(Qt::white);
-    return B;
-}
-
 int CentredTop(const TControl* Control, int ATop, int AHeight) {
     TWinControl* p = Control->Parent();
     auto* c = dynamic_cast<const TqvCentringParent*>(p);
@@ -22,70 +16,16 @@ int CentredTop(const TControl* Control, int ATop, int AHeight) {
 
 // ---- TqvSkinControl ----
 
-TqvSkinControl::TqvSkinControl(QObject* AOwner) : TCustomControl(AOwner) {}
-
-void TqvSkinControl::SetSkinData(TqvSkinData* Value) {
-    FSD = Value;
-    if (Value && !Value->Empty) ChangeSkinData();
-}
-
-void TqvSkinControl::GetSkinData() {
-    FIndex = (!FSD || FSD->Empty) ? -1 : FSD->GetControlIndex(FSkinDataName);
-}
-
-const TqvDataSkinControl* TqvSkinControl::Record() const {
-    if (!FSD || FIndex < 0 || FIndex >= int(FSD->CtrlList.size())) return nullptr;
-    return FSD->CtrlList[std::size_t(FIndex)].get();
-}
-
-void TqvSkinControl::ChangeSkinData() {
-    GetSkinData();
-    update();
-}
-
-QImage TqvSkinControl::BuildImage() {
-    if (Width() <= 0 || Height() <= 0) return {};
-    QImage B = NewSkinImage(Width(), Height());
-    PaintImage(B);
-    if (B.size() != QSize(Width(), Height())) {
-        // A fixed-size skin part smaller than the control: the rest stays white.
-        QImage full = NewSkinImage(Width(), Height());
-        BitBlt(full, 0, 0, B.width(), B.height(), B, 0, 0);
-        return full;
-    }
-    return B;
-}
-
-void TqvSkinControl::PaintImage(QImage& B) {
-    GetSkinData();
-    if (FIndex == -1) CreateControlDefaultImage(B);
-    else CreateControlSkinImage(B);
-}
-
-void TqvSkinControl::paintEvent(QPaintEvent*) {
-    if (Width() <= 0 || Height() <= 0) return;
-    QImage img;
-    Application()->Guard([&] { img = BuildImage(); });
-    QPainter p(this);
-    p.drawImage(0, 0, img);
-}
-
-void TqvSkinControl::MouseEnter() {
-    if (OnMouseEnter) OnMouseEnter(this);
-}
-
-void TqvSkinControl::MouseLeave() {
-    if (OnMouseLeave) OnMouseLeave(this);
-}
+TqvSkinControl::TqvSkinControl(QObject* AOwner) : TCustomControl(AOwner), TqvSkinPart(this) {}
 
 void TqvSkinControl::enterEvent(QEnterEvent* e) {
     TCustomControl::enterEvent(e);
-    Application()->Guard([&] { MouseEnter(); });
+    GuardedMouseEnter();
 }
 
 void TqvSkinControl::leaveEvent(QEvent* e) {
     TCustomControl::leaveEvent(e);
-    Application()->Guard([&] { MouseLeave(); });
+    GuardedMouseLeave();
 }
 
 void TqvSkinControl::WndProc(TMessage& message) {

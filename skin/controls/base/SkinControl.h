@@ -5,73 +5,23 @@
 // piecewise paint of containers and the skinless defaults.
 #pragma once
 
-#include "platform/Control.h"
-#include "platform/ImgList.h"
-#include "skin/controls/base/SkinClient.h"
 #include "skin/controls/base/SkinGeometry.h"
-#include "skin/model/SkinData.h"
+#include "skin/controls/base/SkinPart.h"
 
-#include <QPointer>
-
-class TqvSkinControl : public TCustomControl, public TqvSkinClient {
+class TqvSkinControl : public TCustomControl, public TqvSkinPart {
     Q_OBJECT
 public:
     explicit TqvSkinControl(QObject* AOwner = nullptr);
 
-    // Not owned; cleared (without a repaint) when the model is freed.
-    TqvSkinData* SkinData() const override { return FSD.data(); }
-    // Runs ChangeSkinData when the model is loaded.
-    virtual void SetSkinData(TqvSkinData* Value);
-    QString SkinDataName() const { return FSkinDataName; }
-    // Only stores: the next paint or skin change looks the name up.
-    virtual void SetSkinDataName(const QString& Value) { FSkinDataName = Value; }
-
-    // Plain stores the skinned hint reads.
-    QString HintTitle() const { return FHintTitle; }
-    void SetHintTitle(const QString& v) { FHintTitle = v; }
-    int HintImageIndex() const { return FHintImageIndex; }
-    void SetHintImageIndex(int v) { FHintImageIndex = v; }
-    TCustomImageList* HintImageList() const { return FHintImageList.data(); }
-    void SetHintImageList(TCustomImageList* v) { FHintImageList = v; }
-
-    // The record's index in the model's control list, -1 = skinless look.
-    int SkinIndex() const { return FIndex; }
-    virtual void GetSkinData();
-    void ChangeSkinData() override;
-    void BeforeChangeSkinData() override { FIndex = -1; }
     bool TakesBeforeChangeSkinData() const override { return true; }
     // Run on WM_SKIN_PARENT_CHANGED.
     virtual void CheckParentBackground() {}
 
-    // The picture at the current size (null at zero width or height).
-    QImage BuildImage();
-
-    TNotifyEvent OnMouseEnter;
-    TNotifyEvent OnMouseLeave;
-
 protected:
-    // The picture protocol: look the record up, then one of the builders.
-    virtual void PaintImage(QImage& B);
-    virtual void CreateControlDefaultImage(QImage& B) { (void)B; }
-    virtual void CreateControlSkinImage(QImage& B) { (void)B; }
-    virtual void MouseEnter();
-    virtual void MouseLeave();
-    // The record at SkinIndex(), or nullptr.
-    const TqvDataSkinControl* Record() const;
-
-    void paintEvent(QPaintEvent* e) override;
+    void paintEvent(QPaintEvent*) override { PresentImage(); }
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void WndProc(TMessage& message) override;
-
-    QPointer<TqvSkinData> FSD;
-    QString FSkinDataName;
-    int FIndex = -1;
-
-private:
-    QString FHintTitle;
-    int FHintImageIndex = 0;
-    QPointer<TCustomImageList> FHintImageList;
 };
 
 class TqvSkinCustomControl : public TqvSkinControl {
@@ -143,4 +93,3 @@ public:
 // The top that centres a control of AHeight in its parent, or ATop unchanged.
 int CentredTop(const TControl* Control, int ATop, int AHeight);
 // A blank picture of a control's size, white as a fresh bitmap.
-QImage NewSkinImage(int W, int H);
