@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "skin/model/draw/SkinCompose.h"
 
+#include <QKeySequence>
 #include <QPainter>
 
 QImage NewSkinImage(int W, int H) {
@@ -72,4 +73,10 @@ void TqvSkinPart::GuardedMouseEnter() {
 
 void TqvSkinPart::GuardedMouseLeave() {
     Application()->Guard([&] { MouseLeave(); });
+}
+
+int RegrabMnemonic(QWidget* W, int OldId, const QString& Caption) {
+    if (OldId) W->releaseShortcut(OldId);
+    const QKeySequence k = QKeySequence::mnemonic(Caption);
+    return k.isEmpty() ? 0 : W->grabShortcut(k);
 }

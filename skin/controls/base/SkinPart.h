@@ -71,3 +71,7 @@ private:
 
 // A white picture of the given size, the canvas every builder starts from.
 QImage NewSkinImage(int W, int H);
+
+// Releases the shortcut OldId and grabs the caption's Alt mnemonic on W;
+// returns the new id, 0 without a mnemonic.
+int RegrabMnemonic(QWidget* W, int OldId, const QString& Caption);

@@ -1,8 +1,8 @@
 #include "skin/controls/buttons/SkinButton.h"
 
 #include "platform/Application.h"
+#include "skin/controls/base/SkinMorph.h"
 #include "skin/model/draw/DrawHelpers.h"
-#include "skin/model/draw/EffectBmp.h"
 #include "skin/model/draw/SkinCompose.h"
 
 #include <QApplication>
@@ -182,19 +182,7 @@ void TqvSkinButton::PaintImage(QImage& B) {
         QImage normal = NewSkinImage(B.width(), B.height()), active = normal;
         CreateStateImage(normal, G.SkinRect, false, false);
         CreateStateImage(active, ActiveSkinRect, false, true);
-        TqvEffectBmp from(normal);
-        const TqvEffectBmp to(active);
-        const double kf = FMorphKf / 5.0;
-        switch (MorphKind) {
-        case mkDefault: from.Morph(to, kf); break;
-        case mkGradient: from.MorphGrad(to, kf); break;
-        case mkLeftGradient: from.MorphLeftGrad(to, kf); break;
-        case mkRightGradient: from.MorphRightGrad(to, kf); break;
-        case mkLeftSlide: from.MorphLeftSlide(to, kf); break;
-        case mkRightSlide: from.MorphRightSlide(to, kf); break;
-        case mkPush: from.MorphPush(to, kf); break;
-        }
-        B = from.Image().convertToFormat(QImage::Format_RGB32);
+        B = MorphFrame(normal, active, FMorphKf, MorphKind);
         FLastState = 5;
         return;
     }
@@ -614,12 +602,7 @@ void TqvSkinButton::TextChanged() {
     update();
 }
 
-void TqvSkinButton::UpdateMnemonic() {
-    if (FShortcutId) releaseShortcut(FShortcutId);
-    FShortcutId = 0;
-    const QKeySequence k = QKeySequence::mnemonic(Caption());
-    if (!k.isEmpty()) FShortcutId = grabShortcut(k);
-}
+void TqvSkinButton::UpdateMnemonic() { FShortcutId = RegrabMnemonic(this, FShortcutId, Caption()); }
 
 bool TqvSkinButton::event(QEvent* e) {
     if (e->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(e)->shortcutId() == FShortcutId) {

@@ -1,11 +1,11 @@
 #include "skin/controls/buttons/SkinSpeedButton.h"
 
 #include "platform/Application.h"
+#include "skin/controls/base/SkinMorph.h"
 #include "skin/controls/base/SkinControl.h"
 #include "skin/model/ResourceStrings.h"
 #include "skin/model/SkinRecords.h"
 #include "skin/model/draw/DrawHelpers.h"
-#include "skin/model/draw/EffectBmp.h"
 #include "skin/model/draw/SkinCompose.h"
 
 #include <QMouseEvent>
@@ -374,12 +374,7 @@ void TqvSkinSpeedButton::TextChanged() {
     update();
 }
 
-void TqvSkinSpeedButton::UpdateMnemonic() {
-    if (FShortcutId) releaseShortcut(FShortcutId);
-    FShortcutId = 0;
-    const QKeySequence k = QKeySequence::mnemonic(Caption());
-    if (!k.isEmpty()) FShortcutId = grabShortcut(k);
-}
+void TqvSkinSpeedButton::UpdateMnemonic() { FShortcutId = RegrabMnemonic(this, FShortcutId, Caption()); }
 
 bool TqvSkinSpeedButton::event(QEvent* e) {
     if (e->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(e)->shortcutId() == FShortcutId) {
@@ -527,19 +522,7 @@ void TqvSkinSpeedButton::PaintImage(QImage& B) {
         QImage normal = NewSkinImage(Width(), Height()), hot = NewSkinImage(Width(), Height());
         CreateStateImage(normal, G.SkinRect, false, false);
         CreateStateImage(hot, ActiveSkinRect, false, true);
-        TqvEffectBmp from(normal);
-        const TqvEffectBmp to(hot);
-        const double kf = FMorphKf / 5.0;
-        switch (MorphKind) {
-        case mkDefault: from.Morph(to, kf); break;
-        case mkGradient: from.MorphGrad(to, kf); break;
-        case mkLeftGradient: from.MorphLeftGrad(to, kf); break;
-        case mkRightGradient: from.MorphRightGrad(to, kf); break;
-        case mkLeftSlide: from.MorphLeftSlide(to, kf); break;
-        case mkRightSlide: from.MorphRightSlide(to, kf); break;
-        case mkPush: from.MorphPush(to, kf); break;
-        }
-        B = from.Image().convertToFormat(QImage::Format_RGB32);
+        B = MorphFrame(normal, hot, FMorphKf, MorphKind);
         return;
     }
     if (pressedLook) {

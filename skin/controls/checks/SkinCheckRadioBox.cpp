@@ -1,6 +1,7 @@
 #include "skin/controls/checks/SkinCheckRadioBox.h"
 
 #include "platform/Application.h"
+#include "skin/controls/base/SkinMorph.h"
 #include "skin/model/ResourceStrings.h"
 #include "skin/model/SkinRecords.h"
 #include "skin/model/draw/DrawHelpers.h"
@@ -218,12 +219,7 @@ void TqvSkinCheckRadioBox::moveEvent(QMoveEvent* e) {
     if (FFlat) update();
 }
 
-void TqvSkinCheckRadioBox::UpdateMnemonic() {
-    if (FShortcutId) releaseShortcut(FShortcutId);
-    FShortcutId = 0;
-    const QKeySequence k = QKeySequence::mnemonic(Caption());
-    if (!k.isEmpty()) FShortcutId = grabShortcut(k);
-}
+void TqvSkinCheckRadioBox::UpdateMnemonic() { FShortcutId = RegrabMnemonic(this, FShortcutId, Caption()); }
 
 bool TqvSkinCheckRadioBox::event(QEvent* e) {
     if (e->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(e)->shortcutId() == FShortcutId) {
@@ -484,19 +480,7 @@ void TqvSkinCheckRadioBox::PaintImage(QImage& B) {
         QImage normal = NewSkinImage(Width(), Height()), hot = NewSkinImage(Width(), Height());
         CreateStateImage(normal, G.SkinRect, false, FState, false);
         CreateStateImage(hot, ActiveSkinRect, true, FState, false);
-        TqvEffectBmp from(normal);
-        const TqvEffectBmp to(hot);
-        const double kf = FMorphKf / 5.0;
-        switch (MorphKind) {
-        case mkDefault: from.Morph(to, kf); break;
-        case mkGradient: from.MorphGrad(to, kf); break;
-        case mkLeftGradient: from.MorphLeftGrad(to, kf); break;
-        case mkRightGradient: from.MorphRightGrad(to, kf); break;
-        case mkLeftSlide: from.MorphLeftSlide(to, kf); break;
-        case mkRightSlide: from.MorphRightSlide(to, kf); break;
-        case mkPush: from.MorphPush(to, kf); break;
-        }
-        B = from.Image().convertToFormat(QImage::Format_RGB32);
+        B = MorphFrame(normal, hot, FMorphKf, MorphKind);
         return;
     }
     CreateStateImage(B, active ? ActiveSkinRect : G.SkinRect, active, FState, false);
