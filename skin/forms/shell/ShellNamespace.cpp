@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMimeDatabase>
@@ -163,13 +164,18 @@ QString TqvSystemShellEnvironment::DesktopPath() const {
 }
 
 std::vector<TqvShellVolume> TqvSystemShellEnvironment::Volumes() const {
+    static QElapsedTimer clock;
+    if (!clock.isValid()) clock.start();
+    if (FReadAt >= 0 && clock.elapsed() - FReadAt < 2000) return FVolumes;
     std::vector<TqvShellVolume> all;
     for (const QStorageInfo& s : QStorageInfo::mountedVolumes()) {
         if (!s.isValid() || !s.isReady()) continue;
         all.push_back({QDir::cleanPath(s.rootPath()), s.name(), QString::fromLatin1(s.fileSystemType()),
                        QString::fromLocal8Bit(s.device())});
     }
-    return UsableVolumes(all);
+    FVolumes = UsableVolumes(all);
+    FReadAt = clock.elapsed();
+    return FVolumes;
 }
 
 QString TqvSystemShellEnvironment::SpecialFolderPath(TRootFolder f) const {
@@ -361,7 +367,10 @@ QString TqvShellFolder::PathName() const {
 
 QString TqvShellFolder::FullObjectName() const { return FID.Path(); }
 
-bool TqvShellFolder::IsFolder() const { return FID.IsVirtual() || IsDirPath(FID.Path()); }
+bool TqvShellFolder::IsFolder() const {
+    if (FIsFolder < 0) FIsFolder = FID.IsVirtual() || IsDirPath(FID.Path());
+    return FIsFolder > 0;
+}
 
 bool TqvShellFolder::SubFolders() const {
     if (FID.IsVirtual()) return true;
@@ -569,6 +578,7 @@ bool TqvShellFolder::Enumerate(TShellObjectTypes Types, std::vector<std::unique_
         if (isDir ? !folders : !files) continue;
         plain.push_back(std::make_unique<TqvShellFolder>(this, TqvShellID::FromPath(fi.absoluteFilePath()),
                                                          fi.fileName()));
+        plain.back()->FIsFolder = isDir;
     }
     std::stable_sort(plain.begin(), plain.end(),
                      [](const auto& a, const auto& b) { return CompareIDs(a.get(), b.get()) < 0; });

@@ -147,8 +147,13 @@ class TqvSystemShellEnvironment : public TqvShellEnvironment {
 public:
     QString HomePath() const override;
     QString DesktopPath() const override;
+    // Read again at most every two seconds: every item's chain asks for it.
     std::vector<TqvShellVolume> Volumes() const override;
     QString SpecialFolderPath(TRootFolder f) const override;
+
+private:
+    mutable std::vector<TqvShellVolume> FVolumes;
+    mutable qint64 FReadAt = -1;
 };
 
 TqvShellEnvironment& ShellEnvironment();
@@ -257,6 +262,7 @@ private:
     QStringList FDetails;
     bool FDetailsLoaded = false;
     mutable int FSubFolders = -1;  // unknown, false, true
+    mutable int FIsFolder = -1;    // unknown, false, true: sorting asks often
 };
 
 // The one Desktop item (parent of items made without one).

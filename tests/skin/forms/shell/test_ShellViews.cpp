@@ -13,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QThread>
 #include <QTreeView>
 
 namespace {
@@ -490,4 +491,35 @@ TEST_F(ShellViewTest, TreeUnreadableFolderHasNoButton) {
     EXPECT_FALSE(locked->HasChildren());
     locked->Expand();
     EXPECT_EQ(locked->Count(), 0);
+}
+
+namespace {
+
+template <class F> bool Eventually(F&& done) {
+    for (int i = 0; i < 400 && !done(); ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+}  // namespace
+
+TEST_F(ShellViewTest, AutoRefreshReadsTheFolderAgain) {
+    auto* l = List(T.Music);
+    l->SetAutoRefresh(true);
+    ShellTree::Touch(T.Music + "/fresh.mp3", 1);
+    EXPECT_TRUE(Eventually([&] { return Rows(l).contains("fresh.mp3"); }));
+    l->SetPath(T.Home);
+    EXPECT_TRUE(l->AutoRefresh()) << "kept across a folder change";
+    ShellTree::Touch(T.Home + "/fresh.txt", 1);
+    EXPECT_TRUE(Eventually([&] { return Rows(l).contains("fresh.txt"); })) << "the watch follows the folder";
+
+    auto* t = Tree(T.Home);
+    t->SetAutoRefresh(true);
+    t->SetSelected(Child(t->Items().Top(0), "Music"));
+    QDir().mkpath(T.Music + "/Fresh");
+    EXPECT_TRUE(Eventually([&] { return Children(t->Selected()).contains("Fresh"); }))
+        << "the selected node's folder is watched";
+    EXPECT_EQ(t->SelectedFolder()->AbsoluteID(), Id(T.Music));
 }
