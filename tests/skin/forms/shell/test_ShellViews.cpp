@@ -190,6 +190,11 @@ TEST_F(ShellViewTest, ListKeysAndDoubleClick) {
     Key(view, Qt::Key_Return);
     EXPECT_EQ(l->Path(), T.Home) << "Enter opens folders only";
 
+    // Typing finds the first name that begins with the text.
+    Key(view, Qt::Key_V, Qt::NoModifier, "v");
+    ASSERT_NE(l->Selected(), nullptr);
+    EXPECT_EQ(l->Selected()->Caption(), "Videos");
+
     ShellTree::Touch(T.Home + "/zz.txt", 1);
     EXPECT_FALSE(Rows(l).contains("zz.txt"));
     Key(view, Qt::Key_F5);
