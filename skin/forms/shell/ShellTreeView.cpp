@@ -64,6 +64,8 @@ void TqvCustomShellTreeView::Loaded() {
 }
 
 void TqvCustomShellTreeView::ReleaseNodes() {
+    // A name being edited belongs to a node about to go.
+    if (FEditor) FEditor->Finish(false);
     std::vector<TqvShellFolder*> folders;
     for (int i = 0; i < Items().TopCount(); ++i)
         ForEachNode(Items().Top(i), [&](TTreeNode* n) {
@@ -78,6 +80,7 @@ void TqvCustomShellTreeView::ReleaseNodes() {
 
 void TqvCustomShellTreeView::DeleteNode(TTreeNode* Node) {
     if (!Node) return;
+    if (FEditor) FEditor->Finish(false);
     std::vector<TqvShellFolder*> folders;
     ForEachNode(Node, [&](TTreeNode* n) {
         folders.push_back(FolderOf(n));

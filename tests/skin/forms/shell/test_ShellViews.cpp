@@ -309,8 +309,10 @@ TEST_F(ShellViewTest, ListRightClickVerbs) {
     auto* l = List(T.Music);
     const QString cwd = QDir::currentPath();
     Select(l, "clip.wav");
-    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(20, 20), l->mapToGlobal(QPoint(20, 20)));
-    QCoreApplication::sendEvent(l, &e);
+    // A right click reaches the view's viewport first and goes up to the list.
+    QWidget* vp = l->ActiveView()->viewport();
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(20, 20), vp->mapToGlobal(QPoint(20, 20)));
+    QCoreApplication::sendEvent(vp, &e);
     ASSERT_EQ(Menus->Shown, 1);
     ASSERT_EQ(Menus->Items->size(), 2u);
     EXPECT_EQ((*Menus->Items)[0].Caption, "Open");
@@ -324,8 +326,19 @@ TEST_F(ShellViewTest, ListRightClickVerbs) {
     l->Editor()->Finish(false);
 
     l->SetAutoContextMenus(false);
-    QCoreApplication::sendEvent(l, &e);
+    QContextMenuEvent again(QContextMenuEvent::Mouse, QPoint(20, 20), vp->mapToGlobal(QPoint(20, 20)));
+    QCoreApplication::sendEvent(vp, &again);
     EXPECT_EQ(Menus->Shown, 1);
+
+    // The tree's menu: a folder of the desktop's own cannot be renamed.
+    auto* t = Tree();
+    t->SetSelected(Child(t->Items().Top(0), "Home"));
+    t->DoContextPopup({5, 5});
+    ASSERT_EQ(Menus->Shown, 2);
+    EXPECT_EQ(Menus->Control, t);
+    EXPECT_FALSE((*Menus->Items)[1].Enabled);
+    (*Menus->Items)[0].OnClick();
+    EXPECT_EQ(Shell->Opened.last(), T.Home);
 }
 
 // ---- Tree ----
@@ -347,6 +360,11 @@ TEST_F(ShellViewTest, TreeStartsAtTheDesktop) {
     t->ExpandMyComputer();
     EXPECT_EQ(t->SelectedFolder()->AbsoluteID(), TqvShellID::Computer());
     EXPECT_EQ(Children(t->Selected()), QStringList({"Alpha (" + T.VolA + ")", "Beta (" + T.VolB + ")"}));
+
+    // What OnAddFolder refuses stays out.
+    t->OnAddFolder = [](QObject*, TqvShellFolder* f, bool& can) { can = f->DisplayName() != "Computer"; };
+    t->SetObjectTypes({otFolders});
+    EXPECT_EQ(Children(t->Items().Top(0)), QStringList({"Home", "Projects"}));
 
     auto* hidden = Tree(T.Home);
     EXPECT_FALSE(Children(hidden->Items().Top(0)).contains(".hidden"));
