@@ -13,7 +13,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -69,9 +68,12 @@ TqvSkinScrollBar* Bar(TForm* form, TWinControl* parent, TqvSkinData* model, bool
 }  // namespace
 
 void DrawShellSection(TGallerySheet& sheet) {
-    QTemporaryDir tmp;
+    // A fixed place, so the volumes' names are the same on every sheet.
+    QDir tmp(QDir::tempPath() + QStringLiteral("/qv-shell-sheet"));
+    tmp.removeRecursively();
+    QDir().mkpath(tmp.path());
     auto env = std::make_shared<TSheetEnvironment>();
-    env->Root = QDir(tmp.path()).canonicalPath();
+    env->Root = tmp.canonicalPath();
     MakeTree(env->Root);
     SetShellEnvironment(env);
     auto* model = const_cast<TqvSkinData*>(&sheet.Skin());
@@ -104,5 +106,20 @@ void DrawShellSection(TGallerySheet& sheet) {
         list->UpDateScrollBars();
         sheet.Place(form->grab().toImage(), QStringLiteral("shell tree and list, linked; report view of a folder"));
     }
+    {
+        auto form = std::make_unique<TForm>();
+        form->SetBounds(0, 0, 330, 200);
+        form->Show();
+        auto* list = new TqvSkinFileListView(form.get());
+        list->SetParent(form.get());
+        list->SetBounds(0, 0, 330, 200);
+        list->SetSkinData(model);
+        list->SetRoot("rfMyComputer");
+        list->SetViewStyle(vsIcon);
+        list->SetItemIndex(0);
+        QCoreApplication::processEvents();
+        sheet.Place(form->grab().toImage(), QStringLiteral("shell list: the Computer's volumes, icon view"));
+    }
     SetShellEnvironment(nullptr);
+    tmp.removeRecursively();
 }
