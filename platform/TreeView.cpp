@@ -6,9 +6,24 @@
 #include <QStandardItemModel>
 #include <QTreeView>
 
+#include <algorithm>
+#include <set>
+
 namespace {
 
 constexpr int kNodeRole = Qt::UserRole + 1;
+constexpr int kHasChildrenRole = Qt::UserRole + 2;
+
+// A node may show its expand button before its children exist (they are
+// added when it is first expanded).
+class TTreeModel : public QStandardItemModel {
+public:
+    using QStandardItemModel::QStandardItemModel;
+    bool hasChildren(const QModelIndex& parent) const override {
+        return QStandardItemModel::hasChildren(parent) ||
+               (parent.isValid() && parent.data(kHasChildrenRole).toBool());
+    }
+};
 
 int CountExpanded(const QTreeView* v, const QModelIndex& parent) {
     const QAbstractItemModel* m = v->model();
@@ -30,9 +45,29 @@ void TTreeNode::SetText(const QString& v) { FItem->setText(v); }
 
 void TTreeNode::SetImageIndex(int v) {
     FImageIndex = v;
-    TCustomImageList* il = FOwner->Owner()->Images();
-    FItem->setIcon(il && v >= 0 && v < il->Count() ? QIcon(QPixmap::fromImage(il->Image(v))) : QIcon());
+    ApplyIcon();
 }
+
+void TTreeNode::SetSelectedIndex(int v) {
+    FSelectedIndex = v;
+    ApplyIcon();
+}
+
+void TTreeNode::ApplyIcon() {
+    TCustomImageList* il = FOwner->Owner()->Images();
+    auto valid = [il](int i) { return il && i >= 0 && i < il->Count(); };
+    QIcon icon;
+    if (valid(FImageIndex)) icon.addPixmap(QPixmap::fromImage(il->Image(FImageIndex)));
+    if (valid(FSelectedIndex) && FSelectedIndex != FImageIndex)
+        icon.addPixmap(QPixmap::fromImage(il->Image(FSelectedIndex)), QIcon::Selected);
+    FItem->setIcon(icon);
+}
+
+bool TTreeNode::HasChildren() const { return Count() > 0 || FItem->data(kHasChildrenRole).toBool(); }
+
+void TTreeNode::SetHasChildren(bool v) { FItem->setData(v, kHasChildrenRole); }
+
+QModelIndex TTreeNode::ModelIndex() const { return FItem->index(); }
 
 int TTreeNode::Count() const { return FItem->rowCount(); }
 
@@ -52,21 +87,50 @@ void TTreeNode::SetSelected(bool v) {
 
 // ---- TTreeNodes ----
 
-TTreeNodes::TTreeNodes(TCustomTreeView* view) : FView(view), FModel(new QStandardItemModel(view)) {}
+TTreeNodes::TTreeNodes(TCustomTreeView* view) : FView(view), FModel(new TTreeModel(view)) {}
 
 TTreeNodes::~TTreeNodes() = default;
 
-TTreeNode* TTreeNodes::AddChild(TTreeNode* Parent, const QString& text) {
+std::unique_ptr<TTreeNode> TTreeNodes::NewNode(TTreeNode* Parent, const QString& text) {
     auto node = std::make_unique<TTreeNode>();
     node->FOwner = this;
     node->FParent = Parent;
     node->FItem = new QStandardItem(text);
     node->FItem->setEditable(false);
     node->FItem->setData(QVariant::fromValue(quintptr(node.get())), kNodeRole);
+    return node;
+}
+
+TTreeNode* TTreeNodes::AddChild(TTreeNode* Parent, const QString& text) {
+    auto node = NewNode(Parent, text);
     if (Parent) Parent->FItem->appendRow(node->FItem);
     else FModel->appendRow(node->FItem);
     FNodes.push_back(std::move(node));
     return FNodes.back().get();
+}
+
+TTreeNode* TTreeNodes::Insert(TTreeNode* Sibling, const QString& text) {
+    if (!Sibling) return Add(text);
+    auto node = NewNode(Sibling->FParent, text);
+    const int row = Sibling->FItem->row();
+    if (Sibling->FParent) Sibling->FParent->FItem->insertRow(row, node->FItem);
+    else FModel->insertRow(row, node->FItem);
+    FNodes.push_back(std::move(node));
+    return FNodes.back().get();
+}
+
+void TTreeNodes::Delete(TTreeNode* node) {
+    if (!node) return;
+    std::vector<TTreeNode*> gone{node};
+    for (size_t i = 0; i < gone.size(); ++i)
+        for (int c = 0; c < gone[i]->Count(); ++c) gone.push_back(gone[i]->Item(c));
+    // The row goes first: the view may move the selection to a neighbour,
+    // which must still be a node then.
+    if (QStandardItem* parent = node->FParent ? node->FParent->FItem : nullptr) parent->removeRow(node->FItem->row());
+    else FModel->removeRow(node->FItem->row());
+    std::set<TTreeNode*> dead(gone.begin(), gone.end());
+    FNodes.erase(std::remove_if(FNodes.begin(), FNodes.end(), [&](const auto& n) { return dead.count(n.get()) > 0; }),
+                 FNodes.end());
 }
 
 void TTreeNodes::Clear() {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class QModelIndex;
 class QStandardItem;
 class QStandardItemModel;
 class QTreeView;
@@ -24,6 +25,12 @@ public:
     void SetText(const QString& v);
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int v);
+    // The picture while the node is selected (-1: the image index's).
+    int SelectedIndex() const { return FSelectedIndex; }
+    void SetSelectedIndex(int v);
+    // Whether the node shows an expand button before its children are added.
+    bool HasChildren() const;
+    void SetHasChildren(bool v);
     void* Data() const { return FData; }
     void SetData(void* v) { FData = v; }
     TTreeNode* Parent() const { return FParent; }
@@ -36,6 +43,7 @@ public:
     bool Selected() const;
     void SetSelected(bool v);
     TTreeNodes* Owner() const { return FOwner; }
+    QModelIndex ModelIndex() const;
 
 private:
     friend class TTreeNodes;
@@ -43,7 +51,9 @@ private:
     TTreeNodes* FOwner = nullptr;
     TTreeNode* FParent = nullptr;
     QStandardItem* FItem = nullptr;
+    void ApplyIcon();
     int FImageIndex = -1;
+    int FSelectedIndex = -1;
     void* FData = nullptr;
 };
 
@@ -54,6 +64,10 @@ public:
     // A top-level node (after the last one), or a last child of Parent.
     TTreeNode* Add(const QString& text) { return AddChild(nullptr, text); }
     TTreeNode* AddChild(TTreeNode* Parent, const QString& text);
+    // A node just before Sibling, under the same parent.
+    TTreeNode* Insert(TTreeNode* Sibling, const QString& text);
+    // Removes the node with everything below it.
+    void Delete(TTreeNode* node);
     void Clear();
     // Every node, at any depth.
     int Count() const { return int(FNodes.size()); }
@@ -64,6 +78,7 @@ public:
     QStandardItemModel* Model() const { return FModel; }
 
 private:
+    std::unique_ptr<TTreeNode> NewNode(TTreeNode* Parent, const QString& text);
     TCustomTreeView* FView;
     QStandardItemModel* FModel;
     std::vector<std::unique_ptr<TTreeNode>> FNodes;

@@ -1,0 +1,125 @@
+// The shell tree and list views, linked, over a small folder tree made for
+// the sheet (with two volumes of its own), so the sheet never shows the
+// machine it was drawn on.
+#include "tools/gallery/GallerySheet.h"
+
+#include "platform/Form.h"
+#include "skin/controls/bars/SkinScrollBar.h"
+#include "skin/controls/panels/SkinPanel.h"
+#include "skin/forms/shell/ShellListView.h"
+#include "skin/forms/shell/ShellTreeView.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
+#include <memory>
+
+#include <sys/time.h>
+
+namespace {
+
+struct TSheetEnvironment : TqvShellEnvironment {
+    QString Root;
+    QString HomePath() const override { return Root + "/Films/home"; }
+    QString DesktopPath() const override { return HomePath() + "/Desktop"; }
+    std::vector<TqvShellVolume> Volumes() const override {
+        return {{Root + "/Films", "Films", "ext4", ""}, {Root + "/Archive", "Archive", "ext4", ""}};
+    }
+};
+
+void MakeTree(const QString& root) {
+    const QString home = root + "/Films/home";
+    for (const char* d : {"Desktop", "Music", "Videos/2024", "Videos/Holiday", "文档"}) QDir().mkpath(home + "/" + d);
+    QDir().mkpath(root + "/Archive");
+    const struct {
+        const char* name;
+        qint64 size;
+    } files[] = {{"Videos/clip01.avi", 1200000}, {"Videos/clip02.avi", 880000}, {"Videos/Clip10.MP4", 5000000000LL},
+                 {"Videos/notes.txt", 900},      {"Videos/旅行.mkv", 73000000}, {"Videos/trailer.mov", 20500000}};
+    for (const auto& f : files) {
+        QFile file(home + "/" + QString::fromUtf8(f.name));
+        file.open(QIODevice::WriteOnly);
+        file.resize(f.size);
+        file.close();
+        // A fixed time, so every sheet shows the same dates.
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(QDateTime(QDate(2024, 5, 17), QTime(9, 41)), QFileDevice::FileModificationTime);
+    }
+    const qint64 t = QDateTime(QDate(2024, 5, 16), QTime(18, 5)).toSecsSinceEpoch();
+    const struct timeval times[2] = {{t, 0}, {t, 0}};
+    for (const char* d : {"Desktop", "Music", "Videos/2024", "Videos/Holiday", "文档", "Videos"})
+        ::utimes(QFile::encodeName(home + "/" + QString::fromUtf8(d)).constData(), times);
+}
+
+TqvSkinScrollBar* Bar(TForm* form, TWinControl* parent, TqvSkinData* model, bool vertical, TRect r) {
+    auto* b = new TqvSkinScrollBar(form);
+    b->SetParent(parent);
+    if (vertical) {
+        b->SetKind(sbVertical);
+        b->SetSkinDataName(QStringLiteral("vscrollbar"));
+    }
+    b->SetSkinData(model);
+    b->SetBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+    return b;
+}
+
+}  // namespace
+
+void DrawShellSection(TGallerySheet& sheet) {
+    // A fixed place, so the volumes' names are the same on every sheet.
+    QDir tmp(QDir::tempPath() + QStringLiteral("/qv-shell-sheet"));
+    tmp.removeRecursively();
+    QDir().mkpath(tmp.path());
+    auto env = std::make_shared<TSheetEnvironment>();
+    env->Root = tmp.canonicalPath();
+    MakeTree(env->Root);
+    SetShellEnvironment(env);
+    auto* model = const_cast<TqvSkinData*>(&sheet.Skin());
+    {
+        auto form = std::make_unique<TForm>();
+        form->SetBounds(0, 0, 640, 260);
+        form->Show();
+        auto* panel = new TqvSkinPanel(form.get());
+        panel->SetParent(form.get());
+        panel->SetSkinData(model);
+        panel->SetBounds(0, 0, 640, 260);
+        auto* tree = new TqvSkinDirTreeView(form.get());
+        tree->SetParent(panel);
+        tree->SetBounds(8, 8, 190, 225);
+        tree->SetSkinData(model);
+        tree->SetVScrollBar(Bar(form.get(), panel, model, true, {198, 8, 217, 233}));
+        tree->SetHScrollBar(Bar(form.get(), panel, model, false, {8, 233, 217, 252}));
+        auto* list = new TqvSkinFileListView(form.get());
+        list->SetParent(panel);
+        list->SetBounds(225, 8, 388, 225);
+        list->SetSkinData(model);
+        list->SetViewStyle(vsReport);
+        list->SetVScrollBar(Bar(form.get(), panel, model, true, {613, 8, 632, 233}));
+        list->SetHScrollBar(Bar(form.get(), panel, model, false, {225, 233, 613, 252}));
+        tree->SetShellListView(list);
+        tree->SetPath(env->HomePath() + "/Videos");
+        list->SetItemIndex(4);
+        QCoreApplication::processEvents();
+        tree->UpDateScrollBars();
+        list->UpDateScrollBars();
+        sheet.Place(form->grab().toImage(), QStringLiteral("shell tree and list, linked; report view of a folder"));
+    }
+    {
+        auto form = std::make_unique<TForm>();
+        form->SetBounds(0, 0, 330, 200);
+        form->Show();
+        auto* list = new TqvSkinFileListView(form.get());
+        list->SetParent(form.get());
+        list->SetBounds(0, 0, 330, 200);
+        list->SetSkinData(model);
+        list->SetRoot("rfMyComputer");
+        list->SetViewStyle(vsIcon);
+        list->SetItemIndex(0);
+        QCoreApplication::processEvents();
+        sheet.Place(form->grab().toImage(), QStringLiteral("shell list: the Computer's volumes, icon view"));
+    }
+    SetShellEnvironment(nullptr);
+    tmp.removeRecursively();
+}
