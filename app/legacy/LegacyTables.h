@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <type_traits>
 
 namespace legacy {
 
@@ -89,7 +90,10 @@ struct Cell {
     T value;
 
     constexpr Cell(UntouchedCell) : state(CellState::Untouched), value{} {}
-    constexpr Cell(EmptyCell) : state(CellState::Empty), value{} {}
+    // Only texts can be written empty.
+    constexpr Cell(EmptyCell)
+        requires(!std::is_arithmetic_v<T>)
+        : state(CellState::Empty), value{} {}
     constexpr Cell(T v) : state(CellState::Value), value(v) {}
 };
 
