@@ -276,7 +276,7 @@ void TqvSkinHintWindow::ShowAt(int Left, int Top) {
     else clearMask();
 
     show();
-    raise();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
     update();
     if (animate) FFadeTimer.SetEnabled(true);
 }
