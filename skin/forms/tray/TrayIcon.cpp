@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QWindowStateChangeEvent>
 #include <QPixmap>
+#include <QTimer>
 
 namespace {
 TqvTrayBackendFactory gFactory;  // UI thread only
@@ -271,7 +272,13 @@ bool TqvTrayIcon::eventFilter(QObject* Watched, QEvent* E) {
     if (!main || Watched != main || !(main->windowState() & Qt::WindowMinimized)) return false;
     auto* change = static_cast<QWindowStateChangeEvent*>(E);
     if (change->oldState() & Qt::WindowMinimized) return false;
-    Application()->Guard([this] { DoMinimizeToTray(); });
+    // After the minimize has finished: showMinimized shows the window again
+    // once the state has changed.
+    QTimer::singleShot(0, this, [this] {
+        TForm* f = Application()->MainForm();
+        if (FMinimizeToTray && f && (f->windowState() & Qt::WindowMinimized))
+            Application()->Guard([this] { DoMinimizeToTray(); });
+    });
     return false;
 }
 
