@@ -91,6 +91,7 @@ void TGallerySheet::Text(QImage& img, TRect r, const QString& text, const QFont&
 
 void DrawControls3Section(TGallerySheet& sheet);
 void DrawControls4Section(TGallerySheet& sheet);
+void DrawHintsSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
@@ -102,6 +103,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Panels, buttons, scroll bars, list view", DrawControls1Section},
         {"Edits, labels, check and radio boxes, speed buttons, slider, tool bar", DrawControls3Section},
         {"Splitters, bevels, up-downs, scroll box, status bar, page controls, tree view", DrawControls4Section},
+        {"Skinned hints", DrawHintsSection},
     };
     return sections;
 }
