@@ -110,6 +110,18 @@ void TqvHintMachine::TimerTick() {
 }
 
 bool TqvHintMachine::eventFilter(QObject* Watched, QEvent* E) {
+    switch (E->type()) {
+    case QEvent::ToolTip:
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+    case QEvent::Leave:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+    case QEvent::WindowDeactivate: break;
+    default: return false;
+    }
     auto* w = qobject_cast<QWidget*>(Watched);
     if (!w || InHintWindow(w)) return false;
     switch (E->type()) {
