@@ -206,6 +206,26 @@ TEST_F(SkinHintTest, SkinnedSizes) {
     EXPECT_EQ(W()->Geometry(), StretchHintGeometry(r, pic.width(), pic.height(), d.cx + 5, d.cy));
 }
 
+TEST_F(SkinHintTest, MaskPictureShapesTheWindow) {
+    LoadSkin();
+    // A mask the size of the hint picture: black shows, the white corner pixel does not.
+    QImage mask(HintPicture().size(), QImage::Format_RGB32);
+    mask.fill(qRgb(0, 0, 0));
+    mask.setPixel(0, 0, qRgb(255, 255, 255));
+    Model->FActivePictures.push_back(mask);
+    Model->HintWindow.MaskPictureIndex = int(Model->FActivePictures.size()) - 1;
+    Hint->ActivateHint(Point(5, 5), QStringLiteral("Shaped"));
+    const QRegion shape = W()->mask();
+    ASSERT_FALSE(shape.isEmpty());
+    EXPECT_FALSE(shape.contains(QPoint(0, 0)));
+    EXPECT_TRUE(shape.contains(QPoint(W()->width() / 2, W()->height() / 2)));
+    EXPECT_TRUE(shape.contains(QPoint(W()->width() - 1, W()->height() - 1)));
+    // A skin without a mask takes the shape away again.
+    Model->HintWindow.MaskPictureIndex = -1;
+    Hint->ActivateHint(Point(5, 5), QStringLiteral("Square"));
+    EXPECT_TRUE(W()->mask().isEmpty());
+}
+
 TEST_F(SkinHintTest, SkinWithoutHintPictureGivesTheDefaultLook) {
     TTestSkin skin;
     skin.Set(QStringLiteral("HINTWINDOW"), QStringLiteral("windowpictureindex"), QStringLiteral("-1"));
