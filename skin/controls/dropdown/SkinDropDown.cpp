@@ -10,7 +10,10 @@
 
 namespace {
 
-constexpr Qt::WindowFlags kFlags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+// The tool-tip kind of tool window: no platform activates it when it shows
+// (a plain tool window is activated by some, which takes the activation and
+// the focus from the opener's form).
+constexpr Qt::WindowFlags kFlags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
                                    Qt::BypassWindowManagerHint;
 // The fade steps when more than 5 ms have passed.
 constexpr int kFadeInterval = 6;

@@ -1,4 +1,4 @@
-// The window a drop-down opens in: a frameless tool window over the form of
+// The window a drop-down opens in: a frameless tool-tip window over the form of
 // the control that opens it, which never takes the activation or the focus,
 // so the opener keeps its keys and its press-drag-release. While open it
 // watches the application for what cancels a drop-down (a press outside the

@@ -312,6 +312,8 @@ void TqvSkinComboFace::DrawNineSliceItem(QImage& B) {
     }
     c.Font().SetCharset(TextCharset());
     c.Font().SetColor(focused ? FocusFontColor : hot ? ActiveFontColor : FontColor);
+    // A disabled box greys its text at any size, as at the skin's size.
+    if (!Enabled()) c.Font().SetColor(DisabledColor());
     c.Brush().SetStyle(bsClear);
     if (focused && ShowFocus) {
         if (OfficeFace()) c.DrawFocusRect(Rect(0, 0, w, h));

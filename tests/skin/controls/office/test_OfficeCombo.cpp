@@ -172,7 +172,10 @@ TEST_F(OfficeCombo, AnOutsidePressAFocusLossAndCancelModeClose) {
     other->SetBounds(200, 20, 120, 41);
     ShowForm();
     Box->DropDown();
+    QCoreApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), Form);
+    EXPECT_TRUE(Box->hasFocus());
+    EXPECT_TRUE(Box->ListBox()->IsShown());
     SendMouse(other, QEvent::MouseButtonPress, {5, 5});
     SendMouse(other, QEvent::MouseButtonRelease, {5, 5});
     EXPECT_FALSE(Box->ListBox()->IsShown());
