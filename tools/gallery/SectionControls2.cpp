@@ -7,11 +7,14 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/ImgList.h"
+#include "skin/controls/combos/SkinComboBox.h"
+#include "skin/controls/lists/SkinListBox.h"
 #include "skin/controls/office/SkinOfficeComboBox.h"
 #include "skin/controls/panels/SkinPanel.h"
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QListWidget>
 #include <QMouseEvent>
 
 #include <memory>
@@ -151,9 +154,91 @@ void OfficeOpen(TGallerySheet& sheet) {
     }
 }
 
+const char* const kNames[] = {"视频 Video", "音频 Audio", "设备 Devices", "网页 Web", "图片 Pictures",
+                              "字幕 Subtitles", "光盘 Disc", "其他 Other"};
+
+void FillStrings(TStrings& items) {
+    for (const char* n : kNames) items.Add(QString::fromUtf8(n));
+}
+
+void Lists(TGallerySheet& sheet) {
+    for (int i = 0; i < 5; ++i) {
+        THost host(sheet, 150, 120);
+        auto* list = host.Make<TqvSkinListBox>();
+        list->SetBounds(8, 8, 134, 104);
+        FillStrings(list->Items());
+        list->SetItemIndex(1);
+        if (i == 1 || i == 2) {
+            SendEnter(list->ListBox()->Widget()->viewport());
+            Move(list->ListBox()->Widget()->viewport(), QPoint(20, 50));
+        }
+        if (i == 2) list->ScrollBar() ? list->ScrollBar()->SetPosition(2) : void();
+        if (i == 3) list->SetEnabled(false);
+        if (i == 4) list->ListBox()->Widget()->setFocus();
+        sheet.Place(host.Shot(), QStringLiteral("list box %1").arg(kStates[i]));
+    }
+    sheet.NewRow();
+}
+
+void SetComboState(TqvSkinCustomComboBox* box, int i) {
+    if (i == 1 || i == 2) {
+        SendEnter(box);
+        Move(box, box->FaceButton().R.ToQRect().center());
+    }
+    if (i == 2) {
+        QMouseEvent e(QEvent::MouseButtonPress, QPointF(box->FaceButton().R.ToQRect().center()),
+                      box->mapToGlobal(QPointF(box->FaceButton().R.ToQRect().center())), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &e);
+        box->CloseUp(false);
+    }
+    if (i == 3) box->SetEnabled(false);
+    if (i == 4) box->setFocus();
+}
+
+void Combos(TGallerySheet& sheet) {
+    for (int look = 0; look < 3; ++look) {
+        for (int i = 0; i < 5; ++i) {
+            THost host(sheet, 170, look == 2 ? 44 : 38);
+            auto* box = host.Make<TqvSkinComboBox>();
+            if (look == 1) box->SetStyle(qvcbEditStyle);
+            if (look == 2) box->SetToolButtonStyle(true);
+            box->SetBounds(8, 8, 154, look == 2 ? 28 : 22);
+            FillStrings(box->Items());
+            box->SetItemIndex(0);
+            SetComboState(box, i);
+            const char* names[] = {"combo", "combo edit", "combo tool"};
+            sheet.Place(host.Shot(), QStringLiteral("%1 %2").arg(names[look], kStates[i]));
+        }
+        sheet.NewRow();
+    }
+}
+
+void CombosOpen(TGallerySheet& sheet) {
+    for (int look = 0; look < 2; ++look) {
+        THost host(sheet, 200, 240);
+        auto* box = host.Make<TqvSkinComboBox>();
+        if (look == 1) box->SetStyle(qvcbEditStyle);
+        box->SetBounds(20, 8, 160, 22);
+        FillStrings(box->Items());
+        box->SetItemIndex(2);
+        box->setFocus();
+        box->DropDown();
+        Move(box->ListBox()->ListBox()->Widget()->viewport(), QPoint(20, 70));
+        sheet.Place(host.Shot(box->ListBox()->Window()), look ? QStringLiteral("combo edit open")
+                                                              : QStringLiteral("combo open, row under the pointer"));
+        box->CloseUp(false);
+    }
+    sheet.NewRow();
+}
+
 }  // namespace
 
 void DrawControls2Section(TGallerySheet& sheet) {
     OfficeCombos(sheet);
     OfficeOpen(sheet);
+    sheet.NewRow();
+    Lists(sheet);
+    Combos(sheet);
+    CombosOpen(sheet);
 }

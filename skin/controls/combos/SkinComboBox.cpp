@@ -48,8 +48,11 @@ TqvSkinCustomComboBox::TqvSkinCustomComboBox(QObject* AOwner)
 
 TqvSkinCustomComboBox::~TqvSkinCustomComboBox() {
     FDragTimer.Stop();
-    delete FEdit;
-    FEdit = nullptr;
+    if (TqvCustomEdit* e = std::exchange(FEdit, nullptr)) {
+        // A focused edit reports its focus loss while it goes.
+        e->Widget()->removeEventFilter(this);
+        delete e;
+    }
     FListBox->ListBox()->Widget()->viewport()->removeEventFilter(this);
     delete FListBox;
 }
