@@ -238,6 +238,8 @@ void TqvListBox::PaintItem(QPainter& P, const QRect& QR, int Index) {
         c.Font().SetColor(text);
     }
     c.Font().SetCharset(o->TextCharset());
+    // A disabled list greys its text, as a plain list does.
+    if (!o->Enabled()) c.Font().SetColor(clGrayText);
     c.Brush().SetStyle(bsClear);
     if (o->OnDrawItem) {
         o->OnDrawItem(c, Index, W, eventH, T, {selected, focused});
