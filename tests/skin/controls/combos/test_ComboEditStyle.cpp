@@ -112,4 +112,21 @@ TEST_F(EditStyle, PageKeysMoveTheOpenListOnly) {
     EXPECT_EQ(Box->ItemIndex(), 10);
 }
 
+TEST_F(EditStyle, AnActiveSkinColoursTheEditWhileHotOrFocused) {
+    LoadSkin();
+    Box->SetSkinData(Model);
+    const TColor normal = RGB(0, 0, 0), active = RGB(0, 0, 160);  // the flat skin's font colours
+    EXPECT_EQ(Box->Edit()->Font().Color(), normal);
+    SendEnter(Box);
+    EXPECT_EQ(Box->Edit()->Font().Color(), active);
+    SendLeave(Box);
+    EXPECT_EQ(Box->Edit()->Font().Color(), normal);
+    QFocusEvent in(QEvent::FocusIn);
+    QCoreApplication::sendEvent(Line(), &in);
+    EXPECT_EQ(Box->Edit()->Font().Color(), active);
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(Line(), &out);
+    EXPECT_EQ(Box->Edit()->Font().Color(), normal);
+}
+
 }  // namespace

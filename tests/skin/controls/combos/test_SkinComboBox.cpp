@@ -4,6 +4,7 @@
 #include "tests/skin/controls/ControlTestSupport.h"
 
 #include "skin/controls/combos/SkinComboBox.h"
+#include "skin/model/draw/LayerManager.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -223,6 +224,59 @@ TEST_F(Combo, FacePixelsNormalHotAndDisabledAtBothSizes) {
         Box->SetEnabled(false);
         EXPECT_EQ(Px(Box->BuildImage(), b.x(), b.y()), useSkinSize ? cell("unenabledbuttonrect") : cell("skinrect"));
     }
+}
+
+TEST_F(Combo, AtAnySizeTheButtonIsComposedFromTheFirstButtonRecordOrLeftOut) {
+    for (const char* name : {"combobutton", "editbutton", "resizebutton", ""}) {
+        SCOPED_TRACE(name);
+        TTestSkin skin(QStringList{"combobox"}, QStringList{});
+        if (*name) skin.AddControl(QLatin1String(name), QStringLiteral("button"));
+        skin.FlatColours()
+            .Set(QStringLiteral("combobox"), QStringLiteral("buttonrect"), QStringLiteral("40,10,58,50"))
+            .Set(QStringLiteral("combobox"), QStringLiteral("clientrect"), QStringLiteral("4,8,38,60"));
+        skin.LoadInto(*Model);
+        Box->SetSkinData(Model);
+        Box->SetUseSkinSize(false);
+        Box->SetBounds(20, 20, 64, 74);  // 10 higher than the skin
+        Box->GetSkinData();
+        Box->CalcFaceLayout();
+        const TRect b = Box->FaceButton().R;
+        EXPECT_EQ(b.Height(), 40 + 10);
+        const QImage img = Box->BuildImage();
+        const QRgb under = skin.FlatColour(QStringLiteral("combobox"), QStringLiteral("skinrect"));
+        if (*name) EXPECT_EQ(Px(img, b.Left + 2, b.Top + 12), skin.FlatColour(QLatin1String(name), QStringLiteral("skinrect"), TTestSkin::zL));
+        else EXPECT_EQ(Px(img, b.Left + 2, b.Top + 12), under);
+    }
+}
+
+TEST_F(Combo, TheListFadesAtEveryShowAndSetsAPlainAlphaOnlyWhenItChanged) {
+    SetLayeredWindowsAvailableForTests(true);
+    Fill({"a", "b"});
+    ShowForm();
+    Box->SetAlphaBlend(true);
+    Box->SetAlphaBlendValue(150);
+    Box->SetAlphaBlendAnimation(true);
+    std::vector<int> steps;
+    TqvDropDownWindow* w = Box->ListBox()->Window();
+    w->OnFadeStep = [&](int a) { steps.push_back(a); };
+    for (int i = 0; i < 2; ++i) {
+        steps.clear();
+        Box->DropDown();
+        for (int k = 0; k < 20; ++k) Ticks->Advance(6);
+        EXPECT_EQ(steps.size(), 15u);
+        EXPECT_EQ(steps.back(), 150);
+        Box->CloseUp(false);
+    }
+    Box->SetAlphaBlendAnimation(false);
+    Box->DropDown();
+    EXPECT_EQ(w->Alpha(), 150);
+    EXPECT_EQ(w->OldAlphaBlendValue(), 150);
+    Box->CloseUp(false);
+    w->SetAlpha(90);  // unchanged value: not set again
+    Box->DropDown();
+    EXPECT_EQ(w->Alpha(), 90);
+    Box->CloseUp(false);
+    SetLayeredWindowsAvailableForTests(false, true);
 }
 
 }  // namespace
