@@ -198,4 +198,36 @@ TEST_F(ListBox, AnEmptySkinnedListTilesItsClientPicture) {
     EXPECT_EQ(Px(img, 49, 49), Flat(QStringLiteral("listbox"), QStringLiteral("skinrect"), TTestSkin::zC));
 }
 
+TEST_F(ListBox, HoldingTheDownCaptionButtonRepeatsAfterTheWait) {
+    Add(10);
+    List->SetItemIndex(0);
+    List->SetCaptionMode(true);
+    List->BuildImage();  // lays the caption buttons out
+    const QPoint down = List->CaptionButtonRect(1).ToQRect().center();
+    SendMoveNoButton(List, down);
+    SendMouse(List, QEvent::MouseButtonPress, down);
+    Ticks->Advance(500);
+    EXPECT_EQ(List->ItemIndex(), 0);
+    Ticks->Advance(100);
+    EXPECT_EQ(List->ItemIndex(), 1);
+    Ticks->Advance(100);
+    EXPECT_EQ(List->ItemIndex(), 2);
+    SendMouse(List, QEvent::MouseButtonRelease, down);
+    EXPECT_EQ(List->ItemIndex(), 3);
+    Ticks->Advance(1000);
+    EXPECT_EQ(List->ItemIndex(), 3);
+
+    int clicks = 0;
+    List->OnDownButtonClick = [&](QObject*) { ++clicks; };
+    SendMouse(List, QEvent::MouseButtonPress, down);
+    SendMouse(List, QEvent::MouseButtonRelease, down);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(List->ItemIndex(), 3);
+    SendMouse(List, QEvent::MouseButtonPress, down);
+    SendMouse(List, QEvent::MouseMove, {5, 60});
+    SendMouse(List, QEvent::MouseButtonRelease, {5, 60});  // released away: the plain step
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(List->ItemIndex(), 4);
+}
+
 }  // namespace
