@@ -102,6 +102,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Records", DrawRecordsSection},
         {"Colours", DrawColorsSection},
         {"Panels, buttons, scroll bars, list view", DrawControls1Section},
+        {"Lists and combo boxes", DrawControls2Section},
         {"Edits, labels, check and radio boxes, speed buttons, slider, tool bar", DrawControls3Section},
         {"Splitters, bevels, up-downs, scroll box, status bar, page controls, tree view", DrawControls4Section},
         {"Shell tree and list views", DrawShellSection},
