@@ -36,7 +36,7 @@ QString DefaultSnapshotFolder(const QString& home);
 // parent; a failure is not reported (the path is used as it is).
 void ForceFolder(const QString& folder);
 
-// The write failures of one piece of work, for one error box: a repeated
+// The write failures of a start-up or of one command, for one error box: a repeated
 // message (the same unwritable file again) is kept once.
 class TSettingsErrors {
 public:
