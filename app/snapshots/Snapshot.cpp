@@ -9,8 +9,6 @@ namespace snapshots {
 
 namespace {
 
-bool NoPicture(const QImage& frame) { return frame.isNull() || frame.width() <= 0 || frame.height() <= 0; }
-
 // Also a dangling link, which QFileInfo::exists does not see.
 bool NameInUse(const QString& path) {
     const QFileInfo info(path);
@@ -18,6 +16,8 @@ bool NameInUse(const QString& path) {
 }
 
 } // namespace
+
+bool HasPicture(const QImage& frame) { return !frame.isNull() && frame.width() > 0 && frame.height() > 0; }
 
 QString NextSnapshotPath(const QString& folder, const QString& baseName, TSnapshotType type) {
     const QString stem = folder + QLatin1Char('/') + baseName + QLatin1Char('_');
@@ -36,7 +36,7 @@ TSnapshotResult TakeSnapshot(const QImage& frame, const QString& previewFileName
     TSnapshotResult result;
     result.Folder = ResolveSnapshotFolder(programFolder, home);
     result.Type = ResolveSnapshotType(programFolder);
-    if (NoPicture(picture)) return result;
+    if (!HasPicture(picture)) return result;
     const QString path = NextSnapshotPath(result.Folder, jobs::FileBaseName(previewFileName), result.Type);
     SavePicture(picture, path, result.Type);
     result.SavedPath = path;
@@ -44,7 +44,7 @@ TSnapshotResult TakeSnapshot(const QImage& frame, const QString& previewFileName
 }
 
 bool SaveCapture(const QImage& frame, const QString& fileName) {
-    if (NoPicture(frame)) return false;
+    if (!HasPicture(frame)) return false;
     const bool bitmap = jobs::FileExtension(fileName).compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0;
     SavePicture(frame, fileName, bitmap ? TSnapshotType::Bmp : TSnapshotType::Jpg);
     return true;

@@ -10,6 +10,9 @@
 
 namespace snapshots {
 
+// False for a null or empty frame: no video, nothing to save.
+bool HasPicture(const QImage& frame);
+
 // folder + "/" + baseName + "_" + n + the type's extension, n the first
 // number from 1 whose name is free. Numbers are counted per base name and
 // type: clip_1.bmp does not hold up clip_1.png. Anything already there,

@@ -199,6 +199,28 @@ TEST(PictureWriters, ColourReductionOfAManyColouredPicture) {
     EXPECT_EQ(gif.Picture.At(QPoint(3, 2)), QColor(10, 200, 30));
 }
 
+TEST(PictureWriters, OddAndTinySizes) {
+    // Odd sizes meet the JPEG's 2×2 chroma blocks and the GIF's code sizes at their edges.
+    for (const QSize size : {QSize(1, 1), QSize(161, 121), QSize(7, 300)}) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        QImage frame(size, QImage::Format_BGR888);
+        frame.fill(QColor(200, 40, 90));
+        const TJpegInfo jpeg = DecodeJpeg(EncodeJpeg(frame));
+        EXPECT_EQ(QSize(jpeg.Picture.Width, jpeg.Picture.Height), size);
+        EXPECT_LE(Distance(jpeg.Picture.At(QPoint(size.width() - 1, size.height() - 1)), QColor(200, 40, 90)), 6);
+        const TGifInfo gif = DecodeGif(EncodeGif(frame));
+        EXPECT_EQ(QSize(gif.Picture.Width, gif.Picture.Height), size);
+        EXPECT_EQ(gif.Picture.At(QPoint(size.width() - 1, size.height() - 1)), QColor(200, 40, 90));
+        EXPECT_EQ(QImage::fromData(EncodeBmp(frame)).pixelColor(size.width() - 1, 0), QColor(200, 40, 90));
+        EXPECT_EQ(QImage::fromData(EncodePng(frame)).size(), size);
+    }
+    // A 32-bit frame is written as 24 bits, its alpha dropped.
+    QImage argb(8, 8, QImage::Format_ARGB32);
+    argb.fill(QColor(10, 20, 30, 128));
+    const QByteArray bmp = EncodeBmp(argb);
+    EXPECT_EQ(static_cast<unsigned char>(bmp[28]), 24);
+}
+
 TEST(PictureWriters, FailedWritesRaise) {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
