@@ -54,6 +54,8 @@ TRect TForm::ClientRect() const {
 }
 
 void TForm::SetClientMargins(const QMargins& m) {
+    // Placed also when unchanged: a hidden form may have been resized without an event.
+    PlaceClient();
     if (m == FClientMargins) return;
     FClientMargins = m;
     PlaceClient();
@@ -68,6 +70,17 @@ void TForm::PlaceClient() {
 void TForm::resizeEvent(QResizeEvent* e) {
     PlaceClient();
     TWinControl::resizeEvent(e);
+    if (FFrameHost) Application()->Guard([&] { FFrameHost->FrameResized(); });
+}
+
+void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    const QSize old = size();
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    // A hidden widget gets its resize event only when shown.
+    if (size() != old && !isVisible()) {
+        PlaceClient();
+        if (FFrameHost) Application()->Guard([&] { FFrameHost->FrameResized(); });
+    }
 }
 
 void TForm::SetParent(TWinControl* parent) {

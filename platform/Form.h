@@ -43,6 +43,8 @@ public:
     virtual void FrameEventAfter(QEvent* e) = 0;
     // Paints the client background under r; false leaves the form's colour.
     virtual bool PaintClientBackground(QPainter& p, const QRect& r) = 0;
+    // After every size change, also of a hidden form (Qt resizes those without an event).
+    virtual void FrameResized() {}
 };
 
 // The widget that holds a form's controls.
@@ -75,6 +77,7 @@ public:
     QMargins ClientMargins() const { return FClientMargins; }
     void SetClientMargins(const QMargins& m);
     void SetParent(TWinControl* parent) override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     // At most one frame host; nullptr removes it.
     TFormFrameHost* FrameHost() const { return FFrameHost; }
     void SetFrameHost(TFormFrameHost* host);
@@ -154,8 +157,9 @@ private:
     void ApplyWindowFlags();
     bool CloseModal();
 
-    TFormClient* FClient;
+    // Before FClient: the client's creation already sends the form events.
     TFormFrameHost* FFrameHost = nullptr;
+    TFormClient* FClient;
     QMargins FClientMargins;
     TBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;

@@ -582,7 +582,7 @@ void TqvVelmora::DoMaximize() {
     const QRect area = MaximizedArea(MonitorRect(), WorkArea(), primary, MaximizeOnFullScreen);
     ApplySizeLimits();
     SetFormBounds(area);
-    if (FStatusBar && FStatusBar->GripShown()) FStatusBar->SetShowGrip(false);
+    if (FStatusBar && FStatusBar->SizeGrip()) FStatusBar->SetShowGrip(false);
     if (OnMaximize) OnMaximize(this);
 }
 
@@ -599,7 +599,7 @@ void TqvVelmora::DoNormal() {
     }
     FForm->update();
     FOldBoundsRect = QRect();
-    if (FStatusBar) FStatusBar->SetShowGrip(true);
+    if (FStatusBar && FStatusBar->SizeGrip()) FStatusBar->SetShowGrip(true);
     if (OnRestore) OnRestore(this);
 }
 
@@ -739,13 +739,14 @@ bool TqvVelmora::FrameEventBefore(QEvent* e) {
     }
 }
 
+void TqvVelmora::FrameResized() {
+    FMagnet.Clear();
+    UpdateFrame(true);
+    if (!LogoBitMap.isNull()) FForm->Client()->update();
+}
+
 void TqvVelmora::FrameEventAfter(QEvent* e) {
     switch (e->type()) {
-    case QEvent::Resize:
-        FMagnet.Clear();
-        UpdateFrame(true);
-        if (!LogoBitMap.isNull()) FForm->Client()->update();
-        break;
     case QEvent::Show:
         if (e->spontaneous()) break;
         // After the form's own Position placement.

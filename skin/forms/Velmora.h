@@ -176,6 +176,7 @@ public:
     bool FrameEventBefore(QEvent* e) override;
     void FrameEventAfter(QEvent* e) override;
     bool PaintClientBackground(QPainter& p, const QRect& r) override;
+    void FrameResized() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
