@@ -91,11 +91,13 @@ void TGallerySheet::Text(QImage& img, TRect r, const QString& text, const QFont&
 
 void DrawControls3Section(TGallerySheet& sheet);
 void DrawControls4Section(TGallerySheet& sheet);
+void DrawFormsSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
     static const std::vector<TGallerySection> sections = {
         {"Frame", DrawFrameSection},
+        {"Forms: skinned and skinless, active, inactive, rolled up", DrawFormsSection},
         {"Menus and hints", DrawWindowsSection},
         {"Records", DrawRecordsSection},
         {"Colours", DrawColorsSection},
