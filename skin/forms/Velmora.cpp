@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QWindow>
 
 namespace {
@@ -206,7 +207,18 @@ bool TqvVelmora::GetFormActive() const {
 
 std::optional<QSize> TqvVelmora::SmallIconSize() const {
     if (!ShowIcon) return std::nullopt;
-    return QSize(16, 16);
+    return GetSmallIconSize();
+}
+
+QIcon TqvVelmora::CaptionIcon() const {
+    if (!FForm->Icon().isNull()) return FForm->Icon();
+    if (!Application()->Icon().isNull()) return Application()->Icon();
+    return QApplication::style() ? QApplication::style()->standardIcon(QStyle::SP_TitleBarMenuButton) : QIcon();
+}
+
+void TqvVelmora::DrawCaptionIcon(QPainter& p, int X, int Y) const {
+    const QSize s = GetSmallIconSize();
+    p.drawPixmap(X, Y, CaptionIcon().pixmap(s));
 }
 
 void TqvVelmora::UpdateFrame(bool UpdateObjects) {

@@ -14,6 +14,7 @@
 #include "skin/forms/objects/FrameObject.h"
 #include "skin/model/SkinData.h"
 
+#include <QIcon>
 #include <QImage>
 #include <QPointer>
 
@@ -123,6 +124,10 @@ public:
     void RollUpItemClick();
     void CloseItemClick();
     void MinToTrayItemClick();
+    // The caption icon: the form's, else the application's, else a built-in one, at the small-icon size.
+    QIcon CaptionIcon() const;
+    static QSize GetSmallIconSize() { return QSize(16, 16); }
+    void DrawCaptionIcon(QPainter& p, int X, int Y) const;
     // Caption double-click rule.
     void CaptionDblClick();
     // The system menu at a screen point (the menus fill it in).

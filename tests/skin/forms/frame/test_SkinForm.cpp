@@ -65,6 +65,29 @@ TEST_F(SkinForm, OnlyAFormOwnsTheComponent) {
     EXPECT_EQ(TqvVelmora::GetProductVersion(), QStringLiteral("7.81"));
 }
 
+TEST_F(SkinForm, CaptionIconIsTheFormsElseTheApplicationsElseBuiltIn) {
+    QPixmap red(16, 16), blue(16, 16);
+    red.fill(Qt::red);
+    blue.fill(Qt::blue);
+    const QIcon before = Application()->Icon();
+    Application()->SetIcon(QIcon(blue));
+    auto colour = [&] {
+        QImage img(16, 16, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        Comp->DrawCaptionIcon(p, 0, 0);
+        p.end();
+        return img.pixel(8, 8);
+    };
+    EXPECT_EQ(colour(), qRgb(0, 0, 255));
+    Form->SetIcon(QIcon(red));
+    EXPECT_EQ(colour(), qRgb(255, 0, 0));
+    Form->SetIcon(QIcon());
+    Application()->SetIcon(QIcon());
+    EXPECT_FALSE(Comp->CaptionIcon().isNull());
+    Application()->SetIcon(before);
+}
+
 TEST_F(SkinForm, ClientSitsInTheFrameAndFollowsTheSkin) {
     // Skinless: 3 px and a 19 px caption.
     EXPECT_EQ(ClientGeometry(), QRect(3, 22, 394, 275));
