@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QWindowStateChangeEvent>
 #include <QScreen>
 #include <QStyle>
 #include <QWindow>
@@ -89,8 +90,13 @@ TqvVelmora::~TqvVelmora() {
     FFadeTimer.Stop();
     ClearObjects();
     if (FForm && FForm->FrameHost() == this) {
+        // The form goes back to a plain frameless window.
         FForm->SetFrameHost(nullptr);
         FForm->clearMask();
+        FForm->SetClientMargins(QMargins());
+        FForm->setMinimumSize(0, 0);
+        FForm->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (FCursorOverridden) FForm->unsetCursor();
     }
 }
 
@@ -447,6 +453,8 @@ void TqvVelmora::CalcObjectRects() { ::CalcObjectRects(FGeometry, ObjectList, Sm
 void TqvVelmora::DrawSkinObject(const TqvActiveSkinObject& Object) { FForm->update(Object.ObjectRect.ToQRect()); }
 
 void TqvVelmora::TestActive(int X, int Y, bool Enter) {
+    // A preview tracks no objects.
+    if (PreviewMode) Enter = false;
     int found = -1;
     if (Enter && !FSizeMove)
         for (int i = 0; i < int(ObjectList.size()); ++i) {
@@ -769,6 +777,12 @@ void TqvVelmora::FrameEventAfter(QEvent* e) {
         }
         StartFade();
         break;
+    case QEvent::WindowStateChange:
+        // Back from a minimize the platform did (the main form, MinimizeDefault).
+        if ((static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized) && !FForm->isMinimized() &&
+            OnRestore)
+            OnRestore(this);
+        break;
     default:
         break;
     }
@@ -942,17 +956,30 @@ void TqvVelmora::EndDrag() {
 }
 
 void TqvVelmora::UpdateCursor(int code) {
+    Qt::CursorShape shape = Qt::ArrowCursor;
     switch (code) {
     case HTLEFT:
-    case HTRIGHT: FForm->setCursor(Qt::SizeHorCursor); break;
+    case HTRIGHT: shape = Qt::SizeHorCursor; break;
     case HTTOP:
-    case HTBOTTOM: FForm->setCursor(Qt::SizeVerCursor); break;
+    case HTBOTTOM: shape = Qt::SizeVerCursor; break;
     case HTTOPLEFT:
-    case HTBOTTOMRIGHT: FForm->setCursor(Qt::SizeFDiagCursor); break;
+    case HTBOTTOMRIGHT: shape = Qt::SizeFDiagCursor; break;
     case HTTOPRIGHT:
-    case HTBOTTOMLEFT: FForm->setCursor(Qt::SizeBDiagCursor); break;
-    default: FForm->unsetCursor(); break;
+    case HTBOTTOMLEFT: shape = Qt::SizeBDiagCursor; break;
+    default:
+        // Off the sizing zones the form's own cursor comes back.
+        if (FCursorOverridden) {
+            if (FFormCursor) FForm->setCursor(*FFormCursor);
+            else FForm->unsetCursor();
+            FCursorOverridden = false;
+        }
+        return;
     }
+    if (!FCursorOverridden) {
+        FFormCursor = FForm->testAttribute(Qt::WA_SetCursor) ? std::optional<QCursor>(FForm->cursor()) : std::nullopt;
+        FCursorOverridden = true;
+    }
+    FForm->setCursor(shape);
 }
 
 bool TqvVelmora::eventFilter(QObject* watched, QEvent* e) {

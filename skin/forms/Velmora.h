@@ -14,6 +14,7 @@
 #include "skin/forms/objects/FrameObject.h"
 #include "skin/model/SkinData.h"
 
+#include <QCursor>
 #include <QIcon>
 #include <QImage>
 #include <QPointer>
@@ -261,6 +262,10 @@ private:
         QPoint PressGlobal;
         QRect StartBounds;
     } FDrag;
+
+    // The form's own cursor while a sizing shape is shown over the frame.
+    bool FCursorOverridden = false;
+    std::optional<QCursor> FFormCursor;
 
     // Fade-in.
     bool FAlphaBlend = false;

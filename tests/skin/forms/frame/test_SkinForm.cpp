@@ -58,6 +58,17 @@ struct SkinForm : ::testing::Test {
     QRect ClientGeometry() const { return Form->Client()->geometry(); }
 };
 
+TEST_F(SkinForm, AFreedComponentLeavesAPlainForm) {
+    Skin.WithMask();
+    Load();
+    delete Comp;
+    EXPECT_EQ(Form->FrameHost(), nullptr);
+    EXPECT_TRUE(Form->mask().isEmpty());
+    EXPECT_EQ(ClientGeometry(), QRect(0, 0, 400, 300));
+    EXPECT_EQ(Form->minimumSize(), QSize(0, 0));
+    Comp = nullptr;
+}
+
 TEST_F(SkinForm, OnlyAFormOwnsTheComponent) {
     TComponent plain;
     EXPECT_THROW(TqvVelmora{&plain}, EInvalidCast);
@@ -440,6 +451,10 @@ TEST_F(SkinForm, TheMainFormMinimizesThroughTheApplication) {
     Comp->SetWindowState(wsMinimized);
     EXPECT_EQ(Comp->WindowState(), wsNormal);
     EXPECT_TRUE(Form->isMinimized());
+    int restored = 0;
+    Comp->OnRestore = [&](QObject*) { ++restored; };
+    Form->setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(restored, 1);
     Application()->SetMainForm(nullptr);
 }
 
@@ -607,6 +622,12 @@ TEST_F(SkinForm, CursorsFollowTheZones) {
         EXPECT_EQ(Form->cursor().shape(), c.Shape) << c.P.x() << "," << c.P.y();
     }
     EXPECT_EQ(Form->Client()->cursor().shape(), Qt::ArrowCursor);
+    // A cursor the form set for itself comes back off the sizing zones.
+    Form->setCursor(Qt::WaitCursor);
+    Mouse(Form, QEvent::MouseMove, QPoint(0, 150), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(Form->cursor().shape(), Qt::SizeHorCursor);
+    Mouse(Form, QEvent::MouseMove, QPoint(50, 10), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(Form->cursor().shape(), Qt::WaitCursor);
 }
 
 TEST_F(SkinForm, FrameObjectsGetTheMouse) {
