@@ -124,11 +124,13 @@ void TqvVelmora::ChangeSkinData() {
     } else {
         ClearObjects();
     }
-    if (FForm->SystemFrame() != !FSkinnableForm) FForm->SetSystemFrame(!FSkinnableForm);
+    // In the order that changes the window's flags once.
     if (FSkinnableForm) {
+        if (FForm->SystemFrame()) FForm->SetSystemFrame(false);
         if (FForm->BorderIcons() != 0) FForm->SetBorderIcons(0);
     } else {
         ApplyFormBorderIcons();
+        if (!FForm->SystemFrame()) FForm->SetSystemFrame(true);
     }
     FInChangeSkinData = true;
     // Limits first: the platform clamps every later size to them.
