@@ -54,7 +54,6 @@ bool ClosesMenus(QEvent* e) {
     case QEvent::WindowDeactivate:
     case QEvent::FocusOut:
     case QEvent::MouseButtonPress:
-    case QEvent::ChildAdded:
         return true;
     default:
         return false;

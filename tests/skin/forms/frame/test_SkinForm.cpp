@@ -524,9 +524,16 @@ TEST_F(SkinForm, CaptionDoubleClickRule) {
 
 TEST_F(SkinForm, RightPressOnTheCaptionAsksForTheSystemMenu) {
     QPoint at(-1, -1);
+    std::vector<QEvent::Type> closing;
     Comp->SystemMenuHook = [&](QPoint p) { at = p; };
+    // Open menus close first, before the press does anything.
+    Comp->MenuCloseHook = [&](QEvent* e) {
+        closing.push_back(e->type());
+        EXPECT_EQ(at, QPoint(-1, -1));
+    };
     Mouse(Form, QEvent::MouseButtonPress, QPoint(50, 10), Qt::RightButton, Qt::RightButton);
     EXPECT_EQ(at, QPoint(100, 70));
+    EXPECT_EQ(closing, std::vector<QEvent::Type>{QEvent::MouseButtonPress});
     at = QPoint(-1, -1);
     Comp->DisableSystemMenu = true;
     Mouse(Form, QEvent::MouseButtonPress, QPoint(50, 10), Qt::RightButton, Qt::RightButton);
