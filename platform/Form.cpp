@@ -7,14 +7,18 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 
 TFormClient::TFormClient(TForm* form) : QWidget(form), FForm(form) {}
 
-void TFormClient::paintEvent(QPaintEvent*) {
+void TFormClient::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.fillRect(rect(), ColorToQColor(FForm->Color()));
+    bool painted = false;
+    if (TFormFrameHost* host = FForm->FrameHost())
+        Application()->Guard([&] { painted = host->PaintClientBackground(p, e->rect()); });
+    if (!painted) p.fillRect(rect(), ColorToQColor(FForm->Color()));
 }
 
 TForm::TForm(QObject* AOwner) : TWinControl(AOwner), FClient(new TFormClient(this)) {
@@ -50,6 +54,8 @@ TRect TForm::ClientRect() const {
 }
 
 void TForm::SetClientMargins(const QMargins& m) {
+    // Placed also when unchanged: a hidden form may have been resized without an event.
+    PlaceClient();
     if (m == FClientMargins) return;
     FClientMargins = m;
     PlaceClient();
@@ -64,6 +70,17 @@ void TForm::PlaceClient() {
 void TForm::resizeEvent(QResizeEvent* e) {
     PlaceClient();
     TWinControl::resizeEvent(e);
+    if (FFrameHost) Application()->Guard([&] { FFrameHost->FrameResized(); });
+}
+
+void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    const QSize old = size();
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    // A hidden widget gets its resize event only when shown.
+    if (size() != old && !isVisible()) {
+        PlaceClient();
+        if (FFrameHost) Application()->Guard([&] { FFrameHost->FrameResized(); });
+    }
 }
 
 void TForm::SetParent(TWinControl* parent) {
@@ -78,6 +95,12 @@ void TForm::ApplyWindowFlags() {
     } else {
         f = Qt::Window;
         if (!FSystemFrame) f |= Qt::FramelessWindowHint;
+        else if (FBorderIcons != (biSystemMenu | biMinimize | biMaximize)) {
+            f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+            if (FBorderIcons & biSystemMenu) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+            if (FBorderIcons & biMinimize) f |= Qt::WindowMinimizeButtonHint;
+            if (FBorderIcons & biMaximize) f |= Qt::WindowMaximizeButtonHint;
+        }
         if (FFormStyle == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
     }
     if (f == windowFlags()) return;
@@ -88,6 +111,11 @@ void TForm::ApplyWindowFlags() {
 void TForm::SetFormStyle(TFormStyle v) {
     FFormStyle = v;
     ApplyWindowFlags();
+}
+
+void TForm::SetBorderIcons(TBorderIcons v) {
+    FBorderIcons = v;
+    if (FSystemFrame) ApplyWindowFlags();
 }
 
 void TForm::SetSystemFrame(bool v) {
@@ -231,7 +259,24 @@ static bool OfferDialogKey(TWinControl* parent, int key, Qt::KeyboardModifiers s
 
 bool TForm::DispatchDialogKey(int key, Qt::KeyboardModifiers shift) { return OfferDialogKey(this, key, shift); }
 
+void TForm::SetFrameHost(TFormFrameHost* host) {
+    FFrameHost = host;
+    update();
+    FClient->update();
+}
+
 bool TForm::event(QEvent* e) {
+    if (FFrameHost) {
+        bool handled = false;
+        Application()->Guard([&] { handled = FFrameHost->FrameEventBefore(e); });
+        if (handled) return true;
+    }
+    const bool result = FormEvent(e);
+    if (FFrameHost) Application()->Guard([&] { FFrameHost->FrameEventAfter(e); });
+    return result;
+}
+
+bool TForm::FormEvent(QEvent* e) {
     if (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate) {
         const bool active = e->type() == QEvent::WindowActivate;
         Application()->Guard([&] {

@@ -29,6 +29,23 @@ using TCloseEvent = std::function<void(QObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(QObject* Sender, bool& CanClose)>;
 
 class TForm;
+class QPainter;
+
+// Whoever paints and runs a form's frame (the skinned-form component): it sees
+// every event of the form before and after the form's own handling, and
+// paints the client widget's background.
+class TFormFrameHost {
+public:
+    virtual ~TFormFrameHost() = default;
+    // Before the form's own handling; true means handled (the form does not see it).
+    virtual bool FrameEventBefore(QEvent* e) = 0;
+    // After the form's own handling of an event FrameEventBefore left.
+    virtual void FrameEventAfter(QEvent* e) = 0;
+    // Paints the client background under r; false leaves the form's colour.
+    virtual bool PaintClientBackground(QPainter& p, const QRect& r) = 0;
+    // After every size change, also of a hidden form (Qt resizes those without an event).
+    virtual void FrameResized() {}
+};
 
 // The widget that holds a form's controls.
 class TFormClient : public QWidget {
@@ -60,11 +77,16 @@ public:
     QMargins ClientMargins() const { return FClientMargins; }
     void SetClientMargins(const QMargins& m);
     void SetParent(TWinControl* parent) override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    // At most one frame host; nullptr removes it.
+    TFormFrameHost* FrameHost() const { return FFrameHost; }
+    void SetFrameHost(TFormFrameHost* host);
 
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle v) { FBorderStyle = v; }
     TBorderIcons BorderIcons() const { return FBorderIcons; }
-    void SetBorderIcons(TBorderIcons v) { FBorderIcons = v; }
+    // With the window manager's frame, the icons it shows.
+    void SetBorderIcons(TBorderIcons v);
     TPosition Position() const { return FPosition; }
     void SetPosition(TPosition v) { FPosition = v; }
     TFormStyle FormStyle() const { return FFormStyle; }
@@ -129,11 +151,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    bool FormEvent(QEvent* e);
     void PlaceClient();
     void ApplyPosition();
     void ApplyWindowFlags();
     bool CloseModal();
 
+    // Before FClient: the client's creation already sends the form events.
+    TFormFrameHost* FFrameHost = nullptr;
     TFormClient* FClient;
     QMargins FClientMargins;
     TBorderStyle FBorderStyle = bsSizeable;

@@ -29,9 +29,19 @@ constexpr unsigned WM_SKIN_GLOW_HIDE = 1425;
 constexpr unsigned WM_SKIN_RESTORE_MAIN_FORM = 1426;
 constexpr unsigned WM_SKIN_LAYERED_BORDERS_CHANGED = 1427;
 constexpr unsigned WM_SKIN_TRAY_CALLBACK = 2048;
+constexpr unsigned WM_SKIN_QUERY_OWN_FRAME = 45490;
+constexpr unsigned WM_SKIN_SMART_EFFECTS_BEGIN = 45491;
+constexpr unsigned WM_SKIN_SMART_EFFECTS_END = 45492;
 constexpr unsigned WM_SKIN_PAINT_FRAME = 45513;
 constexpr unsigned WM_SKIN_PAINT_BACKGROUND = 48202;
 constexpr unsigned WM_SKIN_PAINT_FRAME_EX = 48203;
+
+// Answers of the skinned forms to outside senders: 45490 (own frame drawn /
+// the system's frame), 45513 (frame painted), 48203 (its lParam key, also its answer).
+constexpr long SKIN_ANSWER_OWN_FRAME = 12853;
+constexpr long SKIN_ANSWER_SYSTEM_FRAME = 12852;
+constexpr long SKIN_ANSWER_FRAME_PAINTED = 12851;
+constexpr long SKIN_PAINT_FRAME_EX_KEY = 16802;
 
 // lParam of the skin-change broadcast.
 constexpr int SKIN_MESSAGE_LPARAM = 1000;

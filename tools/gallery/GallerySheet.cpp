@@ -93,11 +93,13 @@ void DrawControls3Section(TGallerySheet& sheet);
 void DrawControls4Section(TGallerySheet& sheet);
 void DrawShellSection(TGallerySheet& sheet);
 void DrawHintsSection(TGallerySheet& sheet);
+void DrawFormsSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
     static const std::vector<TGallerySection> sections = {
         {"Frame", DrawFrameSection},
+        {"Forms: skinned and skinless, active, inactive, rolled up", DrawFormsSection},
         {"Menus and hints", DrawWindowsSection},
         {"Records", DrawRecordsSection},
         {"Colours", DrawColorsSection},

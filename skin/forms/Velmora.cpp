@@ -1,0 +1,1007 @@
+#include "skin/forms/Velmora.h"
+
+#include "platform/Application.h"
+#include "platform/Messages.h"
+#include "skin/controls/base/SkinClient.h"
+#include "skin/controls/statusbar/SkinStatusBar.h"
+#include "skin/model/draw/DrawUtils.h"
+#include "skin/model/draw/LayerManager.h"
+#include "skin/model/draw/SkinCompose.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QWindowStateChangeEvent>
+#include <QScreen>
+#include <QStyle>
+#include <QWindow>
+
+namespace {
+
+QObject* FormOwner(QObject* owner) {
+    if (!qobject_cast<TForm*>(owner)) throw EInvalidCast();
+    return owner;
+}
+
+TFont CaptionFont(TColor color) {
+    TFont f(QStringLiteral("Arial"), 14);
+    f.SetStyle(fsBold);
+    f.SetColor(color);
+    return f;
+}
+
+Qt::Edges EdgesOf(int code) {
+    switch (code) {
+    case HTLEFT: return Qt::LeftEdge;
+    case HTRIGHT: return Qt::RightEdge;
+    case HTTOP: return Qt::TopEdge;
+    case HTBOTTOM: return Qt::BottomEdge;
+    case HTTOPLEFT: return Qt::TopEdge | Qt::LeftEdge;
+    case HTTOPRIGHT: return Qt::TopEdge | Qt::RightEdge;
+    case HTBOTTOMLEFT: return Qt::BottomEdge | Qt::LeftEdge;
+    case HTBOTTOMRIGHT: return Qt::BottomEdge | Qt::RightEdge;
+    default: return {};
+    }
+}
+
+// The messages on which open skinned menus close.
+bool ClosesMenus(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+    case QEvent::FocusOut:
+    case QEvent::MouseButtonPress:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+TqvVelmora* GetSkinFormComponent(const QObject* Form) {
+    const TComponentBase* c = AsComponent(const_cast<QObject*>(Form));
+    if (!c) return nullptr;
+    for (QObject* o : c->Components())
+        if (auto* v = qobject_cast<TqvVelmora*>(o)) return v;
+    return nullptr;
+}
+
+TqvVelmora::TqvVelmora(QObject* AOwner)
+    : TComponent(FormOwner(AOwner)), DefCaptionFont(CaptionFont(clBtnText)),
+      DefInActiveCaptionFont(CaptionFont(clBtnShadow)) {
+    FForm = static_cast<TForm*>(AOwner);
+    // The frame draws its own buttons.
+    FForm->SetBorderIcons(0);
+    FForm->setMouseTracking(true);
+    // The client keeps the arrow whatever the frame shows at its edges.
+    FForm->Client()->setCursor(Qt::ArrowCursor);
+    FForm->SetFrameHost(this);
+    for (QScreen* s : QGuiApplication::screens())
+        connect(s, &QScreen::availableGeometryChanged, this, [this] { Application()->Guard([&] { ApplySizeLimits(); }); });
+    ChangeSkinData();
+}
+
+TqvVelmora::~TqvVelmora() {
+    FFadeTimer.Stop();
+    ClearObjects();
+    if (FForm && FForm->FrameHost() == this) {
+        // The form goes back to a plain frameless window.
+        FForm->SetFrameHost(nullptr);
+        FForm->clearMask();
+        FForm->SetClientMargins(QMargins());
+        FForm->setMinimumSize(0, 0);
+        FForm->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (FCursorOverridden) FForm->unsetCursor();
+    }
+}
+
+// ---- skin
+
+void TqvVelmora::SetSkinData(TqvSkinData* Value) {
+    FSD = Value;
+    if (Value) FSkinnableForm = Value->SkinnableForm();
+    ChangeSkinData();
+}
+
+void TqvVelmora::SetUseRibbon(bool Value) {
+    FUseRibbon = Value;
+    if (Value) SetSkinnableForm(false);
+}
+
+void TqvVelmora::ChangeSkinData() {
+    if (FUseRibbon) FSkinnableForm = false;
+    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    FSkinSupport = FSD && !FSD->Empty;
+    ++FSkinGeneration;
+    if (FSkinSupport && FSkinnableForm) {
+        CreateObjects();
+        CheckObjects();
+    } else {
+        ClearObjects();
+    }
+    // In the order that changes the window's flags once.
+    if (FSkinnableForm) {
+        if (FForm->SystemFrame()) FForm->SetSystemFrame(false);
+        if (FForm->BorderIcons() != 0) FForm->SetBorderIcons(0);
+    } else {
+        ApplyFormBorderIcons();
+        if (!FForm->SystemFrame()) FForm->SetSystemFrame(true);
+    }
+    FInChangeSkinData = true;
+    // Limits first: the platform clamps every later size to them.
+    ApplySizeLimits();
+    if (FSkinnableForm) {
+        const int mw = GetMinWidth(), mh = GetMinHeight();
+        const int w = FForm->Width(), h = FForm->Height();
+        if (mw > w && mh > h) FForm->SetBounds(FForm->Left(), FForm->Top(), mw, mh);
+        else if (mh > h) FForm->SetHeight(mh);
+        else if (mw > w) FForm->SetWidth(mw);
+        if ((FRollUpState || FWindowState == wsMinimized) && FForm->Height() != mh) FForm->SetHeight(mh);
+        if (FWindowState == wsMinimized && FForm->Width() != mw) FForm->SetWidth(mw);
+    }
+    UpdateFrame(true);
+    FForm->update();
+    FForm->Client()->update();
+    if (OnChangeSkinData) OnChangeSkinData(this);
+    FInChangeSkinData = false;
+    if (!FRollUpState && (ClientWidth > 0 || ClientHeight > 0)) {
+        const TRect c = FForm->ClientRect();
+        FForm->SetClientSize(ClientWidth > 0 ? ClientWidth : c.Width(), ClientHeight > 0 ? ClientHeight : c.Height());
+    }
+}
+
+void TqvVelmora::SetSkinnableForm(bool Value) {
+    if (FUseRibbon) Value = false;
+    const bool wasVisible = FForm->isVisible();
+    bool maximized = false;
+    if (FWindowState == wsMaximized && FSkinnableForm) {
+        FForm->Hide();
+        SetWindowState(wsNormal);
+        maximized = true;
+    } else if (FForm->WindowState() == wsMaximized && !FSkinnableForm) {
+        FForm->SetWindowState(wsNormal);
+        FForm->Hide();
+        maximized = true;
+    }
+    FSkinnableForm = Value;
+    ChangeSkinData();
+    BroadcastChangeSkinData(nullptr, FForm);
+    if (maximized) {
+        if (FSkinnableForm) SetWindowState(wsMaximized);
+        else FForm->SetWindowState(wsMaximized);
+    }
+    if (maximized && wasVisible) FForm->Show();
+}
+
+void TqvVelmora::ApplyFormBorderIcons() {
+    TBorderIcons icons = HideCaptionButtons ? 0u : unsigned(biSystemMenu);
+    icons |= FBorderIcons & (biMinimize | biMaximize);
+    FForm->SetBorderIcons(icons);
+}
+
+void TqvVelmora::SetFormStyle(TFormStyle Value) {
+    if (Value != fsNormal && Value != fsStayOnTop) return;
+    FForm->SetFormStyle(Value);
+    BroadcastChangeSkinData(nullptr, FForm);
+}
+
+void TqvVelmora::SetFormBorderStyle(TBorderStyle Value) {
+    FForm->SetBorderStyle(Value);
+    ApplySizeLimits();
+    UpdateFrame(true);
+    BroadcastChangeSkinData(nullptr, FForm);
+}
+
+// ---- frame
+
+bool TqvVelmora::FrameVisible() const { return FForm->BorderStyle() != bsNone; }
+
+bool TqvVelmora::ToolWindow() const {
+    return FForm->BorderStyle() == bsToolWindow || FForm->BorderStyle() == bsSizeToolWin;
+}
+
+bool TqvVelmora::CanResizeForm() const {
+    return AlwaysResize || FForm->BorderStyle() == bsSizeable || FForm->BorderStyle() == bsSizeToolWin;
+}
+
+bool TqvVelmora::GetFormActive() const {
+    return PreviewMode || FForm->parentWidget() || FForm->isActiveWindow();
+}
+
+std::optional<QSize> TqvVelmora::SmallIconSize() const {
+    if (!ShowIcon) return std::nullopt;
+    return GetSmallIconSize();
+}
+
+QIcon TqvVelmora::CaptionIcon() const {
+    if (!FForm->Icon().isNull()) return FForm->Icon();
+    if (!Application()->Icon().isNull()) return Application()->Icon();
+    return QApplication::style() ? QApplication::style()->standardIcon(QStyle::SP_TitleBarMenuButton) : QIcon();
+}
+
+void TqvVelmora::DrawCaptionIcon(QPainter& p, int X, int Y) const {
+    const QSize s = GetSmallIconSize();
+    p.drawPixmap(X, Y, CaptionIcon().pixmap(s));
+}
+
+void TqvVelmora::UpdateFrame(bool UpdateObjects) {
+    const int W = FForm->Width(), H = FForm->Height();
+    if (FSkinSupport && FSkinnableForm) {
+        FGeometry = CalcFormRects(*FSD, FSD->FPicture.size(), W, H);
+        if (UpdateObjects) CalcObjectRects();
+    } else {
+        FGeometry = TqvFrameGeometry{};
+        FGeometry.Width = W;
+        FGeometry.Height = H;
+        if (FSkinnableForm) FDefCaptionRect = CalcDefRects(W, ToolWindow(), ObjectList, SmallIconSize());
+    }
+    UpdateFormRegion(UpdateObjects);
+    UpdateClientMargins();
+    InvalidateFrame();
+    if (FSkinSupport && FSD->StretchEffect) {
+        FForm->Client()->update();
+        for (TControl* c : FForm->Controls())
+            if (dynamic_cast<TWinControl*>(c)) SendMessage(c, WM_SKIN_PARENT_CHANGED);
+    }
+}
+
+void TqvVelmora::UpdateClientMargins() {
+    QMargins m;
+    if (FSkinnableForm && FrameVisible()) {
+        if (FSkinSupport) {
+            const TRect& cl = FSD->ClRect;
+            m = QMargins(cl.Left, cl.Top, FSD->FPicture.width() - cl.Right, FSD->FPicture.height() - cl.Bottom);
+        } else {
+            m = QMargins(3, DefCaptionHeight(ToolWindow()) + 3, 3, 3);
+        }
+    }
+    FForm->SetClientMargins(m);
+}
+
+void TqvVelmora::UpdateFormRegion(bool AllParts) {
+    const int W = FForm->Width(), H = FForm->Height();
+    auto none = [&] {
+        FHasRegion = false;
+        FRegion = QRegion();
+        FMaskPieces.Clear();
+        if (!FForm->mask().isEmpty()) FForm->clearMask();
+    };
+    if (!FSkinnableForm || !FrameVisible()) return none();
+    if (!FSkinSupport || FSD->FMask.isNull()) {
+        // A plain rectangle: the whole window shows, so no shape is handed to the window system.
+        none();
+        FHasRegion = true;
+        FRegion = QRegion(0, 0, W, H);
+        return;
+    }
+    QRegion r;
+    if (AllParts) {
+        FMaskPieces = ComposeMaskPieces(*FSD, FSD->FMask, FGeometry);
+        r = MaskRegion(FMaskPieces, FGeometry);
+    } else if (!CreateRegionFromMask(r, FSD->FMask)) {
+        return;
+    }
+    FRegion = r;
+    FHasRegion = true;
+    FForm->setMask(r);
+}
+
+int TqvVelmora::HitTest(TPoint P) const {
+    if (!FSkinnableForm || !FrameVisible()) return HTCLIENT;
+    if (FSkinSupport) return HitTestSkin(FGeometry, FMaskPieces, HitState(), P);
+    return HitTestDefault(FForm->Width(), FForm->Height(), ToolWindow(), FDefCaptionRect, HitState(), P);
+}
+
+TqvHitTestState TqvVelmora::HitState() const {
+    TqvHitTestState s;
+    s.RolledUp = FRollUpState;
+    s.Minimized = FWindowState == wsMinimized;
+    s.Maximized = FWindowState == wsMaximized;
+    s.CanResize = CanResizeForm();
+    s.SizeMove = FSizeMove;
+    s.ObjectActive = ActiveObject != -1;
+    if (FSkinSupport) {
+        s.HasMask = !FSD->FMask.isNull();
+        s.BorderW = FSD->BorderW;
+    }
+    for (const auto& o : ObjectList)
+        if (o->IsCaption()) s.CaptionRects.push_back(o->ObjectRect);
+    return s;
+}
+
+void TqvVelmora::InvalidateFrame() {
+    // The client widget covers the client; what shows of the form is frame.
+    FForm->update();
+}
+
+QImage TqvVelmora::BuildFrameImage(bool Active) const {
+    if (FSkinSupport) return BuildSkinFrameImage(*FSD, Active, FGeometry, ObjectList);
+    TqvDefaultFrameInput in;
+    in.Width = FForm->Width();
+    in.Height = FForm->Height();
+    in.ToolWindow = ToolWindow();
+    in.Active = Active;
+    in.Caption = FForm->Caption();
+    in.ActiveFont = DefCaptionFont;
+    in.InActiveFont = DefInActiveCaptionFont;
+    in.CaptionRect = FDefCaptionRect;
+    in.Objects = &ObjectList;
+    in.OnCaptionPaint = OnCaptionPaint;
+    return BuildDefaultFrameImage(in);
+}
+
+void TqvVelmora::PaintFrame(QPainter& p) {
+    if (FStopPainting) return;
+    const int W = FForm->Width(), H = FForm->Height();
+    if (FSkinSupport) {
+        if (W < GetMinWidth() || H < GetMinHeight()) return;
+        const bool active = GetFormActive();
+        TPieceCache& c = FPieceCache;
+        if (c.Size != QSize(W, H) || c.Generation != FSkinGeneration || c.Active != active || c.Raw.IsNull()) {
+            c.Raw = ComposeFramePieces(*FSD, active, FGeometry);
+            c.Size = QSize(W, H);
+            c.Generation = FSkinGeneration;
+            c.Active = active;
+        }
+        DrawFramePieces(p, FinishFramePieces(c.Raw, *FSD, active, FGeometry, ObjectList), W, H);
+        return;
+    }
+    if (FSD && FSD->ChangeSkinDataProcess) return;
+    if (ObjectList.empty()) CreateDefaultButtons();
+    FDefCaptionRect = CalcDefRects(W, ToolWindow(), ObjectList, SmallIconSize());
+    p.drawImage(0, 0, BuildFrameImage(GetFormActive()));
+}
+
+void TqvVelmora::PaintFrameInto(QImage& target) {
+    QPainter p(&target);
+    PaintFrame(p);
+}
+
+QImage TqvVelmora::BuildClientImage() const {
+    const TRect c = FForm->ClientRect();
+    TClientCache& k = FClientCache;
+    const QSize client(c.Width(), c.Height()), form(FForm->Width(), FForm->Height());
+    if (k.Client != client || k.Form != form || k.Generation != FSkinGeneration || k.Logo != LogoBitMap.cacheKey() ||
+        k.Image.isNull()) {
+        TqvClientBackgroundInput in;
+        in.Skin = FSkinSupport ? FSD.data() : nullptr;
+        in.Client = client;
+        in.Form = form;
+        in.UseRibbon = FUseRibbon;
+        in.Logo = LogoBitMap;
+        in.LogoTransparent = LogoBitMapTransparent;
+        k.Image = BuildClientBackground(in);
+        k.Client = client;
+        k.Form = form;
+        k.Generation = FSkinGeneration;
+        k.Logo = LogoBitMap.cacheKey();
+    }
+    return k.Image;
+}
+
+bool TqvVelmora::PaintClientBackground(QPainter& p, const QRect& r) {
+    const QImage img = BuildClientImage();
+    if (img.isNull()) return false;
+    p.drawImage(r, img, r);
+    return true;
+}
+
+void TqvVelmora::SetLogoBitMap(const QImage& Logo) {
+    LogoBitMap = Logo.convertToFormat(QImage::Format_RGB32);
+    FForm->Client()->update();
+}
+
+void TqvVelmora::SetShowIcon(bool v) {
+    ShowIcon = v;
+    UpdateFrame(true);
+}
+
+void TqvVelmora::SetBorderIcons(TqvBorderIcons v) {
+    FBorderIcons = v;
+    CheckObjects();
+    if (!FSkinnableForm) ApplyFormBorderIcons();
+    UpdateFrame(true);
+}
+
+void TqvVelmora::SetSizeLimits(int AMinWidth, int AMinHeight, int AMaxWidth, int AMaxHeight) {
+    MinWidth = AMinWidth;
+    MinHeight = AMinHeight;
+    MaxWidth = AMaxWidth;
+    MaxHeight = AMaxHeight;
+    ApplySizeLimits();
+}
+
+// ---- frame objects
+
+void TqvVelmora::ClearObjects() {
+    ObjectList.clear();
+    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+}
+
+// The object kinds come with their own records; until then the skin brings none.
+void TqvVelmora::CreateObjects() { ClearObjects(); }
+
+void TqvVelmora::CheckObjects() {
+    for (auto& o : ObjectList) {
+        if (o->Kind() != TqvFrameObjectKind::StdButton) continue;
+        bool on = !HideCaptionButtons;
+        switch (o->Command) {
+        case cmClose: break;
+        case cmMaximize: on = on && (FBorderIcons & biMaximize); break;
+        case cmMinimize: on = on && (FBorderIcons & biMinimize); break;
+        case cmSysMenu: on = on && (FBorderIcons & biSystemMenu); break;
+        case cmRollUp: on = on && (FBorderIcons & biRollUp); break;
+        case cmMinimizeToTray: on = on && (FBorderIcons & biMinimizeToTray); break;
+        case cmDefault: break;
+        }
+        o->Visible = on || o->Command == cmClose;
+        o->Enabled = !HideCaptionButtons;
+    }
+}
+
+// The skinless frame's standard buttons come with the button objects.
+void TqvVelmora::CreateDefaultButtons() {
+    ClearObjects();
+    CheckObjects();
+}
+
+void TqvVelmora::CalcObjectRects() { ::CalcObjectRects(FGeometry, ObjectList, SmallIconSize()); }
+
+void TqvVelmora::DrawSkinObject(const TqvActiveSkinObject& Object) { FForm->update(Object.ObjectRect.ToQRect()); }
+
+void TqvVelmora::TestActive(int X, int Y, bool Enter) {
+    // A preview tracks no objects.
+    if (PreviewMode) Enter = false;
+    int found = -1;
+    if (Enter && !FSizeMove)
+        for (int i = 0; i < int(ObjectList.size()); ++i) {
+            const auto& o = ObjectList[std::size_t(i)];
+            if (o->Visible && o->Enabled && o->PtInMask(X, Y)) {
+                found = i;
+                break;
+            }
+        }
+    if (found == ActiveObject) return;
+    OldActiveObject = ActiveObject;
+    if (ActiveObject >= 0 && ActiveObject < int(ObjectList.size())) {
+        ObjectList[std::size_t(ActiveObject)]->MouseLeave();
+        DrawSkinObject(*ObjectList[std::size_t(ActiveObject)]);
+    }
+    ActiveObject = found;
+    if (found >= 0) {
+        ObjectList[std::size_t(found)]->MouseEnter();
+        DrawSkinObject(*ObjectList[std::size_t(found)]);
+    }
+}
+
+// ---- window states
+
+QRect TqvVelmora::WorkArea() const {
+    if (FAreasForTests) return FTestWork;
+    QScreen* s = FForm->screen() ? FForm->screen() : QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QRect TqvVelmora::MonitorRect() const {
+    if (FAreasForTests) return FTestMonitor;
+    QScreen* s = FForm->screen() ? FForm->screen() : QGuiApplication::primaryScreen();
+    return s ? s->geometry() : QRect(0, 0, 1024, 768);
+}
+
+void TqvVelmora::SetScreenAreasForTests(const QRect& Monitor, const QRect& Work, const QRect& Primary) {
+    FAreasForTests = true;
+    FTestMonitor = Monitor;
+    FTestWork = Work;
+    FTestPrimary = Primary;
+    ApplySizeLimits();
+}
+
+TqvSizeLimitInput TqvVelmora::LimitInput() const {
+    TqvSizeLimitInput in;
+    in.Skinned = FSkinSupport;
+    if (FSkinSupport) {
+        in.Picture = QRect(QPoint(0, 0), FSD->FPicture.size());
+        in.ClRect = FSD->ClRect;
+        in.FormMinWidth = FSD->FormMinWidth;
+    }
+    in.MinWidth = MinWidth;
+    in.MinHeight = MinHeight;
+    in.MaxWidth = MaxWidth;
+    in.MaxHeight = MaxHeight;
+    in.DefCaptionHeight = DefCaptionHeight(ToolWindow());
+    in.RolledUp = FRollUpState;
+    in.Minimized = FWindowState == wsMinimized;
+    return in;
+}
+
+int TqvVelmora::GetMinWidth() const { return ::GetMinWidth(LimitInput()); }
+int TqvVelmora::GetMinHeight() const { return ::GetMinHeight(LimitInput()); }
+int TqvVelmora::GetMaxWidth() const {
+    return ::GetMaxWidth(LimitInput(), MaximizeOnFullScreen ? MonitorRect() : WorkArea());
+}
+int TqvVelmora::GetMaxHeight() const {
+    return ::GetMaxHeight(LimitInput(), MaximizeOnFullScreen ? MonitorRect() : WorkArea());
+}
+
+int TqvVelmora::GetRealHeight() const { return FRollUpState ? OldHeight : FForm->Height(); }
+
+void TqvVelmora::ApplySizeLimits() {
+    if (!FSkinnableForm) {
+        FForm->setMinimumSize(0, 0);
+        FForm->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        return;
+    }
+    const int mw = GetMinWidth(), mh = GetMinHeight();
+    FForm->setMinimumSize(mw, mh);
+    FForm->setMaximumSize(qMax(mw, GetMaxWidth()), qMax(mh, GetMaxHeight()));
+}
+
+void TqvVelmora::SetFormBounds(const QRect& r) { FForm->SetBounds(r.x(), r.y(), r.width(), r.height()); }
+
+QPoint TqvVelmora::GetPositionInMonitor(int AX, int AY, int AW, int AH) const {
+    return ::GetPositionInMonitor(PositionInMonitor, MonitorRect(), WorkArea(), AX, AY, AW, AH);
+}
+
+void TqvVelmora::ApplyPositionInMonitor() {
+    if (PositionInMonitor == qvpDefault) return;
+    const QPoint p = GetPositionInMonitor(FForm->Left(), FForm->Top(), FForm->Width(), FForm->Height());
+    FForm->SetBounds(p.x(), p.y(), FForm->Width(), FForm->Height());
+}
+
+void TqvVelmora::SetWindowState(TWindowState Value) {
+    if (!FSkinnableForm) {
+        FForm->SetWindowState(Value);
+        return;
+    }
+    if (Value == FWindowState) return;
+    const TWindowState old = FWindowState;
+    const bool platformMinimize = Value == wsMinimized && (Application()->MainForm() == FForm || FMinimizeDefault);
+    if (!platformMinimize) FWindowState = Value;
+    switch (Value) {
+    case wsNormal:
+        if (old == wsMaximized && FRollUpState && !FRollUpBeforeMaximize) SetRollUpState(false);
+        FRollUpBeforeMaximize = false;
+        DoNormal();
+        break;
+    case wsMinimized: DoMinimize(); break;
+    case wsMaximized:
+        FRollUpBeforeMaximize = FRollUpState;
+        DoMaximize();
+        break;
+    }
+}
+
+void TqvVelmora::DoMinimize() {
+    if (Application()->MainForm() == FForm) {
+        Application()->Minimize();
+    } else if (FMinimizeDefault) {
+        FForm->SetWindowState(wsMinimized);
+    } else {
+        if (FOldBoundsRect.isEmpty()) FOldBoundsRect = FForm->geometry();
+        std::vector<QPoint> taken;
+        for (TForm* f : Application()->Forms()) {
+            if (f == FForm || f == Application()->MainForm() || !f->isVisible()) continue;
+            if (TqvVelmora* v = GetSkinFormComponent(f); v && v->WindowState() == wsMinimized) taken.push_back(f->pos());
+        }
+        ApplySizeLimits();
+        const int w = GetMinWidth(), h = GetMinHeight();
+        const QPoint p = GetMinimizedPlace(WorkArea(), w, h, taken);
+        FForm->SetBounds(p.x(), p.y(), w, h);
+    }
+    if (OnMinimize) OnMinimize(this);
+}
+
+void TqvVelmora::DoMaximize() {
+    if (FOldBoundsRect.isEmpty()) FOldBoundsRect = FForm->geometry();
+    const QRect primary = FAreasForTests ? FTestPrimary
+                          : QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
+                                                             : QRect();
+    const QRect area = MaximizedArea(MonitorRect(), WorkArea(), primary, MaximizeOnFullScreen);
+    ApplySizeLimits();
+    SetFormBounds(area);
+    if (FStatusBar && FStatusBar->SizeGrip()) FStatusBar->SetShowGrip(false);
+    if (OnMaximize) OnMaximize(this);
+}
+
+void TqvVelmora::DoNormal() {
+    FMaxRollUpState = false;
+    ApplySizeLimits();
+    if (!FOldBoundsRect.isEmpty()) {
+        QRect r = FOldBoundsRect;
+        if (FStartShow) {
+            FStartShow = false;
+            r.moveTopLeft(GetPositionInMonitor(r.x(), r.y(), r.width(), r.height()));
+        }
+        SetFormBounds(r);
+    }
+    FForm->update();
+    FOldBoundsRect = QRect();
+    if (FStatusBar && FStatusBar->SizeGrip()) FStatusBar->SetShowGrip(true);
+    if (OnRestore) OnRestore(this);
+}
+
+void TqvVelmora::SetRollUpState(bool Value) {
+    if (!(FBorderIcons & biRollUp) || FWindowState == wsMinimized) return;
+    if (FWindowState == wsMaximized && FRollUpState && !FMaxRollUpState) return;
+    // Rolling up twice would keep the caption height as the height to come back to.
+    if (Value == FRollUpState) return;
+    if (FWindowState == wsMaximized) FMaxRollUpState = Value;
+    FRollUpState = Value;
+    ApplySizeLimits();
+    if (Value) {
+        OldHeight = FForm->Height();
+        FForm->SetHeight(GetMinHeight());
+    } else if (ClientHeight != 0) {
+        FForm->SetClientSize(FForm->ClientRect().Width(), ClientHeight);
+    } else {
+        FForm->SetHeight(OldHeight);
+    }
+    if (OnChangeRollUpState) OnChangeRollUpState(this);
+}
+
+void TqvVelmora::MaxItemClick() { SetWindowState(wsMaximized); }
+void TqvVelmora::MinItemClick() {
+    if (AlwaysMinimizeToTray) MinToTrayItemClick();
+    else SetWindowState(wsMinimized);
+}
+void TqvVelmora::RestoreItemClick() {
+    if ((FWindowState == wsMaximized && FMaxRollUpState) || (FWindowState == wsNormal && FRollUpState))
+        SetRollUpState(false);
+    else
+        SetWindowState(wsNormal);
+}
+void TqvVelmora::RollUpItemClick() { SetRollUpState(true); }
+void TqvVelmora::CloseItemClick() { FForm->Close(); }
+// Minimizing to the tray needs a tray icon, which the form has none of yet.
+void TqvVelmora::MinToTrayItemClick() {}
+
+void TqvVelmora::CaptionDblClick() {
+    const bool resizable = CanResizeForm();
+    if (resizable && FWindowState == wsMinimized) SetWindowState(wsNormal);
+    else if (resizable && FWindowState == wsNormal && !FRollUpState && (FBorderIcons & biMaximize))
+        SetWindowState(wsMaximized);
+    else if (resizable && FWindowState == wsMaximized && !FMaxRollUpState) SetWindowState(wsNormal);
+    else SetRollUpState(!FRollUpState);
+}
+
+void TqvVelmora::PopupSystemMenuAt(QPoint Global) {
+    if (SystemMenuHook) SystemMenuHook(Global);
+}
+
+TqvSkinStatusBar* TqvVelmora::StatusBar() const { return FStatusBar; }
+
+void TqvVelmora::SetStatusBar(TqvSkinStatusBar* Value) {
+    if (FStatusBar) FStatusBar->removeEventFilter(this);
+    FStatusBar = Value;
+    if (Value) Value->installEventFilter(this);
+}
+
+// ---- alpha
+
+void TqvVelmora::SetAlphaBlend(bool v) {
+    if (v == FAlphaBlend) return;
+    FAlphaBlend = v;
+    if (FForm->isVisible()) SetWindowAlpha(FForm, v ? FAlphaBlendValue : 255);
+}
+
+void TqvVelmora::SetAlphaBlendValue(int v) {
+    v = qBound(0, v, 255);
+    if (v == FAlphaBlendValue) return;
+    FAlphaBlendValue = v;
+    if (FAlphaBlend && FForm->isVisible()) SetWindowAlpha(FForm, v);
+}
+
+void TqvVelmora::StartFade() {
+    const bool allWindows = FSD && FSD->AnimationForAllWindows();
+    if (allWindows && FAlphaBlendValue == 0) FAlphaBlendValue = 255;
+    if (!LayeredWindowsAvailable() || !(FAlphaBlend || AlphaBlendAnimation || allWindows)) return;
+    FFadeAlpha = 0;
+    SetWindowAlpha(FForm, 0);
+    // The first tick decides the target; then one step every 6 ms, never a busy wait.
+    FFadeTimer.Start(1, [this] {
+        Application()->Guard([&] {
+            const bool animate = AlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows());
+            FFadeTarget = animate && !FAlphaBlend ? 255 : FAlphaBlendValue;
+            if (!animate) {
+                FFadeTimer.Stop();
+                FFadeAlpha = FFadeTarget;
+                SetWindowAlpha(FForm, FFadeAlpha);
+                return;
+            }
+            FFadeStep = qMax(1, FFadeTarget / 15);
+            FFadeTimer.Start(6, [this] { Application()->Guard([&] { FadeStep(); }); });
+        });
+    });
+}
+
+void TqvVelmora::FadeStep() {
+    FFadeAlpha = qMin(FFadeAlpha + FFadeStep, FFadeTarget);
+    SetWindowAlpha(FForm, FFadeAlpha);
+    if (FFadeAlpha >= FFadeTarget) FFadeTimer.Stop();
+}
+
+// ---- events
+
+bool TqvVelmora::FrameEventBefore(QEvent* e) {
+    if (MenuCloseHook && ClosesMenus(e)) MenuCloseHook(e);
+    if (TMessage* m = AsMessage(e)) return MessageBefore(*m);
+    switch (e->type()) {
+    case QEvent::Paint:
+        if (!FSkinnableForm || !FrameVisible()) return false;
+        {
+            QPainter p(FForm);
+            p.setClipRegion(static_cast<QPaintEvent*>(e)->region());
+            PaintFrame(p);
+        }
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        if (!FSkinnableForm) return false;
+        return FrameMouse(static_cast<QMouseEvent*>(e), true);
+    case QEvent::Leave:
+        if (!FDrag.Code) TestActive(-1, -1, false);
+        return false;
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        if (e->type() == QEvent::WindowDeactivate) TestActive(-1, -1, false);
+        InvalidateFrame();
+        return false;
+    case QEvent::WindowTitleChange:
+        InvalidateFrame();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TqvVelmora::FrameResized() {
+    FMagnet.Clear();
+    UpdateFrame(true);
+    if (!LogoBitMap.isNull()) FForm->Client()->update();
+}
+
+void TqvVelmora::FrameEventAfter(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::Show:
+        if (e->spontaneous()) break;
+        // After the form's own Position placement.
+        if (FStartShow && PositionInMonitor == qvpDefault) FStartShow = false;
+        if (FStartShow && FWindowState == wsNormal) {
+            FStartShow = false;
+            ApplyPositionInMonitor();
+        }
+        StartFade();
+        break;
+    case QEvent::WindowStateChange:
+        // Back from a minimize the platform did (the main form, MinimizeDefault).
+        if ((static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized) && !FForm->isMinimized() &&
+            OnRestore)
+            OnRestore(this);
+        break;
+    default:
+        break;
+    }
+}
+
+bool TqvVelmora::MessageBefore(TMessage& m) {
+    auto* model = reinterpret_cast<TqvSkinData*>(m.WParam);
+    switch (m.Msg) {
+    case WM_SKIN_CHANGING:
+        if (model && model == FSD) {
+            FStopPainting = true;
+            FSkinSupport = false;
+            FFadeTimer.Stop();
+            ClearObjects();
+            BroadcastBeforeChangeSkinData(model, FForm);
+            if (OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
+        }
+        return false;
+    case WM_SKIN_CHANGED:
+        FStopPainting = false;
+        if (model && model == FSD) ChangeSkinData();
+        BroadcastChangeSkinData(model, FForm);
+        return false;
+    case WM_SKIN_CHANGE_DONE:
+        if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
+        return false;
+    case WM_SKIN_FORM_SKINNABLE_CHANGED:
+        if (!FUseRibbon && FSD && model == FSD) SetSkinnableForm(FSD->SkinnableForm());
+        return false;
+    case WM_SKIN_RESTORE_MAIN_FORM:
+        if (FForm->Tag() == -10000) FForm->SetTag(0);
+        return false;
+    case WM_SKIN_QUERY_OWN_FRAME:
+        m.Result = FSkinnableForm ? SKIN_ANSWER_OWN_FRAME : SKIN_ANSWER_SYSTEM_FRAME;
+        return true;
+    case WM_SKIN_SMART_EFFECTS_BEGIN:
+        FSmartEffectsShow = true;
+        return false;
+    case WM_SKIN_SMART_EFFECTS_END:
+        FSmartEffectsShow = false;
+        return false;
+    case WM_SKIN_PAINT_FRAME:
+        if (!FSkinnableForm) return false;
+        if (m.WParam && FrameVisible()) {
+            PaintFrameInto(*reinterpret_cast<QImage*>(m.WParam));
+            m.Result = SKIN_ANSWER_FRAME_PAINTED;
+        }
+        return true;
+    case WM_SKIN_PAINT_FRAME_EX:
+        if (!FSkinnableForm || m.LParam != SKIN_PAINT_FRAME_EX_KEY) return false;
+        if (m.WParam && FrameVisible()) PaintFrameInto(*reinterpret_cast<QImage*>(m.WParam));
+        m.Result = SKIN_PAINT_FRAME_EX_KEY;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// ---- frame mouse
+
+bool TqvVelmora::FrameMouse(QMouseEvent* e, bool fromForm) {
+    const QPoint global = e->globalPosition().toPoint();
+    const QPoint local = fromForm ? e->position().toPoint() : FForm->mapFromGlobal(global);
+    const TPoint P{local.x(), local.y()};
+    const int code = HitTest(P);
+    auto object = [&](int i) -> TqvActiveSkinObject* {
+        return i >= 0 && i < int(ObjectList.size()) ? ObjectList[std::size_t(i)].get() : nullptr;
+    };
+    switch (e->type()) {
+    case QEvent::MouseMove:
+        if (FDrag.Code) {
+            if (e->buttons() & Qt::LeftButton) DragTo(global);
+            else EndDrag();
+            return true;
+        }
+        if (e->buttons() == Qt::NoButton) {
+            UpdateCursor(code);
+            TestActive(P.X, P.Y, true);
+        }
+        if (TqvActiveSkinObject* o = object(MouseCaptureObject >= 0 ? MouseCaptureObject : ActiveObject))
+            o->MouseMove(P.X, P.Y);
+        return code != HTCLIENT;
+    case QEvent::MouseButtonPress:
+        if (code == HTCLIENT) return false;
+        TestActive(P.X, P.Y, true);
+        if (TqvActiveSkinObject* o = object(ActiveObject); o && code == HTOBJECT) {
+            MouseCaptureObject = ActiveObject;
+            o->MouseDown(P.X, P.Y, e->button());
+        }
+        if (code == HTCAPTION) MouseCaptureObject = -1;
+        if (e->button() == Qt::LeftButton && (code == HTCAPTION || IsSizingCode(code))) StartDrag(code, global, fromForm);
+        if (e->button() == Qt::RightButton && code == HTCAPTION && !DisableSystemMenu) PopupSystemMenuAt(global);
+        return true;
+    case QEvent::MouseButtonRelease: {
+        const bool dragging = FDrag.Code != 0;
+        if (dragging && e->button() == Qt::LeftButton) EndDrag();
+        if (TqvActiveSkinObject* o = object(MouseCaptureObject)) {
+            MouseCaptureObject = -1;
+            o->MouseUp(P.X, P.Y, e->button());
+        }
+        return dragging || code != HTCLIENT;
+    }
+    case QEvent::MouseButtonDblClick:
+        if (code == HTCLIENT) return false;
+        TestActive(P.X, P.Y, true);
+        if (TqvActiveSkinObject* o = object(ActiveObject); o && code == HTOBJECT) {
+            o->MouseDown(P.X, P.Y, e->button());
+            o->DblClick();
+        }
+        if (code == HTCAPTION && e->button() == Qt::LeftButton) {
+            CaptionDblClick();
+            MouseCaptureObject = -1;
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TqvVelmora::StartDrag(int code, QPoint global, bool fromForm) {
+    // An embedded form stays where its parent puts it.
+    if (FForm->parentWidget()) return;
+    FDrag = TDrag{code, false, global, FForm->geometry()};
+    if (code == HTCAPTION) return;  // a move starts past the drag distance
+    (void)fromForm;
+    if (!PreviewMode && FForm->windowHandle() && FForm->windowHandle()->startSystemResize(EdgesOf(code))) {
+        FDrag = TDrag{};
+        return;
+    }
+    FDrag.Started = true;
+    FSizeMove = true;
+    TestActive(-1, -1, false);
+}
+
+void TqvVelmora::DragTo(QPoint global) {
+    const QPoint d = global - FDrag.PressGlobal;
+    if (!FDrag.Started) {
+        if (d.manhattanLength() < QApplication::startDragDistance()) return;
+        // A maximized form cannot be dragged.
+        if (FWindowState == wsMaximized) {
+            FDrag = TDrag{};
+            return;
+        }
+        if (!PreviewMode && FForm->windowHandle() && FForm->windowHandle()->startSystemMove()) {
+            FDrag = TDrag{};
+            return;
+        }
+        FDrag.Started = true;
+        FSizeMove = true;
+        FMagnet.MouseDownCoord = global;
+        TestActive(-1, -1, false);
+    }
+    const QRect& s = FDrag.StartBounds;
+    if (FDrag.Code == HTCAPTION) {
+        int l = s.x() + d.x(), t = s.y() + d.y();
+        if (Magnetic) MagneticMove(FMagnet, l, t, s.width(), s.height(), WorkArea(), MagneticSize, global);
+        FForm->SetBounds(l, t, FForm->Width(), FForm->Height());
+        return;
+    }
+    SetFormBounds(ResizedBounds(s, d, FDrag.Code, FForm->minimumSize(), FForm->maximumSize()));
+}
+
+void TqvVelmora::EndDrag() {
+    const bool started = FDrag.Started;
+    FDrag = TDrag{};
+    FSizeMove = false;
+    if (started) {
+        ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+        UpdateFrame(true);
+    }
+}
+
+void TqvVelmora::UpdateCursor(int code) {
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    switch (code) {
+    case HTLEFT:
+    case HTRIGHT: shape = Qt::SizeHorCursor; break;
+    case HTTOP:
+    case HTBOTTOM: shape = Qt::SizeVerCursor; break;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT: shape = Qt::SizeFDiagCursor; break;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT: shape = Qt::SizeBDiagCursor; break;
+    default:
+        // Off the sizing zones the form's own cursor comes back.
+        if (FCursorOverridden) {
+            if (FFormCursor) FForm->setCursor(*FFormCursor);
+            else FForm->unsetCursor();
+            FCursorOverridden = false;
+        }
+        return;
+    }
+    if (!FCursorOverridden) {
+        FFormCursor = FForm->testAttribute(Qt::WA_SetCursor) ? std::optional<QCursor>(FForm->cursor()) : std::nullopt;
+        FCursorOverridden = true;
+    }
+    FForm->setCursor(shape);
+}
+
+bool TqvVelmora::eventFilter(QObject* watched, QEvent* e) {
+    if (watched != FStatusBar.data()) return false;
+    const auto t = e->type();
+    if (t != QEvent::MouseButtonPress && t != QEvent::MouseMove && t != QEvent::MouseButtonRelease) return false;
+    bool handled = false;
+    Application()->Guard([&] {
+        auto* me = static_cast<QMouseEvent*>(e);
+        if (t == QEvent::MouseButtonPress) {
+            if (me->button() != Qt::LeftButton || !FSkinnableForm || FWindowState == wsMaximized) return;
+            const QPoint p = me->position().toPoint();
+            const int code = FStatusBar->HitTest(p.x(), p.y());
+            if (!IsSizingCode(code)) return;
+            StartDrag(code, me->globalPosition().toPoint(), false);
+            handled = FDrag.Code != 0;
+        } else if (FDrag.Code) {
+            if (t == QEvent::MouseMove) DragTo(me->globalPosition().toPoint());
+            else EndDrag();
+            handled = true;
+        }
+    });
+    return handled;
+}

@@ -1,0 +1,279 @@
+// The skinned-form component: placed on a form (its owner), it paints the
+// form's frame from the skin model (or a built-in skinless frame), shapes the
+// window, runs its own window states, moves and resizes the frameless window,
+// and hands every skin change on to the skinned controls of the form.
+#pragma once
+
+#include "platform/Component.h"
+#include "platform/Form.h"
+#include "platform/Graphics.h"
+#include "skin/controls/base/SkinTimer.h"
+#include "skin/forms/frame/FrameGeometry.h"
+#include "skin/forms/frame/FramePaint.h"
+#include "skin/forms/frame/FrameStates.h"
+#include "skin/forms/objects/FrameObject.h"
+#include "skin/model/SkinData.h"
+
+#include <QCursor>
+#include <QIcon>
+#include <QImage>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+class TqvSkinStatusBar;
+
+// The frame's own buttons: the platform's icons plus roll-up and minimize-to-tray.
+constexpr unsigned biRollUp = 16, biMinimizeToTray = 32;
+using TqvBorderIcons = unsigned;
+
+// The class library's error for an owner of the wrong class.
+class EInvalidCast : public std::runtime_error {
+public:
+    EInvalidCast() : std::runtime_error("Invalid class typecast") {}
+};
+
+class TqvVelmora : public TComponent, public TFormFrameHost {
+    Q_OBJECT
+public:
+    // The owner must be a form (EInvalidCast otherwise).
+    explicit TqvVelmora(QObject* AOwner);
+    ~TqvVelmora() override;
+    static QString GetProductVersion() { return QStringLiteral("7.81"); }
+    TForm* Form() const { return FForm; }
+
+    // ---- skin
+    TqvSkinData* SkinData() const { return FSD; }
+    void SetSkinData(TqvSkinData* Value);
+    TqvSkinData* MenusSkinData() const { return FMSD; }
+    void SetMenusSkinData(TqvSkinData* Value) { FMSD = Value; }
+    bool SkinSupport() const { return FSkinSupport; }
+    bool GetSkinnableForm() const { return FSkinnableForm; }
+    void SetSkinnableForm(bool Value);
+    bool UseRibbon() const { return FUseRibbon; }
+    void SetUseRibbon(bool Value);
+    // Applies the skin to the form: frame, objects, limits, region, client size.
+    void ChangeSkinData();
+    // Normal and stay-on-top only; the skinned controls are re-skinned after.
+    void SetFormStyle(TFormStyle Value);
+    void SetFormBorderStyle(TBorderStyle Value);
+
+    // ---- frame
+    const TqvFrameGeometry& Geometry() const { return FGeometry; }
+    const TqvMaskPieces& MaskPieces() const { return FMaskPieces; }
+    // Recomputes the geometry for the form's size (objects too when asked), the region and the client margins.
+    void UpdateFrame(bool UpdateObjects);
+    bool HasRegion() const { return FHasRegion; }
+    const QRegion& Region() const { return FRegion; }
+    // The frame is drawn: the form has a border.
+    bool FrameVisible() const;
+    // Window coordinates; the platform's hit-test numbers.
+    int HitTest(TPoint P) const;
+    // The skinless caption text rectangle.
+    TRect DefCaptionRect() const { return FDefCaptionRect; }
+    bool ToolWindow() const;
+    bool GetFormActive() const;
+    // The frame as the paint event draws it (the client part left white).
+    QImage BuildFrameImage(bool Active) const;
+    // The client background as the client widget paints it.
+    QImage BuildClientImage() const;
+
+    // ---- frame objects (built from the skin's object records, or the skinless default buttons)
+    TqvFrameObjects ObjectList;
+    int ActiveObject = -1, OldActiveObject = -1, MouseCaptureObject = -1;
+    void ClearObjects();
+    void CreateObjects();
+    void CheckObjects();
+    void CreateDefaultButtons();
+    void CalcObjectRects();
+    // Finds the object under (X, Y) (window coordinates; -1, -1 for none) and moves the hover.
+    void TestActive(int X, int Y, bool Enter);
+    // Redraws one object's rectangle (the frame pieces stay composed).
+    void DrawSkinObject(const TqvActiveSkinObject& Object);
+
+    // ---- window states
+    TWindowState WindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState Value);
+    bool RollUpState() const { return FRollUpState; }
+    void SetRollUpState(bool Value);
+    bool MaxRollUpState() const { return FMaxRollUpState; }
+    int GetRealHeight() const;
+    int GetMinWidth() const;
+    int GetMinHeight() const;
+    int GetMaxWidth() const;
+    int GetMaxHeight() const;
+    bool CanResizeForm() const;
+    // The monitor's work area (or whole monitor) of the form; tests may set their own.
+    QRect WorkArea() const;
+    QRect MonitorRect() const;
+    void SetScreenAreasForTests(const QRect& Monitor, const QRect& Work, const QRect& Primary);
+    QPoint GetPositionInMonitor(int AX, int AY, int AW, int AH) const;
+    void ApplyPositionInMonitor();
+    bool MinimizeDefault() const { return FMinimizeDefault; }
+    void SetMinimizeDefault(bool v) { FMinimizeDefault = v; }
+    QRect OldBoundsRect() const { return FOldBoundsRect; }
+    // Keeps the form's min/max sizes in step with the limits.
+    void ApplySizeLimits();
+
+    // Window commands (system menu items and caption buttons).
+    void MaxItemClick();
+    void MinItemClick();
+    void RestoreItemClick();
+    void RollUpItemClick();
+    void CloseItemClick();
+    void MinToTrayItemClick();
+    // The caption icon: the form's, else the application's, else a built-in one, at the small-icon size.
+    QIcon CaptionIcon() const;
+    static QSize GetSmallIconSize() { return QSize(16, 16); }
+    void DrawCaptionIcon(QPainter& p, int X, int Y) const;
+    // Caption double-click rule.
+    void CaptionDblClick();
+    // The system menu at a screen point (the menus fill it in).
+    void PopupSystemMenuAt(QPoint Global);
+
+    // ---- properties
+    bool AlwaysResize = false;
+    TqvPositionInMonitor PositionInMonitor = qvpDefault;
+    bool UseFormCursorInNCArea = false;
+    int ClientWidth = 0, ClientHeight = 0;
+    bool HideCaptionButtons = false;
+    bool DisableSystemMenu = false;
+    bool AlwaysMinimizeToTray = false;
+    bool MaximizeOnFullScreen = false;
+    bool ShowIcon = false;
+    void SetShowIcon(bool v);
+    QImage LogoBitMap;
+    bool LogoBitMapTransparent = false;
+    void SetLogoBitMap(const QImage& Logo);
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool v);
+    bool AlphaBlendAnimation = false;
+    int AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(int v);
+    TFont DefCaptionFont, DefInActiveCaptionFont;
+    int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+    void SetSizeLimits(int AMinWidth, int AMinHeight, int AMaxWidth, int AMaxHeight);
+    bool Magnetic = false;
+    int MagneticSize = 5;
+    TqvBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TqvBorderIcons v);
+    TqvSkinStatusBar* StatusBar() const;
+    void SetStatusBar(TqvSkinStatusBar* Value);
+    // The form counts as always active; no system move or resize.
+    bool PreviewMode = false;
+    bool AlwaysDisableLayeredFrames = false;
+
+    // ---- events
+    TNotifyEvent OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData;
+    TNotifyEvent OnMinimize, OnRestore, OnMaximize, OnChangeRollUpState;
+    TqvCaptionPaintEvent OnCaptionPaint;
+    // What the system menu shows at a screen point; none yet.
+    std::function<void(QPoint)> SystemMenuHook;
+    // Closes open skinned menus on the messages that close them; none yet.
+    std::function<void(QEvent*)> MenuCloseHook;
+
+    // The current fade alpha (255 when none runs).
+    int FadeAlpha() const { return FFadeAlpha; }
+
+    // TFormFrameHost
+    bool FrameEventBefore(QEvent* e) override;
+    void FrameEventAfter(QEvent* e) override;
+    bool PaintClientBackground(QPainter& p, const QRect& r) override;
+    void FrameResized() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    bool MessageBefore(TMessage& m);
+    void PaintFrame(QPainter& p);
+    void PaintFrameInto(QImage& target);
+    void UpdateClientMargins();
+    void UpdateFormRegion(bool AllParts);
+    void ApplyFormBorderIcons();
+    TqvSizeLimitInput LimitInput() const;
+    TqvHitTestState HitState() const;
+    std::optional<QSize> SmallIconSize() const;
+    void InvalidateFrame();
+    void SetFormBounds(const QRect& r);
+
+    void DoMinimize();
+    void DoMaximize();
+    void DoNormal();
+
+    // Frame mouse.
+    bool FrameMouse(QMouseEvent* e, bool fromForm);
+    void StartDrag(int code, QPoint global, bool fromForm);
+    void DragTo(QPoint global);
+    void EndDrag();
+    void UpdateCursor(int code);
+
+    void StartFade();
+    void FadeStep();
+
+    TForm* FForm = nullptr;
+    QPointer<TqvSkinData> FSD, FMSD;
+    QPointer<TqvSkinStatusBar> FStatusBar;
+    bool FSkinnableForm = true, FSkinSupport = false, FUseRibbon = false;
+    bool FStopPainting = false, FInChangeSkinData = false, FSmartEffectsShow = false;
+    bool FSizeMove = false;
+    TqvBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize | biRollUp;
+    TqvFrameGeometry FGeometry;
+    TqvMaskPieces FMaskPieces;
+    QRegion FRegion;
+    bool FHasRegion = false;
+    TRect FDefCaptionRect{};
+
+    // Frame pieces composed for (size, skin, activity); objects are drawn on copies.
+    struct TPieceCache {
+        QSize Size;
+        int Generation = -1;
+        bool Active = false;
+        TqvFramePieces Raw;
+    };
+    mutable TPieceCache FPieceCache;
+    struct TClientCache {
+        QSize Client, Form;
+        int Generation = -1;
+        qint64 Logo = 0;
+        QImage Image;
+    };
+    mutable TClientCache FClientCache;
+    int FSkinGeneration = 0;
+
+    // Window states.
+    TWindowState FWindowState = wsNormal;
+    bool FRollUpState = false, FMaxRollUpState = false, FRollUpBeforeMaximize = false;
+    int OldHeight = 0;
+    QRect FOldBoundsRect;
+    bool FStartShow = true;
+    bool FMinimizeDefault = false;
+    bool FAreasForTests = false;
+    QRect FTestMonitor, FTestWork, FTestPrimary;
+    TqvMagnetState FMagnet;
+
+    // Hand-made move and resize.
+    struct TDrag {
+        int Code = 0;  // 0: none
+        bool Started = false;
+        QPoint PressGlobal;
+        QRect StartBounds;
+    } FDrag;
+
+    // The form's own cursor while a sizing shape is shown over the frame.
+    bool FCursorOverridden = false;
+    std::optional<QCursor> FFormCursor;
+
+    // Fade-in.
+    bool FAlphaBlend = false;
+    int FAlphaBlendValue = 200;
+    int FFadeAlpha = 255, FFadeTarget = 255, FFadeStep = 17;
+    std::uint32_t FFadeLastTick = 0;
+    TqvSkinTimer FFadeTimer;
+};
+
+// The first skinned-form component among the form's components, or nullptr.
+TqvVelmora* GetSkinFormComponent(const QObject* Form);
