@@ -5,6 +5,8 @@
 // EIniFileException ("Unable to write to …") for the caller's error box.
 #pragma once
 
+#include "app/settings/SettingsFile.h"
+
 #include <QString>
 
 namespace snapshots {
@@ -17,7 +19,7 @@ QString SnapshotTypeName(TSnapshotType type);
 QString SnapshotTypeExtension(TSnapshotType type);
 
 // "<home>/Quorvel视频软件/快照"
-QString DefaultSnapshotFolder(const QString& home);
+using settings::DefaultSnapshotFolder;
 
 // The snapshot folder, created (with its parents) when missing. Without
 // "option.ini", or with "Dir" missing, empty or "Error", the default folder
