@@ -203,9 +203,13 @@ TEST_F(SkinPageTest, CloseButtonClosesItsOwnPageOnlyOnPressAndReleaseOnIt) {
 
     allow = true;
     PC->SetActivePage(Sheets[0]);
+    // The press would select tab 1; refused, page 0 stays the active one.
+    PC->OnChanging = [](QObject*, bool& can) { can = false; };
     SendMouse(PC, QEvent::MouseButtonPress, button);
     SendMouse(PC, QEvent::MouseButtonRelease, button);
+    PC->OnChanging = nullptr;
     EXPECT_FALSE(Sheets[1]->TabVisible()) << "the page whose button it was, not the active one";
+    EXPECT_TRUE(Sheets[0]->TabVisible());
     EXPECT_EQ(closed, 1);
     ASSERT_FALSE(Sheets[1].isNull());
 
