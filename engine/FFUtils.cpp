@@ -1,6 +1,7 @@
 #include "engine/FFUtils.h"
 
 #include "engine/FFLogger.h"
+#include "engine/ScalerImage.h"
 
 #include <QFile>
 
@@ -244,22 +245,21 @@ QImage CreateFrameBitmap(int width, int height) {
 
 bool PictureToBitmap(PRGBConvertContext ctx, const std::uint8_t* const data[4], const int linesize[4],
                      AVPixelFormat format, int height, int width) {
-    if (ctx->Bitmap.isNull() || ctx->Bitmap.width() != width || ctx->Bitmap.height() != height)
-        ctx->Bitmap = CreateFrameBitmap(width, height);
-    const int bpl = static_cast<int>(ctx->Bitmap.bytesPerLine());
-    std::uint8_t* bits = ctx->Bitmap.bits();
-    // A picture that already has the image's byte layout is copied as it is.
-    if (format == ctx->RGBPixFmt && width % 2 == 0 && height % 2 == 0 && linesize[0] == bpl) {
-        std::memcpy(bits, data[0], static_cast<std::size_t>(bpl) * height);
-        return true;
+    // The scaler writes whole blocks past the end of a tight line, so the
+    // picture goes into an aligned, padded image; a new one while a handler
+    // still holds the last.
+    if (format == ctx->RGBPixFmt && width % 2 == 0 && height % 2 == 0) {
+        if (ctx->Bitmap.width() != width || ctx->Bitmap.height() != height ||
+            ctx->Bitmap.format() != QImage::Format_BGR888 || !IsWritableScalerImage(ctx->Bitmap))
+            ctx->Bitmap = NewScalerImage(width, height, QImage::Format_BGR888);
+        const int bpl = static_cast<int>(ctx->Bitmap.bytesPerLine());
+        // A picture that already has the image's byte layout is copied as it is.
+        if (!ctx->Bitmap.isNull() && linesize[0] == bpl) {
+            std::memcpy(const_cast<uchar*>(ctx->Bitmap.constBits()), data[0], static_cast<std::size_t>(bpl) * height);
+            return true;
+        }
     }
-    ctx->toRGB_convert_ctx = ff::sws_getCachedContext(ctx->toRGB_convert_ctx, width, height, format, width, height,
-                                                      ctx->RGBPixFmt, SWS_BICUBIC, nullptr, nullptr, nullptr);
-    if (!ctx->toRGB_convert_ctx) return false;
-    std::uint8_t* dst[4] = {bits, nullptr, nullptr, nullptr};
-    const int dstLinesize[4] = {bpl, 0, 0, 0};
-    ff::sws_scale(ctx->toRGB_convert_ctx, data, linesize, 0, height, dst, dstLinesize);
-    return true;
+    return PictureToScalerImage(ctx->toRGB_convert_ctx, data, linesize, format, width, height, ctx->Bitmap);
 }
 
 int ReadFileToBuffer(const QString& fileName, QByteArray& buffer) {

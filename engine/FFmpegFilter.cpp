@@ -4,6 +4,7 @@
 #include "engine/FFmpegFilter.h"
 #include "engine/FFmpegPipeline.h"
 #include "engine/PreviewWindow.h"
+#include "engine/ScalerImage.h"
 
 #include <exception>
 
@@ -148,17 +149,11 @@ void TTranscoder::RunCustomHook(AVFrame* frame, int64_t pts) {
             // The handler may have replaced the picture; only one of the frame's size can go back.
             if (bmp.width() == frame->width && bmp.height() == frame->height &&
                 bmp.format() == QImage::Format_BGR888) {
-                FHookContext.fromRGB_convert_ctx = ff::sws_getCachedContext(
-                    FHookContext.fromRGB_convert_ctx, frame->width, frame->height, FHookContext.RGBPixFmt,
-                    frame->width, frame->height, format, SWS_BICUBIC, nullptr, nullptr, nullptr);
-                if (!FHookContext.fromRGB_convert_ctx) {
+                // A picture the handler made itself is read through a padded copy.
+                if (!ScalerImageToPicture(FHookContext.fromRGB_convert_ctx, bmp, frame->data, frame->linesize, format,
+                                          frame->width, frame->height)) {
                     C.Log(llError, QStringLiteral("Cannot initialize the fromRGB conversion context"));
                     stop = true;
-                } else {
-                    const uint8_t* src[4] = {bmp.constBits(), nullptr, nullptr, nullptr};
-                    const int srcStride[4] = {static_cast<int>(bmp.bytesPerLine()), 0, 0, 0};
-                    ff::sws_scale(FHookContext.fromRGB_convert_ctx, src, srcStride, 0, frame->height, frame->data,
-                                  frame->linesize);
                 }
             }
         }

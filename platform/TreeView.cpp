@@ -206,6 +206,8 @@ void TCustomTreeView::ColorChanged() {
 void TCustomTreeView::FontChanged() {
     FView->setFont(Font().ToQFont());
     QPalette p = FView->palette();
-    p.setColor(QPalette::Text, ColorToQColor(Font().Color()));
+    // The branch arrows take the text's colour too, so they show on a dark base.
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        p.setColor(role, ColorToQColor(Font().Color()));
     FView->setPalette(p);
 }

@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
@@ -260,6 +262,37 @@ TEST_F(DisplayCheckTest, PlatformWithoutXNeedsNoDisplay) {
     }
     qputenv("QT_QPA_PLATFORM", "xcb:nograb");
     EXPECT_EQ(DisplayCheck().Problem().toStdString(), "no display: DISPLAY is not set");
+}
+
+// The program itself: before any window it prints the one line and ends
+// with status 1, instead of aborting inside Qt's X plugin.
+TEST_F(DisplayCheckTest, ProgramEndsWithStatusOneAndOneLine) {
+    const int n = UnservedLocalDisplay();
+    ASSERT_GE(n, 0) << "every local display number is served";
+    const QString unserved = QStringLiteral(":%1").arg(n);
+    const std::pair<QString, QString> rows[] = {
+        {unserved, QStringLiteral("quorvelia: no display: cannot connect to X server %1\n").arg(unserved)},
+        {QStringLiteral("garbage"), QStringLiteral("quorvelia: no display: DISPLAY \"garbage\" is not valid\n")},
+    };
+    for (const auto& [display, line] : rows) {
+        SCOPED_TRACE(display.toStdString());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the tests' offscreen platform needs no display
+        env.insert(QStringLiteral("DISPLAY"), display);
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(QV_PROGRAM), {});
+        ASSERT_TRUE(program.waitForStarted(30000));
+        if (!program.waitForFinished(30000)) {
+            program.kill();
+            program.waitForFinished();
+            FAIL() << "the program kept running";
+        }
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 1);
+        EXPECT_EQ(QString::fromUtf8(program.readAllStandardError()).toStdString(), line.toStdString());
+        EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
+    }
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 #include "engine/FFLogger.h"
 #include "engine/FFUtils.h"
+#include "engine/ScalerImage.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -150,6 +153,46 @@ TEST_F(FFUtilsTest, BadValueIsRefusedWithTheLibraryLine) {
     EXPECT_TRUE(lines.contains(QStringLiteral("Invalid value \"abc\" for option \"g\""))) << lines.join(u'|').toStdString();
     EXPECT_EQ(opts.codec_opts[AVMEDIA_TYPE_VIDEO], nullptr);
     FreeFFOptions(opts);
+}
+
+// Preview and hook pictures: the scaler writes whole blocks, so even a tiny
+// picture goes into an image with aligned, padded lines, and never into the
+// image a handler kept from the picture before.
+TEST_F(FFUtilsTest, PicturesGoIntoPaddedImagesAndNeverIntoAKeptOne) {
+    struct Size {
+        int w, h;
+    };
+    for (Size sz : {Size{1, 1}, Size{2, 2}, Size{3, 3}, Size{17, 9}, Size{32, 16}}) {
+        SCOPED_TRACE(std::to_string(sz.w) + "x" + std::to_string(sz.h));
+        auto picture = [&](std::uint8_t y, std::uint8_t u, std::uint8_t v) {
+            AVFrame* f = ff::av_frame_alloc();
+            f->width = sz.w;
+            f->height = sz.h;
+            f->format = AV_PIX_FMT_YUV420P;
+            EXPECT_EQ(ff::av_frame_get_buffer(f, 0), 0);
+            const std::uint8_t fill[3] = {y, u, v};
+            for (int p = 0; p < 3; ++p) {
+                const int rows = p ? (sz.h + 1) / 2 : sz.h;
+                for (int r = 0; r < rows; ++r) std::memset(f->data[p] + r * f->linesize[p], fill[p], f->linesize[p]);
+            }
+            return f;
+        };
+        TRGBConvertContext ctx;
+        AVFrame* red = picture(81, 90, 240);
+        ASSERT_TRUE(PictureToBitmap(&ctx, red->data, red->linesize, AV_PIX_FMT_YUV420P, sz.h, sz.w));
+        ASSERT_EQ(ctx.Bitmap.size(), QSize(sz.w, sz.h));
+        EXPECT_TRUE(IsWritableScalerImage(ctx.Bitmap));
+        EXPECT_EQ(ctx.Bitmap.bytesPerLine() % 64, 0);
+        const QImage kept = ctx.Bitmap;  // a handler holds on to it
+        AVFrame* blue = picture(41, 240, 110);
+        ASSERT_TRUE(PictureToBitmap(&ctx, blue->data, blue->linesize, AV_PIX_FMT_YUV420P, sz.h, sz.w));
+        EXPECT_NE(ctx.Bitmap.constBits(), kept.constBits());
+        EXPECT_GE(qRed(kept.pixel(sz.w - 1, sz.h - 1)), 250) << "the kept picture is untouched";
+        EXPECT_GE(qBlue(ctx.Bitmap.pixel(sz.w - 1, sz.h - 1)), 250);
+        ff::av_frame_free(&red);
+        ff::av_frame_free(&blue);
+        ResetRGBConvertContext(&ctx);
+    }
 }
 
 TEST_F(FFUtilsTest, PicturesBecome24BitImages) {

@@ -103,6 +103,16 @@ std::vector<std::pair<QString, TRect>> Parts(const TqvDataSkinControl& r)
     return v;
 }
 
+// Every pixel of the key colour becomes the given one.
+void KeyOut(QImage& img, QRgb key, QRgb under)
+{
+    img = img.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) == (key & 0xFFFFFF))
+                img.setPixel(x, y, under);
+}
+
 QImage Scaled(const QImage& img, int factor)
 {
     return img.scaled(img.width() * factor, img.height() * factor);
@@ -198,8 +208,14 @@ void DrawRecordsSection(TGallerySheet& sheet)
                 sheet.Place(big, QStringLiteral("at %1 x %2").arg(w).arg(h));
             }
         }
-        for (const auto& [label, rect] : Parts(r))
-            sheet.Place(Scaled(pic.copy(rect.ToQRect()), 2), label + QStringLiteral(" (x2)"));
+        for (const auto& [label, rect] : Parts(r)) {
+            QImage part = pic.copy(rect.ToQRect());
+            // A gripper's key colour shows the splitter under it, as the control draws it.
+            if (auto* sp = dynamic_cast<const TqvDataSkinSplitterControl*>(&r); sp && sp->GripperTransparent)
+                KeyOut(part, ColorToQColor(sp->GripperTransparentColor).rgb(),
+                       pic.pixel(r.SkinRect.Left + r.SkinRect.Width() / 2, r.SkinRect.Top + r.SkinRect.Height() / 2));
+            sheet.Place(Scaled(part, 2), label + QStringLiteral(" (x2)"));
+        }
     }
     // Caption buttons, each state.
     sheet.NewRow();

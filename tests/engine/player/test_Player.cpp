@@ -824,6 +824,7 @@ TEST_F(PlayerTest, BadFilesFailOpenWithTheReason) {
     };
     const Case cases[] = {
         {dir.filePath(QStringLiteral("missing.avi")), QStringLiteral(": No such file or directory")},
+        {dir.path(), QStringLiteral(": Is a directory")},
         {empty, QStringLiteral(": ")},
         {noise, QStringLiteral(": ")},
         {subsOnly, QStringLiteral(": could not open codecs, no stream to play.")},

@@ -301,3 +301,34 @@ TEST_F(ButtonTest, ModalResultEndsShowModal) {
 }
 
 }  // namespace
+
+namespace {
+
+// Records the glow messages it is sent, then handles them as a button does.
+struct TGlowLogButton : TqvSkinButton {
+    using TqvSkinButton::TqvSkinButton;
+    std::vector<unsigned> Glow;
+    void WndProc(TMessage& m) override {
+        if (m.Msg == WM_SKIN_GLOW_SHOW || m.Msg == WM_SKIN_GLOW_HIDE) Glow.push_back(m.Msg);
+        TqvSkinButton::WndProc(m);
+    }
+};
+
+TEST_F(ButtonTest, EnteringAndLeavingPostTheGlowMessagesWhichShowNothingWithoutAGlowPicture) {
+    LoadSkin();
+    auto* b = Make<TGlowLogButton>();
+    b->SetSkinData(Model);
+    b->SetBounds(20, 20, 80, 30);
+    SendEnter(b);
+    EXPECT_TRUE(b->Glow.empty()) << "posted, not sent";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(b->Glow, std::vector<unsigned>({WM_SKIN_GLOW_SHOW}));
+    SendLeave(b);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(b->Glow, std::vector<unsigned>({WM_SKIN_GLOW_SHOW, WM_SKIN_GLOW_HIDE}));
+    EXPECT_EQ(WM_SKIN_GLOW_SHOW, 1424u);
+    EXPECT_EQ(WM_SKIN_GLOW_HIDE, 1425u);
+    EXPECT_FALSE(b->LayerManager()->IsVisible());
+}
+
+}  // namespace

@@ -203,9 +203,13 @@ TEST_F(SkinPageTest, CloseButtonClosesItsOwnPageOnlyOnPressAndReleaseOnIt) {
 
     allow = true;
     PC->SetActivePage(Sheets[0]);
+    // The press would select tab 1; refused, page 0 stays the active one.
+    PC->OnChanging = [](QObject*, bool& can) { can = false; };
     SendMouse(PC, QEvent::MouseButtonPress, button);
     SendMouse(PC, QEvent::MouseButtonRelease, button);
+    PC->OnChanging = nullptr;
     EXPECT_FALSE(Sheets[1]->TabVisible()) << "the page whose button it was, not the active one";
+    EXPECT_TRUE(Sheets[0]->TabVisible());
     EXPECT_EQ(closed, 1);
     ASSERT_FALSE(Sheets[1].isNull());
 
@@ -374,3 +378,36 @@ TEST_F(SkinPageTest, TransparentTabStripShowsTheParent) {
     PC->SetTabsBGTransparent(false);
     EXPECT_EQ(Px(PC->PaintToImage(), 250, 5), Flat("tab", "skinrect")) << "the skin's client piece tiled";
 }
+
+namespace {
+
+class TNotedChild : public TqvSkinControl {
+public:
+    using TqvSkinControl::TqvSkinControl;
+    int Seen = 0;
+    void CheckParentBackground() override { ++Seen; }
+};
+
+// A sheet under a stretched tab-record background tells its children after
+// a resize, so transparent ones copy the new background; a tiled one does not.
+TEST_F(SkinPageTest, ResizedSheetTellsItsChildrenOnlyUnderAStretchedBackground) {
+    for (const char* stretch : {"1", "0"}) {
+        SCOPED_TRACE(stretch);
+        Skin.Set("tab", "stretcheffect", stretch);
+        Build(2, 300, 200, true);
+        auto* child = Make<TNotedChild>(Sheets[0].data());
+        child->SetBounds(5, 5, 40, 20);
+        Form->Show();  // hidden widgets get their resize events only when shown
+        child->Seen = 0;
+        PC->SetBounds(0, 0, 360, 240);
+        if (QLatin1String(stretch) == QLatin1String("1")) {
+            EXPECT_GE(child->Seen, 1);
+        } else {
+            EXPECT_EQ(child->Seen, 0);
+        }
+        delete PC;
+        Sheets.clear();
+    }
+}
+
+}  // namespace

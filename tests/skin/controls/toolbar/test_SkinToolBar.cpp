@@ -134,3 +134,50 @@ TEST_F(ToolBarTest, OwnCentringMovesOnlyPlainControlsAndListsReachTheButtons) {
 }
 
 }  // namespace
+
+namespace {
+
+// The scroll arrows: "resizebutton" pictures by state when the skin has a
+// usable one, else the plain look, also under a skin whose record names a
+// picture that is not there.
+TEST_F(ToolBarTest, ArrowsDrawTheResizeButtonElseThePlainLook) {
+    using Z = TTestSkin::TZone;
+    Skin.AddControl(QStringLiteral("resizebutton"), QStringLiteral("button"));
+    struct Row {
+        const char* Case;
+        bool Skinned;
+        const char* PictureIndex;  // of "resizebutton"; null: as the test skin has it
+    };
+    for (const Row& r : {Row{"skinless", false, nullptr}, Row{"skinned", true, nullptr},
+                         Row{"picture missing", true, "9"}}) {
+        SCOPED_TRACE(r.Case);
+        if (r.PictureIndex) Skin.Set(QStringLiteral("resizebutton"), QStringLiteral("pictureindex"), QLatin1String(r.PictureIndex));
+        auto* bar = Bar();
+        if (r.Skinned) {
+            LoadSkin();
+            bar->SetSkinDataName(QStringLiteral("panel"));
+            bar->SetSkinData(Model);
+        }
+        Child(bar, 0, 400);
+        bar->UpdateScrolling();
+        ASSERT_TRUE(bar->ArrowsVisible());
+        QWidget* right = bar->RightArrow();
+        const bool pictures = r.Skinned && !r.PictureIndex;
+        const QImage normal = bar->RightArrow()->BuildImage();
+        SendEnter(right);
+        const QImage hot = bar->RightArrow()->BuildImage();
+        SendLeave(right);
+        if (pictures) {
+            EXPECT_EQ(Px(normal, 0, 0), Flat("resizebutton", "skinrect", Z::zTL));
+            EXPECT_EQ(Px(hot, 0, 0), Flat("resizebutton", "activeskinrect", Z::zTL));
+        } else {
+            EXPECT_EQ(Px(normal, 0, 0), ColorToQColor(clBtnShadow).rgb());
+            EXPECT_EQ(Px(normal, 1, 1), ColorToQColor(clBtnFace).rgb());
+            EXPECT_EQ(Px(hot, 0, 0), ColorToQColor(clNavy).rgb());
+            EXPECT_EQ(Px(hot, 1, 1), qRgb(0xB6, 0xBD, 0xD2));
+        }
+        delete bar;
+    }
+}
+
+}  // namespace
