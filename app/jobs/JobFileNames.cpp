@@ -1,0 +1,24 @@
+#include "app/jobs/JobFileNames.h"
+
+namespace jobs {
+
+namespace {
+const QChar kSeparator = QLatin1Char('/');
+}
+
+QString FileNamePart(const QString& path) { return path.mid(path.lastIndexOf(kSeparator) + 1); }
+
+QString ExtensionOf(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot > path.lastIndexOf(kSeparator) ? path.mid(dot) : QString();
+}
+
+QString ReplaceExtension(const QString& path, const QString& extension) {
+    return path.left(path.size() - ExtensionOf(path).size()) + extension;
+}
+
+QString OutputPathFor(const QString& folderText, const QString& inputPath, const QString& extension) {
+    return folderText + kSeparator + ReplaceExtension(FileNamePart(inputPath), extension);
+}
+
+}  // namespace jobs
