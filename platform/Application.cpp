@@ -56,7 +56,7 @@ void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoo
 void TApplication::Run() {
     if (FTerminated) return;
     FRunning = true;
-    if (FMainForm) Guard([&] { FMainForm->Show(); });
+    if (FMainForm && FShowMainForm) Guard([&] { FMainForm->Show(); });
     if (!FTerminated) QCoreApplication::exec();
     FRunning = false;
 }

@@ -36,6 +36,15 @@ public:
 
 using TExceptionEvent = std::function<void(QObject* Sender, const std::exception& E)>;
 
+// What the application's hint machinery is about to show; OnShowHint may
+// change it or refuse it.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    QPoint CursorPos;  // screen coordinates
+    QPoint HintPos;    // where the hint's top-left corner goes
+};
+using TShowHintEvent = std::function<void(QString& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+
 class TApplication : public TComponent {
     Q_OBJECT
 public:
@@ -86,6 +95,10 @@ public:
     void SetHintShortPause(int v) { FHintShortPause = v; }
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool v) { FShowHint = v; }
+    // Run shows the main form unless this was turned off (a program that
+    // starts in the notification area).
+    bool ShowMainForm() const { return FShowMainForm; }
+    void SetShowMainForm(bool v) { FShowMainForm = v; }
 
     TPrompt& Prompt() const { return *FPrompt; }
     // Replaces the prompt (nullptr restores the plain message box).
@@ -112,6 +125,7 @@ public:
     TExceptionEvent OnException;
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
+    TShowHintEvent OnShowHint;
 
 private:
     QString FTitle;
@@ -125,6 +139,7 @@ private:
     int FHandlerDepth = 0;  // boxes reporting failures of boxes
     int FHintPause = 500, FHintHidePause = 2500, FHintShortPause = 50;
     bool FShowHint = true;
+    bool FShowMainForm = true;
 };
 
 // The one application object, created on first use (on the UI thread, after

@@ -92,6 +92,7 @@ void TGallerySheet::Text(QImage& img, TRect r, const QString& text, const QFont&
 void DrawControls3Section(TGallerySheet& sheet);
 void DrawControls4Section(TGallerySheet& sheet);
 void DrawShellSection(TGallerySheet& sheet);
+void DrawHintsSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
@@ -101,9 +102,11 @@ const std::vector<TGallerySection>& GallerySections()
         {"Records", DrawRecordsSection},
         {"Colours", DrawColorsSection},
         {"Panels, buttons, scroll bars, list view", DrawControls1Section},
+        {"Lists and combo boxes", DrawControls2Section},
         {"Edits, labels, check and radio boxes, speed buttons, slider, tool bar", DrawControls3Section},
         {"Splitters, bevels, up-downs, scroll box, status bar, page controls, tree view", DrawControls4Section},
         {"Shell tree and list views", DrawShellSection},
+        {"Skinned hints", DrawHintsSection},
     };
     return sections;
 }

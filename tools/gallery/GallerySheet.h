@@ -52,3 +52,4 @@ void DrawWindowsSection(TGallerySheet& sheet);
 void DrawRecordsSection(TGallerySheet& sheet);
 void DrawColorsSection(TGallerySheet& sheet);
 void DrawControls1Section(TGallerySheet& sheet);
+void DrawControls2Section(TGallerySheet& sheet);

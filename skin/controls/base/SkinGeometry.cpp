@@ -3,14 +3,10 @@
 #include "skin/model/SkinData.h"
 #include "skin/model/draw/SkinCompose.h"
 
-namespace {
-
-QImage ActivePicture(const TqvSkinData& model, int index) {
+QImage SkinActivePicture(const TqvSkinData& model, int index) {
     if (index < 0 || index >= int(model.FActivePictures.size())) return {};
     return model.FActivePictures[std::size_t(index)];
 }
-
-}  // namespace
 
 void TqvSkinGeometry::Load(const TqvSkinData& model, const TqvDataSkinControl& record) {
     const auto* r = dynamic_cast<const TqvDataSkinCustomControl*>(&record);
@@ -32,8 +28,8 @@ void TqvSkinGeometry::Load(const TqvSkinData& model, const TqvDataSkinControl& r
     TopStretch = r->TopStretch;
     RightStretch = r->RightStretch;
     BottomStretch = r->BottomStretch;
-    Picture = ActivePicture(model, r->PictureIndex);
-    MaskPicture = ActivePicture(model, r->MaskPictureIndex);
+    Picture = SkinActivePicture(model, r->PictureIndex);
+    MaskPicture = SkinActivePicture(model, r->MaskPictureIndex);
     ResizeMode = GetResizeMode();
 }
 

@@ -48,3 +48,6 @@ struct TqvSkinGeometry {
     // The window region from the mask at W x H; false = no region.
     bool BuildSkinRegion(QRegion& Rgn, int W, int H);
 };
+
+// The model's active picture at index (a shared copy); null outside the list.
+QImage SkinActivePicture(const TqvSkinData& model, int index);

@@ -210,6 +210,9 @@ std::vector<TTestSkin::TFlatCell> TTestSkin::FlatLayout() const
         if (kind == QLatin1String("button") || kind == QLatin1String("menubutton"))
             for (const char* k : {"activeskinrect", "downskinrect", "disabledskinrect", "focusedskinrect"})
                 add(name, k, kFlatCell, kFlatCell, Rect(4, 8, 60, 60));
+        if (kind == QLatin1String("combobox"))
+            for (const char* k : {"activeskinrect", "activebuttonrect", "downbuttonrect", "unenabledbuttonrect"})
+                add(name, k, kFlatCell, kFlatCell, Rect(4, 8, 60, 60));
     }
     return cells;
 }

@@ -41,8 +41,9 @@ public:
     // reads gets a cell of its own, and every nine-slice zone of a cell its own
     // colour (FlatColour says which). Records are laid out by kind: buttons
     // with five state cells, scroll bars (names starting with "v" vertical)
-    // with buttons, track and thumbs, everything else one 64 x 64 cell with
-    // borders 4 (left, right, bottom) and 8 (top).
+    // with buttons, track and thumbs, combo boxes with their active face and
+    // three button cells, everything else one 64 x 64 cell with borders 4
+    // (left, right, bottom) and 8 (top).
     TTestSkin& FlatColours(bool on = true);
     // Written last, over what the builder wrote; an empty value is written as such.
     TTestSkin& Set(const QString& section, const QString& key, const QString& value);

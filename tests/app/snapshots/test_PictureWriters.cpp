@@ -1,0 +1,258 @@
+// Each picture type decodes back, with the library that reads it, to the
+// frame's size and colours near the frame's: BMP (24 bits) and PNG through
+// Qt, JPEG through libjpeg (baseline, quality 90), GIF through giflib (one
+// picture, at most 256 colours). A write that cannot happen raises.
+#include "app/snapshots/ColourReduction.h"
+#include "app/snapshots/PictureWriters.h"
+#include "tests/app/snapshots/ColourBars.h"
+
+#include "platform/Classes.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+
+#include <gif_lib.h>
+#include <jpeglib.h>
+
+using namespace snapshots;
+
+namespace {
+
+struct TDecoded {
+    int Width = 0, Height = 0;
+    std::vector<QColor> Pixels;
+    QColor At(QPoint p) const { return Pixels[static_cast<size_t>(p.y()) * Width + p.x()]; }
+};
+
+int Distance(const QColor& a, const QColor& b) {
+    return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+}
+
+void ExpectBars(const TDecoded& d, int tolerance) {
+    ASSERT_EQ(d.Width, 160);
+    ASSERT_EQ(d.Height, 120);
+    for (int k = 0; k < 8; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_LE(Distance(d.At(BarCentre(k)), BarColours()[k]), tolerance);
+    }
+    // The grey ramp's ends.
+    EXPECT_LE(Distance(d.At(QPoint(2, 110)), QColor(3, 3, 3)), tolerance + 8);
+    EXPECT_LE(Distance(d.At(QPoint(157, 110)), QColor(251, 251, 251)), tolerance + 8);
+}
+
+TDecoded FromQImage(const QImage& image) {
+    TDecoded d{image.width(), image.height(), {}};
+    for (int y = 0; y < d.Height; ++y)
+        for (int x = 0; x < d.Width; ++x) d.Pixels.push_back(image.pixelColor(x, y));
+    return d;
+}
+
+struct TJpegInfo {
+    TDecoded Picture;
+    bool Progressive = true;
+    int Components = 0;
+    int FirstLumaQuant = 0;
+};
+
+TJpegInfo DecodeJpeg(const QByteArray& data) {
+    TJpegInfo info;
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr err;
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.constData()), data.size());
+    jpeg_read_header(&cinfo, TRUE);
+    info.Progressive = cinfo.progressive_mode;
+    info.Components = cinfo.num_components;
+    info.FirstLumaQuant = cinfo.quant_tbl_ptrs[0] ? cinfo.quant_tbl_ptrs[0]->quantval[0] : 0;
+    cinfo.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&cinfo);
+    info.Picture.Width = static_cast<int>(cinfo.output_width);
+    info.Picture.Height = static_cast<int>(cinfo.output_height);
+    std::vector<unsigned char> row(cinfo.output_width * 3);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW p = row.data();
+        jpeg_read_scanlines(&cinfo, &p, 1);
+        for (size_t x = 0; x < cinfo.output_width; ++x)
+            info.Picture.Pixels.emplace_back(row[3 * x], row[3 * x + 1], row[3 * x + 2]);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return info;
+}
+
+struct TGifInfo {
+    TDecoded Picture;
+    int ImageCount = 0;
+    int Colours = 0;
+};
+
+int ReadFromBuffer(GifFileType* gif, GifByteType* bytes, int length) {
+    auto* source = static_cast<std::pair<const QByteArray*, int>*>(gif->UserData);
+    const int n = std::min(length, static_cast<int>(source->first->size()) - source->second);
+    std::memcpy(bytes, source->first->constData() + source->second, static_cast<size_t>(n));
+    source->second += n;
+    return n;
+}
+
+TGifInfo DecodeGif(const QByteArray& data) {
+    TGifInfo info;
+    std::pair<const QByteArray*, int> source{&data, 0};
+    int error = 0;
+    GifFileType* gif = DGifOpen(&source, ReadFromBuffer, &error);
+    EXPECT_NE(gif, nullptr) << GifErrorString(error);
+    if (!gif) return info;
+    EXPECT_EQ(DGifSlurp(gif), GIF_OK) << GifErrorString(gif->Error);
+    info.ImageCount = gif->ImageCount;
+    if (gif->ImageCount > 0) {
+        const SavedImage& image = gif->SavedImages[0];
+        const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+        info.Colours = map->ColorCount;
+        info.Picture.Width = image.ImageDesc.Width;
+        info.Picture.Height = image.ImageDesc.Height;
+        for (int i = 0; i < info.Picture.Width * info.Picture.Height; ++i) {
+            const GifColorType c = map->Colors[image.RasterBits[i]];
+            info.Picture.Pixels.emplace_back(c.Red, c.Green, c.Blue);
+        }
+    }
+    DGifCloseFile(gif, &error);
+    return info;
+}
+
+TEST(PictureWriters, Bmp) {
+    const QByteArray data = EncodeBmp(ColourBars());
+    ASSERT_GE(data.size(), 54);
+    EXPECT_EQ(data.left(2), QByteArray("BM"));
+    EXPECT_EQ(static_cast<unsigned char>(data[28]) | (static_cast<unsigned char>(data[29]) << 8), 24);  // bits per pixel
+    const QImage back = QImage::fromData(data, "BMP");
+    ExpectBars(FromQImage(back), 0);
+    EXPECT_EQ(FromQImage(back).Pixels, FromQImage(ColourBars()).Pixels);
+}
+
+TEST(PictureWriters, Png) {
+    const QByteArray data = EncodePng(ColourBars());
+    EXPECT_EQ(data.left(8), QByteArray("\x89PNG\r\n\x1a\n", 8));
+    const QImage back = QImage::fromData(data, "PNG");
+    EXPECT_FALSE(back.hasAlphaChannel());
+    EXPECT_EQ(FromQImage(back).Pixels, FromQImage(ColourBars()).Pixels);
+}
+
+TEST(PictureWriters, JpegIsBaselineQuality90Colour) {
+    const TJpegInfo info = DecodeJpeg(EncodeJpeg(ColourBars()));
+    EXPECT_FALSE(info.Progressive);
+    EXPECT_EQ(info.Components, 3);
+    // The standard luminance table's first step (16) at quality 90 (scaled to 20%).
+    EXPECT_EQ(info.FirstLumaQuant, 3);
+    ExpectBars(info.Picture, 12);
+}
+
+TEST(PictureWriters, GifIsOnePictureOnAnAdaptivePalette) {
+    const QImage bars = ColourBars();
+    const QByteArray data = EncodeGif(bars);
+    EXPECT_EQ(data.left(3), QByteArray("GIF"));
+    const TGifInfo info = DecodeGif(data);
+    EXPECT_EQ(info.ImageCount, 1);
+    EXPECT_LE(info.Colours, 256);
+    // Few colours: the bars come back nearly exact (a bar shares its 15-bit
+    // bin, and so its palette entry, with a few greys of the ramp).
+    ExpectBars(info.Picture, 4);
+    // The same picture gives the same file.
+    EXPECT_EQ(EncodeGif(bars), data);
+}
+
+TEST(PictureWriters, ColourReductionOfAManyColouredPicture) {
+    // 64 × 64 × 16 distinct colours in a smooth field: more than a palette holds.
+    QImage field(256, 256, QImage::Format_BGR888);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) field.setPixelColor(x, y, QColor(x, y, (x + y) / 2));
+    const TIndexedPicture reduced = ReduceColours(field);
+    EXPECT_EQ(reduced.Palette.size(), 256u);
+    ASSERT_EQ(reduced.Indexes.size(), 256u * 256u);
+    // Error diffusion keeps the average colour of every 8×8 block close.
+    int worst = 0;
+    for (int by = 0; by < 256; by += 8)
+        for (int bx = 0; bx < 256; bx += 8) {
+            long sum[3] = {0, 0, 0}, want[3] = {0, 0, 0};
+            for (int y = by; y < by + 8; ++y)
+                for (int x = bx; x < bx + 8; ++x) {
+                    const TRgb c = reduced.Palette[reduced.Indexes[static_cast<size_t>(y) * 256 + x]];
+                    sum[0] += c.R, sum[1] += c.G, sum[2] += c.B;
+                    want[0] += x, want[1] += y, want[2] += (x + y) / 2;
+                }
+            for (int c = 0; c < 3; ++c) worst = std::max<int>(worst, std::abs(sum[c] - want[c]) / 64);
+        }
+    EXPECT_LE(worst, 6);
+    // A one-colour picture: one entry.
+    QImage flat(4, 3, QImage::Format_BGR888);
+    flat.fill(QColor(10, 200, 30));
+    const TIndexedPicture one = ReduceColours(flat);
+    ASSERT_EQ(one.Palette.size(), 1u);
+    EXPECT_EQ(one.Palette[0], (TRgb{10, 200, 30}));
+    const TGifInfo gif = DecodeGif(EncodeGif(flat));
+    EXPECT_EQ(gif.Picture.Width, 4);
+    EXPECT_EQ(gif.Picture.At(QPoint(3, 2)), QColor(10, 200, 30));
+}
+
+TEST(PictureWriters, OddAndTinySizes) {
+    // Odd sizes meet the JPEG's 2×2 chroma blocks and the GIF's code sizes at their edges.
+    for (const QSize size : {QSize(1, 1), QSize(161, 121), QSize(7, 300)}) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        QImage frame(size, QImage::Format_BGR888);
+        frame.fill(QColor(200, 40, 90));
+        const TJpegInfo jpeg = DecodeJpeg(EncodeJpeg(frame));
+        EXPECT_EQ(QSize(jpeg.Picture.Width, jpeg.Picture.Height), size);
+        EXPECT_LE(Distance(jpeg.Picture.At(QPoint(size.width() - 1, size.height() - 1)), QColor(200, 40, 90)), 6);
+        const TGifInfo gif = DecodeGif(EncodeGif(frame));
+        EXPECT_EQ(QSize(gif.Picture.Width, gif.Picture.Height), size);
+        EXPECT_EQ(gif.Picture.At(QPoint(size.width() - 1, size.height() - 1)), QColor(200, 40, 90));
+        EXPECT_EQ(QImage::fromData(EncodeBmp(frame)).pixelColor(size.width() - 1, 0), QColor(200, 40, 90));
+        EXPECT_EQ(QImage::fromData(EncodePng(frame)).size(), size);
+    }
+    // A 32-bit frame is written as 24 bits, its alpha dropped.
+    QImage argb(8, 8, QImage::Format_ARGB32);
+    argb.fill(QColor(10, 20, 30, 128));
+    const QByteArray bmp = EncodeBmp(argb);
+    EXPECT_EQ(static_cast<unsigned char>(bmp[28]), 24);
+}
+
+TEST(PictureWriters, FailedWritesRaise) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    // A missing folder, and a "folder" that is a file.
+    const QString plain = tmp.filePath("plain");
+    QFile f(plain);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    for (const QString& path : {tmp.filePath("missing/shot.png"), plain + "/shot.png"}) {
+        SCOPED_TRACE(path.toStdString());
+        try {
+            SavePicture(ColourBars(), path, TSnapshotType::Png);
+            ADD_FAILURE() << "no exception";
+        } catch (const EFCreateError& e) {
+            EXPECT_NE(std::string(e.what()).find("Cannot create file \"" + path.toStdString() + "\". "),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+    EXPECT_THROW(SavePicture(QImage(), tmp.filePath("empty.jpg"), TSnapshotType::Jpg), EFCreateError);
+    EXPECT_FALSE(QFile::exists(tmp.filePath("empty.jpg")));
+    // A folder in the way.
+    EXPECT_THROW(SavePicture(ColourBars(), tmp.path(), TSnapshotType::Bmp), EFCreateError);
+
+    // Each type written to disk reads back as itself.
+    for (TSnapshotType type : {TSnapshotType::Bmp, TSnapshotType::Jpg, TSnapshotType::Gif, TSnapshotType::Png}) {
+        const QString path = tmp.filePath("shot" + SnapshotTypeExtension(type));
+        SavePicture(ColourBars(), path, type);
+        QFile back(path);
+        ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+        EXPECT_EQ(back.readAll(), EncodePicture(ColourBars(), type));
+    }
+}
+
+} // namespace
