@@ -1,5 +1,7 @@
 #include "app/jobs/JobFileNames.h"
 
+#include "app/jobs/OutputName.h"
+
 namespace jobs {
 
 namespace {
@@ -8,13 +10,8 @@ const QChar kSeparator = QLatin1Char('/');
 
 QString FileNamePart(const QString& path) { return path.mid(path.lastIndexOf(kSeparator) + 1); }
 
-QString ExtensionOf(const QString& path) {
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    return dot > path.lastIndexOf(kSeparator) ? path.mid(dot) : QString();
-}
-
 QString ReplaceExtension(const QString& path, const QString& extension) {
-    return path.left(path.size() - ExtensionOf(path).size()) + extension;
+    return path.left(path.size() - FileExtension(path).size()) + extension;
 }
 
 QString OutputPathFor(const QString& folderText, const QString& inputPath, const QString& extension) {

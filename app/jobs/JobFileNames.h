@@ -1,5 +1,5 @@
-// Name rules of job paths. "/" is the only separator: ":" is an ordinary
-// character in file names here.
+// Name rules of job paths, beside those of OutputName.h. "/" is the only
+// separator: ":" is an ordinary character in file names here.
 #pragma once
 
 #include <QString>
@@ -8,8 +8,6 @@ namespace jobs {
 
 // Everything after the last "/".
 QString FileNamePart(const QString& path);
-// From the last "." of the file-name part on, dot included; empty without one.
-QString ExtensionOf(const QString& path);
 // The extension replaced from the last "." of the file-name part on; a name
 // without a dot gets the extension appended.
 QString ReplaceExtension(const QString& path, const QString& extension);

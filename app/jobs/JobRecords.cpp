@@ -1,6 +1,7 @@
 #include "app/jobs/JobRecords.h"
 
 #include "app/jobs/JobFileNames.h"
+#include "app/jobs/ProgressTexts.h"
 #include "app/profiles/OptionValues.h"
 
 #include <stdexcept>

@@ -1,7 +1,5 @@
 #include "app/jobs/JobRow.h"
 
-#include <cstdio>
-
 namespace jobs {
 
 namespace {
@@ -27,34 +25,5 @@ const TJobColumn kColumns[JobColumnCount] = {
 }  // namespace
 
 std::span<const TJobColumn> JobColumns() { return kColumns; }
-
-QString ClockText(std::int64_t seconds) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2lld:%.2lld:%.2lld", static_cast<long long>(seconds / 3600 % 24),
-                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
-    return QString::fromLatin1(text);
-}
-
-QString MegabyteText(std::int64_t bytes) {
-    // Exact hundredths of a megabyte: bytes * 100 / 2^20, a tie going to the
-    // even hundredth.
-    const bool negative = bytes < 0;
-    const std::uint64_t n = (negative ? 0 - static_cast<std::uint64_t>(bytes) : static_cast<std::uint64_t>(bytes)) * 100;
-    constexpr std::uint64_t d = 1024 * 1024;
-    std::uint64_t q = n / d;
-    const std::uint64_t r2 = n % d * 2;
-    if (r2 > d || (r2 == d && q % 2 == 1)) ++q;
-    QString text = QString::number(q / 100);
-    if (const std::uint64_t cents = q % 100) {
-        text += QLatin1Char('.') + QString::number(cents / 10);
-        if (cents % 10) text += QString::number(cents % 10);
-    }
-    if (negative && q) text.prepend(QLatin1Char('-'));
-    return text + QLatin1String("MB");
-}
-
-QString DurationText(std::int64_t durationUs) {
-    return durationUs > 0 ? ClockText(durationUs / 1000000) : QStringLiteral("N/A");
-}
 
 }  // namespace jobs

@@ -1,11 +1,11 @@
-// A job row as data: the caption (input path) and its 24 sub-items, the list
-// columns that show them, and the row's two display formats.
+// A job row as data: the caption (input path) and its 24 sub-items, and the
+// list columns that show them. The row's texts are formatted by
+// ProgressTexts.h.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <span>
 
 namespace jobs {
@@ -59,14 +59,5 @@ struct TJobRow {
     QString& operator[](TJobSubItem i) { return SubItems[i]; }
     bool operator==(const TJobRow&) const = default;
 };
-
-// Whole seconds as "hh:mm:ss"; the hours wrap at 24.
-QString ClockText(std::int64_t seconds);
-// Bytes in megabytes, rounded to the even hundredth on a tie, without trailing
-// zeros, "." as the point whatever the locale, then "MB": "1.25MB", "3MB".
-QString MegabyteText(std::int64_t bytes);
-// The duration column: clock text of whole seconds when the duration (in
-// microseconds) is above 0, else "N/A".
-QString DurationText(std::int64_t durationUs);
 
 }  // namespace jobs

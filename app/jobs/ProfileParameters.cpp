@@ -1,9 +1,21 @@
 #include "app/jobs/ProfileParameters.h"
 
 #include "app/jobs/JobFileNames.h"
+#include "app/jobs/OutputName.h"
 #include "app/profiles/ProfileTables.h"
 
 namespace jobs {
+
+TFreeOutputName OutputNameRule(std::function<bool()> overwrite,
+                               std::function<QStringList(const TJobRow* row)> otherRowNames) {
+    return [overwrite = std::move(overwrite), otherRowNames = std::move(otherRowNames)](
+               const QString& wanted, const QString& inputPath, const TJobRow* row) {
+        const QString name = FileNamePart(wanted);
+        const QString folderText = wanted.left(wanted.size() - name.size() - 1);
+        return ChooseOutputPath(folderText, FileBaseName(name), FileExtension(name), overwrite(), inputPath,
+                                otherRowNames(row));
+    };
+}
 
 void ComputeProfileFields(int code, const QString& folderText, const TFreeOutputName& freeName, TJobFields& f) {
     ResetJobFields(f);
@@ -27,7 +39,7 @@ void ComputeProfileFields(int code, const QString& folderText, const TFreeOutput
         f.Video_NormType = QString::fromUtf8(p->NormType);
     }
     // The name is rebuilt in the folder the edit shows now, then checked.
-    const QString ext = ExtensionOf(f.Video_OutPutFileName);
+    const QString ext = FileExtension(f.Video_OutPutFileName);
     const QString stem = f.Video_OutPutFileName.left(f.Video_OutPutFileName.size() - ext.size());
     const QString wanted = folderText + QLatin1Char('/') + FileNamePart(stem) + ext;
     f.Video_OutPutFileName = freeName ? freeName(wanted, f.Video_AddFileName, nullptr) : wanted;

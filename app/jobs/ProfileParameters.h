@@ -5,6 +5,7 @@
 #include "app/jobs/JobRow.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -16,6 +17,13 @@ namespace jobs {
 // being added. An empty rule takes every name as free.
 using TFreeOutputName =
     std::function<QString(const QString& wantedPath, const QString& inputPath, const TJobRow* row)>;
+
+// The output-exists rule of OutputName.h as a TFreeOutputName. The wanted
+// path's folder part is the folder text; `overwrite` and `otherRowNames` are
+// asked at each use, the latter for the output names (sub-item 2) of every row
+// but `row`.
+TFreeOutputName OutputNameRule(std::function<bool()> overwrite,
+                               std::function<QStringList(const TJobRow* row)> otherRowNames);
 
 // The fields of a profile code: a reset first, then the code, the parameters
 // of its entry and the output path (folder text, "/", the input's name with

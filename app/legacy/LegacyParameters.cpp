@@ -1,6 +1,7 @@
 #include "app/legacy/LegacyParameters.h"
 
 #include "app/jobs/JobFileNames.h"
+#include "app/jobs/OutputName.h"
 
 #include <QFileInfo>
 
@@ -10,7 +11,7 @@ namespace {
 
 const QChar kSeparator = QLatin1Char('/');
 
-using jobs::ExtensionOf;
+using jobs::FileExtension;
 using jobs::FileNamePart;
 
 void Write(const TextCell& cell, QString& field) {
@@ -60,7 +61,7 @@ bool IsExistingFile(const QString& path) {
 
 QString ResolveOutputName(const QString& name, const QString& folderText, bool overwrite,
                           const FileExists& exists) {
-    const QString extension = ExtensionOf(name);
+    const QString extension = FileExtension(name);
     const QString base = FileNamePart(name.left(name.size() - extension.size()));
     const QString stem = folderText + kSeparator + base;
     QString candidate = stem + extension;

@@ -1,4 +1,4 @@
-// Job fields, name rules and the row's display formats.
+// Job fields, name rules and the row's columns.
 #include "app/jobs/JobFields.h"
 #include "app/jobs/JobFileNames.h"
 #include "app/jobs/JobRow.h"
@@ -74,34 +74,6 @@ TEST(JobRow, ColumnsAndSubItems) {
     EXPECT_STREQ(columns[siOptionDigits + 1].Title, "视频选项");
     EXPECT_STREQ(columns[siNormType + 1].Title, "NormType");
     EXPECT_EQ(TJobRow().SubItems.size(), 24);
-}
-
-TEST(JobRow, ClockAndMegabyteTexts) {
-    EXPECT_EQ(ClockText(0), QStringLiteral("00:00:00"));
-    EXPECT_EQ(ClockText(3661), QStringLiteral("01:01:01"));
-    EXPECT_EQ(ClockText(25 * 3600 + 62), QStringLiteral("01:01:02"));  // whole days drop
-    EXPECT_EQ(DurationText(2'999'999), QStringLiteral("00:00:02"));
-    EXPECT_EQ(DurationText(0), QStringLiteral("N/A"));
-    EXPECT_EQ(DurationText(-1), QStringLiteral("N/A"));
-
-    struct Case {
-        std::int64_t bytes;
-        const char* want;
-    } cases[] = {
-        {1310720, "1.25MB"},
-        {3145728, "3MB"},
-        {0, "0MB"},
-        {123'413'217, "117.7MB"},  // 117.6967...
-        {125'829, "0.12MB"},       // 0.119999...
-        {1048576 / 200, "0MB"},    // 0.004999...: below the half
-        {123'457'618, "117.74MB"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(MegabyteText(c.bytes), QString::fromUtf8(c.want)) << c.bytes;
-    // Exact ties go to the even hundredth: 0.125 MB and 0.375 MB.
-    EXPECT_EQ(MegabyteText(131072), QStringLiteral("0.12MB"));
-    EXPECT_EQ(MegabyteText(393216), QStringLiteral("0.38MB"));
-    EXPECT_EQ(MegabyteText(1048576 * 10 + 1048576 / 10 * 1 + 5), QStringLiteral("10.1MB"));
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <vector>
 
 using namespace jobs;
@@ -58,6 +61,34 @@ TEST(ProfileParameters, OutputPathGoesThroughTheRule) {
     EXPECT_EQ(ra.Video_OutPutFileName, QStringLiteral("/out/clip.ra"));
     EXPECT_EQ(ra.Video_FileExt, QStringLiteral(".rm"));
     EXPECT_EQ(Compute(3200).Video_OutPutFileName, QStringLiteral("/out/clip.avi"));
+}
+
+TEST(ProfileParameters, OutputNameRuleOverAFolder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile existing(dir.filePath(QStringLiteral("clip.avi")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    bool overwrite = false;
+    TJobRow self;
+    self[siOutputName] = QStringLiteral("clip_2.avi");
+    const TJobRow* asked = nullptr;
+    const TFreeOutputName rule = OutputNameRule([&] { return overwrite; }, [&](const TJobRow* row) {
+        asked = row;
+        return row == &self ? QStringList{QStringLiteral("clip_1.avi")}
+                            : QStringList{QStringLiteral("clip_1.avi"), QStringLiteral("clip_2.avi")};
+    });
+    TJobFields f;
+    f.Video_AddFileName = QStringLiteral("/src/clip.mkv");
+    ComputeProfileFields(100, dir.path(), rule, f);
+    EXPECT_EQ(f.Video_OutPutFileName, dir.path() + QStringLiteral("/clip_3.avi"));
+    EXPECT_EQ(asked, nullptr);
+    // A row's own name does not count against it.
+    EXPECT_EQ(rule(dir.path() + QStringLiteral("/clip.avi"), QStringLiteral("/src/clip.mkv"), &self),
+              dir.path() + QStringLiteral("/clip_2.avi"));
+    overwrite = true;
+    EXPECT_EQ(rule(dir.path() + QStringLiteral("/clip.avi"), QStringLiteral("/src/clip.mkv"), &self),
+              dir.path() + QStringLiteral("/clip.avi"));
 }
 
 TEST(ProfileParameters, CodeWithoutEntryLeavesTheResetAndTheBareFolder) {

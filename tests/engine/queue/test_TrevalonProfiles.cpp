@@ -7,6 +7,7 @@
 #include "tests/engine/queue/QueueTestSupport.h"
 
 #include "app/jobs/JobFileNames.h"
+#include "app/jobs/OutputName.h"
 #include "app/jobs/JobRecords.h"
 #include "app/jobs/ProfilePanel.h"
 #include "app/profiles/ProfileTables.h"
@@ -63,7 +64,7 @@ std::vector<TParameterSet> ParameterSets(const QString& AClip, const QString& AF
             record.Output.FileName = panel.Fields().Video_OutPutFileName;  // as attaching leaves it
             const jobs::TJobRow row = jobs::NewJobRow({AClip, 1000000, 1, profiles}, record.Output, panel);
             const jobs::TJobStart start = jobs::StartRecords(row, record, AFolder);
-            const QString ext = jobs::ExtensionOf(start.OutputPath);
+            const QString ext = jobs::FileExtension(start.OutputPath);
             const QString key = Key(start.Output, ext);
             auto [it, added] = byKey.emplace(key, sets.size());
             if (added) sets.push_back({{}, start.Output, ext.toStdString()});
