@@ -1,5 +1,8 @@
 #include "app/legacy/LegacyParameters.h"
 
+#include "app/jobs/JobFileNames.h"
+#include "app/jobs/OutputName.h"
+
 #include <QFileInfo>
 
 namespace legacy {
@@ -8,17 +11,8 @@ namespace {
 
 const QChar kSeparator = QLatin1Char('/');
 
-QString FileNamePart(const QString& path) { return path.mid(path.lastIndexOf(kSeparator) + 1); }
-
-// From the last "." of the file-name part, dot included; empty when it has none.
-QString ExtensionOf(const QString& path) {
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    return dot > path.lastIndexOf(kSeparator) ? path.mid(dot) : QString();
-}
-
-QString ChangeExtension(const QString& path, const QString& extension) {
-    return path.left(path.size() - ExtensionOf(path).size()) + extension;
-}
+using jobs::FileExtension;
+using jobs::FileNamePart;
 
 void Write(const TextCell& cell, QString& field) {
     switch (cell.state) {
@@ -34,17 +28,12 @@ void Write(const IntCell& cell, std::int32_t& field) {
 
 }  // namespace
 
-void ResetVideoFields(VideoFields& fields) {
-    VideoFields reset;
-    reset.All_Trant_Number = fields.All_Trant_Number;
-    reset.Video_AddFileName = fields.Video_AddFileName;
-    fields = reset;
-}
+void ResetVideoFields(VideoFields& fields) { jobs::ResetJobFields(fields); }
 
 void ApplyParameterRow(const ParameterRow& row, const QString& folderText, VideoFields& fields) {
     fields.Video_OutPutFileName =
         folderText + kSeparator +
-        ChangeExtension(FileNamePart(fields.Video_AddFileName), QString::fromUtf8(row.nameExtension));
+        jobs::ReplaceExtension(FileNamePart(fields.Video_AddFileName), QString::fromUtf8(row.nameExtension));
     Write(row.fileExt, fields.Video_FileExt);
     Write(row.videoCodec, fields.Video_VideoCodec);
     Write(row.videoTag, fields.Video_VideoTag);
@@ -72,7 +61,7 @@ bool IsExistingFile(const QString& path) {
 
 QString ResolveOutputName(const QString& name, const QString& folderText, bool overwrite,
                           const FileExists& exists) {
-    const QString extension = ExtensionOf(name);
+    const QString extension = FileExtension(name);
     const QString base = FileNamePart(name.left(name.size() - extension.size()));
     const QString stem = folderText + kSeparator + base;
     QString candidate = stem + extension;

@@ -4,42 +4,17 @@
 // widget.
 #pragma once
 
+#include "app/jobs/JobFields.h"
 #include "app/legacy/LegacyTables.h"
 
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 
 namespace legacy {
 
-// The main window's job fields that the settings dialog reads or writes, under
-// their own names. The defaults are the reset values.
-struct VideoFields {
-    std::int32_t All_Trant_Number = 0;
-    QString Video_AddFileName;  // read, never written here
-    QString Video_OutPutFileName;
-    QString Video_FileExt;
-    QString Video_VideoCodec;
-    QString Video_VideoTag;
-    QString Video_FrameRate;
-    QString Video_FrameAspectRatio;
-    QString Video_FrameSize;
-    std::int32_t Video_VideoBitrate = -1;
-    QString Video_VideoFilters;
-    QString Video_AudioCodec;
-    QString Video_AudioChannels;
-    QString Video_AudioSampleRate;
-    QString Video_AudioVolume = QStringLiteral("256");
-    std::int32_t Video_AudioBitrate = -1;
-    QString Video_NormType;
-    QString Video_TargetType;
-    QString Video_FileFormat;
-    QString Video_CopyTimestamp;
-    std::int32_t Video_TimeStart = -1;
-    std::int32_t Video_TimeLength = -1;
-    bool Video_DisableVideo = false;
-};
+// The main window's job fields, which the settings dialog reads and writes.
+using VideoFields = jobs::TJobFields;
 
 // The reset: every Video_ field back to its reset value; the input path and the
 // profile code stay.

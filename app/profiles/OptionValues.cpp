@@ -44,6 +44,8 @@ std::string KbpsNumber(const QString& text) {
 
 } // namespace
 
+int IntegerValue(const QString& text) { return ReadInteger(text.toStdString()); }
+
 QString FrameSizeValue(const QString& text) {
     if (text == QStringLiteral("保持原分辨率") || text == QStringLiteral("该格式无视频")) return {};
     return text;

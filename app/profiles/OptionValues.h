@@ -16,6 +16,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A whole decimal number with an optional sign, within 32 bits; anything else
+// throws ("'abc' is not a valid integer value"). Job-row columns are read back
+// with it.
+int IntegerValue(const QString& text);
+
 // Empty means "keep the source's value": the option is not passed on.
 QString FrameSizeValue(const QString& text);
 QString FrameRateValue(const QString& text);
