@@ -1,0 +1,90 @@
+#include "skin/forms/menu/ImagesMenu.h"
+
+void TqvImagesMenuItem::Assign(const TqvImagesMenuItem& Source) {
+    ImageIndex = Source.ImageIndex;
+    Caption = Source.Caption;
+    Button = Source.Button;
+    Hint = Source.Hint;
+}
+
+void LayoutImagesMenuItems(std::vector<TqvImagesMenuItem>& Items, const TqvImagesGridMetrics& M) {
+    const int CW = M.ImageWidth + 10, CH = M.ImageHeight + 10;
+    const int RW = M.ColumnsCount * CW;
+    const int x0 = M.Origin.X;
+    int x = x0, y = M.Origin.Y;
+    for (TqvImagesMenuItem& item : Items) {
+        if (item.Header || item.Button) {
+            if (x != x0) y += CH + 1;
+            const int h = item.Header && M.HeaderHeight > 0 ? M.HeaderHeight : CH;
+            item.ItemRect = Rect(x0, y, x0 + RW, y + h);
+            y += h + 1;
+            x = x0;
+            continue;
+        }
+        item.ItemRect = Rect(x, y, x + CW, y + CH);
+        x += CW;
+        if (x + CW > x0 + RW) {
+            x = x0;
+            y += CH + 1;
+        }
+    }
+}
+
+int ImagesMenuItemAt(const std::vector<TqvImagesMenuItem>& Items, TPoint P) {
+    for (std::size_t i = 0; i < Items.size(); ++i) {
+        const TRect& r = Items[i].ItemRect;
+        if (!Items[i].Header && P.X >= r.Left && P.X <= r.Right && P.Y >= r.Top && P.Y <= r.Bottom) return int(i);
+    }
+    return -1;
+}
+
+TqvSkinImagesMenu::TqvSkinImagesMenu(QObject* AOwner) : TComponent(AOwner) {}
+
+void TqvSkinImagesMenu::SetColumnsCount(int v) {
+    if (v >= 1 && v <= 50) FColumnsCount = v;
+}
+
+TqvImagesMenuItem* TqvSkinImagesMenu::SelectedItem() {
+    return FItemIndex >= 0 && FItemIndex < int(FItems.size()) ? &FItems[std::size_t(FItemIndex)] : nullptr;
+}
+
+bool TqvSkinImagesMenu::SkinSupport() const {
+    const TqvSkinData* sd = FSkinData.data();
+    return sd && !sd->Empty && sd->PopupWindow.WindowPictureIndex != -1;
+}
+
+TqvImagesGridMetrics TqvSkinImagesMenu::Metrics() const {
+    TqvImagesGridMetrics m;
+    if (FImages) {
+        m.ImageWidth = FImages->Width();
+        m.ImageHeight = FImages->Height();
+    }
+    m.ColumnsCount = FColumnsCount;
+    const TqvSkinData* sd = FSkinData.data();
+    if (SkinSupport()) m.Origin = sd->PopupWindow.ItemsRect.TopLeft();
+    if (sd && !sd->Empty) {
+        const int i = sd->GetControlIndex(QStringLiteral("label"));
+        if (i >= 0)
+            if (auto* l = dynamic_cast<const TqvDataSkinLabelControl*>(sd->CtrlList[std::size_t(i)].get()))
+                m.HeaderHeight = l->SkinRect.Height();
+    }
+    return m;
+}
+
+TSize TqvSkinImagesMenu::CalcSize() {
+    const TqvImagesGridMetrics m = Metrics();
+    LayoutImagesMenuItems(FItems, m);
+    if (FItems.empty()) return {};
+    const int h = FItems.back().ItemRect.Bottom - FItems.front().ItemRect.Top;
+    const int RW = m.ColumnsCount * (m.ImageWidth + 10);
+    const TqvSkinData* sd = FSkinData.data();
+    if (SkinSupport()) {
+        const int pi = sd->PopupWindow.WindowPictureIndex;
+        if (pi >= 0 && pi < int(sd->FActivePictures.size()) && !sd->FActivePictures[std::size_t(pi)].isNull()) {
+            const QImage& wp = sd->FActivePictures[std::size_t(pi)];
+            const TRect& ir = sd->PopupWindow.ItemsRect;
+            return TSize{wp.width() + RW - ir.Width(), wp.height() + h - ir.Height()};
+        }
+    }
+    return TSize{RW + 10, h + 10};
+}

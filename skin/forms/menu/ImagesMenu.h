@@ -1,0 +1,110 @@
+// The images menu: a grid of pictures (plus full-width button and header
+// rows) that drops down instead of a list of items. This file holds the
+// component's data, the grid layout and the hit test; the grid window shows
+// them.
+#pragma once
+
+#include "platform/Component.h"
+#include "platform/Graphics.h"
+#include "platform/ImgList.h"
+#include "skin/model/SkinData.h"
+
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+class TqvSkinImagesMenu;
+
+class TqvImagesMenuItem {
+public:
+    int ImageIndex = -1;
+    QString Caption;
+    QString Hint;
+    // A full-width row with its image and caption.
+    bool Button = false;
+    // A full-width row showing Caption; cannot be chosen.
+    bool Header = false;
+    // Fired (Sender: the images menu) when the grid closes with this item chosen.
+    TNotifyEvent OnClick;
+    // The item's place in the grid window, set by the layout.
+    TRect ItemRect{};
+
+    // Copies ImageIndex, Caption, Button and Hint (not Header, not OnClick).
+    void Assign(const TqvImagesMenuItem& Source);
+};
+
+// The grid's cell size and origin.
+struct TqvImagesGridMetrics {
+    int ImageWidth = 16, ImageHeight = 16;
+    int ColumnsCount = 1;
+    TPoint Origin{5, 5};
+    // Height of a header row; 0: a cell's height.
+    int HeaderHeight = 0;
+};
+
+// Lays Items out in rows of ColumnsCount cells ((image + 10) square-ish
+// cells that touch, rows one pixel apart); a header or button row after a
+// begun row starts a new one. Writes each item's ItemRect.
+void LayoutImagesMenuItems(std::vector<TqvImagesMenuItem>& Items, const TqvImagesGridMetrics& Metrics);
+// The first item that is not a header whose rect holds P, right and bottom
+// edges included; -1 when none.
+int ImagesMenuItemAt(const std::vector<TqvImagesMenuItem>& Items, TPoint P);
+
+class TqvSkinImagesMenu : public TComponent {
+    Q_OBJECT
+public:
+    explicit TqvSkinImagesMenu(QObject* AOwner = nullptr);
+
+    TCustomImageList* Images() const { return FImages.data(); }
+    void SetImages(TCustomImageList* v) { FImages = v; }
+    std::vector<TqvImagesMenuItem>& ImagesItems() { return FItems; }
+    const std::vector<TqvImagesMenuItem>& ImagesItems() const { return FItems; }
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int v) { FItemIndex = v; }
+    int ColumnsCount() const { return FColumnsCount; }
+    // Takes 1 to 50 and ignores anything else.
+    void SetColumnsCount(int v);
+    bool ShowSelectedItem() const { return FShowSelectedItem; }
+    void SetShowSelectedItem(bool v) { FShowSelectedItem = v; }
+    TqvSkinData* SkinData() const { return FSkinData.data(); }
+    void SetSkinData(TqvSkinData* v) { FSkinData = v; }
+    bool ShowHints() const { return FShowHints; }
+    void SetShowHints(bool v) { FShowHints = v; }
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool v) { FAlphaBlend = v; }
+    bool AlphaBlendAnimation() const { return FAlphaBlendAnimation; }
+    void SetAlphaBlendAnimation(bool v) { FAlphaBlendAnimation = v; }
+    int AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(int v) { FAlphaBlendValue = v; }
+    TFont& DefaultFont() { return FDefaultFont; }
+    void SetDefaultFont(const TFont& v) { FDefaultFont.Assign(v); }
+    bool UseSkinFont() const { return FUseSkinFont; }
+    void SetUseSkinFont(bool v) { FUseSkinFont = v; }
+
+    // The item at ItemIndex; nullptr when there is none.
+    TqvImagesMenuItem* SelectedItem();
+
+    // The skin's popup-window picture frames the grid.
+    bool SkinSupport() const;
+    // The grid's metrics for the current images, columns and skin.
+    TqvImagesGridMetrics Metrics() const;
+    // Lays the items out; the grid window's size (the frame around the rows).
+    TSize CalcSize();
+
+    TNotifyEvent OnItemClick, OnChange, OnMenuPopup, OnMenuClose;
+    TNotifyEvent OnInternalChange, OnInternalMenuClose;
+
+private:
+    QPointer<TCustomImageList> FImages;
+    std::vector<TqvImagesMenuItem> FItems;
+    int FItemIndex = -1;
+    int FColumnsCount = 1;
+    bool FShowSelectedItem = true;
+    QPointer<TqvSkinData> FSkinData;
+    bool FShowHints = true;
+    bool FAlphaBlend = false, FAlphaBlendAnimation = false;
+    int FAlphaBlendValue = 200;
+    TFont FDefaultFont{QStringLiteral("Arial"), 14};
+    bool FUseSkinFont = true;
+};
