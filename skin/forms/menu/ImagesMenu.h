@@ -9,7 +9,9 @@
 #include "platform/ImgList.h"
 #include "skin/model/SkinData.h"
 
+#include <QImage>
 #include <QPointer>
+#include <QRegion>
 
 #include <memory>
 #include <vector>
@@ -91,6 +93,11 @@ public:
     TqvImagesGridMetrics Metrics() const;
     // Lays the items out; the grid window's size (the frame around the rows).
     TSize CalcSize();
+    // The grid window's picture at Size (from CalcSize): Hot is the cell
+    // under the pointer (-1 none), ItemDown a press that began on a cell.
+    QImage GridPicture(TSize Size, int Hot, bool ItemDown) const;
+    // The window's shape from the skin's mask; empty when the whole window shows.
+    QRegion GridRegion(TSize Size) const;
 
     TNotifyEvent OnItemClick, OnChange, OnMenuPopup, OnMenuClose;
     TNotifyEvent OnInternalChange, OnInternalMenuClose;

@@ -1,6 +1,7 @@
 // Pictures of menu levels and their items, skinned and plain: frames,
 // states, separators, headers, marks, owner draw, scroll markers, and a
 // skin record that is read, never written.
+#include "skin/forms/menu/ImagesMenu.h"
 #include "skin/forms/menu/PopupLevel.h"
 #include "skin/model/draw/DrawUtils.h"
 #include "tests/skin/forms/menu/MenuTestSkin.h"
@@ -337,6 +338,76 @@ TEST_F(MenuPictures, ImagesAndTheGlyphColumn) {
     EXPECT_FALSE(HasColour(pic, level->Item(1)->ObjectRect, qRgb(220, 0, 0)));
     // The plain glyph column is the image list's width + 2.
     EXPECT_EQ(Px(pic, 22, level->Item(1)->ObjectRect.Top + 1), Sys(clBtnFace));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ImagesMenuPicture, HotAndChosenCells) {
+    TImageList images;
+    images.SetSize(16, 16);
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(qRgb(220, 0, 0));
+    for (int i = 0; i < 4; ++i) images.Add(red);
+    TqvSkinImagesMenu menu;
+    menu.SetImages(&images);
+    menu.SetColumnsCount(2);
+    for (int i = 0; i < 4; ++i) {
+        TqvImagesMenuItem item;
+        item.ImageIndex = i;
+        menu.ImagesItems().push_back(item);
+    }
+    menu.SetItemIndex(1);
+    const TSize size = menu.CalcSize();
+    const auto& items = menu.ImagesItems();
+    const QRgb hot = qRgb(182, 189, 210), down = qRgb(133, 147, 181);
+    struct TRow {
+        bool ShowSelected;
+        int Hot;
+        bool ItemDown;
+        QRgb Cell[4];  // colour inside each cell's frame (0: the window)
+    } rows[] = {
+        {true, -1, false, {0, down, 0, 0}},
+        {true, 2, false, {0, down, hot, 0}},
+        {true, 2, true, {0, 0, down, 0}},  // a press on a cell: only that cell is pressed
+        {false, 3, false, {0, 0, 0, hot}},
+    };
+    for (const TRow& r : rows) {
+        menu.SetShowSelectedItem(r.ShowSelected);
+        const QImage pic = menu.GridPicture(size, r.Hot, r.ItemDown);
+        EXPECT_EQ(Px(pic, 0, 0), Sys(clBtnShadow));
+        for (int i = 0; i < 4; ++i) {
+            const TRect c = items[std::size_t(i)].ItemRect;
+            EXPECT_EQ(Px(pic, c.Left + 5, c.Top + 5), qRgb(220, 0, 0));
+            const QRgb want = r.Cell[i] ? r.Cell[i] : Sys(clWindow);
+            EXPECT_EQ(Px(pic, c.Left + 2, c.Top + 2), want) << r.Hot << " cell " << i;
+            if (r.Cell[i]) {
+                EXPECT_EQ(Px(pic, c.Left, c.Top), Sys(clNavy));
+            }
+        }
+    }
+}
+
+TEST(ImagesMenuPicture, SkinnedFrameAndHeader) {
+    TMenuSkin skin;
+    TImageList images;
+    images.SetSize(16, 16);
+    TqvSkinImagesMenu menu;
+    menu.SetImages(&images);
+    menu.SetSkinData(skin.Model.get());
+    menu.SetColumnsCount(3);
+    TqvImagesMenuItem header;
+    header.Header = true;
+    header.Caption = QStringLiteral("Colours");
+    menu.ImagesItems() = {header, {}, {}};
+    const TSize size = menu.CalcSize();
+    // The window picture's border around the items rectangle (3 pixels each side).
+    EXPECT_EQ(size.cx, 30 + 78 - 24);
+    const QImage pic = menu.GridPicture(size, -1, false);
+    EXPECT_EQ(Px(pic, 0, 0), kFrame);
+    EXPECT_EQ(Px(pic, 4, 4), kItems);  // no "label" record: the header is its caption alone
+    EXPECT_EQ(menu.ImagesItems()[0].ItemRect.Top, 3);
 }
 
 }  // namespace
