@@ -12,7 +12,7 @@ constexpr QRgb kSheetBg = 0xFFFAFAFA;
 }  // namespace
 
 TGallerySheet::TGallerySheet(const TqvSkinData& skin, int index)
-    : FSkin(skin), FImage(kSheetW, 6000, QImage::Format_RGB32), FX(kMargin), FY(kMargin)
+    : FSkin(skin), FImage(kSheetW, 8000, QImage::Format_RGB32), FX(kMargin), FY(kMargin)
 {
     FImage.fill(kSheetBg);
     QPainter p(&FImage);
@@ -91,6 +91,7 @@ void TGallerySheet::Text(QImage& img, TRect r, const QString& text, const QFont&
 
 void DrawControls3Section(TGallerySheet& sheet);
 void DrawControls4Section(TGallerySheet& sheet);
+void DrawMenusSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
@@ -102,6 +103,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Panels, buttons, scroll bars, list view", DrawControls1Section},
         {"Edits, labels, check and radio boxes, speed buttons, slider, tool bar", DrawControls3Section},
         {"Splitters, bevels, up-downs, scroll box, status bar, page controls, tree view", DrawControls4Section},
+        {"Skinned menus: levels, scrolled level, images grid", DrawMenusSection},
     };
     return sections;
 }
