@@ -1,5 +1,10 @@
 #include "skin/forms/menu/ImagesMenu.h"
 
+#include "skin/forms/menu/ImagesMenuWindow.h"
+#include "skin/model/draw/DrawUtils.h"
+
+#include <QWidget>
+
 void TqvImagesMenuItem::Assign(const TqvImagesMenuItem& Source) {
     ImageIndex = Source.ImageIndex;
     Caption = Source.Caption;
@@ -87,4 +92,94 @@ TSize TqvSkinImagesMenu::CalcSize() {
         }
     }
     return TSize{RW + 10, h + 10};
+}
+
+namespace {
+bool Choosable(const std::vector<TqvImagesMenuItem>& items, int i) {
+    return i >= 0 && i < int(items.size()) && !items[std::size_t(i)].Header;
+}
+}  // namespace
+
+int ImagesMenuSelectNext(const std::vector<TqvImagesMenuItem>& Items, int Hot) {
+    const int n = int(Items.size());
+    if (n == 0) return Hot;
+    if (Hot < 0 || Hot >= n - 1) return Items[0].Header ? (n > 1 ? 1 : Hot) : 0;
+    for (int i = Hot + 1; i < n; ++i)
+        if (Choosable(Items, i)) return i;
+    return Hot;
+}
+
+int ImagesMenuSelectPrior(const std::vector<TqvImagesMenuItem>& Items, int Hot) {
+    const int n = int(Items.size());
+    if (n == 0) return Hot;
+    if (Hot < 0 || Hot == 0 || (Hot == 1 && Items[0].Header && n >= 2)) return n - 1;
+    for (int i = Hot - 1; i >= 0; --i)
+        if (Choosable(Items, i)) return i;
+    return Hot;
+}
+
+int ImagesMenuSelectDown(const std::vector<TqvImagesMenuItem>& Items, int Hot) {
+    const int n = int(Items.size());
+    if (n == 0) return Hot;
+    if (Hot < 0 || Hot >= n) return Items[0].Header ? (n > 1 ? 1 : Hot) : 0;
+    const TRect h = Items[std::size_t(Hot)].ItemRect;
+    for (int i = Hot + 1; i < n; ++i) {
+        const TqvImagesMenuItem& it = Items[std::size_t(i)];
+        if (!it.Header && it.ItemRect.Top > h.Top && (it.Button || it.ItemRect.Left == h.Left)) return i;
+    }
+    return Hot;
+}
+
+int ImagesMenuSelectUp(const std::vector<TqvImagesMenuItem>& Items, int Hot) {
+    const int n = int(Items.size());
+    if (n == 0) return Hot;
+    if (Hot < 0 || Hot >= n) return n - 1;
+    const TRect h = Items[std::size_t(Hot)].ItemRect;
+    for (int i = Hot - 1; i >= 0; --i) {
+        const TqvImagesMenuItem& it = Items[std::size_t(i)];
+        if (!it.Header && it.ItemRect.Top < h.Top && (it.Button || it.ItemRect.Left == h.Left)) return i;
+    }
+    return Hot;
+}
+
+TPoint ImagesMenuPosition(const TRect& R, TSize Size, const TRect& WA) {
+    int X = R.Left, Y = R.Bottom;
+    if (Y + Size.cy > WA.Bottom) Y = R.Top - Size.cy;
+    if (X + Size.cx > WA.Right) X = WA.Right - Size.cx;
+    if (X < WA.Left) X = WA.Left;
+    if (Y < WA.Top) Y = WA.Top;
+    return Point(X, Y);
+}
+
+void TqvSkinImagesMenu::PopupFromRect(const TRect& R) {
+    if (FPopupWindow) FPopupWindow->HideGrid(false);
+    if (OnMenuPopup) OnMenuPopup(this);
+    // Nothing to lay out without images or items.
+    if (!FImages || FImages->Count() == 0 || FItems.empty()) return;
+    FOldItemIndex = FItemIndex;
+    QWidget* form = nullptr;
+    for (QObject* o = Owner(); o && !form; o = AsComponent(o) ? AsComponent(o)->Owner() : nullptr)
+        if (auto* w = qobject_cast<QWidget*>(o)) form = w->window();
+    TRect wa = WorkArea;
+    if (wa.Width() <= 0 || wa.Height() <= 0) GetMonitorWorkArea(form, true, wa);
+    FPopupWindow = new TqvSkinImagesMenuPopupWindow(form, this);
+    FPopupWindow->ShowGrid(R, wa);
+}
+
+void TqvSkinImagesMenu::Hide() {
+    if (FPopupWindow) FPopupWindow->HideGrid(false);
+}
+
+void TqvSkinImagesMenu::CloseNotify(bool AProcessEvents) {
+    if (FPopupWindow) FPopupWindow->deleteLater();
+    FPopupWindow = nullptr;
+    if (OnInternalMenuClose) OnInternalMenuClose(this);
+    if (OnMenuClose) OnMenuClose(this);
+    if (!AProcessEvents || FItemIndex == -1) return;
+    if (TqvImagesMenuItem* item = SelectedItem(); item && item->OnClick) item->OnClick(this);
+    if (OnItemClick) OnItemClick(this);
+    if (FItemIndex != FOldItemIndex) {
+        if (OnInternalChange) OnInternalChange(this);
+        if (OnChange) OnChange(this);
+    }
 }

@@ -7,6 +7,7 @@
 #include "platform/Component.h"
 #include "platform/Graphics.h"
 #include "platform/ImgList.h"
+#include "skin/forms/menu/ImagesMenuWindow.h"
 #include "skin/model/SkinData.h"
 
 #include <QImage>
@@ -52,6 +53,19 @@ void LayoutImagesMenuItems(std::vector<TqvImagesMenuItem>& Items, const TqvImage
 // The first item that is not a header whose rect holds P, right and bottom
 // edges included; -1 when none.
 int ImagesMenuItemAt(const std::vector<TqvImagesMenuItem>& Items, TPoint P);
+
+// Keyboard moves over the grid from the hot item Hot (-1: none); the result
+// is the new hot item (unchanged when there is none to go to). Headers are
+// never hot.
+int ImagesMenuSelectNext(const std::vector<TqvImagesMenuItem>& Items, int Hot);
+int ImagesMenuSelectPrior(const std::vector<TqvImagesMenuItem>& Items, int Hot);
+int ImagesMenuSelectDown(const std::vector<TqvImagesMenuItem>& Items, int Hot);
+int ImagesMenuSelectUp(const std::vector<TqvImagesMenuItem>& Items, int Hot);
+
+// Where the grid opens for a screen rect R: below it, above it when it does
+// not fit below, shifted left to fit, never left of or above the work area.
+TPoint ImagesMenuPosition(const TRect& R, TSize Size, const TRect& WorkArea);
+
 
 class TqvSkinImagesMenu : public TComponent {
     Q_OBJECT
@@ -99,10 +113,25 @@ public:
     // The window's shape from the skin's mask; empty when the whole window shows.
     QRegion GridRegion(TSize Size) const;
 
+    // Drops the grid down below the screen rect R (an open grid closes
+    // first). Without images, or without items, only OnMenuPopup fires.
+    void PopupFromRect(const TRect& R);
+    void Popup(int X, int Y) { PopupFromRect(Rect(X, Y, X, Y)); }
+    // Closes an open grid without choosing.
+    void Hide();
+    TqvSkinImagesMenuPopupWindow* PopupWindow() const { return FPopupWindow.data(); }
+    // The grid closed: close events, then, with a choice, the item's
+    // OnClick, OnItemClick and (for a new choice) OnInternalChange, OnChange.
+    void CloseNotify(bool AProcessEvents);
+    // The work area the grid is placed in; empty: the screen's of the owner form.
+    TRect WorkArea;
+
     TNotifyEvent OnItemClick, OnChange, OnMenuPopup, OnMenuClose;
     TNotifyEvent OnInternalChange, OnInternalMenuClose;
 
 private:
+    QPointer<TqvSkinImagesMenuPopupWindow> FPopupWindow;
+    int FOldItemIndex = -1;
     QPointer<TCustomImageList> FImages;
     std::vector<TqvImagesMenuItem> FItems;
     int FItemIndex = -1;

@@ -342,3 +342,45 @@ TEST(MenuBarItems, Sizes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ImagesMenuKeys, Moves) {
+    // Three columns: header (0), cells 1..5 in rows of 3 (1 2 3 | 4 5), a button (6).
+    std::vector<TqvImagesMenuItem> items = GridItems("hiiiiib");
+    TqvImagesGridMetrics m;
+    m.ColumnsCount = 3;
+    LayoutImagesMenuItems(items, m);
+    const struct {
+        const char* Move;
+        int (*Select)(const std::vector<TqvImagesMenuItem>&, int);
+        int From, To;
+    } rows[] = {
+        {"right from none", ImagesMenuSelectNext, -1, 1},  {"right", ImagesMenuSelectNext, 3, 4},
+        {"right from last", ImagesMenuSelectNext, 6, 1},   {"left from none", ImagesMenuSelectPrior, -1, 6},
+        {"left from first", ImagesMenuSelectPrior, 1, 6}, {"left", ImagesMenuSelectPrior, 4, 3},
+        {"down from none", ImagesMenuSelectDown, -1, 1},  {"down same column", ImagesMenuSelectDown, 2, 5},
+        {"down to the button", ImagesMenuSelectDown, 3, 6}, {"down from last row", ImagesMenuSelectDown, 6, 6},
+        {"up from none", ImagesMenuSelectUp, -1, 6},      {"up same column", ImagesMenuSelectUp, 5, 2},
+        {"up from the button", ImagesMenuSelectUp, 6, 4}, {"up past the header", ImagesMenuSelectUp, 1, 1},
+    };
+    for (const auto& r : rows) EXPECT_EQ(r.Select(items, r.From), r.To) << r.Move;
+}
+
+TEST(ImagesMenuKeys, Position) {
+    const TRect wa = Rect(0, 0, 800, 600);
+    const struct {
+        const char* Case;
+        TRect R;
+        TPoint At;
+    } rows[] = {
+        {"below", Rect(100, 100, 180, 120), Point(100, 120)},
+        {"above near the bottom", Rect(100, 550, 180, 570), Point(100, 450)},
+        {"shifted left at the right edge", Rect(750, 100, 790, 120), Point(700, 120)},
+        {"not left of the work area", Rect(-30, 100, 10, 120), Point(0, 120)},
+        {"not above the work area", Rect(100, 50, 180, 560), Point(100, 0)},
+    };
+    for (const auto& r : rows) EXPECT_EQ(ImagesMenuPosition(r.R, TSize{100, 100}, wa), r.At) << r.Case;
+}
+
+}  // namespace
