@@ -183,3 +183,23 @@ void TqvSkinImagesMenu::CloseNotify(bool AProcessEvents) {
         if (OnChange) OnChange(this);
     }
 }
+
+void TqvSkinImagesMenu::SetCloseHook(std::function<void()> Hook) {
+    OnInternalMenuClose = [Hook = std::move(Hook)](QObject*) {
+        if (Hook) Hook();
+    };
+}
+
+void TqvSkinImagesMenu::SetChangeHook(std::function<void()> Hook) {
+    OnInternalChange = [Hook = std::move(Hook)](QObject*) {
+        if (Hook) Hook();
+    };
+}
+
+int TqvSkinImagesMenu::SelectedImageIndex() const {
+    return FItemIndex >= 0 && FItemIndex < int(FItems.size()) ? FItems[std::size_t(FItemIndex)].ImageIndex : -1;
+}
+
+QString TqvSkinImagesMenu::SelectedCaption() const {
+    return FItemIndex >= 0 && FItemIndex < int(FItems.size()) ? FItems[std::size_t(FItemIndex)].Caption : QString();
+}

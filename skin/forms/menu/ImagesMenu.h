@@ -7,6 +7,7 @@
 #include "platform/Component.h"
 #include "platform/Graphics.h"
 #include "platform/ImgList.h"
+#include "skin/controls/menus/SkinMenuServices.h"
 #include "skin/forms/menu/ImagesMenuWindow.h"
 #include "skin/model/SkinData.h"
 
@@ -67,12 +68,22 @@ int ImagesMenuSelectUp(const std::vector<TqvImagesMenuItem>& Items, int Hot);
 TPoint ImagesMenuPosition(const TRect& R, TSize Size, const TRect& WorkArea);
 
 
-class TqvSkinImagesMenu : public TComponent {
+// Also the images menu the controls refer to (a menu button's
+// SkinImagesMenu): its close and change hooks are OnInternalMenuClose and
+// OnInternalChange.
+class TqvSkinImagesMenu : public TComponent, public TqvImagesMenuRef {
     Q_OBJECT
 public:
     explicit TqvSkinImagesMenu(QObject* AOwner = nullptr);
 
-    TCustomImageList* Images() const { return FImages.data(); }
+    QObject* MenuObject() override { return this; }
+    void PopupFromRect(const TRect& R) override;
+    void SetCloseHook(std::function<void()> Hook) override;
+    void SetChangeHook(std::function<void()> Hook) override;
+    int SelectedImageIndex() const override;
+    QString SelectedCaption() const override;
+
+    TCustomImageList* Images() const override { return FImages.data(); }
     void SetImages(TCustomImageList* v) { FImages = v; }
     std::vector<TqvImagesMenuItem>& ImagesItems() { return FItems; }
     const std::vector<TqvImagesMenuItem>& ImagesItems() const { return FItems; }
@@ -113,9 +124,9 @@ public:
     // The window's shape from the skin's mask; empty when the whole window shows.
     QRegion GridRegion(TSize Size) const;
 
-    // Drops the grid down below the screen rect R (an open grid closes
-    // first). Without images, or without items, only OnMenuPopup fires.
-    void PopupFromRect(const TRect& R);
+    // PopupFromRect drops the grid down below the screen rect R (an open
+    // grid closes first). Without images, or without items, only
+    // OnMenuPopup fires.
     void Popup(int X, int Y) { PopupFromRect(Rect(X, Y, X, Y)); }
     // Closes an open grid without choosing.
     void Hide();

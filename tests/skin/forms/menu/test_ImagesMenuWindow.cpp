@@ -2,6 +2,8 @@
 // in their order, keys through its own application filter, and clicks.
 #include "skin/forms/menu/ImagesMenu.h"
 
+#include "platform/Form.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -159,6 +161,47 @@ TEST_F(ImagesMenuWindowTest, ReleaseOffTheCellsKeepsTheGridOpen) {
     EXPECT_EQ(Menu.PopupWindow(), w);
     Menu.Hide();
     EXPECT_EQ(Events, (QStringList{"internal close", "close"}));
+}
+
+}  // namespace
+
+#include "skin/controls/buttons/SkinMenuSpeedButton.h"
+
+namespace {
+
+// A menu speed button with this images menu: down while the grid is open,
+// and the chosen image and caption show on it.
+TEST_F(ImagesMenuWindowTest, MenuSpeedButtonShowsTheChoice) {
+    auto* form = new TForm;
+    std::unique_ptr<TForm> owner(form);
+    form->SetBounds(0, 0, 200, 100);
+    auto* button = new TqvSkinMenuSpeedButton(form);
+    button->SetParent(form);
+    button->SetBounds(10, 10, 60, 30);
+    button->SetUseImagesMenuImage(true);
+    button->SetUseImagesMenuCaption(true);
+    Menu.ImagesItems()[2].Caption = QStringLiteral("Green");
+    button->SetSkinImagesMenu(&Menu);
+    form->Show();
+    int hidden = 0;
+    button->OnHideTrackMenu = [&](QObject*) { ++hidden; };
+
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(button, &press);
+    ASSERT_NE(Menu.PopupWindow(), nullptr);
+    EXPECT_TRUE(button->Down());
+    Click(Menu.PopupWindow(), CellCentre(2));
+    EXPECT_EQ(Menu.PopupWindow(), nullptr);
+    EXPECT_FALSE(button->Down());
+    EXPECT_EQ(hidden, 1);
+    EXPECT_EQ(button->SkinImagesMenu()->SelectedImageIndex(), 2);
+    EXPECT_EQ(button->SkinImagesMenu()->SelectedCaption(), QStringLiteral("Green"));
+    const QImage shot = button->grab().toImage();
+    bool green = false;
+    for (int y = 0; y < shot.height() && !green; ++y)
+        for (int x = 0; x < shot.width() && !green; ++x) green = (shot.pixel(x, y) | 0xFF000000u) == qRgb(0, 120, 0);
+    EXPECT_TRUE(green) << "the chosen image on the button";
 }
 
 }  // namespace
