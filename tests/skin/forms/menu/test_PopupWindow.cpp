@@ -4,6 +4,7 @@
 #include "skin/forms/menu/PopupWindow.h"
 
 #include "platform/Sources.h"
+#include "tests/skin/forms/menu/MenuTestSkin.h"
 
 #include <gtest/gtest.h>
 
@@ -64,10 +65,10 @@ struct PopupWindowTest : ::testing::Test {
         (parent ? parent : Menu.Items())->Add(i);
         return i;
     }
-    void Open(int maxItems = 0) {
+    void Open(int maxItems = 0, TqvSkinData* skin = nullptr) {
         TqvMenuSettings s;
         s.MaxMenuItemsInWindow = maxItems;
-        Window = std::make_unique<TqvSkinPopupWindow>(Form.get(), &Host, nullptr, s);
+        Window = std::make_unique<TqvSkinPopupWindow>(Form.get(), &Host, skin, s);
         Host.Levels = {Window.get()};
         Window->Show(Rect(150, 150, 150, 150), Menu.Items(), 0, false, false, kWA);
         Host.Calls.clear();
@@ -253,6 +254,44 @@ TEST_F(PopupWindowTest, MarkerScrollingEvery100ms) {
     EXPECT_EQ(Window->Level().ScrollCode, 0);
     Ticks->Advance(300);
     EXPECT_EQ(Window->Level().VisibleStartIndex, 4);
+}
+
+TEST_F(PopupWindowTest, MorphingInFiveStepsOf20ms) {
+    menutest::TMenuSkin skin;
+    skin.MI->Morphing = true;
+    for (int i = 0; i < 6; ++i) Add(QStringLiteral("Item %1").arg(i));
+    Open(3, skin.Model.get());
+    TqvSkinMenuItem* first = Window->Level().Item(0);
+    ASSERT_TRUE(first->EnableMorphing());
+    for (int step = 1; step <= 5; ++step) {
+        Ticks->Advance(20);
+        EXPECT_NEAR(first->MorphKf(), 0.2 * step, 1e-9) << step;
+    }
+    PointAtItem(1);  // the pointer moves on: the first blends back, the second in
+    Ticks->Advance(100);
+    EXPECT_NEAR(first->MorphKf(), 0.0, 1e-9);
+    EXPECT_NEAR(Window->Level().Item(1)->MorphKf(), 1.0, 1e-9);
+    const int timers = Ticks->ActiveTimers();
+    Ticks->Advance(40);
+    EXPECT_EQ(Ticks->ActiveTimers(), timers - 1);  // the morph timer stops when nothing moves
+    // An item scrolled out of view drops its morph state.
+    Window->Level().ScrollDown(false);
+    Window->Level().ScrollDown(false);
+    TqvSkinMenuItem* second = Window->Level().Item(1);
+    EXPECT_FALSE(second->FVisible);
+    EXPECT_FALSE(second->CanMorphing());
+    EXPECT_EQ(second->MorphKf(), 0.0);
+    EXPECT_FALSE(second->Active);
+}
+
+TEST_F(PopupWindowTest, MaskedSkinShapesTheWindow) {
+    menutest::TMenuSkin masked(true);
+    Add(QStringLiteral("Item"));
+    Open(0, masked.Model.get());
+    EXPECT_FALSE(Window->mask().isEmpty());
+    EXPECT_FALSE(Window->mask().contains(QPoint(0, 0)));
+    const QImage shot = Window->grab().toImage();
+    EXPECT_EQ(shot.pixel(5, 1) | 0xFF000000u, menutest::kFrame);
 }
 
 }  // namespace
