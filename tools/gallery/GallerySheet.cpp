@@ -12,7 +12,7 @@ constexpr QRgb kSheetBg = 0xFFFAFAFA;
 }  // namespace
 
 TGallerySheet::TGallerySheet(const TqvSkinData& skin, int index)
-    : FSkin(skin), FImage(kSheetW, 6000, QImage::Format_RGB32), FX(kMargin), FY(kMargin)
+    : FSkin(skin), FImage(kSheetW, 8000, QImage::Format_RGB32), FX(kMargin), FY(kMargin)
 {
     FImage.fill(kSheetBg);
     QPainter p(&FImage);
@@ -94,6 +94,7 @@ void DrawControls4Section(TGallerySheet& sheet);
 void DrawShellSection(TGallerySheet& sheet);
 void DrawHintsSection(TGallerySheet& sheet);
 void DrawFormsSection(TGallerySheet& sheet);
+void DrawMenusSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
@@ -109,6 +110,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Splitters, bevels, up-downs, scroll box, status bar, page controls, tree view", DrawControls4Section},
         {"Shell tree and list views", DrawShellSection},
         {"Skinned hints", DrawHintsSection},
+        {"Skinned menus: levels, scrolled level, images grid", DrawMenusSection},
     };
     return sections;
 }
