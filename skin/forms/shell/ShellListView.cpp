@@ -50,7 +50,11 @@ TSortKey SortKeyOf(TqvShellFolder* f) {
     k.Name = f->DisplayName();
     f->LoadColumnDetails(4);
     k.Type = f->DetailText(2);
-    if (!f->AbsoluteID().IsVirtual()) {
+    // A volume is listed by the Computer, which shows no times: its mount
+    // point's time says nothing about the volume.
+    TqvShellID parent;
+    const bool volume = ParentID(f->AbsoluteID(), parent) && parent == TqvShellID::Computer();
+    if (!f->AbsoluteID().IsVirtual() && !volume) {
         try {
             const TqvShellFindData d = f->GetFindData();
             k.Size = d.Size;
@@ -241,9 +245,10 @@ void TqvCustomShellListView::SortFolders(bool columnMode) {
         const int base = a.Folder != b.Folder ? (a.Folder ? -1 : 1)
                                               : TqvShellFolder::CompareIDs(ra.second.get(), rb.second.get());
         int r = base;
-        // Items without a time (the Computer's volumes, the virtual entries) keep the shell's order.
-        if (column != 0 && !a.Dated) r = base;
-        else if (a.Folder != b.Folder && column >= 0 && column <= 3) r = a.Folder ? -1 : 1;
+        // Items without a time (the Computer's volumes, the virtual entries) keep
+        // the shell's order in either direction.
+        if (column != 0 && (!a.Dated || !b.Dated)) return base < 0;
+        if (a.Folder != b.Folder && column >= 0 && column <= 3) r = a.Folder ? -1 : 1;
         else {
             switch (column) {
             case 0: r = NaturalCompare(a.Name, b.Name); break;
