@@ -73,6 +73,9 @@ void TqvMessageForm::AttachFormComponent() {
     // Until the skinned-form component sits here the window manager draws
     // the frame, so the box still has a caption and can be moved.
     SetSystemFrame(true);
+    // The skin's face colour under the controls, so a dark skin's light
+    // texts stay readable; the component paints the skin's background instead.
+    if (P.SkinData && !P.SkinData->Empty) SetColor(P.SkinData->SkinColors().cBtnFace());
 }
 
 int TqvMessageForm::GetMaxWidth() const {
