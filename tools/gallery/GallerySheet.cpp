@@ -12,7 +12,7 @@ constexpr QRgb kSheetBg = 0xFFFAFAFA;
 }  // namespace
 
 TGallerySheet::TGallerySheet(const TqvSkinData& skin, int index)
-    : FSkin(skin), FImage(kSheetW, 6000, QImage::Format_RGB32), FX(kMargin), FY(kMargin)
+    : FSkin(skin), FImage(kSheetW, 7200, QImage::Format_RGB32), FX(kMargin), FY(kMargin)
 {
     FImage.fill(kSheetBg);
     QPainter p(&FImage);
@@ -93,6 +93,7 @@ void DrawControls3Section(TGallerySheet& sheet);
 void DrawControls4Section(TGallerySheet& sheet);
 void DrawShellSection(TGallerySheet& sheet);
 void DrawHintsSection(TGallerySheet& sheet);
+void DrawMessagesSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
@@ -106,6 +107,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Splitters, bevels, up-downs, scroll box, status bar, page controls, tree view", DrawControls4Section},
         {"Shell tree and list views", DrawShellSection},
         {"Skinned hints", DrawHintsSection},
+        {"Message boxes", DrawMessagesSection},
     };
     return sections;
 }
