@@ -107,6 +107,8 @@ void TqvMessageForm::Layout() {
     FMessage->SetName(QStringLiteral("Message"));
     FMessage->SetParent(this);
     FMessage->SetAutoSize(true);
+    // Messages quote file names; an "&" in one is text, not a mnemonic.
+    FMessage->SetShowAccelChar(false);
     FMessage->SetCaption(P.Msg);
     FMessage->SetBounds(TqvMessageLayout::kLabelLeft, TqvMessageLayout::kLabelTop, FMessage->Width(),
                         FMessage->Height());

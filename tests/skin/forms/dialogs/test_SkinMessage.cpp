@@ -23,6 +23,7 @@ namespace {
 struct TSeen {
     bool Shown = false;
     QString Caption, Text;
+    int TextWidth = 0;
     QStringList Buttons;  // captions in kind order
     bool HasImage = false, ImageEmpty = true;
     TRect ImageBounds{};
@@ -50,6 +51,7 @@ protected:
         Seen.Shown = true;
         Seen.Caption = f->Caption();
         Seen.Text = f->Message()->Caption();
+        Seen.TextWidth = f->Message()->Width();
         for (int i = 0; i < kMsgDlgBtnCount; ++i)
             if (auto* b = f->Button(TMsgDlgBtn(i))) {
                 Seen.Buttons << b->Caption();
@@ -129,6 +131,14 @@ TEST(SkinMessage, CaptionsFromTheModelsStringsElseBuiltIn) {
     strings.SetResStrings({"MSG_CAP_SHOWFLAG=Nicht mehr zeigen"});
     m.MessageDlg(QStringLiteral("Text"), mtWarning, 0, 0);
     EXPECT_EQ(m.Seen.CheckCaption, QStringLiteral("Nicht mehr zeigen"));
+}
+
+TEST(SkinMessage, AnAmpersandInTheTextIsShownAsIs) {
+    TProbeMessage m;
+    m.MessageDlg(QStringLiteral("Tom & Jerry.mp4"), mtWarning, MsgBtn(mbOK), 0);
+    const int withAmpersand = m.Seen.TextWidth;
+    m.MessageDlg(QStringLiteral("Tom  Jerry.mp4"), mtWarning, MsgBtn(mbOK), 0);
+    EXPECT_GT(withAmpersand, m.Seen.TextWidth);
 }
 
 TEST(SkinMessage, ButtonHeightFromTheSkinsButtonRecord) {
