@@ -57,6 +57,9 @@ public:
     void SetIcon(const QIcon& icon);
     QString HelpFile() const { return FHelpFile; }
     void SetHelpFile(const QString& f) { FHelpFile = f; }
+    // Asks for help on a context. There is no help system: OnHelp answers
+    // when bound, otherwise nothing happens and the answer is false.
+    bool HelpContext(int context) { return OnHelp ? OnHelp(context) : false; }
 
     // The first form created through CreateForm, unless set otherwise.
     TForm* MainForm() const { return FMainForm; }
@@ -126,6 +129,7 @@ public:
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
     TShowHintEvent OnShowHint;
+    std::function<bool(int Context)> OnHelp;
 
 private:
     QString FTitle;

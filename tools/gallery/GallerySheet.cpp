@@ -12,7 +12,7 @@ constexpr QRgb kSheetBg = 0xFFFAFAFA;
 }  // namespace
 
 TGallerySheet::TGallerySheet(const TqvSkinData& skin, int index)
-    : FSkin(skin), FImage(kSheetW, 8000, QImage::Format_RGB32), FX(kMargin), FY(kMargin)
+    : FSkin(skin), FImage(kSheetW, 4000, QImage::Format_RGB32), FX(kMargin), FY(kMargin)
 {
     FImage.fill(kSheetBg);
     QPainter p(&FImage);
@@ -32,9 +32,21 @@ void TGallerySheet::NewRow()
     FX = kMargin;
 }
 
+// The sheet grows as sections are added; Finish cuts it to what was drawn.
+void TGallerySheet::EnsureRoom(int bottom)
+{
+    if (bottom <= FImage.height())
+        return;
+    QImage taller(kSheetW, std::max(bottom, 2 * FImage.height()), QImage::Format_RGB32);
+    taller.fill(kSheetBg);
+    QPainter(&taller).drawImage(0, 0, FImage);
+    FImage = std::move(taller);
+}
+
 void TGallerySheet::Heading(const QString& title)
 {
     NewRow();
+    EnsureRoom(FY + 36 + kMargin);
     QPainter p(&FImage);
     p.setPen(QColor(0x30, 0x30, 0x30));
     p.setFont(SkinFont(QStringLiteral("Arial"), 18, fsBold));
@@ -55,8 +67,12 @@ void TGallerySheet::Place(const QImage& image, const QString& label)
         p.begin(&FImage);
         p.setFont(SkinFont(QStringLiteral("Arial"), 12, 0));
     }
-    if (FY + image.height() + kLabelH + kMargin > FImage.height())
-        return;  // a sheet that runs out of room loses its last pictures, not the program
+    if (FY + image.height() + kLabelH + kMargin > FImage.height()) {
+        p.end();
+        EnsureRoom(FY + image.height() + kLabelH + kMargin);
+        p.begin(&FImage);
+        p.setFont(SkinFont(QStringLiteral("Arial"), 12, 0));
+    }
     p.drawImage(FX, FY, image);
     p.setPen(QColor(0x60, 0x60, 0x60));
     p.drawText(QRect(FX, FY + image.height() + 1, w + 4, kLabelH), Qt::AlignLeft | Qt::AlignTop, label);
@@ -95,6 +111,7 @@ void DrawShellSection(TGallerySheet& sheet);
 void DrawHintsSection(TGallerySheet& sheet);
 void DrawFormsSection(TGallerySheet& sheet);
 void DrawMenusSection(TGallerySheet& sheet);
+void DrawMessagesSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
@@ -111,6 +128,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Shell tree and list views", DrawShellSection},
         {"Skinned hints", DrawHintsSection},
         {"Skinned menus: levels, scrolled level, images grid", DrawMenusSection},
+        {"Message boxes", DrawMessagesSection},
     };
     return sections;
 }

@@ -36,6 +36,7 @@ private:
     const TqvSkinData& FSkin;
     QImage FImage;
     int FX = 0, FY = 0, FRowH = 0;
+    void EnsureRoom(int bottom);
 };
 
 struct TGallerySection {

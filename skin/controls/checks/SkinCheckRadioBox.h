@@ -49,6 +49,8 @@ public:
     void UncheckGroup();
     // The control as it looks with Checked = AChecked, at (X, Y) on C.
     void PaintSkinTo(TCanvas& C, int X, int Y, bool AChecked);
+    // The caption's font as the box draws it (skin font when skinned).
+    void ApplyCaptionFont(TCanvas& C) const { SetCaptionFont(C); }
 
     bool MouseIn() const { return FMouseIn; }
     int MorphStep() const { return FMorphKf; }
