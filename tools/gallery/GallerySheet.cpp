@@ -12,7 +12,7 @@ constexpr QRgb kSheetBg = 0xFFFAFAFA;
 }  // namespace
 
 TGallerySheet::TGallerySheet(const TqvSkinData& skin, int index)
-    : FSkin(skin), FImage(kSheetW, 6000, QImage::Format_RGB32), FX(kMargin), FY(kMargin)
+    : FSkin(skin), FImage(kSheetW, 9000, QImage::Format_RGB32), FX(kMargin), FY(kMargin)
 {
     FImage.fill(kSheetBg);
     QPainter p(&FImage);
