@@ -116,9 +116,9 @@ void TqvCustomShellComboBox::CreateRootItems() {
     if (Loading()) return;
     FItemsEx.BeginUpdate();
     auto end = qScopeGuard([this] { FItemsEx.EndUpdate(); });
-    ReleaseItems();
-    // A bad root raises here with the old root text back in FRoot.
+    // A bad root raises here, with the old root text back and the entries kept.
     std::unique_ptr<TqvShellFolder> root = FolderFromRoot(FOldRoot, FRoot);
+    ReleaseItems();
     FRootFolder = std::move(root);
     auto top = std::make_unique<TqvShellFolder>(nullptr, FRootFolder->AbsoluteID());
     const int image = top->ImageIndex(false);

@@ -285,9 +285,11 @@ void TqvSkinDirectoryListBox::ListBoxDblClick() {
     OpenCurrent();
 }
 
-void TqvSkinDirectoryListBox::ListBoxKeyPress(QChar& Key) {
-    TqvSkinListBox::ListBoxKeyPress(Key);
-    if (Key == QChar(13)) OpenCurrent();
+void TqvSkinDirectoryListBox::ListBoxKeyDown(int& Key, Qt::KeyboardModifiers Shift) {
+    TqvSkinListBox::ListBoxKeyDown(Key, Shift);
+    if (Key != Qt::Key_Return && Key != Qt::Key_Enter) return;
+    Key = 0;
+    OpenCurrent();
 }
 
 void TqvSkinDirectoryListBox::SetFileList(TqvSkinFileListBox* v) {

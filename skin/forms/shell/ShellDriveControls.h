@@ -89,7 +89,8 @@ public:
 
     int GetItemTextWidth(int Index, TCanvas& Canvas) override;
     void ListBoxDblClick() override;
-    void ListBoxKeyPress(QChar& Key) override;
+    // Enter opens the chosen item.
+    void ListBoxKeyDown(int& Key, Qt::KeyboardModifiers Shift) override;
 
     TNotifyEvent OnChange;
 

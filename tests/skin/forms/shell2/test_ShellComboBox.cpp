@@ -73,6 +73,7 @@ TEST_F(ShellComboTest, OtherRootsGetNoVolumesAndRefuseBadRoots) {
     EXPECT_EQ(Current(c), "0:home");
     EXPECT_THROW(c->SetRoot("rfPrinters"), std::runtime_error);
     EXPECT_EQ(c->Root(), T.Home);
+    EXPECT_EQ(Entries(c).size(), 6) << "the entries stay";
     c->SetRoot("rfMyComputer");
     EXPECT_EQ(Entries(c), QStringList({"0:Computer", "1:Alpha (" + T.VolA + ")", "1:Beta (" + T.VolB + ")"}));
 }

@@ -7,6 +7,7 @@
 #include "skin/forms/shell/ShellFileControls.h"
 
 #include <QFontMetrics>
+#include <QListWidget>
 
 namespace {
 
@@ -141,11 +142,12 @@ TEST_F(FileControlsTest, DriveComboListsTheVolumesByKind) {
     T.Env->Vols.push_back({T.Home + "/Music", "Cd", "iso9660", "/dev/sr0"});
     T.Env->Vols.push_back({T.Home + "/Videos", "", "nfs", "Server:/Share"});
     T.Env->Vols.push_back({T.Desktop, "Scratch", "tmpfs", "tmpfs"});
+    T.Env->Vols.push_back({T.Locked, "", "ext4", "/dev/fake3"});
     SetRemovableProbe([](const QString& dev) { return dev == "/dev/fake2"; });
     auto* d = Make<TqvSkinDriveComboBox>();
     d->SetBounds(10, 10, 300, 22);
     const QStringList lower = {T.VolA + " [alpha]", T.VolB, T.Home + "/Music [cd]", T.Home + "/Videos server:/share",
-                               T.Desktop + " [scratch]"};
+                               T.Desktop + " [scratch]", T.Locked + " []"};
     EXPECT_EQ(Rows(d->Items()), lower);
     EXPECT_EQ(d->ItemType(0), dtFixed);
     EXPECT_EQ(d->ItemType(1), dtRemovable);
@@ -214,8 +216,7 @@ TEST_F(FileControlsTest, DriveFolderAndFileListsMoveTogether) {
     EXPECT_EQ(f->Directory(), T.VolA);
     // Opening an item: Enter and double click.
     l->SetItemIndex(int(Rows(l->Items()).indexOf("home")));
-    QChar enter(13);
-    l->ListBoxKeyPress(enter);
+    SendKey(l->ListBox()->Widget(), QEvent::KeyPress, Qt::Key_Return);
     EXPECT_EQ(l->Directory(), T.Home);
     l->SetItemIndex(0);
     l->ListBoxDblClick();
