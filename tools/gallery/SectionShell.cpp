@@ -6,6 +6,9 @@
 #include "platform/Form.h"
 #include "skin/controls/bars/SkinScrollBar.h"
 #include "skin/controls/panels/SkinPanel.h"
+#include "skin/forms/shell/ShellComboBox.h"
+#include "skin/forms/shell/ShellDriveControls.h"
+#include "skin/forms/shell/ShellFileControls.h"
 #include "skin/forms/shell/ShellListView.h"
 #include "skin/forms/shell/ShellTreeView.h"
 
@@ -13,6 +16,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 
 #include <memory>
 
@@ -119,6 +123,71 @@ void DrawShellSection(TGallerySheet& sheet) {
         list->SetItemIndex(0);
         QCoreApplication::processEvents();
         sheet.Place(form->grab().toImage(), QStringLiteral("shell list: the Computer's volumes, icon view"));
+    }
+    {
+        // The look-in box open over the chain down to a folder.
+        auto form = std::make_unique<TForm>();
+        form->SetBounds(40, 40, 300, 300);
+        form->Show();
+        auto* panel = new TqvSkinPanel(form.get());
+        panel->SetParent(form.get());
+        panel->SetSkinData(model);
+        panel->SetBounds(0, 0, 300, 300);
+        auto* box = new TqvSkinShellComboBox(form.get());
+        box->SetParent(panel);
+        box->SetSkinData(model);
+        box->SetBounds(8, 8, 284, 22);
+        box->SetDropDownCount(12);
+        box->SetPath(env->HomePath() + "/Videos/2024");
+        box->DropDown();
+        QCoreApplication::processEvents();
+        QImage img = form->grab().toImage();
+        if (QWidget* w = box->ListBox()->Window(); w && w->isVisible()) {
+            QPainter p(&img);
+            p.drawImage(w->geometry().topLeft() - form->mapToGlobal(QPoint(0, 0)), w->grab().toImage());
+        }
+        box->CloseUp(false);
+        sheet.Place(img, QStringLiteral("shell combo box open: Desktop, Computer, volume, folders"));
+    }
+    {
+        // Volume, folder and file controls linked, with a filter and a path label.
+        auto form = std::make_unique<TForm>();
+        form->SetBounds(0, 0, 420, 260);
+        form->Show();
+        auto* panel = new TqvSkinPanel(form.get());
+        panel->SetParent(form.get());
+        panel->SetSkinData(model);
+        panel->SetBounds(0, 0, 420, 260);
+        auto* drive = new TqvSkinDriveComboBox(form.get());
+        drive->SetParent(panel);
+        drive->SetSkinData(model);
+        drive->SetBounds(8, 8, 200, 22);
+        auto* label = new TqvSkinStdLabel(form.get());
+        label->SetParent(panel);
+        label->SetSkinData(model);
+        label->SetAutoSize(false);
+        label->SetBounds(216, 12, 196, 16);
+        auto* dirs = new TqvSkinDirectoryListBox(form.get());
+        dirs->SetParent(panel);
+        dirs->SetSkinData(model);
+        dirs->SetBounds(8, 38, 200, 182);
+        auto* files = new TqvSkinFileListBox(form.get());
+        files->SetParent(panel);
+        files->SetSkinData(model);
+        files->SetBounds(216, 38, 196, 182);
+        auto* filter = new TqvSkinFilterComboBox(form.get());
+        filter->SetParent(panel);
+        filter->SetSkinData(model);
+        filter->SetBounds(216, 228, 196, 22);
+        drive->SetDirList(dirs);
+        dirs->SetFileList(files);
+        dirs->SetDirLabel(label);
+        filter->SetFileList(files);
+        filter->SetFilter("Video files (*.avi;*.mp4)|*.avi;*.mp4|All files (*.*)|*.*");
+        dirs->SetDirectory(env->HomePath() + "/Videos");
+        files->SetItemIndex(1);
+        QCoreApplication::processEvents();
+        sheet.Place(form->grab().toImage(), QStringLiteral("drive box, folder list, file list, filter and path label"));
     }
     SetShellEnvironment(nullptr);
     tmp.removeRecursively();

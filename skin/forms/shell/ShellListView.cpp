@@ -1,5 +1,7 @@
 #include "skin/forms/shell/ShellListView.h"
 
+#include "skin/forms/shell/ShellComboBox.h"
+
 #include "platform/Application.h"
 #include "skin/forms/shell/ShellChangeNotifier.h"
 #include "skin/forms/shell/ShellIcons.h"
@@ -162,6 +164,7 @@ void TqvCustomShellListView::NavigateToID(const TqvShellID& id) {
     FRootFolder = FolderFromItemID(id);
     FSettingRoot = false;
     Repopulate();
+    if (FComboBox) FComboBox->SyncToID(id);
     if (OnPathChanged) OnPathChanged(this);
 }
 

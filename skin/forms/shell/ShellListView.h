@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+class TqvCustomShellComboBox;
 class TqvCustomShellTreeView;
 class TqvShellChangeNotifier;
 
@@ -104,6 +105,7 @@ protected:
 
 private:
     friend class TqvCustomShellTreeView;
+    friend class TqvCustomShellComboBox;
     void CreateRootFolder();
     void Repopulate();
     void SyncPartners();
@@ -125,6 +127,8 @@ private:
     TShellObjectTypes FObjectTypes{otFolders, otNonFolders};
     std::vector<std::unique_ptr<TqvShellFolder>> FFolders;
     QPointer<TqvCustomShellTreeView> FTreeView;
+    // The look-in box that follows this list (set by the box).
+    QPointer<TqvCustomShellComboBox> FComboBox;
     QPointer<TqvShellChangeNotifier> FNotifier;
     bool FSettingRoot = false;
     QString FMask = QStringLiteral("*.*|*.*");

@@ -1,5 +1,7 @@
 #include "skin/forms/shell/ShellTreeView.h"
 
+#include "skin/forms/shell/ShellComboBox.h"
+
 #include "platform/Application.h"
 #include "platform/Shell.h"
 #include "skin/forms/shell/ShellChangeNotifier.h"
@@ -330,6 +332,7 @@ void TqvCustomShellTreeView::SyncListTo(TTreeNode* Node) {
         TFlagGuard updating(FUpdating);
         if (FListView && f) FListView->SyncToID(f->AbsoluteID());
     }
+    if (FComboBox && f) FComboBox->SyncToID(f->AbsoluteID());
     FNodeToMonitor = Node;
     SetAutoRefresh(refresh);
     FNodeToMonitor = nullptr;

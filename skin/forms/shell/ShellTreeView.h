@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+class TqvCustomShellComboBox;
 class TqvShellChangeNotifier;
 
 using TTVEditedEvent = std::function<void(QObject* Sender, TTreeNode* Node, QString& S)>;
@@ -86,6 +87,7 @@ protected:
 
 private:
     friend class TqvCustomShellListView;
+    friend class TqvCustomShellComboBox;
     void CreateRootNode();
     void ApplyRoot();
     void FillNode(TTreeNode* Node);
@@ -108,6 +110,8 @@ private:
     bool FAutoContext = true;
     bool FUpdating = false;
     QPointer<TqvCustomShellListView> FListView;
+    // The look-in box that follows this tree (set by the box).
+    QPointer<TqvCustomShellComboBox> FComboBox;
     bool FAutoRefresh = false;
     bool FUseShellImages = true;
     QPointer<TqvShellChangeNotifier> FNotifier;
