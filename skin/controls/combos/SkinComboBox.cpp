@@ -493,33 +493,7 @@ bool TqvSkinCustomComboBox::eventFilter(QObject* watched, QEvent* e) {
         return swallow;
     }
     if (watched != InnerList() || FSendingToList) return TqvSkinComboFace::eventFilter(watched, e);
-    switch (e->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-        auto* m = static_cast<QMouseEvent*>(e);
-        if (m->button() == Qt::LeftButton) {
-            FLBDown = true;
-            WasInLB = true;
-        }
-        return true;
-    }
-    case QEvent::MouseButtonRelease: {
-        auto* m = static_cast<QMouseEvent*>(e);
-        if (m->button() == Qt::LeftButton && FLBDown) {
-            const QPoint global = m->globalPosition().toPoint();
-            Application()->Guard([&] { ReleaseAt(global); });
-        }
-        return true;
-    }
-    case QEvent::MouseMove: {
-        if (!FLBDown) return false;
-        auto* m = static_cast<QMouseEvent*>(e);
-        const QPoint global = m->globalPosition().toPoint();
-        Application()->Guard([&] { MoveAt(mapFromGlobal(global), global); });
-        return true;
-    }
-    default: return false;
-    }
+    return ListCaptureEvent(e);
 }
 
 // ---- edit style

@@ -98,8 +98,8 @@ private:
     void EditTextSearch();
     void StepEdit(int Delta, bool AChange);
     void PressAt(QPoint p, Qt::MouseButton b);
-    void MoveAt(QPoint p, QPoint global);
-    void ReleaseAt(QPoint global);
+    void MoveAt(QPoint p, QPoint global) override;
+    void ReleaseAt(QPoint global) override;
     void DragTracking(QPoint global);
     void StartDragTimer(int mode);
     void StopDragTimer();

@@ -4,6 +4,7 @@
 #include "skin/model/draw/DrawHelpers.h"
 #include "skin/model/draw/SkinCompose.h"
 
+#include <QMouseEvent>
 #include <QResizeEvent>
 
 namespace {
@@ -430,5 +431,32 @@ void TqvSkinComboFace::DrawSkinToolButton(QImage& B) {
         DrawMarker(B, m, r->MenuMarkerTransparentColor, M, 0);
     } else {
         DrawSmallArrowMark(c, M, FDropDown ? r->DownFontColor : c.Font().Color());
+    }
+}
+
+bool TqvSkinComboFace::ListCaptureEvent(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+            FLBDown = true;
+            WasInLB = true;
+        }
+        return true;
+    case QEvent::MouseButtonRelease: {
+        auto* m = static_cast<QMouseEvent*>(e);
+        if (m->button() == Qt::LeftButton && FLBDown) {
+            const QPoint global = m->globalPosition().toPoint();
+            Application()->Guard([&] { ReleaseAt(global); });
+        }
+        return true;
+    }
+    case QEvent::MouseMove: {
+        if (!FLBDown) return false;
+        const QPoint global = static_cast<QMouseEvent*>(e)->globalPosition().toPoint();
+        Application()->Guard([&] { MoveAt(mapFromGlobal(global), global); });
+        return true;
+    }
+    default: return false;
     }
 }

@@ -87,6 +87,13 @@ protected:
     void DrawThreeSliceItem(QImage& B);
     void DrawSkinlessToolButton(QImage& B);
     void DrawSkinToolButton(QImage& B);
+    // The drop-down list's press, moves and release belong to the box while it
+    // is open (its capture): a press starts a press-drag-release that the box
+    // follows, and the release commits. True when the event was the box's.
+    bool ListCaptureEvent(QEvent* e);
+    virtual void MoveAt(QPoint p, QPoint global) = 0;
+    virtual void ReleaseAt(QPoint global) = 0;
+
     // A marker piece of the box's own picture, transparent, centred in R.
     void DrawMarker(QImage& B, const TRect& Piece, TColor Transparent, TRect R, int Down);
 

@@ -383,31 +383,5 @@ void TqvSkinCustomOfficeComboBox::StopDragTimer() {
 // press-drag-release that the box follows, and its release commits.
 bool TqvSkinCustomOfficeComboBox::eventFilter(QObject* watched, QEvent* e) {
     if (watched != FListBox || FSendingToList) return TqvSkinComboFace::eventFilter(watched, e);
-    switch (e->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-        auto* m = static_cast<QMouseEvent*>(e);
-        if (m->button() == Qt::LeftButton) {
-            FLBDown = true;
-            WasInLB = true;
-        }
-        return true;
-    }
-    case QEvent::MouseButtonRelease: {
-        auto* m = static_cast<QMouseEvent*>(e);
-        if (m->button() == Qt::LeftButton && FLBDown) {
-            const QPoint global = m->globalPosition().toPoint();
-            Application()->Guard([&] { ReleaseAt(global); });
-        }
-        return true;
-    }
-    case QEvent::MouseMove: {
-        if (!FLBDown) return false;
-        auto* m = static_cast<QMouseEvent*>(e);
-        const QPoint global = m->globalPosition().toPoint();
-        Application()->Guard([&] { MoveAt(mapFromGlobal(global), global); });
-        return true;
-    }
-    default: return false;
-    }
+    return ListCaptureEvent(e);
 }

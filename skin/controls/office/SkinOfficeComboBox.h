@@ -86,8 +86,8 @@ protected:
 
 private:
     void PressAt(QPoint p, Qt::MouseButton b);
-    void MoveAt(QPoint p, QPoint global);
-    void ReleaseAt(QPoint global);
+    void MoveAt(QPoint p, QPoint global) override;
+    void ReleaseAt(QPoint global) override;
     void DragTracking(QPoint global);
     void StartDragTimer(int mode);
     void StopDragTimer();
