@@ -2,7 +2,7 @@
 // disabled and focused states, plain and as a tool button, the office list,
 // and each combo open over a form (the drop-down is a window of its own, so
 // it is drawn over the form's picture where it lies on the screen).
-#include "tools/gallery/GallerySheet.h"
+#include "tools/gallery/GalleryHost.h"
 
 #include "platform/Application.h"
 #include "platform/Form.h"
@@ -21,53 +21,7 @@
 
 namespace {
 
-const char* const kStates[] = {"normal", "hot", "pressed", "disabled", "focused"};
-
-void SendEnter(QWidget* w) {
-    const QPointF p(1, 1);
-    QEnterEvent e(p, p, w->mapToGlobal(p));
-    QCoreApplication::sendEvent(w, &e);
-}
-
-void Move(QWidget* w, QPoint pos) {
-    QMouseEvent e(QEvent::MouseMove, QPointF(pos), w->mapToGlobal(QPointF(pos)), Qt::NoButton, Qt::NoButton,
-                  Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &e);
-}
-
-struct THost {
-    std::unique_ptr<TForm> Form = std::make_unique<TForm>();
-    TqvSkinData* Model;
-    TqvSkinPanel* Back;
-    THost(TGallerySheet& sheet, int w, int h) : Model(const_cast<TqvSkinData*>(&sheet.Skin())) {
-        Form->SetBounds(40, 40, w, h);
-        Form->Show();
-        QApplication::setActiveWindow(Form.get());
-        Back = new TqvSkinPanel(Form.get());
-        Back->SetParent(Form.get());
-        Back->SetSkinData(Model);
-        Back->SetBorderStyle(bvNone);
-        Back->SetBounds(0, 0, w, h);
-    }
-    template <class T> T* Make() {
-        auto* c = new T(Form.get());
-        c->SetParent(Back);
-        c->SetSkinData(Model);
-        return c;
-    }
-    // The form with the open drop-down window drawn where it lies.
-    QImage Shot(QWidget* dropDown = nullptr) {
-        QCoreApplication::processEvents();
-        QImage img = Form->grab().toImage();
-        if (dropDown && dropDown->isVisible()) {
-            const QRect g = dropDown->geometry();
-            const QPoint at = g.topLeft() - Form->mapToGlobal(QPoint(0, 0));
-            QPainter p(&img);
-            p.drawImage(at, dropDown->grab().toImage());
-        }
-        return img;
-    }
-};
+using namespace gallery;
 
 // Small coloured squares as item images.
 std::unique_ptr<TCustomImageList> Images() {
@@ -114,7 +68,7 @@ void OfficeCombos(TGallerySheet& sheet) {
     auto images = Images();
     for (int tool = 0; tool < 2; ++tool) {
         for (int i = 0; i < 5; ++i) {
-            THost host(sheet, 190, tool ? 67 : 49);
+            TPanelHost host(sheet, 190, tool ? 67 : 49, {40, 40});
             auto* box = host.Make<TqvSkinOfficeComboBox>();
             box->SetImages(images.get());
             box->SetToolButtonStyle(tool == 1);
@@ -131,7 +85,7 @@ void OfficeCombos(TGallerySheet& sheet) {
 void OfficeOpen(TGallerySheet& sheet) {
     auto images = Images();
     for (int tool = 0; tool < 2; ++tool) {
-        THost host(sheet, 260, 330);
+        TPanelHost host(sheet, 260, 330, {40, 40});
         auto* box = host.Make<TqvSkinOfficeComboBox>();
         box->SetImages(images.get());
         box->SetToolButtonStyle(tool == 1);
@@ -163,7 +117,7 @@ void FillStrings(TStrings& items) {
 
 void Lists(TGallerySheet& sheet) {
     for (int i = 0; i < 5; ++i) {
-        THost host(sheet, 150, 120);
+        TPanelHost host(sheet, 150, 120, {40, 40});
         auto* list = host.Make<TqvSkinListBox>();
         list->SetBounds(8, 8, 134, 104);
         FillStrings(list->Items());
@@ -199,7 +153,7 @@ void SetComboState(TqvSkinCustomComboBox* box, int i) {
 void Combos(TGallerySheet& sheet) {
     for (int look = 0; look < 3; ++look) {
         for (int i = 0; i < 5; ++i) {
-            THost host(sheet, 170, look == 2 ? 44 : 38);
+            TPanelHost host(sheet, 170, look == 2 ? 44 : 38, {40, 40});
             auto* box = host.Make<TqvSkinComboBox>();
             if (look == 1) box->SetStyle(qvcbEditStyle);
             if (look == 2) box->SetToolButtonStyle(true);
@@ -216,7 +170,7 @@ void Combos(TGallerySheet& sheet) {
 
 void CombosOpen(TGallerySheet& sheet) {
     for (int look = 0; look < 2; ++look) {
-        THost host(sheet, 200, 240);
+        TPanelHost host(sheet, 200, 240, {40, 40});
         auto* box = host.Make<TqvSkinComboBox>();
         if (look == 1) box->SetStyle(qvcbEditStyle);
         box->SetBounds(20, 8, 160, 22);

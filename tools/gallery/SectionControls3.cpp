@@ -1,7 +1,7 @@
 // Edits, labels, check and radio boxes, speed buttons, the slider and the
 // tool bar, each in its normal, hot, pressed, disabled and focused states,
 // grabbed from a small form.
-#include "tools/gallery/GallerySheet.h"
+#include "tools/gallery/GalleryHost.h"
 
 #include "platform/Application.h"
 #include "platform/Form.h"
@@ -22,45 +22,7 @@
 
 namespace {
 
-const char* const kStates[] = {"normal", "hot", "pressed", "disabled", "focused"};
-
-void SendEnter(QWidget* w) {
-    const QPointF p(1, 1);
-    QEnterEvent e(p, p, w->mapToGlobal(p));
-    QCoreApplication::sendEvent(w, &e);
-}
-
-void Press(QWidget* w, QPoint pos) {
-    QMouseEvent e(QEvent::MouseButtonPress, QPointF(pos), w->mapToGlobal(QPointF(pos)), Qt::LeftButton,
-                  Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &e);
-}
-
-struct THost {
-    std::unique_ptr<TForm> Form = std::make_unique<TForm>();
-    TqvSkinData* Model;
-    TqvSkinPanel* Back;
-    THost(TGallerySheet& sheet, int w, int h) : Model(const_cast<TqvSkinData*>(&sheet.Skin())) {
-        Form->SetBounds(0, 0, w, h);
-        Form->Show();
-        QApplication::setActiveWindow(Form.get());
-        Back = new TqvSkinPanel(Form.get());
-        Back->SetParent(Form.get());
-        Back->SetSkinData(Model);
-        Back->SetBorderStyle(bvNone);
-        Back->SetBounds(0, 0, w, h);
-    }
-    template <class T> T* Make(TWinControl* parent = nullptr) {
-        auto* c = new T(Form.get());
-        c->SetParent(parent ? parent : Back);
-        c->SetSkinData(Model);
-        return c;
-    }
-    QImage Shot() {
-        QCoreApplication::processEvents();
-        return Form->grab().toImage();
-    }
-};
+using namespace gallery;
 
 // The state of column i: 1 hot, 2 pressed, 3 disabled, 4 focused.
 template <class T> void SetState(T* c, QWidget* target, int i, QPoint at) {
@@ -72,7 +34,7 @@ template <class T> void SetState(T* c, QWidget* target, int i, QPoint at) {
 
 void Edits(TGallerySheet& sheet) {
     for (int i = 0; i < 5; ++i) {
-        THost host(sheet, 170, 40);
+        TPanelHost host(sheet, 170, 40);
         auto* e = host.Make<TqvSkinEdit>();
         e->SetBounds(8, 8, 154, 22);
         e->SetButtonMode(i == 2);
@@ -88,7 +50,7 @@ void Edits(TGallerySheet& sheet) {
 }
 
 void Labels(TGallerySheet& sheet) {
-    THost host(sheet, 470, 60);
+    TPanelHost host(sheet, 470, 60);
     auto* l = host.Make<TqvSkinStdLabel>();
     l->SetCaption(QStringLiteral("标签 Label"));
     l->SetBounds(8, 8, 80, 20);
@@ -112,7 +74,7 @@ void Labels(TGallerySheet& sheet) {
 void Checks(TGallerySheet& sheet) {
     for (int look = 0; look < 2; ++look) {
         for (int i = 0; i < 5; ++i) {
-            THost host(sheet, 150, 60);
+            TPanelHost host(sheet, 150, 60);
             auto* c = host.Make<TqvSkinCheckRadioBox>();
             c->SetFlat(look == 0);
             c->SetCaption(QStringLiteral("选项 Check"));
@@ -136,7 +98,7 @@ void Checks(TGallerySheet& sheet) {
 
 void SpeedButtons(TGallerySheet& sheet) {
     for (int i = 0; i < 5; ++i) {
-        THost host(sheet, 120, 46);
+        TPanelHost host(sheet, 120, 46);
         auto* b = host.Make<TqvSkinSpeedButton>();
         b->SetCaption(QStringLiteral("工具"));
         b->SetBounds(4, 4, 50, 38);
@@ -159,7 +121,7 @@ void SpeedButtons(TGallerySheet& sheet) {
 
 void Sliders(TGallerySheet& sheet) {
     for (int i = 0; i < 5; ++i) {
-        THost host(sheet, 210, 40);
+        TPanelHost host(sheet, 210, 40);
         auto* s = host.Make<TqvSkinSlider>();
         s->SetBounds(4, 4, 200, 31);
         s->SetTransparent(true);
@@ -171,7 +133,7 @@ void Sliders(TGallerySheet& sheet) {
 }
 
 void ToolBars(TGallerySheet& sheet) {
-    THost host(sheet, 470, 70);
+    TPanelHost host(sheet, 470, 70);
     auto* bar = host.Make<TqvSkinToolBar>();
     bar->SetSkinDataName(QStringLiteral("resizetoolpanel"));
     bar->SetSkinData(host.Model);
