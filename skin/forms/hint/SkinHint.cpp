@@ -185,13 +185,18 @@ void TqvSkinHintWindow::ActivateHint(const TRect& R, const QString& AHint) {
     }
     FTitle.clear();
     FImageList = nullptr;
+    Measure(AHint);
+    ShowAt(R.Left, R.Top);
+}
+
+// The text, fonts and size for AHint; the title and image, when set, count.
+void TqvSkinHintWindow::Measure(const QString& AHint) {
     Prepare();
     FCaption = PrepareHintText(AHint, FspHint->LineSeparator());
     QImage probe(1, 1, QImage::Format_RGB32);
     TCanvas c(&probe);
     SetupCanvasFont(c);
-    FGeometry = CalcHintSize(c);
-    ShowAt(R.Left, R.Top);
+    FGeometry = AExtendedStyle ? CalcHintSizeEx(c) : CalcHintSize(c);
 }
 
 void TqvSkinHintWindow::ActivateHintEx(const TRect& R, const QString& AHintTitle, const QString& AHint,
@@ -202,12 +207,7 @@ void TqvSkinHintWindow::ActivateHintEx(const TRect& R, const QString& AHintTitle
     FTitle = AHintTitle;
     FImageIndex = AImageIndex;
     FImageList = AImageList;
-    Prepare();
-    FCaption = PrepareHintText(AHint, FspHint->LineSeparator());
-    QImage probe(1, 1, QImage::Format_RGB32);
-    TCanvas c(&probe);
-    SetupCanvasFont(c);
-    FGeometry = CalcHintSizeEx(c);
+    Measure(AHint);
     ShowAt(R.Left, R.Top);
 }
 
@@ -217,12 +217,7 @@ void TqvSkinHintWindow::ActivateHintFromRect(const TRect& ARect, const QString& 
     if (!FspHint) return;
     FTitle.clear();
     FImageList = nullptr;
-    Prepare();
-    FCaption = PrepareHintText(AHint, FspHint->LineSeparator());
-    QImage probe(1, 1, QImage::Format_RGB32);
-    TCanvas c(&probe);
-    SetupCanvasFont(c);
-    FGeometry = CalcHintSize(c);
+    Measure(AHint);
     const int left = ARect.Left + ARect.Width() / 2 - FGeometry.W / 2;
     const int top = ATop ? ARect.Top - FGeometry.H : ARect.Bottom;
     ShowAt(left, top);

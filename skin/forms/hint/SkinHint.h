@@ -93,6 +93,7 @@ protected:
 private:
     // Skin and canvas font of the shown hint.
     void Prepare();
+    void Measure(const QString& AHint);
     void SetupCanvasFont(TCanvas& Canvas) const;
     TqvHintGeometry CalcHintSize(TCanvas& Canvas) const;
     TqvHintGeometry CalcHintSizeEx(TCanvas& Canvas) const;
