@@ -127,9 +127,12 @@ bool CheckSynchronize() {
             error = std::current_exception();
         }
         if (e.completion) {
+            // The waiting worker takes the last reference, so the exception is
+            // freed on the thread that caught it.
             std::lock_guard lock(q.mutex);
-            e.completion->error = error;
+            e.completion->error = std::move(error);
             e.completion->done = true;
+            e.completion.reset();
             q.changed.notify_all();
         } else if (error) {
             ReportPostedException(error);

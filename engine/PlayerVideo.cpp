@@ -545,7 +545,8 @@ void VideoRefresh(TVideoState* is, bool consume) {
             is->refresh_due = vp.target_clock;
             return;
         }
-        if ((is->S.framedrop && time > nextTarget && !is->IsDevice) || drop) {
+        // The first picture is never late: a slow start must still show something.
+        if ((is->S.framedrop && is->picture_shown && time > nextTarget && !is->IsDevice) || drop) {
             std::lock_guard<std::mutex> lock(is->pictq_mutex);
             is->skip_frames *= 1.05f;
             if (size > 1 || time > nextTarget + 0.5 || drop) {
