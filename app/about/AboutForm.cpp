@@ -70,6 +70,7 @@ void TForm2::Layout() {
     qvVelmora1->ClientWidth = 332;
     qvVelmora1->ClientHeight = 259;
 
+    // Labels that keep their own font draw with Font(), skinned or not.
     auto label = [&](const char* name, const char* caption, int l, int t, int w, int h) {
         auto* c = PlaceControl<TqvSkinStdLabel>(this, this, QString::fromLatin1(name), l, t, w, h);
         c->SetCaption(QString::fromUtf8(caption));
@@ -78,7 +79,7 @@ void TForm2::Layout() {
     };
     qvSkinStdLabel3 = label("qvSkinStdLabel3", "Quorvelia", 83, 22, 220, 20);
     qvSkinStdLabel3->SetUseSkinFont(false);
-    qvSkinStdLabel3->SetDefaultFont(TFont(QStringLiteral("黑体"), -20));
+    qvSkinStdLabel3->SetFont(TFont(QStringLiteral("黑体"), -20));
 
     Image1 = PlaceControl<TImage>(this, this, QStringLiteral("Image1"), 48, 58, 53, 57);
     Image1->SetPicture(LogoPicture());
@@ -88,7 +89,7 @@ void TForm2::Layout() {
     qvSkinStdLabel4->SetUseSkinFont(false);
     TFont version(QStringLiteral("宋体"), -19);
     version.SetStyle(fsBold);
-    qvSkinStdLabel4->SetDefaultFont(version);
+    qvSkinStdLabel4->SetFont(version);
 
     qvSkinStdLabel1 = label("qvSkinStdLabel1", "官方网站：", 48, 124, 60, 13);
     qvSkinStdLabel2 = label("qvSkinStdLabel2", "支持E-Mail：", 44, 163, 64, 13);

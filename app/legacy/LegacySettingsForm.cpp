@@ -58,7 +58,7 @@ void TForm6::Layout() {
     auto textLabel = [&](TWinControl* parent, const char* name, const char* caption, int l, int t, int w) {
         auto* c = PlaceControl<TqvSkinTextLabel>(this, parent, QString::fromLatin1(name), l, t, w, 13);
         c->SetSkinDataName(QStringLiteral("stdlabel"));
-        c->SetCaption(QString::fromUtf8(caption));
+        c->Lines().Add(QString::fromUtf8(caption));
         c->SetSkinData(skin);
         return c;
     };

@@ -46,9 +46,11 @@ void TForm5::Layout() {
         return p;
     };
     // The radio boxes name their record but have no model: they draw the
-    // built-in look whatever the skin.
+    // built-in look whatever the skin, in the dialog's own font (the boxes'
+    // larger default cuts the longer captions off).
     auto radio = [&](TqvSkinPanel* parent, const char* name, const char* caption, int l, int t, int w, int h) {
         auto* r = PlaceControl<TqvSkinCheckRadioBox>(this, parent, QString::fromLatin1(name), l, t, w, h);
+        r->SetDefaultFont(Font());
         r->SetRadio(true);
         r->SetGroupIndex(1);
         r->SetSkinDataName(QStringLiteral("radiobox"));
