@@ -393,3 +393,20 @@ TEST_F(LegacyFormTest, OkStopsAtAListTextThatDoesNotConvertAndStaysOpen) {
     EXPECT_EQ(f.Video_FrameRate, Form->qvSkinComboBox9->Text());
     EXPECT_EQ(Form->qvSkinOfficeComboBox1->ItemIndex(), 1);
 }
+
+// Without the main window's link (or an options dialog) the dialog still builds
+// and runs its chain, on fields of its own: it can never stop the start-up.
+TEST_F(LegacyFormTest, WorksWithoutTheMainWindow) {
+    SetMainWindowLink(nullptr);
+    Create();
+    EXPECT_TRUE(Prompt->Texts.isEmpty());
+    EXPECT_EQ(MainWindowLink().JobFields().All_Trant_Number, 100);
+    EXPECT_EQ(Link.Fields.All_Trant_Number, 0);
+    SelectCode(1203);
+    QTimer::singleShot(0, Form, [&] { ClickOn(Form->qvSkinButton2); });
+    Form->ShowModal();
+    EXPECT_TRUE(Prompt->Texts.isEmpty());
+    EXPECT_FALSE(Form->Visible());
+    EXPECT_TRUE(MainWindowLink().JobFields().Video_DisableVideo);
+    EXPECT_EQ(MainWindowLink().JobFields().Video_OutPutFileName, "/.swf");
+}
