@@ -115,6 +115,9 @@ TEST_F(LegacyFormTest, CreationRunsTheChainOnceForCode100) {
     EXPECT_EQ(Form->FindComponent(QStringLiteral("滤镜设置")), Form->FilterSheet);
     EXPECT_EQ(Form->qvSkinPageControl1->PageCount(), 4);
     EXPECT_EQ(Form->qvSkinPageControl1->ActivePage(), Form->qvSkinTabSheet1);
+    // Its conversion component is created with it and never used.
+    EXPECT_FALSE(Form->Trevalon->AVLibLoaded());
+    EXPECT_FALSE(Form->Trevalon->Working());
     EXPECT_TRUE(Prompt->Texts.isEmpty());
 
     // The buttons without a handler do nothing; the reset runs only from its own button.
