@@ -384,6 +384,8 @@ void TqvVelmora::FormShortCut(int Key, Qt::KeyboardModifiers Shift, bool& Handle
         OnShortCut(Key, Shift, Handled);
         if (Handled) return;
     }
+    // A modifier on its own is never a shortcut or an accelerator.
+    if (Key == Qt::Key_Alt || Key == Qt::Key_Shift || Key == Qt::Key_Control || Key == Qt::Key_Meta) return;
     Shift &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     if (Shift == Qt::AltModifier && Key == Qt::Key_Space) {
         PopupSystemMenuFromButton();
