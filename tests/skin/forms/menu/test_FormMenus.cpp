@@ -4,6 +4,7 @@
 #include "tests/skin/forms/menu/SkinMenuFixture.h"
 
 #include "skin/forms/menu/MenuBarLink.h"
+#include "skin/forms/tray/TrayIcon.h"
 
 #include <QKeySequence>
 
@@ -139,6 +140,29 @@ TEST_F(FormMenusTest, TheTrayMenuOpensThroughTheFormsManager) {
     EXPECT_EQ(Comp->SkinMenu()->LastLevel()->Level().ItemCount(), 3);
     Key(Qt::Key_R);
     EXPECT_TRUE(Form->isVisible());
+}
+
+TEST_F(FormMenusTest, ATrayIconsRightButtonOpensTheTrayMenuAtThePointer) {
+    struct TBackend : TqvTrayBackend {
+        bool Available() override { return true; }
+        bool Notify(unsigned, const TqvNotifyIconData&) override { return true; }
+    };
+    TBackend* backend = nullptr;
+    SetTrayBackendFactory([&] {
+        auto b = std::make_unique<TBackend>();
+        backend = b.get();
+        return b;
+    });
+    auto* icon = new TqvTrayIcon(Form);
+    SetTrayBackendFactory(nullptr);
+    ASSERT_NE(backend, nullptr);
+    icon->SetPopupMenu(Comp->TrayMenu());
+    Pointer->Pos = QPoint(700, 580);
+    backend->Callback(TRAY_RBUTTONDOWN);
+    ASSERT_TRUE(Comp->SkinMenu()->Visible());
+    EXPECT_EQ(Comp->SkinMenu()->LastLevel()->pos(), QPoint(700, 580));
+    EXPECT_EQ(Comp->TrayMenu()->PopupComponent(), icon);
+    EXPECT_TRUE(Comp->AppHooked());
 }
 
 TEST_F(FormMenusTest, TheFormSeesEachKeyStrokeOnceBeforeTheFocusedControl) {
