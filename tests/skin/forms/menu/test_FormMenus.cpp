@@ -142,6 +142,22 @@ TEST_F(FormMenusTest, TheTrayMenuOpensThroughTheFormsManager) {
     EXPECT_TRUE(Form->isVisible());
 }
 
+TEST_F(FormMenusTest, TheComponentsMenuSettingsReachTheLevels) {
+    Comp->SetMaxMenuItemsInWindow(5);
+    Comp->SetMaxMenuItemsInWindow(-1);
+    Comp->SetDefMenuItemHeight(26);
+    Comp->SetDefMenuItemHeight(0);
+    EXPECT_EQ(Comp->MaxMenuItemsInWindow(), 5);
+    EXPECT_EQ(Comp->DefMenuItemHeight(), 26);
+    Comp->SetMenusSkinData(nullptr);
+    TqvSkinPopupMenu* m = NewPopup({});
+    for (int i = 0; i < 12; ++i) Add(m->Items(), "Item");
+    m->Popup(100, 100);
+    const TqvPopupLevel& level = Comp->SkinMenu()->LastLevel()->Level();
+    EXPECT_TRUE(level.Scroll2());
+    EXPECT_EQ(level.Item(0)->ObjectRect.Bottom - level.Item(0)->ObjectRect.Top, 26);
+}
+
 TEST_F(FormMenusTest, ATrayIconsRightButtonOpensTheTrayMenuAtThePointer) {
     struct TBackend : TqvTrayBackend {
         bool Available() override { return true; }
