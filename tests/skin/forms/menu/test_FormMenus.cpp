@@ -239,6 +239,12 @@ TEST_F(FormMenusTest, TheMenuKeyEntersAndLeavesTheBar) {
     Key(Qt::Key_Q, Qt::AltModifier);
     QCoreApplication::sendEvent(Form, &r);
     EXPECT_EQ(Log, QStringList({"hotkey Q"}));
+    // Nor is Alt held through a click.
+    Log.clear();
+    QCoreApplication::sendEvent(Form, &p);
+    Mouse(Form, QEvent::MouseButtonPress, QPoint(100, 100));
+    QCoreApplication::sendEvent(Form, &r);
+    EXPECT_TRUE(Log.isEmpty());
     // While the bar is active the key leaves it.
     Log.clear();
     Comp->InMainMenu = true;
