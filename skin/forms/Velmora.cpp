@@ -4,6 +4,7 @@
 #include "platform/Messages.h"
 #include "skin/controls/base/SkinClient.h"
 #include "skin/controls/statusbar/SkinStatusBar.h"
+#include "skin/forms/menubar/MainMenuBar.h"
 #include "skin/model/draw/DrawUtils.h"
 #include "skin/model/draw/LayerManager.h"
 #include "skin/model/draw/SkinCompose.h"
@@ -673,6 +674,13 @@ void TqvVelmora::PopupSystemMenuAt(QPoint Global) {
 }
 
 TqvSkinStatusBar* TqvVelmora::StatusBar() const { return FStatusBar; }
+
+TqvSkinMainMenuBar* TqvVelmora::MainMenuBar() const { return FMainMenuBar; }
+
+void TqvVelmora::SetMainMenuBar(TqvSkinMainMenuBar* Value) {
+    FMainMenuBar = Value;
+    if (Value && Value->Velmora() != this) Value->SetVelmora(this);
+}
 
 void TqvVelmora::SetStatusBar(TqvSkinStatusBar* Value) {
     if (FStatusBar) FStatusBar->removeEventFilter(this);

@@ -25,6 +25,7 @@
 #include <stdexcept>
 
 class TqvSkinStatusBar;
+class TqvSkinMainMenuBar;
 
 // The frame's own buttons: the platform's icons plus roll-up and minimize-to-tray.
 constexpr unsigned biRollUp = 16, biMinimizeToTray = 32;
@@ -162,6 +163,9 @@ public:
     void SetBorderIcons(TqvBorderIcons v);
     TqvSkinStatusBar* StatusBar() const;
     void SetStatusBar(TqvSkinStatusBar* Value);
+    // The skinned menu bar the form's keys drive; the bar sets it.
+    TqvSkinMainMenuBar* MainMenuBar() const;
+    void SetMainMenuBar(TqvSkinMainMenuBar* Value);
     // The form counts as always active; no system move or resize.
     bool PreviewMode = false;
     bool AlwaysDisableLayeredFrames = false;
@@ -217,6 +221,7 @@ private:
     TForm* FForm = nullptr;
     QPointer<TqvSkinData> FSD, FMSD;
     QPointer<TqvSkinStatusBar> FStatusBar;
+    QPointer<TqvSkinMainMenuBar> FMainMenuBar;
     bool FSkinnableForm = true, FSkinSupport = false, FUseRibbon = false;
     bool FStopPainting = false, FInChangeSkinData = false, FSmartEffectsShow = false;
     bool FSizeMove = false;
