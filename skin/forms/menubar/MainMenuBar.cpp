@@ -325,12 +325,14 @@ void TqvSkinMainMenuBar::mousePressEvent(QMouseEvent* e) {
     TqvSkinControl::mousePressEvent(e);
     const QPoint p = e->position().toPoint();
     DoMouseDown(e->button(), p.x(), p.y(), false);
+    e->accept();  // a press on the bar never reaches the form: that would close the menu it opened
 }
 
 void TqvSkinMainMenuBar::mouseDoubleClickEvent(QMouseEvent* e) {
     TqvSkinControl::mouseDoubleClickEvent(e);
     const QPoint p = e->position().toPoint();
     DoMouseDown(e->button(), p.x(), p.y(), true);
+    e->accept();
 }
 
 void TqvSkinMainMenuBar::mouseReleaseEvent(QMouseEvent* e) {
