@@ -1,6 +1,7 @@
 #include "app/DisplayCheck.h"
 #include "engine/MainThread.h"
 #include "platform/Application.h"
+#include "skin/forms/menu/MenuServices.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -23,6 +24,8 @@ int main(int argc, char* argv[]) {
     app->SetTitle(QStringLiteral("Quorvelia"));
     // Exceptions of calls the engine posts to this thread have no caller: the error box shows them.
     SetMainThreadExceptionHandler([](std::exception_ptr e) { Application()->HandleException(e); });
+    // The controls' context menus and menu buttons open through the skinned forms.
+    RegisterSkinMenuServices();
 
     int rc = 0;
     {

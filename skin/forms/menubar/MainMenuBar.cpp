@@ -2,11 +2,50 @@
 
 #include "platform/Sources.h"
 #include "skin/forms/Velmora.h"
-#include "skin/forms/menubar/MenuBarDriver.h"
+#include "platform/Application.h"
+#include "skin/forms/menu/SkinMenu.h"
 #include "skin/model/draw/DrawHelpers.h"
 #include "skin/model/draw/SkinCompose.h"
 
 #include <QMouseEvent>
+
+namespace {
+
+// The skinned-form component's menu state and manager as the bar's service.
+class TVelmoraHost : public TqvMenuBarHost {
+public:
+    explicit TVelmoraHost(TqvVelmora* V) : FV(V) {}
+    bool InMenu() const override { return FV && FV->InMenu; }
+    void SetInMenu(bool Value) override {
+        if (FV) FV->InMenu = Value;
+    }
+    bool InMainMenu() const override { return FV && FV->InMainMenu; }
+    void SetInMainMenu(bool Value) override {
+        if (FV) FV->InMainMenu = Value;
+    }
+    bool FormVisible() const override { return FV && FV->Form() && FV->Form()->isVisible(); }
+    void SkinMenuOpen() override {
+        if (FV) FV->SkinMenuOpen();
+    }
+    void SkinMainMenuClose() override {
+        if (FV) FV->SkinMainMenuClose();
+    }
+    void HookApp() override {
+        if (FV) FV->HookApp();
+    }
+    void MainMenuEnter(TqvSkinMainMenuBar* Sender) override {
+        if (FV && FV->OnMainMenuEnter) Application()->Guard([&] { FV->OnMainMenuEnter(Sender); });
+    }
+    void Popup(TqvSkinData* SkinData, int StartIndex, const TRect& R, TMenuItem* AItem, TMenuItem* AItem2,
+               bool PopupUp) override {
+        if (FV) FV->SkinMenu()->Popup2(nullptr, SkinData, StartIndex, R, AItem, AItem2, PopupUp);
+    }
+
+private:
+    QPointer<TqvVelmora> FV;
+};
+
+}  // namespace
 
 TqvSkinMainMenuBar::TqvSkinMainMenuBar(QObject* AOwner) : TqvSkinControl(AOwner) {
     FSkinDataName = QStringLiteral("mainmenubar");
@@ -52,18 +91,18 @@ void TqvSkinMainMenuBar::SetVelmora(TqvVelmora* v) {
     if (FVelmora == v) return;
     if (FVelmora && FVelmora->MainMenuBar() == this) FVelmora->SetMainMenuBar(nullptr);
     FVelmora = v;
-    FDriver.reset();
+    FFormHost.reset();
     if (v) {
-        FDriver = std::make_unique<TqvMenuBarDriver>(this, v);
-        if (v->MainMenuBar() != this) v->SetMainMenuBar(this);
+        FFormHost = std::make_unique<TVelmoraHost>(v);
+        v->SetMainMenuBar(this);
     }
-    if (!FCustomHost) FHost = FDriver.get();
+    if (!FCustomHost) FHost = FFormHost.get();
 }
 
 void TqvSkinMainMenuBar::SetHost(TqvMenuBarHost* v) {
     FHost = v;
     FCustomHost = v != nullptr;
-    if (!v) FHost = FDriver.get();
+    if (!v) FHost = FFormHost.get();
 }
 
 void TqvSkinMainMenuBar::SetMainMenu(TMainMenu* v) {

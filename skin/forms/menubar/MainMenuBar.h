@@ -1,12 +1,15 @@
 // The skinned main-menu bar: one item per visible top-level item of a main
 // menu, drawn from the skin's bar and item records (or a plain look), with a
 // marker that opens the items that do not fit. Its drop-downs and its
-// keyboard mode run through the form's menu service (TqvMenuBarHost).
+// keyboard mode run through the form's menu service (TqvMenuBarHost: the
+// form's skinned-form component and its menu manager), which in turn passes
+// the bar the keys through TqvMenuBarLink.
 #pragma once
 
 #include "platform/ExtCtrls.h"
 #include "skin/controls/base/SkinControl.h"
 #include "skin/forms/Velmora.h"
+#include "skin/forms/menu/MenuBarLink.h"
 #include "skin/forms/menu/Menus.h"
 #include "skin/forms/menubar/MenuBarObjects.h"
 
@@ -17,7 +20,6 @@
 #include <vector>
 
 class TqvSkinMainMenuBar;
-class TqvMenuBarDriver;
 
 // A main menu with its own skin for the drop-downs that frame menu buttons
 // open for its items.
@@ -59,7 +61,7 @@ public:
 using TqvItemEnterEvent = std::function<void(QObject* Sender, TMenuItem* MenuItem)>;
 using TqvItemLeaveEvent = TqvItemEnterEvent;
 
-class TqvSkinMainMenuBar : public TqvSkinControl {
+class TqvSkinMainMenuBar : public TqvSkinControl, public TqvMenuBarLink {
     Q_OBJECT
 public:
     explicit TqvSkinMainMenuBar(QObject* AOwner = nullptr);
@@ -76,12 +78,13 @@ public:
     void SetDefaultHeight(int v);
     bool PopupToUp = false;
     TqvVelmora* Velmora() const { return FVelmora.data(); }
-    // Also makes the form's menu service the bar's host unless one was set.
+    // Registers the bar with the component, whose menus then serve the bar
+    // (unless SetHost gave it another service).
     void SetVelmora(TqvVelmora* v);
     TqvMenuBarHost* Host() const { return FHost; }
     // Not owned; replaces the form's menu service (nullptr: back to it).
     void SetHost(TqvMenuBarHost* v);
-    TMainMenu* MainMenu() const { return FMainMenu.data(); }
+    TMainMenu* MainMenu() const override { return FMainMenu.data(); }
     void SetMainMenu(TMainMenu* v);
     TqvItemEnterEvent OnItemMouseEnter;
     TqvItemLeaveEvent OnItemMouseLeave;
@@ -92,16 +95,17 @@ public:
     void UpDateEnabledItems();
     void Merge(TMainMenu* Menu);
     void UnMerge();
-    TMainMenu* GetChildMainMenu() const;
+    TMainMenu* GetChildMainMenu() const override;
+    QObject* MenuObject() override { return this; }
 
     // Keyboard (the form calls these).
-    bool CheckHotKey(int Key);
-    void NextMainMenuItem();
-    void PrevMainMenuItem();
-    bool ClickActiveItem();
-    void EnterMainMenu();
-    void ExitMainMenu();
-    void ReleaseDownItem();
+    bool CheckHotKey(int Key) override;
+    void NextMainMenuItem() override;
+    void PrevMainMenuItem() override;
+    bool ClickActiveItem() override;
+    void EnterMainMenu() override;
+    void ExitMainMenu() override;
+    void ReleaseDownItem() override;
 
     // Mouse tracking at a bar point; (-1, -1): outside.
     void TestActive(int X, int Y);
@@ -167,7 +171,7 @@ private:
     QPointer<TqvVelmora> FVelmora;
     TqvMenuBarHost* FHost = nullptr;
     bool FCustomHost = false;
-    std::unique_ptr<TqvMenuBarDriver> FDriver;
+    std::unique_ptr<TqvMenuBarHost> FFormHost;  // the component's menus
     QPointer<TMainMenu> FMainMenu, FMergeMenu;
     bool FSkinSupport = false;
     TRect FNewItemsRect{};
