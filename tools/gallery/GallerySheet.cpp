@@ -111,6 +111,7 @@ void DrawShellSection(TGallerySheet& sheet);
 void DrawHintsSection(TGallerySheet& sheet);
 void DrawFormsSection(TGallerySheet& sheet);
 void DrawMenusSection(TGallerySheet& sheet);
+void DrawMenuBarSection(TGallerySheet& sheet);
 void DrawMessagesSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
@@ -128,6 +129,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Shell tree and list views", DrawShellSection},
         {"Skinned hints", DrawHintsSection},
         {"Skinned menus: levels, scrolled level, images grid", DrawMenusSection},
+        {"Menu bar: drop-down with submenu, more-items marker", DrawMenuBarSection},
         {"Message boxes", DrawMessagesSection},
     };
     return sections;
