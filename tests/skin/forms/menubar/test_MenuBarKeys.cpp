@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -284,7 +285,7 @@ TEST_F(MenuBarKeysTest, ClickingAnItemOpensItsDropDownAndALeafChoiceRunsIt) {
     const QPoint below = Bar->mapToGlobal(QPoint(r.Left, r.Bottom));
     EXPECT_EQ(level->pos().x(), below.x());
     EXPECT_GE(level->pos().y(), below.y() - 1);
-    // Pointing at the submenu item opens its level.
+    // A click on the submenu item opens its level.
     level->ItemMouseDown(0);
     EXPECT_EQ(Levels(), "Layout>Details");
     Manager()->Level(1)->ItemMouseDown(0);
@@ -293,3 +294,18 @@ TEST_F(MenuBarKeysTest, ClickingAnItemOpensItsDropDownAndALeafChoiceRunsIt) {
 }
 
 }  // namespace
+
+TEST_F(MenuBarKeysTest, HoverMovesTheOpenDropDownThroughTheFormsManager) {
+    Key(Qt::Key_F, Qt::AltModifier);
+    ASSERT_EQ(Levels(), "Open");
+    const TRect r = Bar->Item(2)->ObjectRect;
+    const QPointF p(r.Left + 3, r.Top + 3);
+    QEnterEvent enter(p, p, Bar->mapToGlobal(p));
+    QCoreApplication::sendEvent(Bar, &enter);
+    Pointer->Pos = Bar->mapToGlobal(p.toPoint());
+    Ticks->Advance(50);
+    EXPECT_EQ(Hot(), "View*");
+    EXPECT_EQ(Levels(), "Layout");
+    EXPECT_TRUE(Comp->InMainMenu);
+    EXPECT_TRUE(Comp->InMenu);
+}
