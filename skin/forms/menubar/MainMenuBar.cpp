@@ -544,9 +544,11 @@ void TqvSkinMainMenuBar::ExitMainMenu() {
     for (int i = 0; i < ItemCount(); ++i)
         if (TqvSkinMainMenuBarItem* it = Item(i); it->FDown || it->Active) {
             it->FDown = it->Active = it->FMouseIn = false;
-            if (it->EnableAnimation() && !it->InActiveAnimation) it->CurrentFrame = 0;
-            it->SetMorphKf(0);
-            DrawObject(it);
+            if (it->EnableAnimation() && !it->InActiveAnimation) {
+                it->CurrentFrame = 0;
+                DrawObject(it);
+            } else
+                it->ReDraw();
             break;
         }
     ActiveObject = OldActiveObject = -1;

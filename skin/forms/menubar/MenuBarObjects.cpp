@@ -38,6 +38,11 @@ TqvMenuBarObject::TqvMenuBarObject(TqvSkinMainMenuBar* AParent, const TqvDataSki
     if (EmptyRect(ActiveSkinRect)) Morphing = false;  // nothing to morph to
 }
 
+void TqvMenuBarObject::SetMorphKf(double v) {
+    v = std::round(v * 1000) / 1000;
+    FMorphKf = v < 0 ? 0 : v > 1 ? 1 : v;
+}
+
 bool TqvMenuBarObject::EnableMorphing() const {
     const TqvSkinData* sd = Parent->SkinData();
     return Morphing && sd && !sd->Empty && sd->EnableSkinEffects();

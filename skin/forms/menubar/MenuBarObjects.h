@@ -35,7 +35,8 @@ public:
     bool EnableMorphing() const;
     void DoMorphing();
     double MorphKf() const { return FMorphKf; }
-    void SetMorphKf(double v) { FMorphKf = v < 0 ? 0 : v > 1 ? 1 : v; }
+    // Kept on whole steps: five steps of 0.2 must land on 0 and 1 exactly.
+    void SetMorphKf(double v);
 
     TqvSkinMainMenuBar* Parent;
     bool FMouseIn = false;

@@ -407,6 +407,38 @@ TEST_F(MainMenuBarTest, MergeOrdersByGroupAndKeepsTheOrderWithinAGroup) {
     EXPECT_FALSE(Bar->ScrollMenu);
 }
 
+// With morphing the hot look comes in five 25 ms steps and goes the same way;
+// the timer stops when nothing is left to morph.
+TEST_F(MainMenuBarTest, HoverMorphsInFiveStepsWhenTheSkinAsksForIt) {
+    Skin.Item->Morphing = true;
+    Standard();
+    Bar->SetSkinData(Skin.Model.get());
+    Bar->SetBounds(0, 0, 400, 24);
+    TqvSkinMainMenuBarItem* file = Bar->Item(0);
+    ASSERT_TRUE(file->EnableMorphing());
+    Picture();
+    const TRect r = file->ObjectRect;
+    file->MouseEnter();
+    for (int step = 1; step <= 5; ++step) {
+        Ticks->Advance(25);
+        EXPECT_NEAR(file->MorphKf(), step * 0.2, 1e-9);
+    }
+    Ticks->Advance(25);
+    EXPECT_FALSE(Bar->MorphTimer()->Enabled());
+    EXPECT_EQ(Picture().pixel(r.Left + 1, r.Top + 1), kItemHot);
+    file->MouseLeave();
+    Ticks->Advance(25 * 5);
+    EXPECT_NEAR(file->MorphKf(), 0, 1e-9);
+    EXPECT_EQ(Picture().pixel(r.Left + 1, r.Top + 1), kItem);
+    Ticks->Advance(25);
+    EXPECT_FALSE(Bar->MorphTimer()->Enabled());
+    // Without skin effects the look changes at once.
+    Skin.Model->SetEnableSkinEffects(false);
+    EXPECT_FALSE(file->EnableMorphing());
+    file->MouseEnter();
+    EXPECT_EQ(Picture().pixel(r.Left + 1, r.Top + 1), kItemHot);
+}
+
 TEST_F(MainMenuBarTest, AFreedMenuLeavesAnEmptyBar) {
     auto* menu = new TMainMenu;
     auto* i = new TMenuItem;
