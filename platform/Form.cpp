@@ -344,6 +344,8 @@ void TForm::keyPressEvent(QKeyEvent* e) {
 }
 
 bool TForm::eventFilter(QObject* watched, QEvent* e) {
+    // Alt held through a click is no menu key.
+    if (e->type() == QEvent::MouseButtonPress) FAltAlone = false;
     if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
     // Only the first receiver (the focused widget, or the form when nothing
     // is focused): the application filter sees the same key again for every

@@ -176,6 +176,21 @@ public:
     void HookApp();
     void UnHookApp();
 
+    // The menu manager's settings (negative counts and heights not above 0 are ignored).
+    int MaxMenuItemsInWindow() const;
+    void SetMaxMenuItemsInWindow(int Value);
+    bool UseSkinFontInMenu() const;
+    void SetUseSkinFontInMenu(bool Value);
+    int DefMenuItemHeight() const;
+    void SetDefMenuItemHeight(int Value);
+    TFont DefMenuItemFont() const;
+    void SetDefMenuItemFont(const TFont& Value);
+    bool MenusAlphaBlend() const { return FMenusAlphaBlend; }
+    void SetMenusAlphaBlend(bool Value);
+    bool MenusAlphaBlendAnimation() const { return FMenusAlphaBlendAnimation; }
+    void SetMenusAlphaBlendAnimation(bool Value);
+    int MenusAlphaBlendValue() const { return FMenusAlphaBlendValue; }
+    void SetMenusAlphaBlendValue(int Value);
     // A user system menu; with UseDefaultSysMenu the window commands are merged into it.
     QPointer<TPopupMenu> SystemMenu;
     bool UseDefaultSysMenu = true;
@@ -342,6 +357,8 @@ private:
     QPointer<QObject> FAppHook;
     QPointer<QObject> FMainMenuBarObject;
     TqvMenuBarLink* FMainMenuBar = nullptr;
+    bool FMenusAlphaBlend = false, FMenusAlphaBlendAnimation = false;
+    int FMenusAlphaBlendValue = 200;
 };
 
 // The first skinned-form component among the form's components, or nullptr.

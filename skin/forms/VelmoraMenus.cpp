@@ -60,6 +60,27 @@ void TqvVelmora::CreateMenus() {
     FForm->OnKeyMenu = [this](QObject*) { SysKeyMenu(); };
 }
 
+int TqvVelmora::MaxMenuItemsInWindow() const { return FSkinMenu->MaxMenuItemsInWindow(); }
+void TqvVelmora::SetMaxMenuItemsInWindow(int Value) {
+    if (Value >= 0) FSkinMenu->SetMaxMenuItemsInWindow(Value);
+}
+bool TqvVelmora::UseSkinFontInMenu() const { return FSkinMenu->UseSkinFont(); }
+void TqvVelmora::SetUseSkinFontInMenu(bool Value) { FSkinMenu->SetUseSkinFont(Value); }
+int TqvVelmora::DefMenuItemHeight() const { return FSkinMenu->DefaultMenuItemHeight(); }
+void TqvVelmora::SetDefMenuItemHeight(int Value) {
+    if (Value > 0) FSkinMenu->SetDefaultMenuItemHeight(Value);
+}
+TFont TqvVelmora::DefMenuItemFont() const { return FSkinMenu->DefaultMenuItemFont(); }
+void TqvVelmora::SetDefMenuItemFont(const TFont& Value) { FSkinMenu->SetDefaultMenuItemFont(Value); }
+// The manager keeps its own alpha value until one is set here.
+void TqvVelmora::SetMenusAlphaBlend(bool Value) { FSkinMenu->AlphaBlend = FMenusAlphaBlend = Value; }
+void TqvVelmora::SetMenusAlphaBlendAnimation(bool Value) {
+    FSkinMenu->AlphaBlendAnimation = FMenusAlphaBlendAnimation = Value;
+}
+void TqvVelmora::SetMenusAlphaBlendValue(int Value) {
+    FSkinMenu->AlphaBlendValue = FMenusAlphaBlendValue = qBound(0, Value, 255);
+}
+
 TqvSkinData* TqvVelmora::MenuSkin() const { return FMSD ? FMSD.data() : FSD.data(); }
 
 TqvMenuBarLink* TqvVelmora::MainMenuBar() const { return FMainMenuBarObject ? FMainMenuBar : nullptr; }

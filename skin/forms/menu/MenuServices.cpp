@@ -15,11 +15,11 @@ public:
         // command: deferred deletion waits for this handler to return).
         auto* menu = new TqvSkinPopupMenu(nullptr);
         menu->SetComponentForm(ComponentForm);
-        for (const TqvMenuItemSpec& spec : *Items) {
+        for (const TqvMenuItemSpec& entry : *Items) {
             auto* item = new TMenuItem(menu);
-            item->SetCaption(spec.Caption);
-            item->SetEnabled(spec.Enabled);
-            if (spec.OnClick) item->OnClick = [fn = spec.OnClick](QObject*) { fn(); };
+            item->SetCaption(entry.Caption);
+            item->SetEnabled(entry.Enabled);
+            if (entry.OnClick) item->OnClick = [fn = entry.OnClick](QObject*) { fn(); };
             menu->Items()->Add(item);
         }
         QPointer<TqvSkinPopupMenu> guard(menu);

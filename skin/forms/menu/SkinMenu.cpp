@@ -235,8 +235,10 @@ TqvVelmora* TqvSkinPopupMenu::Prepare(bool NeedSkin) {
     if (NeedSkin && !FSkinData) return nullptr;
     // The open menu ends before this one's close event is handed over, so
     // that event is not spent on the old menu.
-    if (c->SkinMenu()->Visible()) c->SkinMenu()->CloseLevels(0);
-    if (c->InMenu) c->SkinMenuClose();
+    if (c->SkinMenu()->Visible()) {
+        c->SkinMenu()->CloseLevels(0);
+        c->SkinMenuClose();
+    }
     return c;
 }
 

@@ -4,6 +4,7 @@
 #include "tests/skin/forms/menu/SkinMenuFixture.h"
 
 #include "skin/forms/menu/MenuBarLink.h"
+#include "skin/forms/tray/TrayIcon.h"
 
 #include <QKeySequence>
 
@@ -141,6 +142,45 @@ TEST_F(FormMenusTest, TheTrayMenuOpensThroughTheFormsManager) {
     EXPECT_TRUE(Form->isVisible());
 }
 
+TEST_F(FormMenusTest, TheComponentsMenuSettingsReachTheLevels) {
+    Comp->SetMaxMenuItemsInWindow(5);
+    Comp->SetMaxMenuItemsInWindow(-1);
+    Comp->SetDefMenuItemHeight(26);
+    Comp->SetDefMenuItemHeight(0);
+    EXPECT_EQ(Comp->MaxMenuItemsInWindow(), 5);
+    EXPECT_EQ(Comp->DefMenuItemHeight(), 26);
+    Comp->SetMenusSkinData(nullptr);
+    TqvSkinPopupMenu* m = NewPopup({});
+    for (int i = 0; i < 12; ++i) Add(m->Items(), "Item");
+    m->Popup(100, 100);
+    const TqvPopupLevel& level = Comp->SkinMenu()->LastLevel()->Level();
+    EXPECT_TRUE(level.Scroll2());
+    EXPECT_EQ(level.Item(0)->ObjectRect.Bottom - level.Item(0)->ObjectRect.Top, 26);
+}
+
+TEST_F(FormMenusTest, ATrayIconsRightButtonOpensTheTrayMenuAtThePointer) {
+    struct TBackend : TqvTrayBackend {
+        bool Available() override { return true; }
+        bool Notify(unsigned, const TqvNotifyIconData&) override { return true; }
+    };
+    TBackend* backend = nullptr;
+    SetTrayBackendFactory([&] {
+        auto b = std::make_unique<TBackend>();
+        backend = b.get();
+        return b;
+    });
+    auto* icon = new TqvTrayIcon(Form);
+    SetTrayBackendFactory(nullptr);
+    ASSERT_NE(backend, nullptr);
+    icon->SetPopupMenu(Comp->TrayMenu());
+    Pointer->Pos = QPoint(700, 580);
+    backend->Callback(TRAY_RBUTTONDOWN);
+    ASSERT_TRUE(Comp->SkinMenu()->Visible());
+    EXPECT_EQ(Comp->SkinMenu()->LastLevel()->pos(), QPoint(700, 580));
+    EXPECT_EQ(Comp->TrayMenu()->PopupComponent(), icon);
+    EXPECT_TRUE(Comp->AppHooked());
+}
+
 TEST_F(FormMenusTest, TheFormSeesEachKeyStrokeOnceBeforeTheFocusedControl) {
     auto* focused = new TKeySink(Form->Client());
     focused->show();
@@ -199,6 +239,12 @@ TEST_F(FormMenusTest, TheMenuKeyEntersAndLeavesTheBar) {
     Key(Qt::Key_Q, Qt::AltModifier);
     QCoreApplication::sendEvent(Form, &r);
     EXPECT_EQ(Log, QStringList({"hotkey Q"}));
+    // Nor is Alt held through a click.
+    Log.clear();
+    QCoreApplication::sendEvent(Form, &p);
+    Mouse(Form, QEvent::MouseButtonPress, QPoint(100, 100));
+    QCoreApplication::sendEvent(Form, &r);
+    EXPECT_TRUE(Log.isEmpty());
     // While the bar is active the key leaves it.
     Log.clear();
     Comp->InMainMenu = true;
