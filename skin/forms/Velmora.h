@@ -198,6 +198,8 @@ public:
     bool InMenu = false;
     bool InMainMenu = false;
     TNotifyEvent OnSkinMenuOpen, OnSkinMenuClose, OnMainMenuExit;
+    // The menu bar entered menu mode (sender: the bar).
+    TNotifyEvent OnMainMenuEnter;
     // Runs before the component's own shortcut handling; Handled stops it.
     std::function<void(int Key, Qt::KeyboardModifiers Shift, bool& Handled)> OnShortCut;
 

@@ -112,6 +112,7 @@ void DrawHintsSection(TGallerySheet& sheet);
 void DrawFormsSection(TGallerySheet& sheet);
 void DrawMenusSection(TGallerySheet& sheet);
 void DrawMenuManagerSection(TGallerySheet& sheet);
+void DrawMenuBarSection(TGallerySheet& sheet);
 void DrawMessagesSection(TGallerySheet& sheet);
 void DrawDialogsSection(TGallerySheet& sheet);
 
@@ -132,6 +133,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Skinned menus: levels, scrolled level, images grid", DrawMenusSection},
         {"Menus through a form's menu manager: popup and submenu, scrolled, maximized system menu",
          DrawMenuManagerSection},
+        {"Menu bar: drop-down with submenu, more-items marker", DrawMenuBarSection},
         {"Message boxes", DrawMessagesSection},
         {"Dialogs: options, about box, settings", DrawDialogsSection},
     };
