@@ -1,0 +1,1 @@
+#include "tests/skin/forms/objects/ObjectTestSupport.h"
