@@ -210,6 +210,8 @@ void TqvVelmora::TestActive(int X, int Y, bool InFrame) {
         if (o.Enabled && o.Visible) o.MouseLeave();
         if (ShowObjectHint && hint && !o.Hint.isEmpty()) hint->HideHint();
     }
+    // A leave handler may have changed the skin and with it the list.
+    if (ActiveObject >= int(ObjectList.size())) ActiveObject = -1;
     if (ActiveObject != -1) {
         TqvActiveSkinObject& o = *ObjectList[std::size_t(ActiveObject)];
         if (o.Enabled && o.Visible) o.MouseEnter();

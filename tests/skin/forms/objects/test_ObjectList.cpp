@@ -3,6 +3,8 @@
 // clock, the mouse hand-over, and the morph on the 25 ms timer.
 #include "tests/skin/forms/objects/ObjectTestSupport.h"
 
+#include "skin/forms/hint/SkinHint.h"
+
 #include <QPainter>
 
 namespace {
@@ -353,6 +355,42 @@ TEST_F(ObjectsTest, AButtonWithALinkedMenuOpensItAndStaysDownUntilTheMenusClose)
     Press(c);
     EXPECT_FALSE(b->Down());
     Comp->SetMenuLink(nullptr);
+}
+
+TEST_F(HoverTest, ObjectHintsShowOnTheSkinnedHint) {
+    // The hint window takes its settings from the main form's hint.
+    Application()->SetMainForm(Form);
+    auto* hint = new TqvSkinHint(Form);
+    hint->SetActive(true);
+    Comp->SkinHint = hint;
+    Comp->ShowObjectHint = true;
+    Object("b")->Hint = "Frame button";
+    MoveTo(CentreOf("b"));
+    Ticks->Advance(Application()->HintPause() + 50);
+    EXPECT_TRUE(hint->IsVisible());
+    MoveTo(QPoint(200, 10));
+    EXPECT_FALSE(hint->IsVisible());
+    Application()->SetMainForm(nullptr);
+}
+
+TEST_F(ObjectsTest, AGlowShowsBesideTheButtonOnlyWithACompositor) {
+    Add("b", "button");
+    Skin.Set("b", "glowlayerpictureindex", "1");
+    Skin.Set("b", "glowlayeroffsetx", "3");
+    Skin.Set("b", "glowlayeroffsety", "2");
+    Load();
+    Activate();
+    const QPoint c = CentreOf("b");
+    MoveTo(c);
+    EXPECT_FALSE(Comp->LayerManager()->IsVisible());
+    MoveTo(QPoint(200, 150));
+    SetLayeredWindowsAvailableForTests(true);
+    MoveTo(c);
+    ASSERT_TRUE(Comp->LayerManager()->IsVisible());
+    const TRect r = Object("b")->ObjectRect;
+    EXPECT_EQ(Comp->LayerManager()->LayerWindow()->pos(), Form->pos() + QPoint(r.Left - 3, r.Top - 2));
+    MoveTo(QPoint(200, 150));
+    EXPECT_FALSE(Comp->LayerManager()->IsVisible());
 }
 
 }  // namespace
