@@ -260,4 +260,26 @@ TEST_F(ObjectsTest, SkinlessButtonsAreTheSixDefaultsWithThePressedLook) {
     EXPECT_FALSE(Form->isVisible());
 }
 
+TEST_F(ButtonsTest, WithShowIconTheSystemMenuButtonIsTheFormsIcon) {
+    Skin.Set("sys", "morphing", "1");
+    Skin.Set("sys", "activeskinrect", CellRect(0));
+    Start();
+    Comp->SetShowIcon(true);
+    auto* sys = Object<TqvSkinStdButtonObject>("sys");
+    EXPECT_EQ(sys->ObjectRect.Width(), 16);
+    EXPECT_EQ(sys->ObjectRect.Height(), 16);
+    QImage drawn(Form->width(), 40, QImage::Format_RGB32), icon(Form->width(), 40, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    icon.fill(Qt::white);
+    {
+        QPainter p(&drawn);
+        sys->Draw(p, true);
+        QPainter q(&icon);
+        Comp->DrawCaptionIcon(q, sys->ObjectRect.Left, sys->ObjectRect.Top);
+    }
+    EXPECT_EQ(drawn, icon);
+    MoveTo(CentreOf("sys"));
+    EXPECT_FALSE(sys->CanMorphing());
+}
+
 }  // namespace
