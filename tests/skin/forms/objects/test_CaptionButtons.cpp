@@ -282,4 +282,36 @@ TEST_F(ButtonsTest, WithShowIconTheSystemMenuButtonIsTheFormsIcon) {
     EXPECT_FALSE(sys->CanMorphing());
 }
 
+TEST_F(ObjectsTest, AnAnimatedSystemMenuButtonPlaysBackWhenTheMenusClose) {
+    Add("a", "animate", "cmsysmenu");
+    Skin.Set("a", "activeskinrect", R4(0, 0, 64, 14));
+    Skin.Set("a", "countframes", "4");
+    Skin.Set("a", "timerinterval", "25");
+    Skin.Set("a", "buttonstyle", "1");
+    TRecordingMenuLink link;
+    TPopupMenu sysMenu;
+    sysMenu.Items()->Add(new TMenuItem(&sysMenu));
+    link.SystemMenu = sysMenu.Items();
+    Comp->SetMenuLink(&link);
+    Load();
+    Activate();
+    auto* a = Object<TqvSkinAnimateObject>("a");
+    const QPoint c = CentreOf("a");
+    MoveTo(c);
+    Press(c);
+    ASSERT_EQ(link.Calls.size(), 1u);
+    EXPECT_TRUE(a->FMenuTracking);
+    Release(c);
+    // While its menu is open, leaving changes nothing.
+    MoveTo(QPoint(200, 150));
+    EXPECT_TRUE(a->FMenuTracking);
+    Comp->SkinMenuClose();
+    EXPECT_FALSE(a->FMenuTracking);
+    EXPECT_EQ(a->Frame(), 4);
+    Tick(3);
+    EXPECT_EQ(a->Frame(), 1);
+    EXPECT_FALSE(a->Active);
+    Comp->SetMenuLink(nullptr);
+}
+
 }  // namespace
