@@ -236,6 +236,11 @@ void TqvVelmora::StartAnimateTimer() {
 }
 
 void TqvVelmora::MouseTimerProc() {
+    // A hidden form has nothing under the pointer; the next hover starts the poll again.
+    if (!FForm->isVisible()) {
+        MouseTimer.Stop();
+        return;
+    }
     if (!GetFormActive()) return;
     const QPoint global = PointerSource().CursorPos();
     QWidget* under = PointerSource().WidgetAt(global);
