@@ -231,4 +231,33 @@ TEST_F(CaptionTest, DraggingTheCaptionMovesTheForm) {
     EXPECT_EQ(Form->pos(), QPoint(150, 110));
 }
 
+TEST_F(CaptionTest, LightAndShadowCopiesSitOnePixelOff) {
+    struct TRow {
+        const char* Flag;
+        const char* ColourKey;
+        int Offset;
+    };
+    const TRow rows[] = {{"light", "lightcolor", -1}, {"shadow", "shadowcolor", 1}};
+    for (const TRow& r : rows) {
+        SCOPED_TRACE(r.Flag);
+        TTestSkin saved = Skin;
+        Skin.Set("caption", r.Flag, "1");
+        Skin.Set("caption", r.ColourKey, QString::number(RGB(0, 0, 255)));
+        Start();
+        const QImage f = Frame(false);
+        const QRect text = Bounds(f, Area(), Reddish);
+        const QRect copy = Bounds(f, Area(), [](QRgb c) { return qBlue(c) > 230 && qRed(c) < 40 && qGreen(c) < 40; });
+        ASSERT_FALSE(copy.isNull());
+        // The main text covers the copy's near side; its far side shows.
+        if (r.Offset < 0) {
+            EXPECT_EQ(copy.left(), text.left() - 1);
+            EXPECT_EQ(copy.top(), text.top() - 1);
+        } else {
+            EXPECT_EQ(copy.right(), text.right() + 1);
+            EXPECT_EQ(copy.bottom(), text.bottom() + 1);
+        }
+        Skin = saved;
+    }
+}
+
 }  // namespace
