@@ -1,6 +1,7 @@
 #include "skin/forms/Velmora.h"
 
 #include "platform/Application.h"
+#include "platform/ImgList.h"
 #include "platform/Messages.h"
 #include "skin/controls/base/SkinClient.h"
 #include "skin/controls/statusbar/SkinStatusBar.h"
@@ -76,6 +77,9 @@ TqvVelmora::TqvVelmora(QObject* AOwner)
 TqvVelmora::~TqvVelmora() {
     UnHookApp();
     FFadeTimer.Stop();
+    MouseTimer.Stop();
+    MorphTimer.Stop();
+    AnimateTimer.Stop();
     ClearObjects();
     if (FForm && FForm->FrameHost() == this) {
         // The form goes back to a plain frameless window.
@@ -111,6 +115,8 @@ void TqvVelmora::ChangeSkinData() {
     if (FSkinSupport && FSkinnableForm) {
         CreateObjects();
         CheckObjects();
+    } else if (FSkinnableForm) {
+        CreateDefaultButtons();
     } else {
         ClearObjects();
     }
@@ -135,6 +141,8 @@ void TqvVelmora::ChangeSkinData() {
         if (FWindowState == wsMinimized && FForm->Width() != mw) FForm->SetWidth(mw);
     }
     UpdateFrame(true);
+    UpdateActiveState(false);
+    if (!ObjectList.empty() && FSkinSupport) StartMouseTimer();
     FForm->update();
     FForm->Client()->update();
     if (OnChangeSkinData) OnChangeSkinData(this);
@@ -301,6 +309,8 @@ TqvHitTestState TqvVelmora::HitState() const {
     }
     for (const auto& o : ObjectList)
         if (o->IsCaption()) s.CaptionRects.push_back(o->ObjectRect);
+    // The quick buttons at the caption's left are the caption object's, not the move's.
+    if (QuickButtons.Count() > 0 && QuickImageList) s.QuickStripWidth = QuickButtons.Count() * (QuickImageList->Width() + 8);
     return s;
 }
 
@@ -406,68 +416,9 @@ void TqvVelmora::SetSizeLimits(int AMinWidth, int AMinHeight, int AMaxWidth, int
     ApplySizeLimits();
 }
 
-// ---- frame objects
-
-void TqvVelmora::ClearObjects() {
-    ObjectList.clear();
-    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
-}
-
-// The object kinds come with their own records; until then the skin brings none.
-void TqvVelmora::CreateObjects() { ClearObjects(); }
-
-void TqvVelmora::CheckObjects() {
-    for (auto& o : ObjectList) {
-        if (o->Kind() != TqvFrameObjectKind::StdButton) continue;
-        bool on = !HideCaptionButtons;
-        switch (o->Command) {
-        case cmClose: break;
-        case cmMaximize: on = on && (FBorderIcons & biMaximize); break;
-        case cmMinimize: on = on && (FBorderIcons & biMinimize); break;
-        case cmSysMenu: on = on && (FBorderIcons & biSystemMenu); break;
-        case cmRollUp: on = on && (FBorderIcons & biRollUp); break;
-        case cmMinimizeToTray: on = on && (FBorderIcons & biMinimizeToTray); break;
-        case cmDefault: break;
-        }
-        o->Visible = on || o->Command == cmClose;
-        o->Enabled = !HideCaptionButtons;
-    }
-}
-
-// The skinless frame's standard buttons come with the button objects.
-void TqvVelmora::CreateDefaultButtons() {
-    ClearObjects();
-    CheckObjects();
-}
+// ---- frame objects (the rest in objects/ObjectList.cpp)
 
 void TqvVelmora::CalcObjectRects() { ::CalcObjectRects(FGeometry, ObjectList, SmallIconSize()); }
-
-void TqvVelmora::DrawSkinObject(const TqvActiveSkinObject& Object) { FForm->update(Object.ObjectRect.ToQRect()); }
-
-void TqvVelmora::TestActive(int X, int Y, bool Enter) {
-    // A preview tracks no objects.
-    if (PreviewMode) Enter = false;
-    int found = -1;
-    if (Enter && !FSizeMove)
-        for (int i = 0; i < int(ObjectList.size()); ++i) {
-            const auto& o = ObjectList[std::size_t(i)];
-            if (o->Visible && o->Enabled && o->PtInMask(X, Y)) {
-                found = i;
-                break;
-            }
-        }
-    if (found == ActiveObject) return;
-    OldActiveObject = ActiveObject;
-    if (ActiveObject >= 0 && ActiveObject < int(ObjectList.size())) {
-        ObjectList[std::size_t(ActiveObject)]->MouseLeave();
-        DrawSkinObject(*ObjectList[std::size_t(ActiveObject)]);
-    }
-    ActiveObject = found;
-    if (found >= 0) {
-        ObjectList[std::size_t(found)]->MouseEnter();
-        DrawSkinObject(*ObjectList[std::size_t(found)]);
-    }
-}
 
 // ---- window states
 
@@ -737,6 +688,8 @@ bool TqvVelmora::FrameEventBefore(QEvent* e) {
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
         if (e->type() == QEvent::WindowDeactivate) TestActive(-1, -1, false);
+        else ResetObjectStates();
+        UpdateActiveState(true);
         InvalidateFrame();
         return false;
     case QEvent::WindowTitleChange:
@@ -839,9 +792,6 @@ bool TqvVelmora::FrameMouse(QMouseEvent* e, bool fromForm) {
     const QPoint local = fromForm ? e->position().toPoint() : FForm->mapFromGlobal(global);
     const TPoint P{local.x(), local.y()};
     const int code = HitTest(P);
-    auto object = [&](int i) -> TqvActiveSkinObject* {
-        return i >= 0 && i < int(ObjectList.size()) ? ObjectList[std::size_t(i)].get() : nullptr;
-    };
     switch (e->type()) {
     case QEvent::MouseMove:
         if (FDrag.Code) {
@@ -849,39 +799,38 @@ bool TqvVelmora::FrameMouse(QMouseEvent* e, bool fromForm) {
             else EndDrag();
             return true;
         }
-        if (e->buttons() == Qt::NoButton) {
-            UpdateCursor(code);
-            TestActive(P.X, P.Y, true);
-        }
-        if (TqvActiveSkinObject* o = object(MouseCaptureObject >= 0 ? MouseCaptureObject : ActiveObject))
-            o->MouseMove(P.X, P.Y);
+        if (e->buttons() == Qt::NoButton) UpdateCursor(code);
+        // No enter or leave comes while a button is held: the moves track the hover.
+        TestActive(P.X, P.Y, code != HTCLIENT);
+        ObjectMouseMove(P.X, P.Y);
         return code != HTCLIENT;
-    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonPress: {
         if (code == HTCLIENT) return false;
         TestActive(P.X, P.Y, true);
-        if (TqvActiveSkinObject* o = object(ActiveObject); o && code == HTOBJECT) {
-            MouseCaptureObject = ActiveObject;
-            o->MouseDown(P.X, P.Y, e->button());
-        }
+        const bool onCaption = ActiveObject >= 0 && ObjectList[std::size_t(ActiveObject)]->IsCaption();
+        if (code == HTOBJECT || (code == HTCAPTION && onCaption)) ObjectMouseDown(e->button(), P.X, P.Y);
+        // A caption press is the form's move, never the object's.
         if (code == HTCAPTION) MouseCaptureObject = -1;
         if (e->button() == Qt::LeftButton && (code == HTCAPTION || IsSizingCode(code))) StartDrag(code, global, fromForm);
         if (e->button() == Qt::RightButton && code == HTCAPTION && !DisableSystemMenu) PopupSystemMenuAt(global);
         return true;
+    }
     case QEvent::MouseButtonRelease: {
         const bool dragging = FDrag.Code != 0;
         if (dragging && e->button() == Qt::LeftButton) EndDrag();
-        if (TqvActiveSkinObject* o = object(MouseCaptureObject)) {
-            MouseCaptureObject = -1;
-            o->MouseUp(P.X, P.Y, e->button());
+        if (MouseCaptureObject != -1) {
+            // Off the object the release lets go without a click.
+            TestActive(P.X, P.Y, code != HTCLIENT);
+            ObjectMouseUp(e->button(), P.X, P.Y);
         }
         return dragging || code != HTCLIENT;
     }
     case QEvent::MouseButtonDblClick:
         if (code == HTCLIENT) return false;
         TestActive(P.X, P.Y, true);
-        if (TqvActiveSkinObject* o = object(ActiveObject); o && code == HTOBJECT) {
-            o->MouseDown(P.X, P.Y, e->button());
-            o->DblClick();
+        if (code == HTOBJECT && ActiveObject >= 0) {
+            ObjectMouseDown(e->button(), P.X, P.Y);
+            ObjectDblClick();
         }
         if (code == HTCAPTION && e->button() == Qt::LeftButton) {
             CaptionDblClick();

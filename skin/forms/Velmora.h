@@ -11,7 +11,9 @@
 #include "skin/forms/frame/FrameGeometry.h"
 #include "skin/forms/frame/FramePaint.h"
 #include "skin/forms/frame/FrameStates.h"
+#include "skin/forms/objects/CaptionObject.h"
 #include "skin/forms/objects/FrameObject.h"
+#include "skin/forms/objects/ObjectList.h"
 #include "skin/model/SkinData.h"
 
 #include <QCursor>
@@ -31,6 +33,9 @@ class TqvMenuBarLink;
 class TMenu;
 class TPopupMenu;
 class TMenuItem;
+class TqvSkinHint;
+class TqvLayerManager;
+class TImageList;
 
 // The frame's own buttons: the platform's icons plus roll-up and minimize-to-tray.
 constexpr unsigned biRollUp = 16, biMinimizeToTray = 32;
@@ -99,6 +104,61 @@ public:
     void TestActive(int X, int Y, bool Enter);
     // Redraws one object's rectangle (the frame pieces stay composed).
     void DrawSkinObject(const TqvActiveSkinObject& Object);
+
+    // ---- frame objects: lookups, tracking, timers and events (objects/ObjectList.cpp)
+    int GetIndex(const QString& AIDName) const;
+    void UserObjectDraw(const QString& AIDName);
+    void SetEnabled(const QString& AIDName, bool Value);
+    void LinkMenu(const QString& AIDName, TMenu* AMenu, bool APopupUp);
+    void SetObjectHints();
+    void ObjectMouseMove(int X, int Y);
+    void ObjectMouseDown(Qt::MouseButton Button, int X, int Y);
+    void ObjectMouseUp(Qt::MouseButton Button, int X, int Y);
+    void ObjectDblClick();
+    void ResetObjectStates();
+    void UpdateActiveState(bool Animate);
+    void MouseTimerProc();
+    void MorphTimerProc();
+    void AnimateTimerProc();
+    void StartMouseTimer();
+    void StartMorphTimer();
+    void StartAnimateTimer();
+    TqvSkinTimer MouseTimer, MorphTimer, AnimateTimer;
+    void DoUserObjectPaint(const QString& IDName, QPainter& Canvas, const TRect& R);
+    void DoObjectMouseDown(const QString& IDName, int X, int Y, const TRect& R, Qt::MouseButton Button);
+    void DoObjectMouseUp(const QString& IDName, int X, int Y, const TRect& R, Qt::MouseButton Button);
+    void DoObjectMouseMove(const QString& IDName, int X, int Y, const TRect& R);
+    void DoObjectMouseEnter(const QString& IDName);
+    void DoObjectMouseLeave(const QString& IDName);
+    TqvPaintEvent OnPaintEvent;
+    TqvMouseDownEvent OnMouseDownEvent;
+    TqvMouseUpEvent OnMouseUpEvent;
+    TqvMouseMoveEvent OnMouseMoveEvent;
+    TqvMouseEnterEvent OnMouseEnterEvent;
+    TqvMouseLeaveEvent OnMouseLeaveEvent;
+    TqvActivateCustomObjectEvent OnActivateCustomObject;
+    TNotifyEvent OnActivate, OnDeActivate;
+    bool ShowObjectHint = false;
+    bool UseDefaultObjectHint = true;
+    QPointer<TqvSkinHint> SkinHint;
+    TqvQuickButtonItems QuickButtons{[this] {
+        if (FForm) InvalidateFrame();
+    }};
+    QPointer<TImageList> QuickImageList;
+    bool QuickButtonsShowHint = false;
+    // The skinned menus that linked buttons and the system-menu button open.
+    TqvFrameMenuLink* MenuLink() const { return FMenuLink; }
+    void SetMenuLink(TqvFrameMenuLink* Link) { FMenuLink = Link; }
+    bool OpenLinkedMenu(TMenuItem* Item, const TRect& ScreenRect, bool PopupUp);
+    // The menus closed: the object that opened one is released.
+    void ReleaseMenuObjects();
+    void MinimizeToTray() { MinToTrayItemClick(); }
+    bool UseInActiveImageEffect() const;
+    // Glow windows of the caption buttons and of buttons with a linked menu.
+    TqvLayerManager* LayerManager();
+    TqvLayerManager* MenuLayerManager();
+    // The form's window origin on the screen.
+    QPoint WindowOrigin() const;
 
     // ---- window states
     TWindowState WindowState() const { return FWindowState; }
@@ -359,6 +419,9 @@ private:
     TqvMenuBarLink* FMainMenuBar = nullptr;
     bool FMenusAlphaBlend = false, FMenusAlphaBlendAnimation = false;
     int FMenusAlphaBlendValue = 200;
+    // Frame objects.
+    TqvFrameMenuLink* FMenuLink = nullptr;
+    std::unique_ptr<TqvLayerManager> FLayerManager, FMenuLayerManager;
 };
 
 // The first skinned-form component among the form's components, or nullptr.

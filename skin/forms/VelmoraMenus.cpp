@@ -166,6 +166,8 @@ void TqvVelmora::MergeSystemMenuItems() {
 }
 
 TMenuItem* TqvVelmora::GetSystemMenu() {
+    if (FMenuLink)
+        if (TMenuItem* items = FMenuLink->SystemMenuItems()) return items;
     if (SystemMenu) {
         if (UseDefaultSysMenu) MergeSystemMenuItems();
         return SystemMenu->Items();
@@ -254,6 +256,7 @@ void TqvVelmora::SkinMenuOpen() {
 void TqvVelmora::SkinMenuClose() {
     InMenu = false;
     UnHookApp();
+    ReleaseMenuObjects();
     QPointer<TqvVelmora> self(this);
     if (OnSkinMenuClose) Application()->Guard([&] { OnSkinMenuClose(this); });
     if (!self || !InMainMenu) return;

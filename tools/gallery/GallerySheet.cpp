@@ -110,6 +110,7 @@ void DrawControls4Section(TGallerySheet& sheet);
 void DrawShellSection(TGallerySheet& sheet);
 void DrawHintsSection(TGallerySheet& sheet);
 void DrawFormsSection(TGallerySheet& sheet);
+void DrawCaptionButtonsSection(TGallerySheet& sheet);
 void DrawMenusSection(TGallerySheet& sheet);
 void DrawMenuManagerSection(TGallerySheet& sheet);
 void DrawMenuBarSection(TGallerySheet& sheet);
@@ -121,6 +122,7 @@ const std::vector<TGallerySection>& GallerySections()
     static const std::vector<TGallerySection> sections = {
         {"Frame", DrawFrameSection},
         {"Forms: skinned and skinless, active, inactive, rolled up", DrawFormsSection},
+        {"Caption buttons: hover, pressed, maximized, rolled up; skinless", DrawCaptionButtonsSection},
         {"Menus and hints", DrawWindowsSection},
         {"Records", DrawRecordsSection},
         {"Colours", DrawColorsSection},

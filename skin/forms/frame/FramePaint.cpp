@@ -23,8 +23,7 @@ TqvFramePieces ComposeFramePieces(const TqvSkinData& S, bool Active, const TqvFr
     return p;
 }
 
-namespace {
-void ApplyEffect(QImage& piece, TqvInActiveEffect effect) {
+void ApplyInActiveEffect(QImage& piece, TqvInActiveEffect effect) {
     if (piece.isNull()) return;
     TqvEffectBmp e(piece);
     switch (effect) {
@@ -37,7 +36,6 @@ void ApplyEffect(QImage& piece, TqvInActiveEffect effect) {
     }
     piece = e.Image().convertToFormat(QImage::Format_RGB32);
 }
-}  // namespace
 
 TqvFramePieces FinishFramePieces(const TqvFramePieces& Raw, const TqvSkinData& S, bool Active,
                                  const TqvFrameGeometry& G, const TqvFrameObjects& Objects) {
@@ -58,7 +56,7 @@ TqvFramePieces FinishFramePieces(const TqvFramePieces& Raw, const TqvSkinData& S
         }
     }
     if (!Active && !S.Empty && S.AutoRenderingInActiveImage)
-        for (QImage* piece : {&p.Top, &p.Left, &p.Right, &p.Bottom}) ApplyEffect(*piece, S.InActiveEffect);
+        for (QImage* piece : {&p.Top, &p.Left, &p.Right, &p.Bottom}) ApplyInActiveEffect(*piece, S.InActiveEffect);
     return p;
 }
 

@@ -27,6 +27,8 @@ TqvFramePieces ComposeFramePieces(const TqvSkinData& S, bool Active, const TqvFr
 // the skin's inactive effect when the inactive form asks for it.
 TqvFramePieces FinishFramePieces(const TqvFramePieces& Raw, const TqvSkinData& S, bool Active,
                                  const TqvFrameGeometry& G, const TqvFrameObjects& Objects);
+// The skin's inactive effect over a picture (kept RGB32).
+void ApplyInActiveEffect(QImage& Picture, TqvInActiveEffect Effect);
 void DrawFramePieces(QPainter& P, const TqvFramePieces& Pieces, int W, int H);
 // The whole skinned frame as one picture (the client part left white).
 QImage BuildSkinFrameImage(const TqvSkinData& S, bool Active, const TqvFrameGeometry& G,

@@ -344,15 +344,17 @@ TEST_F(SkinForm, SkinlessFrameRingsStripesAndCaption) {
     EXPECT_EQ(f.pixel(100, 3 + 14), ColorToQColor(clBtnHighlight).rgb());
     EXPECT_EQ(f.pixel(100, 3 + 15), ColorToQColor(clBtnShadow).rgb());
     EXPECT_EQ(f.pixel(100, 3 + 16), ColorToQColor(clBtnFace).rgb());
-    // Without buttons the stripes end 3 px before the caption strip's end.
-    EXPECT_EQ(f.pixel(393, 3 + 2), ColorToQColor(clBtnHighlight).rgb());
-    EXPECT_EQ(f.pixel(394, 3 + 2), ColorToQColor(clBtnFace).rgb());
+    // The stripes end 3 px before the buttons' room.
+    const TRect cr = Comp->DefCaptionRect();
+    EXPECT_EQ(f.pixel(cr.Right - 4, 3 + 2), ColorToQColor(clBtnHighlight).rgb());
+    EXPECT_EQ(f.pixel(cr.Right - 3, 3 + 2), ColorToQColor(clBtnFace).rgb());
     // A caption text puts a plain patch over the stripes, 2 px round the text.
     Form->SetCaption(QStringLiteral("Caption"));
     QImage probe(10, 10, QImage::Format_RGB32);
     TCanvas cv(&probe);
     cv.SetFont(Comp->DefCaptionFont);
-    const int textLeft = 3 + (394 + 3) / 2 - (cv.TextWidth(QStringLiteral("Caption")) + 5) / 2;
+    const int L = cr.Left - 3, Rt = 394 - cr.Right;
+    const int textLeft = 3 + L + (394 - L - Rt) / 2 - (cv.TextWidth(QStringLiteral("Caption")) + 5) / 2;
     const QImage g = Comp->BuildFrameImage(true);
     EXPECT_EQ(g.pixel(textLeft - 2, 3 + 2), ColorToQColor(clBtnFace).rgb());
     EXPECT_EQ(g.pixel(textLeft - 3, 3 + 2), ColorToQColor(clBtnHighlight).rgb());
@@ -637,7 +639,12 @@ TEST_F(SkinForm, FrameObjectsGetTheMouse) {
     Load();
     auto obj = std::make_unique<TTestObject>(TqvFrameObjectKind::User, cmDefault, Rect(380, 4, 392, 16), true);
     TTestObject* o = obj.get();
+    // The test skin's own objects would take the point first.
+    Comp->ClearObjects();
     Comp->ObjectList.push_back(std::move(obj));
+    // Only an active form tracks its objects.
+    Form->show();
+    QApplication::setActiveWindow(Form);
     Mouse(Form, QEvent::MouseMove, QPoint(385, 10), Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(Comp->ActiveObject, 0);
     EXPECT_EQ(o->Enters, 1);
