@@ -4,6 +4,8 @@
 #include "platform/Messages.h"
 #include "skin/controls/base/SkinClient.h"
 #include "skin/controls/statusbar/SkinStatusBar.h"
+#include "skin/forms/layered/FormLayerBorder.h"
+#include "skin/forms/tray/TrayIcon.h"
 #include "skin/model/draw/DrawUtils.h"
 #include "skin/model/draw/LayerManager.h"
 #include "skin/model/draw/SkinCompose.h"
@@ -80,6 +82,7 @@ TqvVelmora::TqvVelmora(QObject* AOwner)
     // The client keeps the arrow whatever the frame shows at its edges.
     FForm->Client()->setCursor(Qt::ArrowCursor);
     FForm->SetFrameHost(this);
+    FBorderLayer = std::make_unique<TqvFormLayerBorder>(this);
     for (QScreen* s : QGuiApplication::screens())
         connect(s, &QScreen::availableGeometryChanged, this, [this] { Application()->Guard([&] { ApplySizeLimits(); }); });
     ChangeSkinData();
@@ -87,6 +90,8 @@ TqvVelmora::TqvVelmora(QObject* AOwner)
 
 TqvVelmora::~TqvVelmora() {
     FFadeTimer.Stop();
+    FBorderLayer.reset();
+    HideClientInActiveEffect();
     ClearObjects();
     if (FForm && FForm->FrameHost() == this) {
         // The form goes back to a plain frameless window.
@@ -146,6 +151,9 @@ void TqvVelmora::ChangeSkinData() {
     UpdateFrame(true);
     FForm->update();
     FForm->Client()->update();
+    FBorderLayer->Hide();
+    FBorderLayer->InitFrame(FSD, FForm);
+    if (CanShowLayeredBorder() && FForm->isVisible()) ShowLayeredBorder(FBorderLayer->Active());
     if (OnChangeSkinData) OnChangeSkinData(this);
     FInChangeSkinData = false;
     if (!FRollUpState && (ClientWidth > 0 || ClientHeight > 0)) {
@@ -656,8 +664,7 @@ void TqvVelmora::RestoreItemClick() {
 }
 void TqvVelmora::RollUpItemClick() { SetRollUpState(true); }
 void TqvVelmora::CloseItemClick() { FForm->Close(); }
-// Minimizing to the tray needs a tray icon, which the form has none of yet.
-void TqvVelmora::MinToTrayItemClick() {}
+void TqvVelmora::MinToTrayItemClick() { MinimizeToTray(); }
 
 void TqvVelmora::CaptionDblClick() {
     const bool resizable = CanResizeForm();
@@ -710,6 +717,7 @@ void TqvVelmora::StartFade() {
                 FFadeTimer.Stop();
                 FFadeAlpha = FFadeTarget;
                 SetWindowAlpha(FForm, FFadeAlpha);
+                if (CanShowLayeredBorder()) FBorderLayer->CheckFormAlpha(FFadeAlpha, true);
                 return;
             }
             FFadeStep = qMax(1, FFadeTarget / 15);
@@ -721,6 +729,8 @@ void TqvVelmora::StartFade() {
 void TqvVelmora::FadeStep() {
     FFadeAlpha = qMin(FFadeAlpha + FFadeStep, FFadeTarget);
     SetWindowAlpha(FForm, FFadeAlpha);
+    // The border fades with the form.
+    if (CanShowLayeredBorder()) FBorderLayer->CheckFormAlpha(FFadeAlpha, true);
     if (FFadeAlpha >= FFadeTarget) FFadeTimer.Stop();
 }
 
@@ -762,11 +772,13 @@ bool TqvVelmora::FrameEventBefore(QEvent* e) {
 
 void TqvVelmora::FrameResized() {
     FMagnet.Clear();
+    if (CanShowLayeredBorder()) FBorderLayer->SetBoundsWithForm();
     UpdateFrame(true);
     if (!LogoBitMap.isNull()) FForm->Client()->update();
 }
 
 void TqvVelmora::FrameEventAfter(QEvent* e) {
+    LayeredBorderEvent(e);
     switch (e->type()) {
     case QEvent::Show:
         if (e->spontaneous()) break;
@@ -777,6 +789,7 @@ void TqvVelmora::FrameEventAfter(QEvent* e) {
             ApplyPositionInMonitor();
         }
         StartFade();
+        if (CanShowLayeredBorder()) ShowLayeredBorder(true);
         break;
     case QEvent::WindowStateChange:
         // Back from a minimize the platform did (the main form, MinimizeDefault).
@@ -797,6 +810,7 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
             FStopPainting = true;
             FSkinSupport = false;
             FFadeTimer.Stop();
+            FBorderLayer->Hide();
             ClearObjects();
             BroadcastBeforeChangeSkinData(model, FForm);
             if (OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
@@ -814,7 +828,24 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
         if (!FUseRibbon && FSD && model == FSD) SetSkinnableForm(FSD->SkinnableForm());
         return false;
     case WM_SKIN_RESTORE_MAIN_FORM:
-        if (FForm->Tag() == -10000) FForm->SetTag(0);
+        if (FForm->Tag() == kTrayMainFormTag) {
+            // Back from the tray: in front, under a visible stay-on-top form.
+            FForm->raise();
+            FForm->activateWindow();
+            for (TForm* f : Application()->Forms())
+                if (f != FForm && f->isVisible() && f->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+                    f->raise();
+                    break;
+                }
+            FForm->SetTag(0);
+        }
+        return false;
+    case WM_SKIN_LAYERED_BORDERS_CHANGED:
+        if (CanShowLayeredBorder()) {
+            if (FForm->isVisible() && !FBorderLayer->Visible()) ShowLayeredBorder(GetFormActive());
+        } else if (FBorderLayer->Visible()) {
+            FBorderLayer->Hide();
+        }
         return false;
     case WM_SKIN_QUERY_OWN_FRAME:
         m.Result = FSkinnableForm ? SKIN_ANSWER_OWN_FRAME : SKIN_ANSWER_SYSTEM_FRAME;
@@ -1004,4 +1035,94 @@ bool TqvVelmora::eventFilter(QObject* watched, QEvent* e) {
         }
     });
     return handled;
+}
+
+// ---- layered border and the inactive-client veil
+
+bool TqvVelmora::CanShowLayeredBorder() const {
+    return FSD && !FSD->Empty && FSD->ShowLayeredBorders() && FBorderLayer && FBorderLayer->HasFrame() &&
+           LayeredWindowsAvailable() && FSkinnableForm && !AlwaysDisableLayeredFrames && !PreviewMode &&
+           FrameVisible() && !FForm->parentWidget() && !FSmartEffectsShow;
+}
+
+void TqvVelmora::ShowLayeredBorder(bool Active) {
+    FBorderLayer->SetActive(Active, false);
+    // A form fading in takes its border along from the alpha it has now.
+    FBorderLayer->CheckFormAlpha(FFadeTimer.Active() ? FFadeAlpha : 255, false);
+    FBorderLayer->ShowWithForm();
+}
+
+void TqvVelmora::LayeredBorderEvent(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::Move:
+        if (CanShowLayeredBorder()) FBorderLayer->MoveWithForm();
+        break;
+    case QEvent::Hide:
+        if (!e->spontaneous()) FBorderLayer->Hide();
+        break;
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate: {
+        const bool active = e->type() == QEvent::WindowActivate;
+        FBorderLayerChangeSize = false;
+        if (!FForm->isVisible()) break;
+        if (ClientInActiveEffect) {
+            if (active) HideClientInActiveEffect();
+            else ShowClientInActiveEffect();
+        }
+        if (CanShowLayeredBorder()) FBorderLayer->SetActive(active, true);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TqvVelmora::ShowClientInActiveEffect() {
+    HideClientInActiveEffect();
+    auto* panel = new TqvClientInActivePanel(this);
+    FClientInActivePanel = panel;
+    panel->ShowPanel(FForm, ClientInActiveEffectType);
+}
+
+void TqvVelmora::HideClientInActiveEffect() {
+    if (!FClientInActivePanel) return;
+    FClientInActivePanel->HidePanel();
+    delete FClientInActivePanel.data();
+}
+
+// ---- tray
+
+TqvTrayIcon* TqvVelmora::TrayIcon() const { return static_cast<TqvTrayIcon*>(FTrayIcon.data()); }
+
+TqvTrayPopupMenu* TqvVelmora::TrayMenu() const { return FSysTrayMenu.Get(); }
+void TqvVelmora::SetTrayMenu(TqvTrayPopupMenu* Value) { FSysTrayMenu.Set(Value); }
+
+void TqvVelmora::SetTrayIcon(TqvTrayIcon* Value) {
+    FTrayIcon = Value;
+    if (!Value) return;
+    if (!AlwaysShowInTray) Value->SetIconVisible(false);
+    Value->SetMinimizeToTray(false);
+    if (!Value->PopupMenu() && TrayMenu()) Value->SetPopupMenu(TrayMenu());
+    if (!Value->OnDblClick)
+        Value->OnDblClick = [self = QPointer<TqvVelmora>(this)](QObject*) {
+            if (self) self->RestoreFromTray();
+        };
+}
+
+void TqvVelmora::MinimizeToTray() {
+    TqvTrayIcon* tray = TrayIcon();
+    if (!tray) return;
+    tray->SetMinimizeToTray(true);
+    Application()->Minimize();
+    if (OnMinimizeToTray) OnMinimizeToTray(this);
+}
+
+void TqvVelmora::RestoreFromTray() {
+    TqvTrayIcon* tray = TrayIcon();
+    if (!tray) return;
+    tray->SetMinimizeToTray(false);
+    tray->ShowMainForm();
+    Application()->Restore();
+    if (!AlwaysShowInTray) tray->SetIconVisible(false);
+    if (OnRestoreFromTray) OnRestoreFromTray(this);
 }

@@ -8,9 +8,11 @@
 #include "platform/Form.h"
 #include "platform/Graphics.h"
 #include "skin/controls/base/SkinTimer.h"
+#include "skin/controls/menus/SkinMenuServices.h"
 #include "skin/forms/frame/FrameGeometry.h"
 #include "skin/forms/frame/FramePaint.h"
 #include "skin/forms/frame/FrameStates.h"
+#include "skin/forms/layered/ClientInActivePanel.h"
 #include "skin/forms/objects/FrameObject.h"
 #include "skin/model/SkinData.h"
 
@@ -25,6 +27,9 @@
 #include <stdexcept>
 
 class TqvSkinStatusBar;
+class TqvFormLayerBorder;
+class TqvTrayIcon;
+class TqvTrayPopupMenu;
 
 // The frame's own buttons: the platform's icons plus roll-up and minimize-to-tray.
 constexpr unsigned biRollUp = 16, biMinimizeToTray = 32;
@@ -178,6 +183,33 @@ public:
     // The current fade alpha (255 when none runs).
     int FadeAlpha() const { return FFadeAlpha; }
 
+    // ---- layered border and the inactive-client veil
+    // The skin's layered frame may show round this form now (needs a compositor).
+    bool CanShowLayeredBorder() const;
+    TqvFormLayerBorder* BorderLayer() const { return FBorderLayer.get(); }
+    // The border's bands are resizing the form.
+    bool BorderLayerChangeSize() const { return FBorderLayerChangeSize; }
+    void SetBorderLayerChangeSize(bool v) { FBorderLayerChangeSize = v; }
+    bool ClientInActiveEffect = false;
+    TqvClientInActiveEffect ClientInActiveEffectType = qvieSemiTransparent;
+    void ShowClientInActiveEffect();
+    void HideClientInActiveEffect();
+    TqvClientInActivePanel* ClientInActivePanel() const { return FClientInActivePanel; }
+
+    // ---- tray
+    TqvTrayIcon* TrayIcon() const;
+    void SetTrayIcon(TqvTrayIcon* Value);
+    bool AlwaysShowInTray = false;
+    void MinimizeToTray();
+    void RestoreFromTray();
+    // The form's tray menu ("TRAY_QVF_RESTORE", "TRAY_QVF_CLOSE"), given by the
+    // skinned menus; SetTrayIcon hands it to an icon without a menu.
+    TqvTrayPopupMenu* TrayMenu() const;
+    void SetTrayMenu(TqvTrayPopupMenu* Value);
+    void TrayIconDblClick() { RestoreFromTray(); }
+    void TrayCloseItemClick() { FForm->Close(); }
+    TNotifyEvent OnMinimizeToTray, OnRestoreFromTray;
+
     // TFormFrameHost
     bool FrameEventBefore(QEvent* e) override;
     void FrameEventAfter(QEvent* e) override;
@@ -273,6 +305,15 @@ private:
     int FFadeAlpha = 255, FFadeTarget = 255, FFadeStep = 17;
     std::uint32_t FFadeLastTick = 0;
     TqvSkinTimer FFadeTimer;
+
+    // Layered border, veil and tray.
+    void LayeredBorderEvent(QEvent* e);
+    void ShowLayeredBorder(bool Active);
+    std::unique_ptr<TqvFormLayerBorder> FBorderLayer;
+    bool FBorderLayerChangeSize = false;
+    QPointer<TqvClientInActivePanel> FClientInActivePanel;
+    QPointer<QObject> FTrayIcon;
+    TqvMenuPointer<TqvTrayPopupMenu> FSysTrayMenu;
 };
 
 // The first skinned-form component among the form's components, or nullptr.
