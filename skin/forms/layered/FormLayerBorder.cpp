@@ -63,11 +63,12 @@ TqvFormLayerWindow::TqvFormLayerWindow(TqvFormLayerBorder* ALayerBorder, TForm* 
     const TqvDataSkinLayerFrame* d = ALayerBorder->Data();
     const bool passThrough = !d || IsNullRect(d->BorderRect);
     const bool onTop = AForm && AForm->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    // Qt keeps a window transparent for input while this attribute is set.
+    setAttribute(Qt::WA_TransparentForMouseEvents, passThrough);
     // A tool window (no task-bar button) the window manager stacks with the form.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
                    (passThrough ? Qt::WindowTransparentForInput : Qt::Widget) |
                    (onTop ? Qt::WindowStaysOnTopHint : Qt::Widget));
-    setAttribute(Qt::WA_TransparentForMouseEvents, passThrough);
     setMouseTracking(!passThrough);
     if (AForm && AForm->windowHandle()) {
         create();
