@@ -118,6 +118,7 @@ const std::vector<TGallerySection>& GallerySections()
     static const std::vector<TGallerySection> sections = {
         {"Frame", DrawFrameSection},
         {"Forms: skinned and skinless, active, inactive, rolled up", DrawFormsSection},
+        {"Inactive forms under the client veil", DrawVeilSection},
         {"Menus and hints", DrawWindowsSection},
         {"Records", DrawRecordsSection},
         {"Colours", DrawColorsSection},
