@@ -970,7 +970,16 @@ void TqvVelmora::DragTo(QPoint global) {
     const QRect& s = FDrag.StartBounds;
     if (FDrag.Code == HTCAPTION) {
         int l = s.x() + d.x(), t = s.y() + d.y();
-        if (Magnetic) MagneticMove(FMagnet, l, t, s.width(), s.height(), WorkArea(), MagneticSize, global);
+        if (Magnetic) {
+            // A shown layered border's bands snap with the form.
+            TqvLayerBandSizes b;
+            if (CanShowLayeredBorder() && FBorderLayer->Visible()) b = FBorderLayer->Bands();
+            l -= b.Left;
+            t -= b.Top;
+            MagneticMove(FMagnet, l, t, s.width() + b.Right, s.height() + b.Bottom, WorkArea(), MagneticSize, global);
+            if (!FMagnet.HMagnetized2) l += b.Left;
+            if (!FMagnet.VMagnetized2) t += b.Top;
+        }
         FForm->SetBounds(l, t, FForm->Width(), FForm->Height());
         return;
     }

@@ -208,3 +208,25 @@ TEST_F(LayerFormTest, StayOnTopFormsGetStayOnTopSides) {
     Form->Show();
     EXPECT_TRUE(Side(qvflTop)->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
+
+TEST_F(LayerFormTest, MagneticMovingSnapsTheBandsToTheWorkArea) {
+    AddLayerFrame();
+    Comp->SetScreenAreasForTests(QRect(0, 0, 1024, 768), QRect(0, 0, 1024, 738), QRect(0, 0, 1024, 768));
+    Comp->Magnetic = true;
+    Form->Show();
+    // Find a caption point to drag by.
+    QPoint grip(-1, -1);
+    for (int y = 0; y < 40 && grip.x() < 0; ++y)
+        for (int x = 20; x < 200; ++x)
+            if (Comp->HitTest({x, y}) == HTCAPTION) {
+                grip = QPoint(x, y);
+                break;
+            }
+    if (grip.x() < 0) GTEST_SKIP() << "the skin gives no caption to drag";
+    MouseAt(Form, QEvent::MouseButtonPress, Form->pos() + grip);
+    // Form left 100, band 10: moving the form to left 12 puts the band 2 px off the edge.
+    MouseAt(Form, QEvent::MouseMove, Form->pos() + grip + QPoint(-40, 0));
+    MouseAt(Form, QEvent::MouseMove, QPoint(12, 100) + grip);
+    EXPECT_EQ(Form->x(), 10);  // the band's outer edge on the work area's edge
+    MouseAt(Form, QEvent::MouseButtonRelease, Form->pos() + grip, Qt::NoButton);
+}
