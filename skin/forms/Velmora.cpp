@@ -854,7 +854,13 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
         FSmartEffectsShow = true;
         return false;
     case WM_SKIN_SMART_EFFECTS_END:
+        if (!FSmartEffectsShow) return false;
         FSmartEffectsShow = false;
+        // The outside effect is over: the border fades back in.
+        if ((FForm->isVisible() || FForm->Tag() == kTrayMainFormTag) && CanShowLayeredBorder()) {
+            FBorderLayer->SetActive(true, false);
+            FBorderLayer->ShowWithFormAnimation();
+        }
         return false;
     case WM_SKIN_PAINT_FRAME:
         if (!FSkinnableForm) return false;

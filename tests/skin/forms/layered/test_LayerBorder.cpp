@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include "platform/Messages.h"
+
 TEST_F(LayerFormTest, SideWindowsSurroundTheForm) {
     AddLayerFrame();
     ASSERT_TRUE(Comp->CanShowLayeredBorder());
@@ -229,4 +231,26 @@ TEST_F(LayerFormTest, MagneticMovingSnapsTheBandsToTheWorkArea) {
     MouseAt(Form, QEvent::MouseMove, QPoint(12, 100) + grip);
     EXPECT_EQ(Form->x(), 10);  // the band's outer edge on the work area's edge
     MouseAt(Form, QEvent::MouseButtonRelease, Form->pos() + grip, Qt::NoButton);
+}
+
+TEST_F(LayerFormTest, OutsideEffectsKeepTheBorderAwayThenFadeItBackIn) {
+    AddLayerFrame();
+    Form->Show();
+    SendMessage(Form, WM_SKIN_SMART_EFFECTS_BEGIN, 0, 0);
+    EXPECT_FALSE(Comp->CanShowLayeredBorder());
+    Form->Hide();
+    Form->Show();
+    EXPECT_FALSE(Border()->Visible());
+    SendMessage(Form, WM_SKIN_SMART_EFFECTS_END, 0, 0);
+    ASSERT_TRUE(Border()->Visible());
+    EXPECT_EQ(Border()->CurrentAlpha(), 0);
+    // Steps of 200 / 15 = 13: the sixteenth reaches 200.
+    Ticks->Advance(6 * 15);
+    EXPECT_EQ(Side(qvflTop)->Alpha(), 195);
+    Ticks->Advance(6);
+    EXPECT_EQ(Side(qvflTop)->Alpha(), 200);
+    // A second end without a beginning changes nothing.
+    Border()->Hide();
+    SendMessage(Form, WM_SKIN_SMART_EFFECTS_END, 0, 0);
+    EXPECT_FALSE(Border()->Visible());
 }
