@@ -69,12 +69,17 @@ void MakeLayerSideImages(const TqvBitmap& Source, const TqvDataSkinLayerFrame& D
     S.SetAlphaBlend(false);
     S.SetTransparent(false);
     const int pw = S.Width(), ph = S.Height();
-    const int th = LayerTopHeight(D), bh = LayerBottomHeight(D, ph);
+    // Points a skin puts outside its picture are taken to its edges.
+    auto inX = [pw](int x) { return std::clamp(x, 0, pw); };
+    const int th = std::clamp(LayerTopHeight(D), 0, ph), bh = std::clamp(LayerBottomHeight(D, ph), 0, ph - th);
     const int sideH = Height - th - bh;
-    MakeBand(S, 0, th, D.LTPoint.X, D.RTPoint.X, Width, Out.Make(qvflTop, Width, th));
-    MakeBand(S, ph - bh, bh, D.LBPoint.X, D.RBPoint.X, Width, Out.Make(qvflBottom, Width, bh));
-    MakeColumn(S, 0, D.ClRect.Left, th, ph - bh, Out.Make(qvflLeft, D.ClRect.Left, sideH));
-    MakeColumn(S, D.ClRect.Right, pw, th, ph - bh, Out.Make(qvflRight, pw - D.ClRect.Right, sideH));
+    const int clLeft = inX(D.ClRect.Left), clRight = std::max(clLeft, inX(D.ClRect.Right));
+    MakeBand(S, 0, th, inX(D.LTPoint.X), std::max(inX(D.LTPoint.X), inX(D.RTPoint.X)), Width,
+             Out.Make(qvflTop, Width, th));
+    MakeBand(S, ph - bh, bh, inX(D.LBPoint.X), std::max(inX(D.LBPoint.X), inX(D.RBPoint.X)), Width,
+             Out.Make(qvflBottom, Width, bh));
+    MakeColumn(S, 0, clLeft, th, ph - bh, Out.Make(qvflLeft, clLeft, sideH));
+    MakeColumn(S, clRight, pw, th, ph - bh, Out.Make(qvflRight, pw - clRight, sideH));
     for (TqvFormLayerBorderType side : {qvflLeft, qvflTop, qvflRight, qvflBottom})
         if (TqvBitmap* b = Out.Get(side)) b->CheckingAlphaBlend();
 }

@@ -92,6 +92,26 @@ TEST(LayerGeometry, SideImagesKeepCornersStretchTheMiddleAndTileTheSides) {
     EXPECT_FALSE(img.Of(qvflTop).Empty());
 }
 
+TEST(LayerGeometry, PointsOutsideThePictureStayInside) {
+    TqvDataSkinLayerFrame d = Frame60();
+    d.LTPoint = {-10, 90};
+    d.RTPoint = {80, 70};
+    d.LBPoint = {70, -5};
+    d.RBPoint = {10, 200};
+    d.ClRect = Rect(-20, 15, 90, 45);
+    TqvBitmap s;
+    Coded(s, 60, 60);
+    TqvLayerSideImages img;
+    MakeLayerSideImages(s, d, 430, 330, img);
+    EXPECT_EQ(img.Of(qvflTop).Height() + img.Of(qvflBottom).Height(), 60);
+    EXPECT_EQ(img.Of(qvflTop).Width(), 430);
+    EXPECT_TRUE(img.Of(qvflLeft).Empty());
+    EXPECT_TRUE(img.Of(qvflRight).Empty());
+    // A frame rect smaller than nothing gives no images at all.
+    MakeLayerSideImages(s, Frame60(), -5, -5, img);
+    for (auto side : {qvflLeft, qvflTop, qvflRight, qvflBottom}) EXPECT_TRUE(img.Of(side).Empty());
+}
+
 TEST(LayerGeometry, ZonesOfEachSideWindow) {
     const TqvLayerBandSizes b{10, 10, 10, 10};
     // Form (100, 100, 400 x 300): right edge 500, bottom edge 400.
