@@ -6,6 +6,8 @@
 #include "skin/controls/base/SkinClient.h"
 #include "skin/controls/statusbar/SkinStatusBar.h"
 #include "skin/forms/menu/SkinMenu.h"
+#include "skin/forms/layered/FormLayerBorder.h"
+#include "skin/forms/tray/TrayIcon.h"
 #include "skin/model/draw/DrawUtils.h"
 #include "skin/model/draw/LayerManager.h"
 #include "skin/model/draw/SkinCompose.h"
@@ -69,6 +71,7 @@ TqvVelmora::TqvVelmora(QObject* AOwner)
     FForm->Client()->setCursor(Qt::ArrowCursor);
     FForm->SetFrameHost(this);
     CreateMenus();
+    FBorderLayer = std::make_unique<TqvFormLayerBorder>(this);
     for (QScreen* s : QGuiApplication::screens())
         connect(s, &QScreen::availableGeometryChanged, this, [this] { Application()->Guard([&] { ApplySizeLimits(); }); });
     ChangeSkinData();
@@ -80,6 +83,8 @@ TqvVelmora::~TqvVelmora() {
     MouseTimer.Stop();
     MorphTimer.Stop();
     AnimateTimer.Stop();
+    FBorderLayer.reset();
+    HideClientInActiveEffect();
     ClearObjects();
     if (FForm && FForm->FrameHost() == this) {
         // The form goes back to a plain frameless window.
@@ -145,6 +150,9 @@ void TqvVelmora::ChangeSkinData() {
     if (!ObjectList.empty() && FSkinSupport) StartMouseTimer();
     FForm->update();
     FForm->Client()->update();
+    FBorderLayer->Hide();
+    FBorderLayer->InitFrame(FSD, FForm);
+    if (CanShowLayeredBorder() && FForm->isVisible()) ShowLayeredBorder(FBorderLayer->Active());
     if (OnChangeSkinData) OnChangeSkinData(this);
     FInChangeSkinData = false;
     if (!FRollUpState && (ClientWidth > 0 || ClientHeight > 0)) {
@@ -598,8 +606,7 @@ void TqvVelmora::RestoreItemClick() {
 }
 void TqvVelmora::RollUpItemClick() { SetRollUpState(true); }
 void TqvVelmora::CloseItemClick() { FForm->Close(); }
-// Minimizing to the tray needs a tray icon, which the form has none of yet.
-void TqvVelmora::MinToTrayItemClick() {}
+void TqvVelmora::MinToTrayItemClick() { MinimizeToTray(); }
 
 void TqvVelmora::CaptionDblClick() {
     const bool resizable = CanResizeForm();
@@ -648,6 +655,7 @@ void TqvVelmora::StartFade() {
                 FFadeTimer.Stop();
                 FFadeAlpha = FFadeTarget;
                 SetWindowAlpha(FForm, FFadeAlpha);
+                if (CanShowLayeredBorder()) FBorderLayer->CheckFormAlpha(FFadeAlpha, true);
                 return;
             }
             FFadeStep = qMax(1, FFadeTarget / 15);
@@ -659,6 +667,8 @@ void TqvVelmora::StartFade() {
 void TqvVelmora::FadeStep() {
     FFadeAlpha = qMin(FFadeAlpha + FFadeStep, FFadeTarget);
     SetWindowAlpha(FForm, FFadeAlpha);
+    // The border fades with the form.
+    if (CanShowLayeredBorder()) FBorderLayer->CheckFormAlpha(FFadeAlpha, true);
     if (FFadeAlpha >= FFadeTarget) FFadeTimer.Stop();
 }
 
@@ -702,11 +712,13 @@ bool TqvVelmora::FrameEventBefore(QEvent* e) {
 
 void TqvVelmora::FrameResized() {
     FMagnet.Clear();
+    if (CanShowLayeredBorder()) FBorderLayer->SetBoundsWithForm();
     UpdateFrame(true);
     if (!LogoBitMap.isNull()) FForm->Client()->update();
 }
 
 void TqvVelmora::FrameEventAfter(QEvent* e) {
+    LayeredBorderEvent(e);
     switch (e->type()) {
     case QEvent::Show:
         if (e->spontaneous()) break;
@@ -717,6 +729,7 @@ void TqvVelmora::FrameEventAfter(QEvent* e) {
             ApplyPositionInMonitor();
         }
         StartFade();
+        if (CanShowLayeredBorder()) ShowLayeredBorder(true);
         break;
     case QEvent::WindowStateChange:
         // Back from a minimize the platform did (the main form, MinimizeDefault).
@@ -737,6 +750,7 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
             FStopPainting = true;
             FSkinSupport = false;
             FFadeTimer.Stop();
+            FBorderLayer->Hide();
             ClearObjects();
             BroadcastBeforeChangeSkinData(model, FForm);
             if (OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
@@ -757,7 +771,24 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
         if (!FUseRibbon && FSD && model == FSD) SetSkinnableForm(FSD->SkinnableForm());
         return false;
     case WM_SKIN_RESTORE_MAIN_FORM:
-        if (FForm->Tag() == -10000) FForm->SetTag(0);
+        if (FForm->Tag() == kTrayMainFormTag) {
+            // Back from the tray: in front, under a visible stay-on-top form.
+            FForm->raise();
+            FForm->activateWindow();
+            for (TForm* f : Application()->Forms())
+                if (f != FForm && f->isVisible() && f->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+                    f->raise();
+                    break;
+                }
+            FForm->SetTag(0);
+        }
+        return false;
+    case WM_SKIN_LAYERED_BORDERS_CHANGED:
+        if (CanShowLayeredBorder()) {
+            if (FForm->isVisible() && !FBorderLayer->Visible()) ShowLayeredBorder(GetFormActive());
+        } else if (FBorderLayer->Visible()) {
+            FBorderLayer->Hide();
+        }
         return false;
     case WM_SKIN_QUERY_OWN_FRAME:
         m.Result = FSkinnableForm ? SKIN_ANSWER_OWN_FRAME : SKIN_ANSWER_SYSTEM_FRAME;
@@ -766,7 +797,13 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
         FSmartEffectsShow = true;
         return false;
     case WM_SKIN_SMART_EFFECTS_END:
+        if (!FSmartEffectsShow) return false;
         FSmartEffectsShow = false;
+        // The outside effect is over: the border fades back in.
+        if ((FForm->isVisible() || FForm->Tag() == kTrayMainFormTag) && CanShowLayeredBorder()) {
+            FBorderLayer->SetActive(true, false);
+            FBorderLayer->ShowWithFormAnimation();
+        }
         return false;
     case WM_SKIN_PAINT_FRAME:
         if (!FSkinnableForm) return false;
@@ -878,7 +915,16 @@ void TqvVelmora::DragTo(QPoint global) {
     const QRect& s = FDrag.StartBounds;
     if (FDrag.Code == HTCAPTION) {
         int l = s.x() + d.x(), t = s.y() + d.y();
-        if (Magnetic) MagneticMove(FMagnet, l, t, s.width(), s.height(), WorkArea(), MagneticSize, global);
+        if (Magnetic) {
+            // A shown layered border's bands snap with the form.
+            TqvLayerBandSizes b;
+            if (CanShowLayeredBorder() && FBorderLayer->Visible()) b = FBorderLayer->Bands();
+            l -= b.Left;
+            t -= b.Top;
+            MagneticMove(FMagnet, l, t, s.width() + b.Right, s.height() + b.Bottom, WorkArea(), MagneticSize, global);
+            if (!FMagnet.HMagnetized2) l += b.Left;
+            if (!FMagnet.VMagnetized2) t += b.Top;
+        }
         FForm->SetBounds(l, t, FForm->Width(), FForm->Height());
         return;
     }
@@ -943,4 +989,97 @@ bool TqvVelmora::eventFilter(QObject* watched, QEvent* e) {
         }
     });
     return handled;
+}
+
+// ---- layered border and the inactive-client veil
+
+bool TqvVelmora::CanShowLayeredBorder() const {
+    return FSD && !FSD->Empty && FSD->ShowLayeredBorders() && FBorderLayer && FBorderLayer->HasFrame() &&
+           LayeredWindowsAvailable() && FSkinnableForm && !AlwaysDisableLayeredFrames && !PreviewMode &&
+           FrameVisible() && !FForm->parentWidget() && !FSmartEffectsShow;
+}
+
+void TqvVelmora::ShowLayeredBorder(bool Active) {
+    FBorderLayer->SetActive(Active, false);
+    // A form fading in takes its border along from the alpha it has now.
+    FBorderLayer->CheckFormAlpha(FFadeTimer.Active() ? FFadeAlpha : 255, false);
+    FBorderLayer->ShowWithForm();
+}
+
+void TqvVelmora::LayeredBorderEvent(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::Move:
+        if (CanShowLayeredBorder()) FBorderLayer->MoveWithForm();
+        break;
+    case QEvent::Hide:
+        if (!e->spontaneous()) FBorderLayer->Hide();
+        break;
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate: {
+        const bool active = e->type() == QEvent::WindowActivate;
+        FBorderLayerChangeSize = false;
+        if (!FForm->isVisible()) break;
+        if (ClientInActiveEffect) {
+            if (active) HideClientInActiveEffect();
+            else ShowClientInActiveEffect();
+        }
+        if (CanShowLayeredBorder()) FBorderLayer->SetActive(active, true);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TqvVelmora::ShowClientInActiveEffect() {
+    HideClientInActiveEffect();
+    auto* panel = new TqvClientInActivePanel(this);
+    FClientInActivePanel = panel;
+    panel->ShowPanel(FForm, ClientInActiveEffectType);
+}
+
+void TqvVelmora::HideClientInActiveEffect() {
+    if (!FClientInActivePanel) return;
+    FClientInActivePanel->HidePanel();
+    delete FClientInActivePanel.data();
+}
+
+// ---- tray
+
+TqvTrayIcon* TqvVelmora::TrayIcon() const { return static_cast<TqvTrayIcon*>(FTrayIcon.data()); }
+
+TqvTrayPopupMenu* TqvVelmora::TrayMenu() const {
+    if (TqvTrayPopupMenu* m = FTrayMenu.Get()) return m;
+    return FSysTrayMenu;
+}
+void TqvVelmora::SetTrayMenu(TqvTrayPopupMenu* Value) { FTrayMenu.Set(Value); }
+
+void TqvVelmora::SetTrayIcon(TqvTrayIcon* Value) {
+    FTrayIcon = Value;
+    if (!Value) return;
+    if (!AlwaysShowInTray) Value->SetIconVisible(false);
+    Value->SetMinimizeToTray(false);
+    if (!Value->PopupMenu() && TrayMenu()) Value->SetPopupMenu(TrayMenu());
+    if (!Value->OnDblClick)
+        Value->OnDblClick = [self = QPointer<TqvVelmora>(this)](QObject*) {
+            if (self) self->RestoreFromTray();
+        };
+}
+
+void TqvVelmora::MinimizeToTray() {
+    TqvTrayIcon* tray = TrayIcon();
+    if (!tray) return;
+    tray->SetMinimizeToTray(true);
+    Application()->Minimize();
+    if (OnMinimizeToTray) OnMinimizeToTray(this);
+}
+
+void TqvVelmora::RestoreFromTray() {
+    TqvTrayIcon* tray = TrayIcon();
+    if (!tray) return;
+    tray->SetMinimizeToTray(false);
+    tray->ShowMainForm();
+    Application()->Restore();
+    if (!AlwaysShowInTray) tray->SetIconVisible(false);
+    if (OnRestoreFromTray) OnRestoreFromTray(this);
 }

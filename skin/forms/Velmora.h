@@ -8,10 +8,12 @@
 #include "platform/Form.h"
 #include "platform/Graphics.h"
 #include "skin/controls/base/SkinTimer.h"
+#include "skin/controls/menus/SkinMenuServices.h"
 #include "skin/forms/frame/FrameGeometry.h"
 #include "skin/forms/frame/FramePaint.h"
 #include "skin/forms/frame/FrameStates.h"
 #include "skin/forms/objects/CaptionObject.h"
+#include "skin/forms/layered/ClientInActivePanel.h"
 #include "skin/forms/objects/FrameObject.h"
 #include "skin/forms/objects/ObjectList.h"
 #include "skin/model/SkinData.h"
@@ -36,6 +38,9 @@ class TMenuItem;
 class TqvSkinHint;
 class TqvLayerManager;
 class TImageList;
+class TqvFormLayerBorder;
+class TqvTrayIcon;
+class TqvTrayPopupMenu;
 
 // The frame's own buttons: the platform's icons plus roll-up and minimize-to-tray.
 constexpr unsigned biRollUp = 16, biMinimizeToTray = 32;
@@ -152,7 +157,6 @@ public:
     bool OpenLinkedMenu(TMenuItem* Item, const TRect& ScreenRect, bool PopupUp);
     // The menus closed: the object that opened one is released.
     void ReleaseMenuObjects();
-    void MinimizeToTray() { MinToTrayItemClick(); }
     bool UseInActiveImageEffect() const;
     // Glow windows of the caption buttons and of buttons with a linked menu.
     TqvLayerManager* LayerManager();
@@ -225,7 +229,8 @@ public:
     void FormShortCut(int Key, Qt::KeyboardModifiers Shift, bool& Handled);
     // The window's menu key (Alt alone, F10): closes an open menu and enters or leaves the bar.
     void SysKeyMenu();
-    TqvSkinPopupMenu* TrayMenu() const { return FSysTrayMenu; }
+    // The component's own tray menu (Restore, Close).
+    TqvSkinPopupMenu* SysTrayMenu() const { return FSysTrayMenu; }
     // Restores the form from the tray; closes it (the tray menu's commands).
     void TrayIconDblClick();
     void TrayCloseItemClick();
@@ -302,6 +307,31 @@ public:
 
     // The current fade alpha (255 when none runs).
     int FadeAlpha() const { return FFadeAlpha; }
+
+    // ---- layered border and the inactive-client veil
+    // The skin's layered frame may show round this form now (needs a compositor).
+    bool CanShowLayeredBorder() const;
+    TqvFormLayerBorder* BorderLayer() const { return FBorderLayer.get(); }
+    // The border's bands are resizing the form.
+    bool BorderLayerChangeSize() const { return FBorderLayerChangeSize; }
+    void SetBorderLayerChangeSize(bool v) { FBorderLayerChangeSize = v; }
+    bool ClientInActiveEffect = false;
+    TqvClientInActiveEffect ClientInActiveEffectType = qvieSemiTransparent;
+    void ShowClientInActiveEffect();
+    void HideClientInActiveEffect();
+    TqvClientInActivePanel* ClientInActivePanel() const { return FClientInActivePanel; }
+
+    // ---- tray
+    TqvTrayIcon* TrayIcon() const;
+    void SetTrayIcon(TqvTrayIcon* Value);
+    bool AlwaysShowInTray = false;
+    void MinimizeToTray();
+    void RestoreFromTray();
+    // The form's tray menu ("TRAY_QVF_RESTORE", "TRAY_QVF_CLOSE"), given by the
+    // skinned menus; SetTrayIcon hands it to an icon without a menu.
+    TqvTrayPopupMenu* TrayMenu() const;
+    void SetTrayMenu(TqvTrayPopupMenu* Value);
+    TNotifyEvent OnMinimizeToTray, OnRestoreFromTray;
 
     // TFormFrameHost
     bool FrameEventBefore(QEvent* e) override;
@@ -422,6 +452,14 @@ private:
     // Frame objects.
     TqvFrameMenuLink* FMenuLink = nullptr;
     std::unique_ptr<TqvLayerManager> FLayerManager, FMenuLayerManager;
+    // Layered border, veil and tray.
+    void LayeredBorderEvent(QEvent* e);
+    void ShowLayeredBorder(bool Active);
+    std::unique_ptr<TqvFormLayerBorder> FBorderLayer;
+    bool FBorderLayerChangeSize = false;
+    QPointer<TqvClientInActivePanel> FClientInActivePanel;
+    QPointer<QObject> FTrayIcon;
+    TqvMenuPointer<TqvTrayPopupMenu> FTrayMenu;  // set by the program; else FSysTrayMenu
 };
 
 // The first skinned-form component among the form's components, or nullptr.

@@ -188,6 +188,10 @@ void TqvVelmora::CreateTrayMenu() {
 }
 
 void TqvVelmora::TrayIconDblClick() {
+    if (TrayIcon()) {
+        RestoreFromTray();
+        return;
+    }
     if (FWindowState == wsMinimized) SetWindowState(wsNormal);
     FForm->Show();
     FForm->activateWindow();

@@ -123,6 +123,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Frame", DrawFrameSection},
         {"Forms: skinned and skinless, active, inactive, rolled up", DrawFormsSection},
         {"Caption buttons: hover, pressed, maximized, rolled up; skinless", DrawCaptionButtonsSection},
+        {"Inactive forms under the client veil", DrawVeilSection},
         {"Menus and hints", DrawWindowsSection},
         {"Records", DrawRecordsSection},
         {"Colours", DrawColorsSection},

@@ -54,3 +54,4 @@ void DrawRecordsSection(TGallerySheet& sheet);
 void DrawColorsSection(TGallerySheet& sheet);
 void DrawControls1Section(TGallerySheet& sheet);
 void DrawControls2Section(TGallerySheet& sheet);
+void DrawVeilSection(TGallerySheet& sheet);

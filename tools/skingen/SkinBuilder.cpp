@@ -192,7 +192,8 @@ void TSkinBuilder::Frame()
             }
         s.FMask = mask;
         s.FMaskName = QStringLiteral("frame_mask.bmp");
-        s.MaskRectArea = Rect(0, radius, kFrameW, kFrameH - bottomRadius);
+        // Kept a border in from the sides, so the sides keep their resize zones.
+        s.MaskRectArea = Rect(kBorder, radius, kFrameW - kBorder, kFrameH - bottomRadius);
     }
     s.LTPoint = Point(40, 40);
     s.RTPoint = Point(120, 40);

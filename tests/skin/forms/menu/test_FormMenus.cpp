@@ -132,7 +132,7 @@ TEST_F(FormMenusTest, AltSpaceOpensTheSystemMenuBesideItsButton) {
 }
 
 TEST_F(FormMenusTest, TheTrayMenuOpensThroughTheFormsManager) {
-    TqvSkinPopupMenu* tray = Comp->TrayMenu();
+    TqvSkinPopupMenu* tray = Comp->SysTrayMenu();
     EXPECT_EQ(Names(tray->Items()), QStringList({"TRAY_QVF_RESTORE", "-", "TRAY_QVF_CLOSE"}));
     EXPECT_EQ(tray->Items()->Items(0)->Caption(), QStringLiteral("&Restore"));
     Form->Hide();
@@ -173,12 +173,12 @@ TEST_F(FormMenusTest, ATrayIconsRightButtonOpensTheTrayMenuAtThePointer) {
     auto* icon = new TqvTrayIcon(Form);
     SetTrayBackendFactory(nullptr);
     ASSERT_NE(backend, nullptr);
-    icon->SetPopupMenu(Comp->TrayMenu());
+    icon->SetPopupMenu(Comp->SysTrayMenu());
     Pointer->Pos = QPoint(700, 580);
     backend->Callback(TRAY_RBUTTONDOWN);
     ASSERT_TRUE(Comp->SkinMenu()->Visible());
     EXPECT_EQ(Comp->SkinMenu()->LastLevel()->pos(), QPoint(700, 580));
-    EXPECT_EQ(Comp->TrayMenu()->PopupComponent(), icon);
+    EXPECT_EQ(Comp->SysTrayMenu()->PopupComponent(), icon);
     EXPECT_TRUE(Comp->AppHooked());
 }
 
