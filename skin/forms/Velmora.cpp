@@ -1,6 +1,7 @@
 #include "skin/forms/Velmora.h"
 
 #include "platform/Application.h"
+#include "platform/MdiClient.h"
 #include "platform/Messages.h"
 #include "skin/controls/base/SkinClient.h"
 #include "skin/controls/statusbar/SkinStatusBar.h"
@@ -83,9 +84,11 @@ TqvVelmora::TqvVelmora(QObject* AOwner)
     for (QScreen* s : QGuiApplication::screens())
         connect(s, &QScreen::availableGeometryChanged, this, [this] { Application()->Guard([&] { ApplySizeLimits(); }); });
     ChangeSkinData();
+    HookMDIClient();
 }
 
 TqvVelmora::~TqvVelmora() {
+    delete FMDIClientHook.data();
     FFadeTimer.Stop();
     ClearObjects();
     if (FForm && FForm->FrameHost() == this) {
@@ -152,6 +155,10 @@ void TqvVelmora::ChangeSkinData() {
         const TRect c = FForm->ClientRect();
         FForm->SetClientSize(ClientWidth > 0 ? ClientWidth : c.Width(), ClientHeight > 0 ? ClientHeight : c.Height());
     }
+    if (IsMDIForm()) {
+        UpdateMDIChildren();
+        FForm->MDIClient()->update();
+    }
 }
 
 void TqvVelmora::SetSkinnableForm(bool Value) {
@@ -198,7 +205,11 @@ void TqvVelmora::SetFormBorderStyle(TBorderStyle Value) {
 
 // ---- frame
 
-bool TqvVelmora::FrameVisible() const { return FForm->BorderStyle() != bsNone; }
+bool TqvVelmora::FrameVisible() const {
+    // A maximized MDI child fills its frame's client without a frame of its own.
+    if (FWindowState == wsMaximized && IsMDIChild()) return false;
+    return FForm->BorderStyle() != bsNone;
+}
 
 bool TqvVelmora::ToolWindow() const {
     return FForm->BorderStyle() == bsToolWindow || FForm->BorderStyle() == bsSizeToolWin;
@@ -209,6 +220,7 @@ bool TqvVelmora::CanResizeForm() const {
 }
 
 bool TqvVelmora::GetFormActive() const {
+    if (IsMDIChild()) return PreviewMode || FMDIChildActive;
     return PreviewMode || FForm->parentWidget() || FForm->isActiveWindow();
 }
 
@@ -325,7 +337,7 @@ QImage TqvVelmora::BuildFrameImage(bool Active) const {
     in.Height = FForm->Height();
     in.ToolWindow = ToolWindow();
     in.Active = Active;
-    in.Caption = FForm->Caption();
+    in.Caption = FormCaptionText();
     in.ActiveFont = DefCaptionFont;
     in.InActiveFont = DefInActiveCaptionFont;
     in.CaptionRect = FDefCaptionRect;
@@ -481,12 +493,19 @@ void TqvVelmora::TestActive(int X, int Y, bool Enter) {
 // ---- window states
 
 QRect TqvVelmora::WorkArea() const {
+    if (IsMDIChild()) {
+        // The frame's client, in the child's own coordinates.
+        TRect r{};
+        GetMDIClientRect(r);
+        return QRect(0, 0, r.Width(), r.Height());
+    }
     if (FAreasForTests) return FTestWork;
     QScreen* s = FForm->screen() ? FForm->screen() : QGuiApplication::primaryScreen();
     return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
 QRect TqvVelmora::MonitorRect() const {
+    if (IsMDIChild()) return WorkArea();
     if (FAreasForTests) return FTestMonitor;
     QScreen* s = FForm->screen() ? FForm->screen() : QGuiApplication::primaryScreen();
     return s ? s->geometry() : QRect(0, 0, 1024, 768);
@@ -573,6 +592,11 @@ void TqvVelmora::SetWindowState(TWindowState Value) {
         DoMaximize();
         break;
     }
+    if (IsMDIChild()) {
+        // The frame comes and goes with the maximized state, whatever the size did.
+        UpdateFrame(true);
+        InvalidateMainCaption();
+    }
 }
 
 void TqvVelmora::DoMinimize() {
@@ -585,6 +609,8 @@ void TqvVelmora::DoMinimize() {
         std::vector<QPoint> taken;
         for (TForm* f : Application()->Forms()) {
             if (f == FForm || f == Application()->MainForm() || !f->isVisible()) continue;
+            // Children of one frame share its cells; other windows do not count.
+            if (f->IsMDIChild() != IsMDIChild() || f->parentWidget() != FForm->parentWidget()) continue;
             if (TqvVelmora* v = GetSkinFormComponent(f); v && v->WindowState() == wsMinimized) taken.push_back(f->pos());
         }
         ApplySizeLimits();
@@ -597,7 +623,8 @@ void TqvVelmora::DoMinimize() {
 
 void TqvVelmora::DoMaximize() {
     if (FOldBoundsRect.isEmpty()) FOldBoundsRect = FForm->geometry();
-    const QRect primary = FAreasForTests ? FTestPrimary
+    const QRect primary = IsMDIChild()      ? QRect()
+                          : FAreasForTests ? FTestPrimary
                           : QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
                                                              : QRect();
     const QRect area = MaximizedArea(MonitorRect(), WorkArea(), primary, MaximizeOnFullScreen);
@@ -754,6 +781,7 @@ bool TqvVelmora::FrameEventBefore(QEvent* e) {
         return false;
     case QEvent::WindowTitleChange:
         InvalidateFrame();
+        if (IsMDIChild()) MDIChildCaptionChanged();
         return false;
     default:
         return false;
@@ -777,6 +805,10 @@ void TqvVelmora::FrameEventAfter(QEvent* e) {
             ApplyPositionInMonitor();
         }
         StartFade();
+        if (IsMDIChild()) MDIShowChanged(true);
+        break;
+    case QEvent::Hide:
+        if (!e->spontaneous() && IsMDIChild() && !FForm->Visible()) MDIShowChanged(false);
         break;
     case QEvent::WindowStateChange:
         // Back from a minimize the platform did (the main form, MinimizeDefault).
@@ -808,6 +840,7 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
         BroadcastChangeSkinData(model, FForm);
         return false;
     case WM_SKIN_CHANGE_DONE:
+        if (model && model == FSD) UpdateMDIChildren();
         if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
         return false;
     case WM_SKIN_FORM_SKINNABLE_CHANGED:
@@ -838,7 +871,7 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
         m.Result = SKIN_PAINT_FRAME_EX_KEY;
         return true;
     default:
-        return false;
+        return MDIMessage(m);
     }
 }
 
@@ -904,8 +937,8 @@ bool TqvVelmora::FrameMouse(QMouseEvent* e, bool fromForm) {
 }
 
 void TqvVelmora::StartDrag(int code, QPoint global, bool fromForm) {
-    // An embedded form stays where its parent puts it.
-    if (FForm->parentWidget()) return;
+    // An embedded form stays where its parent puts it; an MDI child moves inside its frame.
+    if (FForm->parentWidget() && !IsMDIChild()) return;
     FDrag = TDrag{code, false, global, FForm->geometry()};
     if (code == HTCAPTION) return;  // a move starts past the drag distance
     (void)fromForm;
