@@ -89,6 +89,7 @@ TqvVelmora::TqvVelmora(QObject* AOwner)
 
 TqvVelmora::~TqvVelmora() {
     delete FMDIClientHook.data();
+    if (IsMDIChild()) DeleteChildFromBar(FForm);
     FFadeTimer.Stop();
     ClearObjects();
     if (FForm && FForm->FrameHost() == this) {

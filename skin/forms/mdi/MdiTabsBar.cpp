@@ -337,6 +337,7 @@ void TqvSkinMDITabsBar::MouseMove(int X, int Y) {
 void TqvSkinMDITabsBar::MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) {
     FDown = false;
     if (IsDrag) {
+        CalcTabRects();
         IsDrag = false;
         const int drop = GetDropIndex(FLayout, FDragIndex, TabDX);
         if (drop != -1 && drop != FDragIndex) {
