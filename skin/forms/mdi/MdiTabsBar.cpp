@@ -253,7 +253,9 @@ void TqvSkinMDITabsBar::DrawCloseButton(TCanvas& C, TqvMDITab& T, const TRect& R
         return;
     }
     T.ButtonRect = Rect(R.Left, mid - 7, R.Left + 14, mid + 7);
-    DrawCloseGlyph(C, T.ButtonRect.Left + 2, T.ButtonRect.Top + 2, T.ButtonMouseIn ? clWhite : clBlack);
+    // A skin without close-button pictures: the glyph in the tab's text colour, readable on dark skins too.
+    const TColor glyph = r ? C.Font().Color() : T.ButtonMouseIn ? clWhite : clBlack;
+    DrawCloseGlyph(C, T.ButtonRect.Left + 2, T.ButtonRect.Top + 2, glyph);
 }
 
 // ---- mouse
