@@ -18,7 +18,14 @@ TMDIClient::TMDIClient(TForm* frame) : QWidget(frame->Client()), FFrame(frame) {
     show();
 }
 
-TMDIClient::~TMDIClient() { qApp->removeEventFilter(this); }
+TMDIClient::~TMDIClient() {
+    qApp->removeEventFilter(this);
+    // The children go with their frame, while this client is still whole to
+    // hear them leave.
+    const auto children = FChildren;
+    FChildren.clear();
+    for (const QPointer<TForm>& c : children) delete c.data();
+}
 
 TForm* TMDIClient::Child(int i) const {
     return i >= 0 && i < Count() ? FChildren[size_t(i)].data() : nullptr;

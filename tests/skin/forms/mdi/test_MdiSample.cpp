@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -266,6 +267,15 @@ TEST_F(MdiSample, CloseAllClosesFromTheLastChild) {
     EXPECT_EQ(closed, (QStringList{"A", "B", "C"}));
     EXPECT_TRUE(MenuCaptions().isEmpty());
     EXPECT_EQ(Frame->ActiveMDIChild(), nullptr);
+}
+
+TEST_F(MdiSample, AFrameTakesItsChildrenAlong) {
+    TChildForm* a = AddChild(QStringLiteral("Alpha"));
+    AddChild(QStringLiteral("Beta"))->Show();
+    a->Show();
+    a->QVF->SetWindowState(wsMaximized);
+    delete Frame.data();
+    EXPECT_TRUE(std::all_of(Children.begin(), Children.end(), [](const auto& c) { return c.isNull(); }));
 }
 
 }  // namespace
