@@ -269,6 +269,17 @@ TEST_F(MdiSample, CloseAllClosesFromTheLastChild) {
     EXPECT_EQ(Frame->ActiveMDIChild(), nullptr);
 }
 
+TEST_F(MdiSample, AChildMovesInsideItsFrameByItsCaption) {
+    TChildForm* a = AddChild(QStringLiteral("Alpha"));
+    a->Show();
+    const QPoint start = a->pos();
+    SendMouse(a, QEvent::MouseButtonPress, {100, 8});
+    SendMouse(a, QEvent::MouseMove, {140, 38});
+    SendMouse(a, QEvent::MouseButtonRelease, {140, 38});
+    EXPECT_EQ(a->pos(), start + QPoint(40, 30));
+    EXPECT_EQ(a->parentWidget(), Frame->MDIClient());
+}
+
 TEST_F(MdiSample, AFrameTakesItsChildrenAlong) {
     TChildForm* a = AddChild(QStringLiteral("Alpha"));
     AddChild(QStringLiteral("Beta"))->Show();
