@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Graphics.h"
+#include "platform/MdiClient.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,6 +11,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+
+#include <stdexcept>
 
 TFormClient::TFormClient(TForm* form) : QWidget(form), FForm(form) {}
 
@@ -35,6 +38,7 @@ TForm::~TForm() {
         app->RemoveForm(this);
     }
     qApp->removeEventFilter(this);
+    if (FMDIParent) FMDIParent->RemoveChild(this);
     if (FModalLoop) FModalLoop->exit();
     DestroyComponents();
     DestroyControls();
@@ -43,9 +47,12 @@ TForm::~TForm() {
 void TForm::Build() {
     if (FBuilt) return;
     FBuilt = true;
+    if (FFormStyle == fsMDIForm) FMDIClient = new TMDIClient(this);
+    else if (FFormStyle == fsMDIChild) EmbedInMDIFrame();
     SetLoading(true);
     Layout();
     LoadedTree(this);
+    if (FMDIClient) FMDIClient->Place();
     // An error in OnCreate is reported and the form stays usable.
     Application()->Guard([&] { if (OnCreate) OnCreate(this); });
 }
@@ -111,6 +118,10 @@ void TForm::ApplyWindowFlags() {
 }
 
 void TForm::SetFormStyle(TFormStyle v) {
+    // The MDI styles decide the form's window at Build() and stay.
+    const bool mdi = [](TFormStyle s) { return s == fsMDIForm || s == fsMDIChild; }(v);
+    const bool wasMdi = FFormStyle == fsMDIForm || FFormStyle == fsMDIChild;
+    if (FBuilt && (mdi || wasMdi)) return;
     FFormStyle = v;
     ApplyWindowFlags();
 }
@@ -294,13 +305,18 @@ void TForm::showEvent(QShowEvent* e) {
         }
         if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->SetFocus();
         if (OnShow) OnShow(this);
+        if (FMDIParent) FMDIParent->ChildShown(this);
     });
 }
 
 void TForm::hideEvent(QHideEvent* e) {
     TWinControl::hideEvent(e);
     if (e->spontaneous()) return;
-    Application()->Guard([&] { if (OnHide) OnHide(this); });
+    Application()->Guard([&] {
+        if (OnHide) OnHide(this);
+        // Only its own hiding: a child of a hidden frame keeps its place.
+        if (FMDIParent && !Visible()) FMDIParent->ChildHidden(this);
+    });
 }
 
 void TForm::closeEvent(QCloseEvent* e) {
@@ -385,4 +401,42 @@ bool TForm::ShortCutKey(QKeyEvent* k) {
         handled = true;
     }
     return handled;
+}
+
+// ---- MDI
+
+void TForm::EmbedInMDIFrame() {
+    TForm* frame = Application()->MainForm();
+    if (!frame || !frame->FMDIClient) throw std::runtime_error("Cannot create form. No MDI forms are currently active");
+    FMDIParent = frame->FMDIClient;
+    Reparenting([&] { QWidget::setParent(FMDIParent, Qt::Widget); });
+    FMDIParent->AddChild(this);
+}
+
+int TForm::MDIChildCount() const { return FMDIClient ? FMDIClient->Count() : 0; }
+
+TForm* TForm::MDIChildren(int Index) const { return FMDIClient ? FMDIClient->Child(Index) : nullptr; }
+
+TForm* TForm::ActiveMDIChild() const { return FMDIClient ? FMDIClient->Active() : nullptr; }
+
+TRect TForm::GetMDIClientRect() const {
+    const TRect c = ClientRect();
+    TRect r{0, 0, c.Width(), c.Height()};
+    bool left = false, top = false, right = false, bottom = false;
+    for (TControl* ctl : Controls()) {
+        if (!ctl->Visible()) continue;
+        switch (ctl->Align()) {
+        case alLeft: r.Left = left ? std::max(r.Left, ctl->Left() + ctl->Width()) : ctl->Left() + ctl->Width(), left = true; break;
+        case alTop: r.Top = top ? std::max(r.Top, ctl->Top() + ctl->Height()) : ctl->Top() + ctl->Height(), top = true; break;
+        case alRight: r.Right = right ? std::min(r.Right, ctl->Left()) : ctl->Left(), right = true; break;
+        case alBottom: r.Bottom = bottom ? std::min(r.Bottom, ctl->Top()) : ctl->Top(), bottom = true; break;
+        default: break;
+        }
+    }
+    return r;
+}
+
+void TForm::AlignControls(TControl* AControl, TRect& rect) {
+    TWinControl::AlignControls(AControl, rect);
+    if (FMDIClient) FMDIClient->Place();
 }

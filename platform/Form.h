@@ -18,7 +18,9 @@ enum TPosition {
     poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter
 };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
-enum TFormStyle { fsNormal, fsStayOnTop };
+// The MDI styles are set before Build(): an MDI frame gets its client window,
+// an MDI child is embedded in the main form's.
+enum TFormStyle { fsNormal, fsStayOnTop, fsMDIForm, fsMDIChild };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 using TModalResult = int;
@@ -31,6 +33,7 @@ using TCloseQueryEvent = std::function<void(QObject* Sender, bool& CanClose)>;
 using TShortCutEvent = std::function<void(int Key, Qt::KeyboardModifiers Shift, bool& Handled)>;
 
 class TForm;
+class TMDIClient;
 class QPainter;
 
 // Whoever paints and runs a form's frame (the skinned-form component): it sees
@@ -127,6 +130,20 @@ public:
     // The Enter/Escape walk: offers the key to every control of the form.
     bool DispatchDialogKey(int key, Qt::KeyboardModifiers shift);
 
+    // ---- MDI
+    // The frame's client window (nullptr unless fsMDIForm).
+    TMDIClient* MDIClient() const { return FMDIClient; }
+    // In activation order: index 0 is the active child.
+    int MDIChildCount() const;
+    TForm* MDIChildren(int Index) const;
+    TForm* ActiveMDIChild() const;
+    // The menu item the children's entries go under (a menu item of the skin library).
+    QObject* WindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(QObject* v) { FWindowMenu = v; }
+    // Client coordinates: what the visible aligned controls leave.
+    TRect GetMDIClientRect() const;
+    bool IsMDIChild() const { return FFormStyle == fsMDIChild && parentWidget(); }
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
@@ -164,6 +181,8 @@ private:
     void ApplyWindowFlags();
     bool CloseModal();
     bool ShortCutKey(QKeyEvent* k);
+    void EmbedInMDIFrame();
+    void AlignControls(TControl* AControl, TRect& rect) override;
 
     // Before FClient: the client's creation already sends the form events.
     TFormFrameHost* FFrameHost = nullptr;
@@ -181,6 +200,9 @@ private:
     TModalResult FModalResult = mrNone;
     QEventLoop* FModalLoop = nullptr;  // set while ShowModal runs
     QPointer<TWinControl> FActiveControl;
+    TMDIClient* FMDIClient = nullptr;
+    QPointer<QObject> FWindowMenu;
+    QPointer<TMDIClient> FMDIParent;  // the client an MDI child lives in
 };
 
 // Creates a form and builds it.

@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/ImgList.h"
+#include "platform/MdiClient.h"
 #include "platform/Messages.h"
 #include "skin/controls/base/SkinClient.h"
 #include "skin/controls/statusbar/SkinStatusBar.h"
@@ -75,10 +76,13 @@ TqvVelmora::TqvVelmora(QObject* AOwner)
     for (QScreen* s : QGuiApplication::screens())
         connect(s, &QScreen::availableGeometryChanged, this, [this] { Application()->Guard([&] { ApplySizeLimits(); }); });
     ChangeSkinData();
+    HookMDIClient();
 }
 
 TqvVelmora::~TqvVelmora() {
     UnHookApp();
+    delete FMDIClientHook.data();
+    if (IsMDIChild()) DeleteChildFromBar(FForm);
     FFadeTimer.Stop();
     MouseTimer.Stop();
     MorphTimer.Stop();
@@ -159,6 +163,10 @@ void TqvVelmora::ChangeSkinData() {
         const TRect c = FForm->ClientRect();
         FForm->SetClientSize(ClientWidth > 0 ? ClientWidth : c.Width(), ClientHeight > 0 ? ClientHeight : c.Height());
     }
+    if (IsMDIForm()) {
+        UpdateMDIChildren();
+        FForm->MDIClient()->update();
+    }
 }
 
 void TqvVelmora::SetSkinnableForm(bool Value) {
@@ -205,7 +213,11 @@ void TqvVelmora::SetFormBorderStyle(TBorderStyle Value) {
 
 // ---- frame
 
-bool TqvVelmora::FrameVisible() const { return FForm->BorderStyle() != bsNone; }
+bool TqvVelmora::FrameVisible() const {
+    // A maximized MDI child fills its frame's client without a frame of its own.
+    if (FWindowState == wsMaximized && IsMDIChild()) return false;
+    return FForm->BorderStyle() != bsNone;
+}
 
 bool TqvVelmora::ToolWindow() const {
     return FForm->BorderStyle() == bsToolWindow || FForm->BorderStyle() == bsSizeToolWin;
@@ -216,6 +228,7 @@ bool TqvVelmora::CanResizeForm() const {
 }
 
 bool TqvVelmora::GetFormActive() const {
+    if (IsMDIChild()) return PreviewMode || FMDIChildActive;
     return PreviewMode || FForm->parentWidget() || FForm->isActiveWindow();
 }
 
@@ -334,7 +347,7 @@ QImage TqvVelmora::BuildFrameImage(bool Active) const {
     in.Height = FForm->Height();
     in.ToolWindow = ToolWindow();
     in.Active = Active;
-    in.Caption = FForm->Caption();
+    in.Caption = FormCaptionText();
     in.ActiveFont = DefCaptionFont;
     in.InActiveFont = DefInActiveCaptionFont;
     in.CaptionRect = FDefCaptionRect;
@@ -431,12 +444,19 @@ void TqvVelmora::CalcObjectRects() { ::CalcObjectRects(FGeometry, ObjectList, Sm
 // ---- window states
 
 QRect TqvVelmora::WorkArea() const {
+    if (IsMDIChild()) {
+        // The frame's client, in the child's own coordinates.
+        TRect r{};
+        GetMDIClientRect(r);
+        return QRect(0, 0, r.Width(), r.Height());
+    }
     if (FAreasForTests) return FTestWork;
     QScreen* s = FForm->screen() ? FForm->screen() : QGuiApplication::primaryScreen();
     return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
 QRect TqvVelmora::MonitorRect() const {
+    if (IsMDIChild()) return WorkArea();
     if (FAreasForTests) return FTestMonitor;
     QScreen* s = FForm->screen() ? FForm->screen() : QGuiApplication::primaryScreen();
     return s ? s->geometry() : QRect(0, 0, 1024, 768);
@@ -523,6 +543,11 @@ void TqvVelmora::SetWindowState(TWindowState Value) {
         DoMaximize();
         break;
     }
+    if (IsMDIChild()) {
+        // The frame comes and goes with the maximized state, whatever the size did.
+        UpdateFrame(true);
+        InvalidateMainCaption();
+    }
 }
 
 void TqvVelmora::DoMinimize() {
@@ -535,6 +560,8 @@ void TqvVelmora::DoMinimize() {
         std::vector<QPoint> taken;
         for (TForm* f : Application()->Forms()) {
             if (f == FForm || f == Application()->MainForm() || !f->isVisible()) continue;
+            // Children of one frame share its cells; other windows do not count.
+            if (f->IsMDIChild() != IsMDIChild() || f->parentWidget() != FForm->parentWidget()) continue;
             if (TqvVelmora* v = GetSkinFormComponent(f); v && v->WindowState() == wsMinimized) taken.push_back(f->pos());
         }
         ApplySizeLimits();
@@ -547,7 +574,8 @@ void TqvVelmora::DoMinimize() {
 
 void TqvVelmora::DoMaximize() {
     if (FOldBoundsRect.isEmpty()) FOldBoundsRect = FForm->geometry();
-    const QRect primary = FAreasForTests ? FTestPrimary
+    const QRect primary = IsMDIChild()      ? QRect()
+                          : FAreasForTests ? FTestPrimary
                           : QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
                                                              : QRect();
     const QRect area = MaximizedArea(MonitorRect(), WorkArea(), primary, MaximizeOnFullScreen);
@@ -704,6 +732,7 @@ bool TqvVelmora::FrameEventBefore(QEvent* e) {
         return false;
     case QEvent::WindowTitleChange:
         InvalidateFrame();
+        if (IsMDIChild()) MDIChildCaptionChanged();
         return false;
     default:
         return false;
@@ -730,6 +759,10 @@ void TqvVelmora::FrameEventAfter(QEvent* e) {
         }
         StartFade();
         if (CanShowLayeredBorder()) ShowLayeredBorder(true);
+        if (IsMDIChild()) MDIShowChanged(true);
+        break;
+    case QEvent::Hide:
+        if (!e->spontaneous() && IsMDIChild() && !FForm->Visible()) MDIShowChanged(false);
         break;
     case QEvent::WindowStateChange:
         // Back from a minimize the platform did (the main form, MinimizeDefault).
@@ -765,6 +798,7 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
         SkinMenuClose();
         return false;
     case WM_SKIN_CHANGE_DONE:
+        if (model && model == FSD) UpdateMDIChildren();
         if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
         return false;
     case WM_SKIN_FORM_SKINNABLE_CHANGED:
@@ -818,7 +852,7 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
         m.Result = SKIN_PAINT_FRAME_EX_KEY;
         return true;
     default:
-        return false;
+        return MDIMessage(m);
     }
 }
 
@@ -880,8 +914,8 @@ bool TqvVelmora::FrameMouse(QMouseEvent* e, bool fromForm) {
 }
 
 void TqvVelmora::StartDrag(int code, QPoint global, bool fromForm) {
-    // An embedded form stays where its parent puts it.
-    if (FForm->parentWidget()) return;
+    // An embedded form stays where its parent puts it; an MDI child moves inside its frame.
+    if (FForm->parentWidget() && !IsMDIChild()) return;
     FDrag = TDrag{code, false, global, FForm->geometry()};
     if (code == HTCAPTION) return;  // a move starts past the drag distance
     (void)fromForm;

@@ -41,9 +41,15 @@ class TImageList;
 class TqvFormLayerBorder;
 class TqvTrayIcon;
 class TqvTrayPopupMenu;
+class TWindowHook;
 
 // The frame's own buttons: the platform's icons plus roll-up and minimize-to-tray.
 constexpr unsigned biRollUp = 16, biMinimizeToTray = 32;
+
+// Asked before an MDI child gets a tab on the frame's tabs bar.
+using TqvOnAcceptToMDITabsBar = std::function<void(bool& Accept)>;
+// Sent to every child when the frame's client changes: a maximized child fills it again.
+constexpr unsigned WM_SKIN_MDI_CHILD_FILL = 1230;
 using TqvBorderIcons = unsigned;
 
 // The class library's error for an owner of the wrong class.
@@ -305,6 +311,39 @@ public:
     TNotifyEvent OnMinimize, OnRestore, OnMaximize, OnChangeRollUpState;
     TqvCaptionPaintEvent OnCaptionPaint;
 
+    // ---- MDI (skin/forms/mdi/MdiSupport.cpp)
+    bool IsMDIForm() const;
+    bool IsMDIChild() const;
+    // The component of the application's main form, or nullptr.
+    static TqvVelmora* MainFormComponent();
+    // A child's own activation in its frame (embedded forms get no window activation).
+    bool MDIChildActive() const { return FMDIChildActive; }
+    // The caption the frame shows: a frame with a maximized child adds " - [child]".
+    QString FormCaptionText() const;
+    void AddChildToMenu(TForm* Child);
+    void DeleteChildFromMenu(TForm* Child);
+    void UpDateChildCaptionInMenu(TForm* Child);
+    void UpDateChildActiveInMenu();
+    void MDIItemClick(QObject* Sender);
+    void AddChildToBar(TForm* Child);
+    void DeleteChildFromBar(TForm* Child);
+    void RefreshMDIBarTab(TForm* Child);
+    // On the frame's component; nothing unless its form is an MDI frame.
+    void Tile();
+    void Cascade();
+    void MinimizeAll();
+    void MaximizeAll();
+    void RestoreAll();
+    void CloseAll();
+    void UpdateMDIChildren();
+    void ArrangeMinimizedChildren();
+    // The main form's client rectangle its aligned controls leave (unchanged without a main form).
+    void GetMDIClientRect(TRect& R) const;
+    TqvOnAcceptToMDITabsBar OnAcceptToMDITabsBar;
+    // The frame's tabs bar (any control with the bar's AddTab/DeleteTab/...); see TqvSkinMDITabsBar.
+    QObject* MDITabsBar() const { return FMDITabsBar; }
+    void SetMDITabsBar(QObject* v) { FMDITabsBar = v; }
+
     // The current fade alpha (255 when none runs).
     int FadeAlpha() const { return FFadeAlpha; }
 
@@ -379,6 +418,15 @@ private:
     bool CanMoveToPrevMenuBarItem() const;
     bool OpenMenuBarItem();
     bool AppMessage(QObject* watched, QEvent* e);
+    // MDI.
+    void HookMDIClient();
+    bool MDIMessage(TMessage& m);
+    void MDIShowChanged(bool Shown);
+    void MDIChildCaptionChanged();
+    void InvalidateMainCaption();
+    bool FMDIChildActive = false;
+    QPointer<TWindowHook> FMDIClientHook;
+    QPointer<QObject> FMDITabsBar;
 
     TForm* FForm = nullptr;
     QPointer<TqvSkinData> FSD, FMSD;

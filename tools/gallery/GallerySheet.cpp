@@ -116,6 +116,7 @@ void DrawMenuManagerSection(TGallerySheet& sheet);
 void DrawMenuBarSection(TGallerySheet& sheet);
 void DrawMessagesSection(TGallerySheet& sheet);
 void DrawDialogsSection(TGallerySheet& sheet);
+void DrawMdiSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
@@ -139,6 +140,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Menu bar: drop-down with submenu, more-items marker", DrawMenuBarSection},
         {"Message boxes", DrawMessagesSection},
         {"Dialogs: options, about box, settings", DrawDialogsSection},
+        {"MDI frame: tabs bar, cascaded and maximized children", DrawMdiSection},
     };
     return sections;
 }

@@ -6,6 +6,7 @@
 #include "skin/controls/buttons/SkinButton.h"
 #include "skin/controls/checks/SkinCheckRadioBox.h"
 #include "skin/controls/labels/SkinLabels.h"
+#include "skin/forms/Velmora.h"
 #include "skin/model/draw/DrawUtils.h"
 
 #include <QApplication>
@@ -70,21 +71,18 @@ TqvMessageForm::TqvMessageForm(QObject* AOwner, int X, int Y, const TqvMessagePa
 }
 
 void TqvMessageForm::AttachFormComponent() {
-    // Until the skinned-form component sits here the window manager draws
-    // the frame, so the box still has a caption and can be moved.
-    SetSystemFrame(true);
-    // The skin's face colour under the controls, so a dark skin's light
-    // texts stay readable; the component paints the skin's background instead.
-    if (P.SkinData && !P.SkinData->Empty) SetColor(P.SkinData->SkinColors().cBtnFace());
+    QVF = new TqvVelmora(this);
+    QVF->SetBorderIcons(0);
+    QVF->SetSkinData(P.SkinData);
+    QVF->SetMenusSkinData(P.CtrlSkinData);
+    QVF->SetAlphaBlend(P.AlphaBlend);
+    QVF->AlphaBlendAnimation = P.AlphaBlendAnimation;
+    QVF->SetAlphaBlendValue(P.AlphaBlendValue);
 }
 
-int TqvMessageForm::GetMaxWidth() const {
-    TRect R{};
-    GetMonitorWorkArea(this, true, R);
-    return R.Width();
-}
+int TqvMessageForm::GetMaxWidth() const { return QVF->GetMaxWidth(); }
 
-int TqvMessageForm::GetMinWidth() const { return 120; }
+int TqvMessageForm::GetMinWidth() const { return QVF->GetMinWidth(); }
 
 int TqvMessageForm::ButtonHeight() const {
     TqvSkinData* sd = P.CtrlSkinData;

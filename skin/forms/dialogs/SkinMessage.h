@@ -16,6 +16,7 @@ class TImage;
 class TqvSkinButton;
 class TqvSkinCheckRadioBox;
 class TqvSkinStdLabel;
+class TqvVelmora;
 
 // Centred boxes pass this (or anything below -10000) as X.
 constexpr int kMsgCentred = -10001;
@@ -54,6 +55,8 @@ public:
     TqvSkinStdLabel* Message() const { return FMessage; }
     TqvSkinCheckRadioBox* DisplayCheckBox() const { return FDisplayCheckBox; }
     TImage* Image() const { return FImage; }
+    // The component that skins the box's frame.
+    TqvVelmora* FormComponent() const { return QVF; }
     TqvSkinButton* Button(TMsgDlgBtn kind) const { return FButtons[kind]; }
     const TqvMessageLayout& Geometry() const { return FGeometry; }
 
@@ -72,14 +75,14 @@ protected:
     void Layout() override;
 
 private:
-    // Where the skinned-form component joins the box: it gets the frame's
-    // model, the menus' model and the alpha settings, draws the frame and
-    // answers the width limits.
+    // The box's frame component: the frame's model, the menus' model and the
+    // alpha settings; it answers the width limits.
     void AttachFormComponent();
     int ButtonHeight() const;
     int CheckTextWidth() const;
 
     TqvMessageParams P;
+    TqvVelmora* QVF = nullptr;
     TqvSkinStdLabel* FMessage = nullptr;
     TqvSkinCheckRadioBox* FDisplayCheckBox = nullptr;
     TImage* FImage = nullptr;

@@ -8,6 +8,7 @@
 #include "skin/controls/buttons/SkinButton.h"
 #include "skin/controls/checks/SkinCheckRadioBox.h"
 #include "skin/controls/labels/SkinLabels.h"
+#include "skin/forms/Velmora.h"
 #include "tests/skin/controls/ControlTestSupport.h"
 
 #include <QApplication>
@@ -276,6 +277,43 @@ TEST(SkinMessage, AMessageWiderThanTheScreenIsCutToTheMaximum) {
     EXPECT_EQ(m.Seen.Width, probe.GetMaxWidth());
     m.MessageDlg(QStringLiteral("."), mtWarning, 0, 0);
     EXPECT_EQ(m.Seen.Width, 120);
+}
+
+// The box's own frame component skins it with the caller's models and
+// alpha settings, and its width limit is the box's.
+TEST(SkinMessage, TheFrameComponentSkinsTheBox) {
+    struct TFrameProbe : TqvSkinMessage {
+        QPointer<TqvSkinData> Skin, Menus;
+        bool Alpha = false, Animation = false;
+        int AlphaValue = 0, MaxWidth = 0;
+        unsigned Icons = 99;
+        QMargins Margins;
+        TModalResult ShowBox(TqvMessageForm* f) override {
+            TqvVelmora* c = f->FormComponent();
+            EXPECT_EQ(GetSkinFormComponent(f), c);
+            Skin = c->SkinData(), Menus = c->MenusSkinData();
+            Alpha = c->AlphaBlend(), Animation = c->AlphaBlendAnimation, AlphaValue = c->AlphaBlendValue();
+            Icons = c->BorderIcons();
+            Margins = f->ClientMargins();
+            c->MaxWidth = 300;
+            MaxWidth = f->GetMaxWidth();
+            return mrOk;
+        }
+    } m;
+    TqvSkinData frame, controls;
+    m.SetSkinData(&frame);
+    m.SetCtrlSkinData(&controls);
+    m.AlphaBlend = true, m.AlphaBlendAnimation = true, m.AlphaBlendValue = 150;
+    m.MessageDlg(QString(600, QChar('W')), mtWarning, MsgBtn(mbOK), 0);
+    EXPECT_EQ(m.Skin, &frame);
+    EXPECT_EQ(m.Menus, &controls);
+    EXPECT_TRUE(m.Alpha);
+    EXPECT_TRUE(m.Animation);
+    EXPECT_EQ(m.AlphaValue, 150);
+    EXPECT_EQ(m.Icons, 0u);
+    // The skinless frame of the component, not the window manager's.
+    EXPECT_GT(m.Margins.top(), 0);
+    EXPECT_EQ(m.MaxWidth, 300);
 }
 
 TEST(SkinMessage, EnterAndEscapeReachTheRoles) {

@@ -1,0 +1,292 @@
+// A small MDI program: a frame with a top panel, a main menu with its window
+// menu, and three skinned children. Driven by sent events, never by waiting.
+#include "platform/Application.h"
+#include "platform/ExtCtrls.h"
+#include "platform/MdiClient.h"
+#include "skin/forms/Velmora.h"
+#include "skin/forms/mdi/MdiArrange.h"
+#include "skin/forms/mdi/MdiTabsFeed.h"
+#include "skin/forms/menu/Menus.h"
+#include "tests/skin/controls/ControlTestSupport.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// Records what the component tells the tabs bar.
+class TFakeTabs : public QObject, public TqvMDITabsFeed {
+public:
+    QStringList Tabs;
+    int ActiveUpdates = 0;
+    void AddTab(TForm* c) override { Tabs << c->Name(); }
+    void DeleteTab(TForm* c) override { Tabs.removeOne(c->Name()); }
+    void RefreshTab(TForm*) override {}
+    void UpdateActiveTab() override { ++ActiveUpdates; }
+};
+
+class TFrameForm : public TForm {
+public:
+    using TForm::TForm;
+    TPanel* Top = nullptr;
+    TMainMenu* Menu = nullptr;
+    TMenuItem* Window = nullptr;
+    TqvVelmora* QVF = nullptr;
+
+protected:
+    void Layout() override {
+        SetCaption(QStringLiteral("Frame"));
+        SetBounds(0, 0, 806, 622);
+        Top = new TPanel(this);
+        Top->SetParent(this);
+        Top->SetHeight(30);
+        Top->SetAlign(alTop);
+        Menu = new TMainMenu(this);
+        Window = new TMenuItem(this);
+        Window->SetCaption(QStringLiteral("&Window"));
+        Menu->Items()->Add(Window);
+        SetWindowMenu(Window);
+        QVF = new TqvVelmora(this);
+    }
+};
+
+class TChildForm : public TForm {
+public:
+    TChildForm(const QString& name, const QString& caption, QObject* owner)
+        : TForm(owner), FName(name), FCaption(caption) {
+        SetFormStyle(fsMDIChild);
+    }
+    TqvVelmora* QVF = nullptr;
+
+protected:
+    void Layout() override {
+        SetName(FName);
+        SetCaption(FCaption);
+        SetBounds(10, 10, 300, 200);
+        QVF = new TqvVelmora(this);
+    }
+
+private:
+    QString FName, FCaption;
+};
+
+class MdiSample : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Frame = new TFrameForm(Application());
+        Frame->SetFormStyle(fsMDIForm);
+        Application()->SetMainForm(Frame);
+        Frame->Build();
+        Frame->Show();
+        Frame->QVF->SetMDITabsBar(&Tabs);
+    }
+    void TearDown() override {
+        for (TChildForm* c : Children) delete c;
+        delete Frame.data();
+        Application()->SetMainForm(nullptr);
+    }
+    // Names are unique per owner: a second child of one name has its own.
+    TChildForm* AddChild(const QString& name, const QString& caption = {}, QObject* owner = Application()) {
+        auto* c = new TChildForm(name, caption.isEmpty() ? name : caption, owner);
+        c->Build();
+        Children.push_back(c);
+        return c;
+    }
+    QStringList MenuCaptions() const {
+        QStringList r;
+        for (int i = 0; i < Frame->Window->Count(); ++i) {
+            TMenuItem* it = Frame->Window->Items(i);
+            r << it->Caption() + (it->Checked() ? QStringLiteral("*") : QString());
+        }
+        return r;
+    }
+    QStringList Order() const {
+        QStringList r;
+        for (int i = 0; i < Frame->MDIChildCount(); ++i) r << Frame->MDIChildren(i)->Name();
+        return r;
+    }
+    QPointer<TFrameForm> Frame;
+    std::vector<QPointer<TChildForm>> Children;
+    TFakeTabs Tabs;
+};
+
+TEST_F(MdiSample, TheClientFillsWhatTheAlignedControlsLeave) {
+    const TRect c = Frame->ClientRect();
+    EXPECT_EQ(Frame->GetMDIClientRect(), (TRect{0, 30, c.Width(), c.Height()}));
+    EXPECT_EQ(Frame->MDIClient()->geometry(), QRect(0, 30, c.Width(), c.Height() - 30));
+    // A bottom bar and a hidden left one: only what shows counts.
+    auto* bottom = new TPanel(Frame);
+    bottom->SetParent(Frame);
+    bottom->SetHeight(20);
+    bottom->SetAlign(alBottom);
+    auto* left = new TPanel(Frame);
+    left->SetParent(Frame);
+    left->SetWidth(50);
+    left->SetAlign(alLeft);
+    left->Hide();
+    EXPECT_EQ(Frame->GetMDIClientRect(), (TRect{0, 30, c.Width(), c.Height() - 20}));
+    EXPECT_EQ(Frame->MDIClient()->geometry(), QRect(0, 30, c.Width(), c.Height() - 50));
+}
+
+TEST_F(MdiSample, AChildNeedsAFrame) {
+    Application()->SetMainForm(nullptr);
+    TChildForm orphan(QStringLiteral("Orphan"), QStringLiteral("Orphan"), nullptr);
+    EXPECT_THROW(orphan.Build(), std::runtime_error);
+    Application()->SetMainForm(Frame);
+}
+
+TEST_F(MdiSample, WindowMenuAndTabsFollowShownChildrenAndTheActiveOne) {
+    TChildForm* a = AddChild(QStringLiteral("Alpha"));
+    TChildForm* b = AddChild(QStringLiteral("Beta"));
+    TChildForm* c = AddChild(QStringLiteral("Gamma"));
+    // Refused by its own handler: a menu item, no tab.
+    c->QVF->OnAcceptToMDITabsBar = [](bool& accept) { accept = false; };
+    EXPECT_TRUE(MenuCaptions().isEmpty());
+    a->Show();
+    b->Show();
+    c->Show();
+    EXPECT_EQ(MenuCaptions(), (QStringList{"Alpha", "Beta", "Gamma*"}));
+    EXPECT_EQ(Tabs.Tabs, (QStringList{"Alpha", "Beta"}));
+    EXPECT_EQ(Order(), (QStringList{"Gamma", "Beta", "Alpha"}));
+    EXPECT_EQ(Frame->ActiveMDIChild(), c);
+    EXPECT_TRUE(c->QVF->MDIChildActive());
+    EXPECT_FALSE(b->QVF->MDIChildActive());
+
+    // A press anywhere in a child activates it.
+    SendMouse(a->Client(), QEvent::MouseButtonPress, {20, 20});
+    SendMouse(a->Client(), QEvent::MouseButtonRelease, {20, 20});
+    EXPECT_EQ(Order(), (QStringList{"Alpha", "Gamma", "Beta"}));
+    EXPECT_EQ(MenuCaptions(), (QStringList{"Alpha*", "Beta", "Gamma"}));
+    EXPECT_TRUE(a->QVF->MDIChildActive());
+    EXPECT_FALSE(c->QVF->MDIChildActive());
+    EXPECT_GT(Tabs.ActiveUpdates, 0);
+
+    // Captions follow; hiding a child removes only its item and tab.
+    b->SetCaption(QStringLiteral("Beta 2"));
+    EXPECT_EQ(MenuCaptions(), (QStringList{"Alpha*", "Beta 2", "Gamma"}));
+    a->Hide();
+    EXPECT_EQ(MenuCaptions(), (QStringList{"Beta 2", "Gamma*"}));
+    EXPECT_EQ(Tabs.Tabs, (QStringList{"Beta"}));
+    EXPECT_EQ(Frame->ActiveMDIChild(), c);
+}
+
+TEST_F(MdiSample, AWindowMenuClickRestoresAndShowsTheChild) {
+    TChildForm* a = AddChild(QStringLiteral("Alpha"));
+    TChildForm* b = AddChild(QStringLiteral("Beta"));
+    a->Show();
+    b->Show();
+    const QRect normal = a->geometry();
+    a->QVF->SetWindowState(wsMinimized);
+    EXPECT_NE(a->geometry(), normal);
+    Frame->Window->Items(0)->Click();
+    EXPECT_EQ(a->QVF->WindowState(), wsNormal);
+    EXPECT_EQ(a->geometry(), normal);
+    EXPECT_EQ(Frame->ActiveMDIChild(), a);
+    // Two children with one name share their item: one click shows both.
+    TChildForm* twin = AddChild(QStringLiteral("Alpha"), QStringLiteral("Alpha again"), nullptr);
+    twin->QVF->SetWindowState(wsMinimized);
+    Frame->Window->Items(0)->Click();
+    EXPECT_TRUE(twin->Visible());
+    EXPECT_EQ(twin->QVF->WindowState(), wsNormal);
+}
+
+TEST_F(MdiSample, TileAndCascadePlaceTheChildren) {
+    for (const char* n : {"A", "B", "C", "D", "E"}) AddChild(QString::fromLatin1(n))->Show();
+    const TRect client = Frame->GetMDIClientRect();
+    const int H = client.Height();
+    Frame->QVF->Tile();
+    // Five: the right column three of H div 3, the left two of H div 2.
+    const std::vector<TRect> want = TileRects(5, client);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Frame->MDIChildren(i)->BoundsRect(), want[size_t(i)]) << i;
+    EXPECT_EQ(Frame->MDIChildren(4)->Height(), H / 3);
+    EXPECT_EQ(Frame->MDIChildren(0)->Height(), H / 2);
+
+    Frame->QVF->Cascade();
+    const int step = DefCaptionHeight(false) + 3;
+    // The active child (index 0) at the largest offset and on top.
+    EXPECT_EQ(Frame->MDIChildren(4)->pos(), QPoint(0, 0));
+    EXPECT_EQ(Frame->MDIChildren(3)->pos(), QPoint(step, step));
+    EXPECT_EQ(Frame->MDIChildren(0)->pos(), QPoint(4 * step, 4 * step));
+    EXPECT_EQ(Frame->MDIClient()->childAt(4 * step + 5, 4 * step + 5)->window(), Frame->window());
+    QWidget* hit = Frame->MDIClient()->childAt(4 * step + 5, 4 * step + 5);
+    while (hit && hit->parentWidget() != Frame->MDIClient()) hit = hit->parentWidget();
+    EXPECT_EQ(hit, Frame->MDIChildren(0));
+}
+
+TEST_F(MdiSample, AMaximizedChildFillsTheClientWithoutFrame) {
+    TChildForm* a = AddChild(QStringLiteral("Alpha"), QStringLiteral("Report"));
+    a->Show();
+    EXPECT_GT(a->ClientMargins().top(), 0);
+    a->QVF->SetWindowState(wsMaximized);
+    const TRect r = Frame->GetMDIClientRect();
+    EXPECT_EQ(a->geometry(), QRect(0, 0, r.Width(), r.Height()));
+    EXPECT_EQ(a->ClientMargins(), QMargins());
+    EXPECT_EQ(Frame->QVF->FormCaptionText(), QStringLiteral("Frame - [Report]"));
+    // The client grows: the maximized child follows.
+    Frame->SetBounds(0, 0, 706, 522);
+    const TRect r2 = Frame->GetMDIClientRect();
+    EXPECT_EQ(a->geometry(), QRect(0, 0, r2.Width(), r2.Height()));
+    a->QVF->SetWindowState(wsNormal);
+    EXPECT_EQ(a->geometry(), QRect(10, 10, 300, 200));
+    EXPECT_GT(a->ClientMargins().top(), 0);
+    EXPECT_EQ(Frame->QVF->FormCaptionText(), QStringLiteral("Frame"));
+}
+
+TEST_F(MdiSample, MinimizedChildrenTakeCellsAndFollowTheClient) {
+    TChildForm* a = AddChild(QStringLiteral("Alpha"));
+    TChildForm* b = AddChild(QStringLiteral("Beta"));
+    a->Show();
+    b->Show();
+    Frame->QVF->MinimizeAll();
+    const int H = Frame->GetMDIClientRect().Height();
+    const int w = a->Width(), h = a->Height();
+    EXPECT_EQ(b->pos(), QPoint(0, H - h));
+    EXPECT_EQ(a->pos(), QPoint(w, H - h));
+    Frame->SetBounds(0, 0, 806, 522);
+    const int H2 = Frame->GetMDIClientRect().Height();
+    EXPECT_EQ(b->pos().y(), H2 - h);
+    EXPECT_EQ(a->pos().y(), H2 - h);
+    Frame->QVF->RestoreAll();
+    EXPECT_EQ(a->geometry(), QRect(10, 10, 300, 200));
+}
+
+TEST_F(MdiSample, CloseAllClosesFromTheLastChild) {
+    QStringList closed;
+    for (const char* n : {"A", "B", "C"}) {
+        TChildForm* c = AddChild(QString::fromLatin1(n));
+        c->OnClose = [&closed, c](QObject*, TCloseAction&) { closed << c->Name(); };
+        c->Show();
+    }
+    EXPECT_EQ(Order(), (QStringList{"C", "B", "A"}));
+    Frame->QVF->CloseAll();
+    EXPECT_EQ(closed, (QStringList{"A", "B", "C"}));
+    EXPECT_TRUE(MenuCaptions().isEmpty());
+    EXPECT_EQ(Frame->ActiveMDIChild(), nullptr);
+}
+
+TEST_F(MdiSample, AChildMovesInsideItsFrameByItsCaption) {
+    TChildForm* a = AddChild(QStringLiteral("Alpha"));
+    a->Show();
+    const QPoint start = a->pos();
+    SendMouse(a, QEvent::MouseButtonPress, {100, 8});
+    SendMouse(a, QEvent::MouseMove, {140, 38});
+    SendMouse(a, QEvent::MouseButtonRelease, {140, 38});
+    EXPECT_EQ(a->pos(), start + QPoint(40, 30));
+    EXPECT_EQ(a->parentWidget(), Frame->MDIClient());
+}
+
+TEST_F(MdiSample, AFrameTakesItsChildrenAlong) {
+    TChildForm* a = AddChild(QStringLiteral("Alpha"));
+    AddChild(QStringLiteral("Beta"))->Show();
+    a->Show();
+    a->QVF->SetWindowState(wsMaximized);
+    delete Frame.data();
+    EXPECT_TRUE(std::all_of(Children.begin(), Children.end(), [](const auto& c) { return c.isNull(); }));
+}
+
+}  // namespace

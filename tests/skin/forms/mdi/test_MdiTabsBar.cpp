@@ -1,0 +1,184 @@
+// The tabs bar on a frame with real children: layout at a width, drags into
+// another order, the close buttons and the right click.
+#include "platform/Application.h"
+#include "platform/MdiClient.h"
+#include "skin/forms/Velmora.h"
+#include "skin/forms/mdi/MdiTabsBar.h"
+#include "skin/forms/menu/SkinMenu.h"
+#include "tests/skin/controls/ControlTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TFrame : public TForm {
+public:
+    using TForm::TForm;
+    TqvSkinMDITabsBar* Bar = nullptr;
+    TqvVelmora* QVF = nullptr;
+
+protected:
+    void Layout() override {
+        SetBounds(0, 0, 700, 500);
+        Bar = new TqvSkinMDITabsBar(this);
+        Bar->SetParent(this);
+        Bar->SetAlign(alTop);
+        QVF = new TqvVelmora(this);
+        QVF->SetMDITabsBar(Bar);
+        Bar->SetVelmora(QVF);
+    }
+};
+
+class TChild : public TForm {
+public:
+    explicit TChild(const QString& name) : TForm(nullptr), FName(name) { SetFormStyle(fsMDIChild); }
+    TqvVelmora* QVF = nullptr;
+
+protected:
+    void Layout() override {
+        SetName(FName);
+        SetCaption(FName);
+        SetBounds(0, 0, 200, 150);
+        QVF = new TqvVelmora(this);
+    }
+
+private:
+    QString FName;
+};
+
+class MdiTabsBar : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Frame = new TFrame(nullptr);
+        Frame->SetFormStyle(fsMDIForm);
+        Application()->SetMainForm(Frame);
+        Frame->Build();
+        Frame->Show();
+        Bar = Frame->Bar;
+    }
+    void TearDown() override {
+        for (auto& c : Children) delete c.data();
+        delete Frame.data();
+        Application()->SetMainForm(nullptr);
+    }
+    void Open(int n) {
+        for (int i = 0; i < n; ++i) {
+            auto* c = new TChild(QStringLiteral("C%1").arg(Children.size()));
+            c->Build();
+            c->Show();
+            Children.emplace_back(c);
+        }
+    }
+    // The bar at a width of its own, apart from the frame's.
+    void Width(int w) {
+        Bar->SetAlign(alNone);
+        Bar->SetBounds(0, 0, w, Bar->Height());
+    }
+    QStringList Order() const {
+        QStringList r;
+        for (int i = 0; i < Bar->TabCount(); ++i) r << Bar->Tab(i)->Child->Name();
+        return r;
+    }
+    void Drag(int from, int by) {
+        SendMouse(Bar, QEvent::MouseButtonPress, {from, 5});
+        if (by) SendMouse(Bar, QEvent::MouseMove, {from + by, 5}, Qt::NoButton);
+        SendMouse(Bar, QEvent::MouseButtonRelease, {from + by, 5});
+    }
+    QPointer<TFrame> Frame;
+    TqvSkinMDITabsBar* Bar = nullptr;
+    std::vector<QPointer<TChild>> Children;
+};
+
+TEST_F(MdiTabsBar, TabsShareTheWidth) {
+    struct Row {
+        int Width, Count, MinTabWidth;
+        std::vector<int> Lefts;
+        int LastRight, Hidden;
+    };
+    for (const Row& r : {Row{415, 4, 0, {15, 115, 215, 315}, 415, 0},
+                         Row{418, 5, 0, {15, 95, 175, 255, 335}, 418, 0},
+                         Row{415, 6, 90, {15, 105, 195, 285}, 375, 2}}) {
+        for (auto& c : Children) delete c.data();
+        Children.clear();
+        Width(r.Width);
+        Bar->MinTabWidth = r.MinTabWidth;
+        Open(r.Count);
+        ASSERT_EQ(Bar->TabCount(), r.Count);
+        Bar->CalcTabRects();
+        int shown = 0;
+        for (int i = 0; i < r.Count; ++i) {
+            if (!Bar->Tab(i)->Visible) continue;
+            EXPECT_EQ(Bar->Tab(i)->ObjectRect.Left, r.Lefts[size_t(i)]) << r.Width << " " << i;
+            ++shown;
+        }
+        EXPECT_EQ(shown, int(r.Lefts.size()));
+        EXPECT_EQ(Bar->Tab(shown - 1)->ObjectRect.Right, r.LastRight);
+        EXPECT_EQ(Bar->InVisibleCount(), r.Hidden);
+    }
+}
+
+TEST_F(MdiTabsBar, ADraggedTabTakesItsNewPlace) {
+    struct Row {
+        int By;
+        QStringList Order;
+    };
+    for (const Row& r : {Row{120, {"C1", "C0", "C2"}}, Row{160, {"C1", "C2", "C0"}}, Row{0, {"C0", "C1", "C2"}}}) {
+        for (auto& c : Children) delete c.data();
+        Children.clear();
+        Width(315);
+        Open(3);
+        Drag(30, r.By);
+        EXPECT_EQ(Order(), r.Order) << r.By;
+        EXPECT_EQ(Bar->DragIndex(), -1);
+    }
+}
+
+TEST_F(MdiTabsBar, APressShowsAndActivatesTheChild) {
+    Width(315);
+    Open(3);
+    EXPECT_EQ(Frame->ActiveMDIChild(), Children[2]);
+    Children[0]->QVF->SetWindowState(wsMinimized);
+    Drag(30, 0);
+    EXPECT_EQ(Frame->ActiveMDIChild(), Children[0]);
+    EXPECT_EQ(Children[0]->QVF->WindowState(), wsNormal);
+    EXPECT_TRUE(Bar->Tab(0)->Active);
+    EXPECT_FALSE(Bar->Tab(2)->Active);
+    // Hidden children leave the bar.
+    Children[1]->Hide();
+    EXPECT_EQ(Order(), (QStringList{"C0", "C2"}));
+}
+
+TEST_F(MdiTabsBar, AReleaseOnTheCloseButtonClosesTheChild) {
+    Width(315);
+    Bar->SetShowCloseButtons(true);
+    Open(3);
+    Bar->BuildImage();
+    const TqvMDITab* t = Bar->Tab(1);
+    const QPoint button(t->ObjectRect.Left + t->ButtonRect.Left + 5, t->ObjectRect.Top + t->ButtonRect.Top + 5);
+    SendMouse(Bar, QEvent::MouseButtonPress, button);
+    SendMouse(Bar, QEvent::MouseButtonRelease, button);
+    EXPECT_FALSE(Children[1]->Visible());
+    EXPECT_EQ(Order(), (QStringList{"C0", "C2"}));
+    // Elsewhere on a tab nothing closes.
+    SendMouse(Bar, QEvent::MouseButtonPress, {20, 5});
+    SendMouse(Bar, QEvent::MouseButtonRelease, {20, 5});
+    EXPECT_TRUE(Children[0]->Visible());
+}
+
+TEST_F(MdiTabsBar, ARightClickOpensTheChildsSystemMenuWhenAsked) {
+    Width(315);
+    Open(2);
+    int downs = 0;
+    Bar->OnTabMouseDown = [&](Qt::MouseButton b, Qt::KeyboardModifiers, TqvMDITab*) { downs += b == Qt::RightButton; };
+    for (bool support : {false, true}) {
+        Bar->SupportChildMenus = support;
+        SendMouse(Bar, QEvent::MouseButtonPress, {30, 5}, Qt::RightButton);
+        SendMouse(Bar, QEvent::MouseButtonRelease, {30, 5}, Qt::RightButton);
+        EXPECT_EQ(Children[0]->QVF->SkinMenu()->Visible(), support);
+    }
+    Children[0]->QVF->SkinMenu()->Hide();
+    EXPECT_EQ(downs, 2);
+    EXPECT_EQ(Order(), (QStringList{"C0", "C1"}));
+}
+
+}  // namespace
