@@ -20,7 +20,9 @@
 #include "skin/forms/shell/ShellListView.h"
 #include "skin/forms/shell/ShellTreeView.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
+#include <QItemSelectionModel>
 #include <QDir>
 #include <QFileInfo>
 
@@ -45,6 +47,18 @@ QString Join(const QString& folder, const QString& name) {
 }  // namespace OpenDialogNames
 
 using namespace OpenDialogNames;
+
+namespace {
+
+// The keyboard starts at the first row without choosing it: a chosen row
+// would replace the name the caller gave.
+void FocusFirstItem(TqvSkinFileListView* list) {
+    QAbstractItemView* view = list->ActiveView();
+    if (!view || !view->model() || view->model()->rowCount() == 0) return;
+    view->selectionModel()->setCurrentIndex(view->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+}
+
+}  // namespace
 
 // The view-style menu shown through the skinned popup-menu service: the
 // radio items of the form's menu, the chosen one marked.
@@ -416,7 +430,7 @@ void TqvOpenDlgForm::FLVPathChange(QObject*) {
         if (FolderHistory.empty() || !(FolderHistory.back() == id)) FolderHistory.push_back(id);
     }
     FLastSelected.clear();
-    if (FileListView->Items().Count() > 0) FileListView->SetItemIndex(0);
+    FocusFirstItem(FileListView);
     if (OnFolderChange) OnFolderChange(this);
 }
 
@@ -545,7 +559,7 @@ bool TqvCustomOpenDialog::Execute() {
     form->FCBChange(form->FilterComboBox);
 
     ApplyDialogClientSize(form, form->QVF, FSkinData, DialogWidth, DialogHeight, DefaultWidth(), 290);
-    if (form->FileListView->Items().Count() > 0) form->FileListView->SetItemIndex(0);
+    FocusFirstItem(form->FileListView);
     form->FileNameEdit->SetText(QFileInfo(FileName).fileName());
     form->InitHistory();
     form->SetActiveControl(form->FileNameEdit);
