@@ -23,6 +23,8 @@
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QItemSelectionModel>
+
+#include <algorithm>
 #include <QDir>
 #include <QFileInfo>
 
@@ -276,6 +278,8 @@ void TqvOpenDlgForm::Layout() {
 
 void TqvOpenDlgForm::LayoutBottom() {
     TqvSkinData* sd = FCtrlSD;
+    // Aligning waits for the end of loading; the anchored row needs the panel's width now.
+    BottomPanel->SetBounds(0, ClientHeight() - BottomPanel->Height(), ClientWidth(), BottomPanel->Height());
     const int W = BottomPanel->Width();
     FileNameEdit = new TqvSkinEdit(this);
     FileNameEdit->SetName(QStringLiteral("FileNameEdit"));
@@ -322,6 +326,12 @@ void TqvOpenDlgForm::LayoutBottom() {
     OpenFileLabel->SetBounds(10, 10, OpenFileLabel->Width(), OpenFileLabel->Height());
     FileTypeLabel = Label(this, BottomPanel, "FileTypeLabel", DialogText(sd, "MSG_FILETYPE", "File type:"), sd);
     FileTypeLabel->SetBounds(10, 45, FileTypeLabel->Width(), FileTypeLabel->Height());
+    // A wider font than the row was drawn for must not run the labels into the boxes.
+    const int left = std::max(70, 10 + std::max(OpenFileLabel->Width(), FileTypeLabel->Width()) + 6);
+    for (TControl* c : {static_cast<TControl*>(FileNameEdit), static_cast<TControl*>(FilterComboBox)}) {
+        c->SetBounds(left, c->Top(), c->Left() + c->Width() - left, c->Height());
+        c->SetAnchors(c->Anchors());
+    }
 }
 
 // ---- names
@@ -538,7 +548,7 @@ bool TqvCustomOpenDialog::Execute() {
     form->OpenButton->SetDefaultFont(FDefaultFont);
     form->CancelButton->SetDefaultFont(FDefaultFont);
     form->ShellBox->SetDefaultFont(FDefaultFont);
-    form->FileListView->SetFont(FDefaultFont);
+    form->FileListView->SetDefaultFont(FDefaultFont);
     form->SetViewStyle(FListViewStyle);
 
     // A remembered folder that has gone away must not stop every later run.
@@ -548,6 +558,7 @@ bool TqvCustomOpenDialog::Execute() {
     else if (QDir::isAbsolutePath(InitialDir) && QFileInfo(InitialDir).isDir()) start = InitialDir;
     else start = QCoreApplication::applicationDirPath();
     form->FileListView->SetRoot(QDir::cleanPath(start));
+    form->ShellBox->NavigateToID(form->FileListView->RootFolder()->AbsoluteID());
 
     form->FileListView->SetHeaderSkinDataName(LVHeaderSkinDataName);
     form->FileListView->SetMultiSelect(MultiSelection);

@@ -95,7 +95,7 @@ void TqvOpenPictureDlgForm::LayoutBottom() {
     // A fixed row: the preview takes what the form grows by.
     for (TControl* c : {static_cast<TControl*>(FileNameEdit), static_cast<TControl*>(FilterComboBox)}) {
         c->SetAnchors(akLeft | akTop);
-        c->SetBounds(70, c->Top(), 280, c->Height());
+        c->SetBounds(c->Left(), c->Top(), 350 - c->Left(), c->Height());
     }
     for (TControl* c : {static_cast<TControl*>(OpenButton), static_cast<TControl*>(CancelButton)}) {
         c->SetAnchors(akLeft | akTop);
