@@ -126,7 +126,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Edits, labels, check and radio boxes, speed buttons, slider, tool bar", DrawControls3Section},
         {"Splitters, bevels, up-downs, scroll box, status bar, page controls, tree view", DrawControls4Section},
         {"Shell tree and list views", DrawShellSection},
-        {"Open, select-folder and select-skin dialogs", DrawDialogsSection},
+        {"Open, picture, select-folder and select-skin dialogs", DrawDialogsSection},
         {"Skinned hints", DrawHintsSection},
         {"Skinned menus: levels, scrolled level, images grid", DrawMenusSection},
         {"Message boxes", DrawMessagesSection},

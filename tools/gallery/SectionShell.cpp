@@ -9,6 +9,7 @@
 #include "skin/forms/Velmora.h"
 #include "skin/forms/menu/Menus.h"
 #include "skin/forms/shell/OpenDialog.h"
+#include "skin/forms/shell/OpenPictureDialog.h"
 #include "skin/forms/shell/SelectDirectoryDialog.h"
 #include "skin/forms/shell/SelectSkinDialog.h"
 #include "skin/forms/shell/ShellComboBox.h"
@@ -256,6 +257,29 @@ void DrawDialogsSection(TGallerySheet& sheet) {
         d.DialogHeight = 320;
         d.Execute();
         sheet.Place(d.Shot, QStringLiteral("select-folder dialog with its tool bar"));
+    }
+    {
+        // A picture of the sheet's own making in the preview.
+        const QString pics = env->HomePath() + QStringLiteral("/Pictures");
+        QDir().mkpath(pics);
+        QImage img(150, 110, QImage::Format_RGB32);
+        QPainter p(&img);
+        QLinearGradient g(0, 0, 0, 110);
+        g.setColorAt(0, QColor(250, 170, 60));
+        g.setColorAt(1, QColor(60, 40, 120));
+        p.fillRect(img.rect(), g);
+        p.setBrush(QColor(255, 230, 120));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPoint(75, 70), 22, 22);
+        p.end();
+        img.save(pics + QStringLiteral("/sunset.bmp"));
+        img.save(pics + QStringLiteral("/sunset copy.bmp"));
+        TShotDialog<TqvSkinOpenPictureDialog, TqvOpenDlgForm> d;
+        d.SetSkinData(model);
+        d.SetCtrlSkinData(model);
+        d.FileName = pics + QStringLiteral("/sunset.bmp");
+        d.Execute();
+        sheet.Place(d.Shot, QStringLiteral("open-picture dialog, a picture previewed"));
     }
     if (TqvCompressedSkinList* list = sheet.Skin().SkinList()) {
         TShotDialog<TqvSelectSkinDialog, TqvSelectSkinDlgForm> d;

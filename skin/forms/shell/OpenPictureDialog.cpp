@@ -77,9 +77,11 @@ void TqvOpenPictureDlgForm::LayoutToolBarEnd() {
     StretchButton = new TqvSkinSpeedButton(this);
     StretchButton->SetName(QStringLiteral("StretchButton"));
     StretchButton->SetParent(ToolPanel);
-    StretchButton->SetAlign(alRight);
     StretchButton->SetDefaultWidth(27);
     StretchButton->SetDefaultHeight(25);
+    // Right-aligned controls keep their order by right edge: this one stands last.
+    StretchButton->SetBounds(10000, 0, 27, 25);
+    StretchButton->SetAlign(alRight);
     StretchButton->SetGroupIndex(2);
     StretchButton->SetAllowAllUp(true);
     StretchButton->SetSkinDataName(QStringLiteral("toolbutton"));
