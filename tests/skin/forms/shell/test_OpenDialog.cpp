@@ -151,6 +151,35 @@ TEST_F(OpenDialog, ASelectedFileIsTheAnswerAndFilesListsTheSelection) {
     EXPECT_EQ(d.Files()[0], T.Music + "/clip.wav");
 }
 
+TEST_F(OpenDialog, DoubleClickEnterAndEscape) {
+    TqvSkinOpenDialog d;
+    d.FileName = T.Music + "/";
+    auto select = [](TqvOpenDlgForm* f, const QString& name) {
+        f->FileListView->SetItemIndex(int(Names(f->FileListView).indexOf(name)));
+    };
+    EXPECT_TRUE(Run(d, [&](TqvOpenDlgForm* f) {
+        select(f, "video.avi");
+        f->FileListView->OnDblClick(f->FileListView);
+    }));
+    EXPECT_EQ(d.FileName, T.Music + "/video.avi");
+    EXPECT_TRUE(Run(d, [&](TqvOpenDlgForm* f) {
+        select(f, "Live");
+        QChar enter('\r');
+        f->FileListView->OnKeyPress(f->FileListView, enter);  // a folder: the list opens it itself
+        EXPECT_EQ(f->ModalResult(), mrNone);
+        select(f, "clip.wav");
+        enter = QChar('\r');
+        f->FileListView->OnKeyPress(f->FileListView, enter);
+    }));
+    EXPECT_EQ(d.FileName, T.Music + "/clip.wav");
+    EXPECT_FALSE(Run(d, [&](TqvOpenDlgForm* f) {
+        select(f, "song2.mp3");
+        QApplication::setActiveWindow(f);
+        PressKey(QApplication::focusWidget() ? QApplication::focusWidget() : f, Qt::Key_Escape);
+    }));
+    EXPECT_EQ(d.FileName, T.Music + "/clip.wav");
+}
+
 TEST_F(OpenDialog, SaveModeNamesAndTheOverwriteQuestion) {
     ShellTree::Touch(T.Music + "/old.log", 1);
     ShellTree::Touch(T.Music + "/other.txt", 1);

@@ -9,6 +9,7 @@
 #include "skin/controls/buttons/SkinSpeedButton.h"
 #include "skin/controls/edits/SkinEdit.h"
 #include "skin/forms/shell/ShellTreeView.h"
+#include "skin/model/ResourceStrings.h"
 
 #include <QDir>
 
@@ -160,6 +161,28 @@ TEST_F(SelectDirectoryDialog, AFolderThatCannotBeMadeShowsABoxAndTheDialogStaysO
     EXPECT_TRUE(open);
     EXPECT_TRUE(message.contains(gone + "/New Folder")) << message.toStdString();
     EXPECT_EQ(D.Directory, T.Music);
+}
+
+TEST_F(SelectDirectoryDialog, TextsComeFromTheControlModelsStrings) {
+    TqvSkinData model;
+    TqvResourceStrData strings;
+    strings.SetResStrings({"MSG_BTN_OK=Choose", "MSG_NEWFOLDER=Nouveau"});
+    model.SetResourceStrData(&strings);
+    D.SetCtrlSkinData(&model);
+    D.ShowToolBar = true;
+    D.Directory = T.Music;
+    QString ok, cancel, hint;
+    Run([&](TqvSelDirDlgForm* f) {
+        ok = f->OkButton->Caption();
+        cancel = f->CancelButton->Caption();
+        hint = f->NewFolderToolButton->Hint();
+        ClickAt(f->NewFolderToolButton);
+        f->SetModalResult(mrCancel);
+    });
+    EXPECT_EQ(ok, "Choose");
+    EXPECT_EQ(cancel, "Cancel") << "a key the strings lack keeps the built-in text";
+    EXPECT_EQ(hint, "Create New Folder");
+    EXPECT_TRUE(QFileInfo(T.Music + "/Nouveau").isDir());
 }
 
 }  // namespace
