@@ -133,6 +133,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Edits, labels, check and radio boxes, speed buttons, slider, tool bar", DrawControls3Section},
         {"Splitters, bevels, up-downs, scroll box, status bar, page controls, tree view", DrawControls4Section},
         {"Shell tree and list views", DrawShellSection},
+        {"Open, picture, select-folder and select-skin dialogs", DrawFileDialogsSection},
         {"Skinned hints", DrawHintsSection},
         {"Skinned menus: levels, scrolled level, images grid", DrawMenusSection},
         {"Menus through a form's menu manager: popup and submenu, scrolled, maximized system menu",

@@ -39,6 +39,12 @@ private:
     void EnsureRoom(int bottom);
 };
 
+class TForm;
+class TqvVelmora;
+// A skinned form as the screen shows it: its frame, its client, and the
+// sheet's colour outside the window's shape.
+QImage GalleryFormPicture(TForm* form, TqvVelmora* comp, bool active);
+
 struct TGallerySection {
     const char* Title;
     void (*Draw)(TGallerySheet& sheet);
@@ -55,3 +61,4 @@ void DrawColorsSection(TGallerySheet& sheet);
 void DrawControls1Section(TGallerySheet& sheet);
 void DrawControls2Section(TGallerySheet& sheet);
 void DrawVeilSection(TGallerySheet& sheet);
+void DrawFileDialogsSection(TGallerySheet& sheet);

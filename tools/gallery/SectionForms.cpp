@@ -7,9 +7,7 @@
 
 #include <QPainter>
 
-namespace {
-
-QImage FormPicture(TForm* form, TqvVelmora* comp, bool active) {
+QImage GalleryFormPicture(TForm* form, TqvVelmora* comp, bool active) {
     QImage img = comp->BuildFrameImage(active).convertToFormat(QImage::Format_RGB32);
     {
         QPainter p(&img);
@@ -21,6 +19,8 @@ QImage FormPicture(TForm* form, TqvVelmora* comp, bool active) {
                 if (!form->mask().contains(QPoint(x, y))) img.setPixel(x, y, 0xFFFAFAFA);
     return img;
 }
+
+namespace {
 
 void Forms(TGallerySheet& sheet, TqvSkinData* model, const QString& label) {
     TForm form;
@@ -37,10 +37,10 @@ void Forms(TGallerySheet& sheet, TqvSkinData* model, const QString& label) {
     ok->SetAnchors(akRight | akBottom);
     ok->SetBounds(200, 120, 90, 28);
     comp->SetSkinData(model);
-    sheet.Place(FormPicture(&form, comp, true), label + QStringLiteral(" active"));
-    sheet.Place(FormPicture(&form, comp, false), label + QStringLiteral(" inactive"));
+    sheet.Place(GalleryFormPicture(&form, comp, true), label + QStringLiteral(" active"));
+    sheet.Place(GalleryFormPicture(&form, comp, false), label + QStringLiteral(" inactive"));
     comp->SetRollUpState(true);
-    sheet.Place(FormPicture(&form, comp, true), label + QStringLiteral(" rolled up"));
+    sheet.Place(GalleryFormPicture(&form, comp, true), label + QStringLiteral(" rolled up"));
 }
 
 }  // namespace

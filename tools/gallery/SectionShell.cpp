@@ -1,11 +1,17 @@
-// The shell tree and list views, linked, over a small folder tree made for
-// the sheet (with two volumes of its own), so the sheet never shows the
-// machine it was drawn on.
+// The shell tree and list views, linked, and the dialogs built on them,
+// over a small folder tree made for the sheet (with two volumes of its own),
+// so the sheet never shows the machine it was drawn on.
 #include "tools/gallery/GallerySheet.h"
 
 #include "platform/Form.h"
 #include "skin/controls/bars/SkinScrollBar.h"
 #include "skin/controls/panels/SkinPanel.h"
+#include "skin/forms/Velmora.h"
+#include "skin/forms/menu/Menus.h"
+#include "skin/forms/shell/OpenDialog.h"
+#include "skin/forms/shell/OpenPictureDialog.h"
+#include "skin/forms/shell/SelectDirectoryDialog.h"
+#include "skin/forms/shell/SelectSkinDialog.h"
 #include "skin/forms/shell/ShellComboBox.h"
 #include "skin/forms/shell/ShellDriveControls.h"
 #include "skin/forms/shell/ShellFileControls.h"
@@ -18,6 +24,7 @@
 #include <QFile>
 #include <QPainter>
 
+#include <functional>
 #include <memory>
 
 #include <sys/time.h>
@@ -188,6 +195,100 @@ void DrawShellSection(TGallerySheet& sheet) {
         files->SetItemIndex(1);
         QCoreApplication::processEvents();
         sheet.Place(form->grab().toImage(), QStringLiteral("drive box, folder list, file list, filter and path label"));
+    }
+    SetShellEnvironment(nullptr);
+    tmp.removeRecursively();
+}
+
+// ---- the dialogs over the same tree
+
+namespace {
+
+// Each dialog shows itself once, is photographed and answers Cancel.
+template <class Dialog, class Form> class TShotDialog : public Dialog {
+public:
+    using Dialog::Dialog;
+    QImage Shot;
+    std::function<void(Form*)> Prepare;
+
+protected:
+    TModalResult RunModal(Form* form) override {
+        form->Show();
+        if (Prepare) Prepare(form);
+        QCoreApplication::processEvents();
+        Shot = GalleryFormPicture(form, form->QVF, true);
+        return mrCancel;
+    }
+};
+
+}  // namespace
+
+void DrawFileDialogsSection(TGallerySheet& sheet) {
+    QDir tmp(QDir::tempPath() + QStringLiteral("/qv-dialog-sheet"));
+    tmp.removeRecursively();
+    QDir().mkpath(tmp.path());
+    auto env = std::make_shared<TSheetEnvironment>();
+    env->Root = tmp.canonicalPath();
+    MakeTree(env->Root);
+    SetShellEnvironment(env);
+    auto* model = const_cast<TqvSkinData*>(&sheet.Skin());
+    {
+        TShotDialog<TqvSkinOpenDialog, TqvOpenDlgForm> d;
+        d.SetSkinData(model);
+        d.SetCtrlSkinData(model);
+        d.Filter = QStringLiteral("Video files (*.avi;*.mp4;*.mkv)|*.avi;*.mp4;*.mkv|All files (*.*)|*.*");
+        d.FileName = env->HomePath() + QStringLiteral("/Videos/clip02.avi");
+        d.DialogWidth = 560;
+        d.DialogHeight = 340;
+        d.Prepare = [](TqvOpenDlgForm* f) {
+            f->ReportItemClick(f->ReportMenuItem);
+            f->FileListView->SetItemIndex(3);
+        };
+        d.Execute();
+        sheet.Place(d.Shot, QStringLiteral("open dialog, report view"));
+    }
+    {
+        TShotDialog<TqvSkinSelectDirectoryDialog, TqvSelDirDlgForm> d;
+        d.SetSkinData(model);
+        d.SetCtrlSkinData(model);
+        d.ShowToolBar = true;
+        d.Directory = env->HomePath() + QStringLiteral("/Videos/Holiday");
+        d.DialogWidth = 300;
+        d.DialogHeight = 320;
+        d.Execute();
+        sheet.Place(d.Shot, QStringLiteral("select-folder dialog with its tool bar"));
+    }
+    {
+        // A picture of the sheet's own making in the preview.
+        const QString pics = env->HomePath() + QStringLiteral("/Pictures");
+        QDir().mkpath(pics);
+        QImage img(150, 110, QImage::Format_RGB32);
+        QPainter p(&img);
+        QLinearGradient g(0, 0, 0, 110);
+        g.setColorAt(0, QColor(250, 170, 60));
+        g.setColorAt(1, QColor(60, 40, 120));
+        p.fillRect(img.rect(), g);
+        p.setBrush(QColor(255, 230, 120));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPoint(75, 70), 22, 22);
+        p.end();
+        img.save(pics + QStringLiteral("/sunset.bmp"));
+        img.save(pics + QStringLiteral("/sunset copy.bmp"));
+        TShotDialog<TqvSkinOpenPictureDialog, TqvOpenDlgForm> d;
+        d.SetSkinData(model);
+        d.SetCtrlSkinData(model);
+        d.FileName = pics + QStringLiteral("/sunset.bmp");
+        d.Execute();
+        sheet.Place(d.Shot, QStringLiteral("open-picture dialog, a picture previewed"));
+    }
+    if (TqvCompressedSkinList* list = sheet.Skin().SkinList()) {
+        TShotDialog<TqvSelectSkinDialog, TqvSelectSkinDlgForm> d;
+        d.SetSkinList(list);
+        d.SetSkinData(model);
+        d.SetCtrlSkinData(model);
+        // The next skin in the preview, so the sample differs from the frame.
+        d.Execute((sheet.Skin().SkinIndex() + 1) % list->Skins().Count());
+        sheet.Place(d.Shot, QStringLiteral("select-skin dialog: the next skin previewed"));
     }
     SetShellEnvironment(nullptr);
     tmp.removeRecursively();

@@ -78,6 +78,8 @@ void TqvSkinScrollBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     TqvSkinCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (!FClient) return;  // still constructing
     PlaceClient();
+    // The base aligned the children before the client area took its new size.
+    if (Width() != oldW || Height() != oldH) Realign();
     FHSizeOffset = oldW != 0 && Width() > oldW ? Width() - oldW : 0;
     GetHRange();
     FVSizeOffset = oldH != 0 && Height() > oldH ? Height() - oldH : 0;

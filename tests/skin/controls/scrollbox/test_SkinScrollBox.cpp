@@ -190,3 +190,13 @@ TEST_F(ScrollBoxTest, ZeroSizedBackgroundPartsDrawNothing) {
         delete b;
     }
 }
+
+TEST_F(ScrollBoxTest, AClientAlignedChildFollowsTheBoxAsItResizes) {
+    Build();
+    Child->SetAlign(alClient);
+    EXPECT_EQ(Child->BoundsRect(), Rect(0, 0, 198, 148));
+    for (QSize s : {QSize(260, 150), QSize(120, 90)}) {
+        Box->SetBounds(10, 10, s.width(), s.height());
+        EXPECT_EQ(Child->BoundsRect(), Rect(0, 0, s.width() - 2, s.height() - 2)) << s.width();
+    }
+}
