@@ -238,6 +238,7 @@ void TForm1::CreateToolBar() {
     qvSkinMenuSpeedButton1->SetSkinDataName(QStringLiteral("resizetoolbutton"));
     qvSkinMenuSpeedButton1->SetCaption(QStringLiteral("添加"));
     qvSkinMenuSpeedButton1->SetLayout(blGlyphTop);
+    qvSkinMenuSpeedButton1->SetUseSkinSize(false);
     qvSkinMenuSpeedButton1->SetGlyph(Images[3] ? Images[3]->Picture() : TBitmap(mainwindow::ToolPicture(3)));
     struct TTool { TqvSkinButton** Field; const char* Name; const char* Caption; int Left; int Picture; };
     const TTool tools[] = {

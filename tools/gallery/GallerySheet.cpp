@@ -112,6 +112,7 @@ void DrawHintsSection(TGallerySheet& sheet);
 void DrawFormsSection(TGallerySheet& sheet);
 void DrawMenusSection(TGallerySheet& sheet);
 void DrawMessagesSection(TGallerySheet& sheet);
+void DrawMainWindowSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
@@ -129,6 +130,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Skinned hints", DrawHintsSection},
         {"Skinned menus: levels, scrolled level, images grid", DrawMenusSection},
         {"Message boxes", DrawMessagesSection},
+        {"Main window at start", DrawMainWindowSection},
     };
     return sections;
 }
