@@ -239,6 +239,7 @@ void TForm1::CreateToolBar() {
     qvSkinMenuSpeedButton1->SetCaption(QStringLiteral("添加"));
     qvSkinMenuSpeedButton1->SetLayout(blGlyphTop);
     qvSkinMenuSpeedButton1->SetUseSkinSize(false);
+    qvSkinMenuSpeedButton1->SetBounds(15, 6, 74, 46);
     qvSkinMenuSpeedButton1->SetGlyph(Images[3] ? Images[3]->Picture() : TBitmap(mainwindow::ToolPicture(3)));
     struct TTool { TqvSkinButton** Field; const char* Name; const char* Caption; int Left; int Picture; };
     const TTool tools[] = {
