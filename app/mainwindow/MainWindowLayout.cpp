@@ -400,15 +400,16 @@ void TForm1::CreatePreviewPanel() {
         {&qvSkinButton20, "qvSkinButton20", "静音", 109}, {&qvSkinButton22, "qvSkinButton22", "快照", 145},
         {&qvSkinButton23, "qvSkinButton23", "设置", 181}, {&qvSkinButton17, "qvSkinButton17", "全屏", 181},
     };
-    const int pictures[] = {5, 7, 11, 9, 8, 16, 13, 3};
+    using namespace mainwindow;
+    const TPreviewPicture pictures[] = {ppPlay, ppPause, ppStop, ppSound, ppMuted, ppSnapshot, ppSettings,
+                                        ppFullScreen};
     int i = 0;
     for (const TPlay& p : buttons) {
         auto* b = Place<TqvSkinButton>(this, qvSkinPanel3, p.Name, p.Left, 186, 30, 30, qvSkinData1);
         b->SetHint(QString::fromUtf8(p.Hint));
         b->SetShowHint(true);
         b->SetCanFocused(false);
-        b->SetGlyph(TBitmap(mainwindow::ToolPicture(pictures[i++]).scaled(18, 18, Qt::IgnoreAspectRatio,
-                                                                           Qt::SmoothTransformation)));
+        b->SetGlyph(TBitmap(PreviewPicture(pictures[i++])));
         *p.Field = b;
     }
     qvSkinButton20->SetVisible(false);

@@ -105,6 +105,62 @@ QImage ToolPicture(int n) {
     return Glyph(kPictures[n].Glyph, kPictures[n].Colour);
 }
 
+QImage PreviewPicture(TPreviewPicture kind) {
+    switch (kind) {
+    case ppPlay: return ToolPicture(5).scaled(18, 18, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    case ppPause: return ToolPicture(7).scaled(18, 18, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    case ppStop: return ToolPicture(11).scaled(18, 18, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    default: break;
+    }
+    QImage img = Blank(18, 18);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(0x3A, 0x4A, 0x60);
+    p.setPen(QPen(ink, 1.5));
+    p.setBrush(ink);
+    switch (kind) {
+    case ppSound:
+    case ppMuted: {
+        const QPointF cone[] = {{2, 7}, {6, 7}, {10, 3}, {10, 15}, {6, 11}, {2, 11}};
+        p.drawPolygon(cone, 6);
+        p.setBrush(Qt::NoBrush);
+        if (kind == ppSound) {
+            p.drawArc(QRectF(8, 5, 6, 8), -60 * 16, 120 * 16);
+            p.drawArc(QRectF(8, 2, 9, 14), -60 * 16, 120 * 16);
+        } else {
+            p.setPen(QPen(QColor(0xD0, 0x3B, 0x3B), 2));
+            p.drawLine(QPointF(12, 6), QPointF(17, 12));
+            p.drawLine(QPointF(17, 6), QPointF(12, 12));
+        }
+        break;
+    }
+    case ppSnapshot:
+        p.drawRoundedRect(QRectF(1.5, 5, 15, 10), 2, 2);
+        p.drawRect(QRectF(6, 3, 6, 2));
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(6, 7, 6, 6));
+        break;
+    case ppSettings:
+        p.save();
+        p.translate(9, 9);
+        for (int i = 0; i < 8; ++i) {
+            p.drawRect(QRectF(-1.5, -8, 3, 4));
+            p.rotate(45);
+        }
+        p.restore();
+        p.drawEllipse(QRectF(3.5, 3.5, 11, 11));
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(6.5, 6.5, 5, 5));
+        break;
+    case ppFullScreen:
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(2, 3, 14, 12));
+        break;
+    default: break;
+    }
+    return img;
+}
+
 QImage CategoryPicture(int index) {
     QImage img = Blank(32, 32);
     QPainter p(&img);

@@ -13,6 +13,10 @@ QImage ToolPicture(int imageNumber);
 // ImageList1: 55 category pictures, ImageList2: 7 profile pictures, 32 × 32.
 QImage CategoryPicture(int index);
 QImage ProfilePicture(int index);
+// The preview panel's buttons, 18 × 18: play, pause, stop, sound, muted,
+// snapshot, settings, full screen.
+enum TPreviewPicture { ppPlay, ppPause, ppStop, ppSound, ppMuted, ppSnapshot, ppSettings, ppFullScreen };
+QImage PreviewPicture(TPreviewPicture kind);
 // Image1: the logo over the empty job list, 619 × 260.
 QImage LogoPicture();
 
