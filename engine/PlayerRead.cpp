@@ -125,7 +125,6 @@ TVideoState::~TVideoState() {
         if (shown) ff::av_frame_free(&shown);
     }
     if (ic) CloseInputFile(&ic);
-    if (display_sws) ff::sws_freeContext(display_sws);
     ResetRGBConvertContext(&hook_rgb);
     if (rdft) ff::av_rdft_end(rdft);
     ff::av_free(rdft_data);

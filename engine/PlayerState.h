@@ -258,7 +258,6 @@ struct TVideoState {
     std::shared_ptr<TSurfaceSink> sink;  // set at Open, before the play loop starts
     int screen_w = 0, screen_h = 0;  // the size the host chose (play loop after Open)
     int width = 0, height = 0;  // display area
-    SwsContext* display_sws = nullptr;
     std::mutex shown_mutex;  // guards shown
     AVFrame* shown = nullptr;  // the picture on screen, subtitles blended in
     double shown_pts = 0;

@@ -1,92 +1,76 @@
 #include "engine/PlayerSurface.h"
 
+#include "engine/FFmpegLoader.h"
 #include "engine/MainThread.h"
 #include "engine/ScalerImage.h"
 
 #include <QCloseEvent>
 #include <QPainter>
+#include <QPaintEngine>
 #include <QRegion>
 
-TSurfaceSink::TBuffer TSurfaceSink::Acquire(int w, int h) {
-    std::lock_guard<std::mutex> lock(FMutex);
-    for (int i = 0; i < kSlots; ++i) {
-        if (i == FWaiting || i == FTaken) continue;
-        TSlot& s = FSlots[i];
-        if (s.Image.width() != w || s.Image.height() != h) {
-            // The old image goes with its last reference; the interface thread holds none.
-            s.Image = NewScalerImage(w, h, QImage::Format_RGB32);
-            s.Bits = s.Image.isNull() ? nullptr : const_cast<std::uint8_t*>(s.Image.constBits());
-        }
-        if (!s.Bits) return {};
-        return {i, s.Bits, static_cast<int>(s.Image.bytesPerLine())};
-    }
-    return {};
+#include <utility>
+
+TSurfaceSink::~TSurfaceSink() {
+    if (FFrame) ff::av_frame_free(&FFrame);
 }
 
-void TSurfaceSink::Present(const TBuffer& buffer, const QRect& where, int areaW, int areaH) {
-    if (buffer.Slot < 0) return;
+void TSurfaceSink::Present(AVFrame* frame, const QRect& where, int areaW, int areaH) {
+    if (!frame) return;
+    AVFrame* replaced = nullptr;
     {
         std::lock_guard<std::mutex> lock(FMutex);
-        TSlot& s = FSlots[buffer.Slot];
-        s.Where = where;
-        s.Area = QSize(areaW, areaH);
         // A picture still waiting was never painted: the newer one replaces it.
-        FWaiting = buffer.Slot;
-        FLooseWaiting = FClearWaiting = false;
+        replaced = FFrame;
+        FFrame = frame;
+        FImage = QImage();
+        FWhere = where;
+        FArea = QSize(areaW, areaH);
+        FPending = true;
     }
+    if (replaced) ff::av_frame_free(&replaced);
     ++FPresented;
     Notify();
 }
 
 void TSurfaceSink::Present(const QImage& image, const QRect& where, int areaW, int areaH) {
+    AVFrame* replaced = nullptr;
     {
         std::lock_guard<std::mutex> lock(FMutex);
-        FLoose = image;
-        FLooseWaiting = true;
-        FClearWaiting = false;
-        FWaiting = -1;
-        FLooseWhere = where;
-        FLooseArea = QSize(areaW, areaH);
+        replaced = std::exchange(FFrame, nullptr);
+        FImage = image;
+        FWhere = where;
+        FArea = QSize(areaW, areaH);
+        FPending = true;
     }
+    if (replaced) ff::av_frame_free(&replaced);
     ++FPresented;
     Notify();
 }
 
 void TSurfaceSink::Clear() {
+    AVFrame* replaced = nullptr;
     {
         std::lock_guard<std::mutex> lock(FMutex);
-        FWaiting = -1;
-        FLooseWaiting = false;
-        FLoose = QImage();
-        FClearWaiting = true;
+        replaced = std::exchange(FFrame, nullptr);
+        FImage = QImage();
+        FWhere = QRect();
+        FArea = QSize();
+        FPending = true;
     }
+    if (replaced) ff::av_frame_free(&replaced);
     Notify();
 }
 
-void TSurfaceSink::Take(QImage& image, QRect& where, QSize& area) {
+bool TSurfaceSink::Take(AVFrame*& frame, QImage& image, QRect& where, QSize& area) {
     std::lock_guard<std::mutex> lock(FMutex);
-    if (FWaiting >= 0) {
-        FTaken = FWaiting;
-        FWaiting = -1;
-        const TSlot& s = FSlots[FTaken];
-        FImage = s.Image;
-        FWhere = s.Where;
-        FArea = s.Area;
-    } else if (FLooseWaiting) {
-        FTaken = -1;
-        FImage = FLoose;
-        FWhere = FLooseWhere;
-        FArea = FLooseArea;
-        FLoose = QImage();
-        FLooseWaiting = false;
-    } else if (FClearWaiting) {
-        FTaken = -1;
-        FImage = QImage();
-        FClearWaiting = false;
-    }
-    image = FImage;
+    if (!FPending) return false;
+    FPending = false;
+    frame = std::exchange(FFrame, nullptr);
+    image = std::exchange(FImage, QImage());
     where = FWhere;
     area = FArea;
+    return true;
 }
 
 void TSurfaceSink::Notify() {
@@ -108,19 +92,75 @@ TPlayerSurface::TPlayerSurface(QWidget* parent) : QWidget(parent) {
     FSink->Widget = this;
 }
 
+TPlayerSurface::~TPlayerSurface() {
+    if (FFrame) ff::av_frame_free(&FFrame);
+    if (FScaler) ff::sws_freeContext(FScaler);
+}
+
+bool TPlayerSurface::ConvertInto(std::uint8_t* bits, int stride, const QSize& size) {
+    FScaler = ff::sws_getCachedContext(FScaler, FFrame->width, FFrame->height,
+                                       static_cast<AVPixelFormat>(FFrame->format), size.width(), size.height(),
+                                       AV_PIX_FMT_RGB32, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    if (!FScaler) return false;
+    std::uint8_t* dst[4] = {bits, nullptr, nullptr, nullptr};
+    const int lines[4] = {stride, 0, 0, 0};
+    ff::sws_scale(FScaler, FFrame->data, FFrame->linesize, 0, FFrame->height, dst, lines);
+    return true;
+}
+
+// Converts the picture straight into the image the painter draws into when
+// that is an RGB32 image (the window's backing store), every pixel of the
+// picture is being repainted, and the scaler writes exactly the picture's
+// pixels: shown at its own size (no block-wise scaling that overruns the
+// last line) and a width in whole blocks of 16. Anything else (a transform,
+// a partly covered surface, a scaled picture) goes through a padded image of
+// our own.
+bool TPlayerSurface::PaintFrameDirect(QPainter& p) {
+    if (FWhere.size() != QSize(FFrame->width, FFrame->height) || FWhere.width() % 16 != 0) return false;
+    QPaintEngine* engine = p.paintEngine();
+    QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image) return false;
+    auto* target = static_cast<QImage*>(device);
+    if (target->format() != QImage::Format_RGB32 || !target->isDetached()) return false;
+    const QTransform t = p.deviceTransform();
+    if (t.type() > QTransform::TxTranslate) return false;
+    const QRect dst = FWhere.translated(qRound(t.dx()), qRound(t.dy()));
+    if (!target->rect().contains(dst)) return false;
+    const QRegion clip = engine->systemClip();
+    if (!clip.isEmpty() && !QRegion(dst).subtracted(clip).isEmpty()) return false;
+    const qsizetype stride = target->bytesPerLine();
+    std::uint8_t* bits = target->bits() + dst.top() * stride + dst.left() * 4;
+    return ConvertInto(bits, static_cast<int>(stride), dst.size());
+}
+
 void TPlayerSurface::paintEvent(QPaintEvent*) {
+    AVFrame* frame = nullptr;
     QImage image;
     QRect where;
     QSize area;
-    FSink->Take(image, where, area);
+    if (FSink->Take(frame, image, where, area)) {
+        if (FFrame) ff::av_frame_free(&FFrame);
+        FFrame = frame;
+        FImage = image;
+        FConverted = false;
+        FWhere = where;
+    }
     QPainter p(this);
-    if (image.isNull()) {
+    if (!FFrame && FImage.isNull()) {
         p.fillRect(rect(), Qt::black);
         return;
     }
     // Only the bars: the picture covers the rest.
-    for (const QRect& r : QRegion(rect()).subtracted(QRegion(where))) p.fillRect(r, Qt::black);
-    p.drawImage(where.topLeft(), image);
+    for (const QRect& r : QRegion(rect()).subtracted(QRegion(FWhere))) p.fillRect(r, Qt::black);
+    if (FFrame && !FConverted && PaintFrameDirect(p)) return;
+    if (FFrame && !FConverted) {
+        if (FImage.size() != FWhere.size() || !FImage.isDetached())
+            FImage = NewScalerImage(FWhere.width(), FWhere.height(), QImage::Format_RGB32);
+        if (FImage.isNull() || !ConvertInto(FImage.bits(), static_cast<int>(FImage.bytesPerLine()), FWhere.size()))
+            return;
+        FConverted = true;
+    }
+    p.drawImage(FWhere.topLeft(), FImage);
 }
 
 void TPlayerSurface::closeEvent(QCloseEvent* e) {

@@ -445,19 +445,8 @@ static void VideoImageDisplay(TVideoState* is, AVFrame* pic, double pts, bool bl
         h = static_cast<int>(std::lrint(w / aspect)) & ~1;
     }
     const int x = (is->width - w) / 2, y = (is->height - h) / 2;
-    if (w > 0 && h > 0 && is->sink) {
-        // Straight into an image of the ring, at its place's size: one conversion, no copy.
-        const TSurfaceSink::TBuffer buffer = is->sink->Acquire(w, h);
-        is->display_sws = ff::sws_getCachedContext(is->display_sws, pic->width, pic->height,
-                                                   static_cast<AVPixelFormat>(pic->format), w, h, AV_PIX_FMT_RGB32,
-                                                   SWS_BICUBIC, nullptr, nullptr, nullptr);
-        if (is->display_sws && buffer.Bits) {
-            std::uint8_t* dst[4] = {buffer.Bits, nullptr, nullptr, nullptr};
-            const int lines[4] = {buffer.Stride, 0, 0, 0};
-            ff::sws_scale(is->display_sws, pic->data, pic->linesize, 0, pic->height, dst, lines);
-            is->sink->Present(buffer, QRect(x, y, w, h), is->width, is->height);
-        }
-    }
+    // The interface thread converts it when it paints: one conversion, no copy.
+    if (w > 0 && h > 0 && is->sink) is->sink->Present(ff::av_frame_clone(pic), QRect(x, y, w, h), is->width, is->height);
     std::lock_guard<std::mutex> lock(is->shown_mutex);
     if (is->shown != pic) {
         if (is->shown) ff::av_frame_free(&is->shown);

@@ -8,6 +8,7 @@
 #include "app/jobs/JobRecords.h"
 #include "app/jobs/JobRow.h"
 #include "app/jobs/ProfileParameters.h"
+#include "app/link/MainWindowLink.h"
 #include "app/mainwindow/AppDialogs.h"
 #include "app/mainwindow/CommandStates.h"
 #include "platform/Form.h"
@@ -55,11 +56,17 @@ class TqvVelmora;
 
 namespace settings { class TSettingsErrors; }
 
-class TForm1 : public TForm {
+class TForm1 : public TForm, public TMainWindowLink {
     Q_OBJECT
 public:
     explicit TForm1(QObject* AOwner = nullptr);
     ~TForm1() override;
+
+    // What the dialogs use of the window.
+    TqvSkinData* SkinData() override { return qvSkinData1; }
+    jobs::TJobFields& JobFields() override { return VideoFields; }
+    QString OutputFolderText() override;
+    TCustomTrevalon* Converter() override;
 
     // --- engine
     TTrevalon* Trevalon = nullptr;
@@ -185,7 +192,7 @@ public:
     QString FileOutPutPath;
     QString T_Movie_PLayer_FileName;
     QString qvSkinSlider1_down_UP;
-    jobs::TJobFields JobFields;  // All_Trant_Number and the Video_ fields
+    jobs::TJobFields VideoFields;  // All_Trant_Number and the Video_ fields
     jobs::TJobRecords JobRecords;  // the records each job row was created with
 
     // The commands whose controls change together.

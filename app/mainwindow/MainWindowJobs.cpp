@@ -38,13 +38,11 @@ TListItem* TForm1::AppendRow(const TJobRow& row) {
 // no slot to mark; clearing them is all a reset needs.
 void TForm1::Button15Click(QObject*) { JobRecords.Clear(); }
 
-void TForm1::Button6Click(QObject*) { ResetJobFields(JobFields); }
+void TForm1::Button6Click(QObject*) { ResetJobFields(VideoFields); }
 
 bool TForm1::OverwriteOutput() const {
-    // The options dialog's third radio box, "直接覆盖输出文件".
-    if (!Form5) return false;
-    auto* radio = Form5->FindComponent<TqvSkinCheckRadioBox>(QStringLiteral("qvSkinCheckRadioBox3"));
-    return radio && radio->Checked();
+    // The options dialog's "直接覆盖输出文件".
+    return Form5 && Form5->qvSkinCheckRadioBox3 && Form5->qvSkinCheckRadioBox3->Checked();
 }
 
 TFreeOutputName TForm1::OutputNameRule() {

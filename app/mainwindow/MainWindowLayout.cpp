@@ -64,7 +64,12 @@ TForm1::TForm1(QObject* AOwner) : TForm(AOwner) {}
 
 TForm1::~TForm1() {
     if (Form1 == this) Form1 = nullptr;
+    if (&MainWindowLink() == this) SetMainWindowLink(nullptr);
 }
+
+QString TForm1::OutputFolderText() { return Video_OutPut_Folder_Edit->Text(); }
+
+TCustomTrevalon* TForm1::Converter() { return Trevalon; }
 
 void TForm1::Layout() {
     StartupErrors = app::StartupErrors();
@@ -77,6 +82,8 @@ void TForm1::Layout() {
     SetBounds(0, 0, 800, 541);
     CreateEngine();
     CreateSkin();
+    // The dialogs created after this window take its skin model and fields.
+    SetMainWindowLink(this);
     CreatePictures();
     CreateMenus();
 

@@ -90,8 +90,8 @@ void TForm1::Button18Click(QObject*) {
     for (TOptionRole role : DigitOrder)
         if (!OptionList(role)->Enabled()) OptionList(role)->SetEnabled(true);
     const int code = profiles::ProfileCode(qvSkinOfficeComboBox2->ItemIndex(), qvSkinOfficeComboBox1->ItemIndex());
-    JobFields.All_Trant_Number = code;
-    JobFields.Video_DisableVideo = false;
+    VideoFields.All_Trant_Number = code;
+    VideoFields.Video_DisableVideo = false;
     const profiles::TOptionPreset* preset = profiles::FindOptionPreset(code);
     if (!preset) return;
     for (int role = 0; role < profiles::OptionRoleCount; ++role) {
@@ -123,10 +123,10 @@ void TForm1::MirrorOptionPairs() {
 void TForm1::Button5Click(QObject*) {
     Button6->Click();
     const int code = profiles::ProfileCode(qvSkinOfficeComboBox2->ItemIndex(), qvSkinOfficeComboBox1->ItemIndex());
-    ComputeProfileFields(code, Video_OutPut_Folder_Edit->Text(), OutputNameRule(), JobFields);
+    ComputeProfileFields(code, Video_OutPut_Folder_Edit->Text(), OutputNameRule(), VideoFields);
     if (TListItem* item = lvFiles->Selected()) {
         TJobRow row = RowOf(item);
-        WriteParameterColumns(JobFields, row);
+        WriteParameterColumns(VideoFields, row);
         StoreRow(item, row);
     }
 }
@@ -134,7 +134,7 @@ void TForm1::Button5Click(QObject*) {
 void TForm1::Button13Click(QObject*) {
     TOptionTexts texts;
     for (int role = 0; role < profiles::OptionRoleCount; ++role) texts[role] = OptionList(role)->Text();
-    ApplyOptionTexts(texts, JobFields);
+    ApplyOptionTexts(texts, VideoFields);
 }
 
 void TForm1::OptionListChange(TqvSkinComboBox* list) {
@@ -144,7 +144,7 @@ void TForm1::OptionListChange(TqvSkinComboBox* list) {
     if (role < 0) return;
     TJobRow row = RowOf(item);
     try {
-        ApplyOptionChange(TOptionRole(role), list->ItemIndex(), list->Text(), JobFields, row);
+        ApplyOptionChange(TOptionRole(role), list->ItemIndex(), list->Text(), VideoFields, row);
     } catch (...) {
         StoreRow(item, row);  // the pair was written before the value failed
         throw;

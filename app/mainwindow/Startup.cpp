@@ -35,6 +35,7 @@ TForm1* StartApplication(std::shared_ptr<TAppDialogs> dialogs) {
     application->CreateForm(Form1);
     application->CreateForm(Form2);
     application->CreateForm(Form5);
+    errors.Add(Form5->LoadError());
     application->CreateForm(Form6);
     Form1->StartupErrors = nullptr;
     // Going on with the values in memory beats a window without its lists.

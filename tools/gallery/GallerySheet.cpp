@@ -112,6 +112,7 @@ void DrawHintsSection(TGallerySheet& sheet);
 void DrawFormsSection(TGallerySheet& sheet);
 void DrawMenusSection(TGallerySheet& sheet);
 void DrawMessagesSection(TGallerySheet& sheet);
+void DrawDialogsSection(TGallerySheet& sheet);
 void DrawMainWindowSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
@@ -130,6 +131,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Skinned hints", DrawHintsSection},
         {"Skinned menus: levels, scrolled level, images grid", DrawMenusSection},
         {"Message boxes", DrawMessagesSection},
+        {"Dialogs: options, about box, settings", DrawDialogsSection},
         {"Main window at start", DrawMainWindowSection},
     };
     return sections;

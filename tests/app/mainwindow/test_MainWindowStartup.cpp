@@ -54,7 +54,8 @@ TEST_F(MainWindowTest, StartsIntoItsMainWindow) {
     EXPECT_EQ(W->qvSkinOfficeComboBox1->Items().Count(), 4);
     EXPECT_EQ(W->qvSkinOfficeComboBox1->Items()[W->qvSkinOfficeComboBox1->ItemIndex()]->Title(),
               "高清晰MP3音频格式(*.mp3)");
-    EXPECT_EQ(W->JobFields.All_Trant_Number, 3000);
+    // The settings dialog, created last, fills its own lists into the window's fields.
+    EXPECT_EQ(W->VideoFields.All_Trant_Number, 100);
     EXPECT_EQ(W->qvSkinComboBox1->Text(), "该格式无视频");
     for (TqvSkinComboBox* video : {W->qvSkinComboBox2, W->qvSkinComboBox4, W->qvSkinComboBox9})
         EXPECT_EQ(video->Text(), "无视频");
@@ -99,9 +100,16 @@ TEST_F(MainWindowTest, StartsIntoItsMainWindow) {
     EXPECT_EQ(Stored("Skin", "SetSkin"), "0");
     TStringList sections;
     TIniFile(IniFile()).ReadSections(sections);
-    ASSERT_GE(sections.Count(), 2);
+    ASSERT_EQ(sections.Count(), 3);
     EXPECT_EQ(sections[0], "OutPath");
     EXPECT_EQ(sections[1], "Skin");
+    EXPECT_EQ(sections[2], "Options");
+    TStringList options;
+    TIniFile(IniFile()).ReadSectionValues("Options", options);
+    QStringList optionLines;
+    for (int i = 0; i < options.Count(); ++i) optionLines << options[i];
+    EXPECT_EQ(optionLines, QStringList({"Thread_Count=0", "After_Done=0", "Thread_Priority=3", "Overwrite_File=1",
+                                        "Show_Preview=0"}));
     EXPECT_EQ(W->qvSkinData1->SkinIndex(), 0);
 }
 
@@ -114,15 +122,15 @@ TEST_F(MainWindowTest, HiddenButtonsRunTheirOperations) {
     W->Button2->SetEnabled(false);
     W->qvSkinOfficeComboBox2->SetItemIndex(5);  // AVI
     EXPECT_EQ(W->qvSkinOfficeComboBox1->Items().Count(), 7);
-    EXPECT_EQ(W->JobFields.All_Trant_Number, 1600);
+    EXPECT_EQ(W->VideoFields.All_Trant_Number, 1600);
 
-    W->JobFields.Video_VideoCodec = "x";
-    W->JobFields.Video_AddFileName = "/in/a.avi";
+    W->VideoFields.Video_VideoCodec = "x";
+    W->VideoFields.Video_AddFileName = "/in/a.avi";
     W->Button6->Click();
-    EXPECT_TRUE(W->JobFields.Video_VideoCodec.isEmpty());
-    EXPECT_EQ(W->JobFields.Video_AudioVolume, "256");
-    EXPECT_EQ(W->JobFields.Video_AddFileName, "/in/a.avi");
-    EXPECT_EQ(W->JobFields.Video_VideoBitrate, -1);
+    EXPECT_TRUE(W->VideoFields.Video_VideoCodec.isEmpty());
+    EXPECT_EQ(W->VideoFields.Video_AudioVolume, "256");
+    EXPECT_EQ(W->VideoFields.Video_AddFileName, "/in/a.avi");
+    EXPECT_EQ(W->VideoFields.Video_VideoBitrate, -1);
 }
 
 struct TSettingsCase {
@@ -183,7 +191,7 @@ TEST_F(MainWindowTest, AnUnwritableSettingsFileGivesOneBoxAndAWorkingWindow) {
     EXPECT_EQ(W->cboScreens->Items().Count(), 16);
     EXPECT_EQ(W->OpenDialog1.Filter, TForm1::InputFileFilter());
     Choose(8, 1);
-    EXPECT_EQ(W->JobFields.All_Trant_Number, 101);
+    EXPECT_EQ(W->VideoFields.All_Trant_Number, 101);
 
     // A command's write failure shows its own box.
     W->qvSkinData1->SetSkinIndex(3);

@@ -13,14 +13,7 @@ using namespace jobs;
 namespace {
 
 // The options dialog's "overwrite existing output" radio box.
-void SetOverwrite(bool on) {
-    auto* radio = Form5->FindComponent<TqvSkinCheckRadioBox>("qvSkinCheckRadioBox3");
-    if (!radio) {
-        radio = new TqvSkinCheckRadioBox(Form5);
-        radio->SetName("qvSkinCheckRadioBox3");
-    }
-    radio->SetChecked(on);
-}
+void SetOverwrite(bool on) { (on ? Form5->qvSkinCheckRadioBox3 : Form5->qvSkinCheckRadioBox6)->SetChecked(true); }
 
 void Touch(const QString& path) {
     QFile f(path);
@@ -54,7 +47,7 @@ TEST_F(MainWindowTest, ProfileParametersGoIntoTheSelectedRow) {
         Choose(c.Category, c.Profile);  // lists first, no row selected
         TListItem* row = AddSelectedRow("/in/clip.avi", "clip.avi");
         W->Button5->Click();
-        SCOPED_TRACE(W->JobFields.All_Trant_Number);
+        SCOPED_TRACE(W->VideoFields.All_Trant_Number);
         for (const auto& [column, text] : c.Expected) EXPECT_EQ(Sub(row, column), text) << "sub-item " << column;
         EXPECT_EQ(Sub(row, siOutputName), "clip.avi") << "the name is not Button5's";
         W->lvFiles->SetSelected(nullptr);
@@ -64,10 +57,10 @@ TEST_F(MainWindowTest, ProfileParametersGoIntoTheSelectedRow) {
 TEST_F(MainWindowTest, WithoutARowTheFieldsStillGetTheirParameters) {
     Start();
     Choose(8, 14);
-    W->JobFields.Video_AddFileName = "/in/clip.avi";
+    W->VideoFields.Video_AddFileName = "/in/clip.avi";
     W->Button5->Click();
-    EXPECT_EQ(W->JobFields.Video_VideoCodec, "rv20");
-    EXPECT_EQ(W->JobFields.Video_OutPutFileName, W->FileOutPutPath + "/clip.rm");
+    EXPECT_EQ(W->VideoFields.Video_VideoCodec, "rv20");
+    EXPECT_EQ(W->VideoFields.Video_OutPutFileName, W->FileOutPutPath + "/clip.rm");
 }
 
 struct TNameCase {
@@ -98,9 +91,9 @@ TEST_P(OutputNameTest, TakesTheFirstFreeName) {
     }
     Choose(8, c.Profile);
     const QString input = QString::fromUtf8(c.Input);
-    W->JobFields.Video_AddFileName = input.startsWith('/') ? input : out.path() + "/" + input;
+    W->VideoFields.Video_AddFileName = input.startsWith('/') ? input : out.path() + "/" + input;
     W->Button5->Click();
-    EXPECT_EQ(W->JobFields.Video_OutPutFileName, out.path() + "/" + c.Expected);
+    EXPECT_EQ(W->VideoFields.Video_OutPutFileName, out.path() + "/" + c.Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -124,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainWindowTest, TheFolderTextIsUsedAsItStands) {
     Start();
     Choose(8, 0);
-    W->JobFields.Video_AddFileName = "/in/clip.avi";
+    W->VideoFields.Video_AddFileName = "/in/clip.avi";
     const struct {
         const char* Folder;
         const char* Expected;
@@ -132,7 +125,7 @@ TEST_F(MainWindowTest, TheFolderTextIsUsedAsItStands) {
     for (const auto& c : cases) {
         W->Video_OutPut_Folder_Edit->SetText(c.Folder);
         W->Button5->Click();
-        EXPECT_EQ(W->JobFields.Video_OutPutFileName, c.Expected);
+        EXPECT_EQ(W->VideoFields.Video_OutPutFileName, c.Expected);
     }
 }
 

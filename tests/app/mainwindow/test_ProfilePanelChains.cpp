@@ -73,8 +73,8 @@ TEST_F(MainWindowTest, WithoutASelectedRowAProfileChoiceOnlyFillsTheLists) {
     Choose(8, 3);
     EXPECT_EQ(parameters, 0);
     EXPECT_EQ(options, 0);
-    EXPECT_EQ(W->JobFields.All_Trant_Number, 103);
-    EXPECT_FALSE(W->JobFields.Video_DisableVideo);
+    EXPECT_EQ(W->VideoFields.All_Trant_Number, 103);
+    EXPECT_FALSE(W->VideoFields.Video_DisableVideo);
 }
 
 TEST_F(MainWindowTest, OnlyAListWhoseTextChangesRunsItsHandler) {
@@ -130,14 +130,14 @@ TEST_F(MainWindowTest, AnOptionListRewritesOnlyItsOwnPairAndColumn) {
     W->qvSkinComboBox1->SetItemIndex(19);
     EXPECT_EQ(Sub(row, siOptionDigits), "190305010200");
     EXPECT_EQ(Sub(row, siFrameSize), W->qvSkinComboBox1->Text());
-    EXPECT_EQ(W->JobFields.Video_FrameSize, W->qvSkinComboBox1->Text());
+    EXPECT_EQ(W->VideoFields.Video_FrameSize, W->qvSkinComboBox1->Text());
 }
 
 TEST_F(MainWindowTest, TheLastSmartphoneProfileKeepsItsTwoCodes) {
     Start();
     TListItem* row = AddSelectedRow("/in/clip.avi", "clip.avi");
     Choose(9, 15);
-    EXPECT_EQ(W->JobFields.All_Trant_Number, 3215);
+    EXPECT_EQ(W->VideoFields.All_Trant_Number, 3215);
     EXPECT_EQ(Sub(row, siCategoryCode), "1015");
     EXPECT_TRUE(VideoListsDisabled(W));
 }
@@ -171,7 +171,7 @@ TEST_F(MainWindowTest, EveryProfileFillsItsOptionLists) {
         W->qvSkinOfficeComboBox2->SetItemIndex(c);
         for (int p = 0; p < W->qvSkinOfficeComboBox1->Items().Count(); ++p) {
             W->qvSkinOfficeComboBox1->SetItemIndex(p);
-            const int code = W->JobFields.All_Trant_Number;
+            const int code = W->VideoFields.All_Trant_Number;
             SCOPED_TRACE(code);
             ++seen;
             EXPECT_EQ(VideoListsDisabled(W), audioOnly.count(code) == 1);
@@ -212,7 +212,7 @@ TEST_F(MainWindowTest, SpotRowsSelectTheirItems) {
     };
     for (const TCase& c : cases) {
         Choose(c.Category, c.Profile);
-        SCOPED_TRACE(W->JobFields.All_Trant_Number);
+        SCOPED_TRACE(W->VideoFields.All_Trant_Number);
         if (c.FrameSize) {
             EXPECT_EQ(W->qvSkinComboBox1->Text(), c.FrameSize);
         }
