@@ -2,6 +2,7 @@
 #include "app/mainwindow/Startup.h"
 #include "engine/MainThread.h"
 #include "platform/Application.h"
+#include "skin/forms/menu/MenuServices.h"
 
 #include <QApplication>
 
@@ -21,6 +22,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quorvelia"));
     // Exceptions of calls the engine posts to this thread have no caller: the error box shows them.
     SetMainThreadExceptionHandler([](std::exception_ptr e) { Application()->HandleException(e); });
+    // The controls' context menus and menu buttons open through the skinned forms.
+    RegisterSkinMenuServices();
     app::StartApplication();
     Application()->Run();
     SetMainThreadExceptionHandler(nullptr);

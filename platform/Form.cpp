@@ -25,6 +25,8 @@ TForm::TForm(QObject* AOwner) : TWinControl(AOwner), FClient(new TFormClient(thi
     setVisible(false);
     ApplyWindowFlags();
     if (auto* app = ApplicationInstance()) app->AddForm(this);
+    // Shortcuts and the key preview see the keys of every widget of the form.
+    qApp->installEventFilter(this);
 }
 
 TForm::~TForm() {
@@ -32,7 +34,7 @@ TForm::~TForm() {
         app->Guard([&] { if (OnDestroy) OnDestroy(this); });
         app->RemoveForm(this);
     }
-    if (FKeyPreview) qApp->removeEventFilter(this);
+    qApp->removeEventFilter(this);
     if (FModalLoop) FModalLoop->exit();
     DestroyComponents();
     DestroyControls();
@@ -133,12 +135,7 @@ void TForm::SetWindowState(TWindowState v) {
     setWindowState(v == wsMinimized ? Qt::WindowMinimized : v == wsMaximized ? Qt::WindowMaximized : Qt::WindowNoState);
 }
 
-void TForm::SetKeyPreview(bool v) {
-    if (v == FKeyPreview) return;
-    FKeyPreview = v;
-    if (v) qApp->installEventFilter(this);
-    else qApp->removeEventFilter(this);
-}
+void TForm::SetKeyPreview(bool v) { FKeyPreview = v; }
 
 TWinControl* TForm::ActiveControl() const {
     // The window's focus is kept while it is inactive, as the form's active control is.
@@ -347,10 +344,45 @@ void TForm::keyPressEvent(QKeyEvent* e) {
 }
 
 bool TForm::eventFilter(QObject* watched, QEvent* e) {
+    // Alt held through a click is no menu key.
+    if (e->type() == QEvent::MouseButtonPress) FAltAlone = false;
     if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
-    // Only the first receiver (the focused widget): the application filter
-    // sees the same key again for every parent it bubbles to.
+    // Only the first receiver (the focused widget, or the form when nothing
+    // is focused): the application filter sees the same key again for every
+    // parent it bubbles to.
     auto* w = qobject_cast<QWidget*>(watched);
-    if (!w || w == this || w->window() != this || w != focusWidget()) return false;
-    return RunKeyEvents(static_cast<QKeyEvent*>(e));
+    if (!w || w->window() != this) return false;
+    QWidget* focus = focusWidget();
+    if (w != focus && (focus || w != this)) return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (ShortCutKey(k)) return true;
+    if (!FKeyPreview || w == this) return false;
+    return RunKeyEvents(k);
+}
+
+bool TForm::ShortCutKey(QKeyEvent* k) {
+    const int key = k->key();
+    bool handled = false;
+    if (k->type() == QEvent::KeyRelease) {
+        if (k->isAutoRepeat()) return false;
+        const bool menuKey = key == Qt::Key_Alt && FAltAlone;
+        FAltAlone = false;
+        if (menuKey && OnKeyMenu) {
+            Application()->Guard([&] { OnKeyMenu(this); });
+            handled = true;
+        }
+        return handled;
+    }
+    if (key == Qt::Key_Alt && k->isAutoRepeat()) return false;
+    FAltAlone = key == Qt::Key_Alt;
+    const Qt::KeyboardModifiers shift = k->modifiers() & ~Qt::KeypadModifier;
+    QPointer<TForm> self(this);
+    if (OnShortCut) Application()->Guard([&] { OnShortCut(key, shift, handled); });
+    if (!self) return true;
+    const bool plain = !(shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+    if (!handled && key == Qt::Key_F10 && plain && OnKeyMenu) {
+        Application()->Guard([&] { OnKeyMenu(this); });
+        handled = true;
+    }
+    return handled;
 }

@@ -27,6 +27,8 @@ constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry 
 
 using TCloseEvent = std::function<void(QObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(QObject* Sender, bool& CanClose)>;
+// Key is a Qt key value; Handled swallows the key.
+using TShortCutEvent = std::function<void(int Key, Qt::KeyboardModifiers Shift, bool& Handled)>;
 
 class TForm;
 class QPainter;
@@ -133,6 +135,11 @@ public:
     TNotifyEvent OnDeactivate;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
+    // Once per key stroke on this form, before the focused control sees it.
+    TShortCutEvent OnShortCut;
+    // The window's menu key: Alt pressed and released with nothing between,
+    // or F10 that no shortcut took.
+    TNotifyEvent OnKeyMenu;
 
 protected:
     // The form's layout ("form resource"): creates the components with their
@@ -156,6 +163,7 @@ private:
     void ApplyPosition();
     void ApplyWindowFlags();
     bool CloseModal();
+    bool ShortCutKey(QKeyEvent* k);
 
     // Before FClient: the client's creation already sends the form events.
     TFormFrameHost* FFrameHost = nullptr;
@@ -166,6 +174,7 @@ private:
     TPosition FPosition = poDesigned;
     TFormStyle FFormStyle = fsNormal;
     bool FKeyPreview = false;
+    bool FAltAlone = false;
     bool FSystemFrame = false;
     bool FPlaced = false;
     bool FBuilt = false;

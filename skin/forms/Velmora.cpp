@@ -4,6 +4,7 @@
 #include "platform/Messages.h"
 #include "skin/controls/base/SkinClient.h"
 #include "skin/controls/statusbar/SkinStatusBar.h"
+#include "skin/forms/menu/SkinMenu.h"
 #include "skin/model/draw/DrawUtils.h"
 #include "skin/model/draw/LayerManager.h"
 #include "skin/model/draw/SkinCompose.h"
@@ -46,20 +47,6 @@ Qt::Edges EdgesOf(int code) {
 }
 
 // The messages on which open skinned menus close.
-bool ClosesMenus(QEvent* e) {
-    switch (e->type()) {
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowActivate:
-    case QEvent::WindowDeactivate:
-    case QEvent::FocusOut:
-    case QEvent::MouseButtonPress:
-        return true;
-    default:
-        return false;
-    }
-}
-
 }  // namespace
 
 TqvVelmora* GetSkinFormComponent(const QObject* Form) {
@@ -80,17 +67,21 @@ TqvVelmora::TqvVelmora(QObject* AOwner)
     // The client keeps the arrow whatever the frame shows at its edges.
     FForm->Client()->setCursor(Qt::ArrowCursor);
     FForm->SetFrameHost(this);
+    CreateMenus();
     for (QScreen* s : QGuiApplication::screens())
         connect(s, &QScreen::availableGeometryChanged, this, [this] { Application()->Guard([&] { ApplySizeLimits(); }); });
     ChangeSkinData();
 }
 
 TqvVelmora::~TqvVelmora() {
+    UnHookApp();
     FFadeTimer.Stop();
     ClearObjects();
     if (FForm && FForm->FrameHost() == this) {
         // The form goes back to a plain frameless window.
         FForm->SetFrameHost(nullptr);
+        FForm->OnShortCut = nullptr;
+        FForm->OnKeyMenu = nullptr;
         FForm->clearMask();
         FForm->SetClientMargins(QMargins());
         FForm->setMinimumSize(0, 0);
@@ -668,10 +659,6 @@ void TqvVelmora::CaptionDblClick() {
     else SetRollUpState(!FRollUpState);
 }
 
-void TqvVelmora::PopupSystemMenuAt(QPoint Global) {
-    if (SystemMenuHook) SystemMenuHook(Global);
-}
-
 TqvSkinStatusBar* TqvVelmora::StatusBar() const { return FStatusBar; }
 
 void TqvVelmora::SetStatusBar(TqvSkinStatusBar* Value) {
@@ -727,7 +714,7 @@ void TqvVelmora::FadeStep() {
 // ---- events
 
 bool TqvVelmora::FrameEventBefore(QEvent* e) {
-    if (MenuCloseHook && ClosesMenus(e)) MenuCloseHook(e);
+    if (IsMenuCloseMessage(e)) CheckMenuCloseMessage(e);
     if (TMessage* m = AsMessage(e)) return MessageBefore(*m);
     switch (e->type()) {
     case QEvent::Paint:
@@ -806,6 +793,9 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
         FStopPainting = false;
         if (model && model == FSD) ChangeSkinData();
         BroadcastChangeSkinData(model, FForm);
+        return false;
+    case WM_SKIN_MENU_CLOSED:
+        SkinMenuClose();
         return false;
     case WM_SKIN_CHANGE_DONE:
         if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);

@@ -25,6 +25,12 @@
 #include <stdexcept>
 
 class TqvSkinStatusBar;
+class TqvSkinMenu;
+class TqvSkinPopupMenu;
+class TqvMenuBarLink;
+class TMenu;
+class TPopupMenu;
+class TMenuItem;
 
 // The frame's own buttons: the platform's icons plus roll-up and minimize-to-tray.
 constexpr unsigned biRollUp = 16, biMinimizeToTray = 32;
@@ -131,8 +137,71 @@ public:
     void DrawCaptionIcon(QPainter& p, int X, int Y) const;
     // Caption double-click rule.
     void CaptionDblClick();
-    // The system menu at a screen point (the menus fill it in).
+    // ---- menus (VelmoraMenus.cpp)
+    // The form's menu manager: every skinned drop-down of the form opens through it.
+    TqvSkinMenu* SkinMenu() const { return FSkinMenu; }
+    // Opens Menu's items at a screen point / beside a screen rect with the menus' skin.
+    void PopupSkinMenu(TMenu* Menu, QPoint P);
+    void PopupSkinMenu1(TMenu* Menu, const TRect& R, bool PopupUp);
+    // Menu's OnPopup first (sender: this component), then at (X, Y) with the form's skin.
+    void DoPopupMenu(TPopupMenu* Menu, int X, int Y);
+    // Before a menu of this form opens / after it closed: the keyboard hook and the menu state.
+    void SkinMenuOpen();
+    void SkinMenuClose();
+    // The items the system menu shows now (rebuilt for the window state).
+    TMenuItem* GetSystemMenu();
+    // The system menu at a screen point, beside a screen rect, beside the system-menu button.
     void PopupSystemMenuAt(QPoint Global);
+    void PopupSystemMenuBeside(const TRect& R);
+    void PopupSystemMenuFromButton();
+    // Leave the menu bar; Escape closed the bar's last open level.
+    void SkinMainMenuClose();
+    void MainMenuPopupClose();
+    // A key (Qt key value) for the open menus.
+    void MenuKeyDown(int Key);
+    // The menu-closing step for an event on the form or, while a menu is open, on one of its children.
+    void CheckMenuCloseMessage(QEvent* e);
+    // The form's shortcut handling (TForm::OnShortCut): one call per key stroke.
+    void FormShortCut(int Key, Qt::KeyboardModifiers Shift, bool& Handled);
+    // The window's menu key (Alt alone, F10): closes an open menu and enters or leaves the bar.
+    void SysKeyMenu();
+    TqvSkinPopupMenu* TrayMenu() const { return FSysTrayMenu; }
+    // Restores the form from the tray; closes it (the tray menu's commands).
+    void TrayIconDblClick();
+    void TrayCloseItemClick();
+    TqvMenuBarLink* MainMenuBar() const;
+    void SetMainMenuBar(TqvMenuBarLink* Bar);
+    // The application hook is in place.
+    bool AppHooked() const { return FAppHook != nullptr; }
+    void HookApp();
+    void UnHookApp();
+
+    // The menu manager's settings (negative counts and heights not above 0 are ignored).
+    int MaxMenuItemsInWindow() const;
+    void SetMaxMenuItemsInWindow(int Value);
+    bool UseSkinFontInMenu() const;
+    void SetUseSkinFontInMenu(bool Value);
+    int DefMenuItemHeight() const;
+    void SetDefMenuItemHeight(int Value);
+    TFont DefMenuItemFont() const;
+    void SetDefMenuItemFont(const TFont& Value);
+    bool MenusAlphaBlend() const { return FMenusAlphaBlend; }
+    void SetMenusAlphaBlend(bool Value);
+    bool MenusAlphaBlendAnimation() const { return FMenusAlphaBlendAnimation; }
+    void SetMenusAlphaBlendAnimation(bool Value);
+    int MenusAlphaBlendValue() const { return FMenusAlphaBlendValue; }
+    void SetMenusAlphaBlendValue(int Value);
+    // A user system menu; with UseDefaultSysMenu the window commands are merged into it.
+    QPointer<TPopupMenu> SystemMenu;
+    bool UseDefaultSysMenu = true;
+    // A skinned menu of this form is open / the menu bar is active.
+    bool InMenu = false;
+    bool InMainMenu = false;
+    TNotifyEvent OnSkinMenuOpen, OnSkinMenuClose, OnMainMenuExit;
+    // The menu bar entered menu mode (sender: the bar).
+    TNotifyEvent OnMainMenuEnter;
+    // Runs before the component's own shortcut handling; Handled stops it.
+    std::function<void(int Key, Qt::KeyboardModifiers Shift, bool& Handled)> OnShortCut;
 
     // ---- properties
     bool AlwaysResize = false;
@@ -170,10 +239,6 @@ public:
     TNotifyEvent OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData;
     TNotifyEvent OnMinimize, OnRestore, OnMaximize, OnChangeRollUpState;
     TqvCaptionPaintEvent OnCaptionPaint;
-    // What the system menu shows at a screen point; none yet.
-    std::function<void(QPoint)> SystemMenuHook;
-    // Closes open skinned menus on the messages that close them; none yet.
-    std::function<void(QEvent*)> MenuCloseHook;
 
     // The current fade alpha (255 when none runs).
     int FadeAlpha() const { return FFadeAlpha; }
@@ -213,6 +278,17 @@ private:
 
     void StartFade();
     void FadeStep();
+
+    void CreateMenus();
+    void CreateSystemMenu();
+    void MergeSystemMenuItems();
+    void CreateTrayMenu();
+    TqvSkinData* MenuSkin() const;
+    bool CheckMenuBarHotKey(int Key);
+    bool CanMoveToNextMenuBarItem() const;
+    bool CanMoveToPrevMenuBarItem() const;
+    bool OpenMenuBarItem();
+    bool AppMessage(QObject* watched, QEvent* e);
 
     TForm* FForm = nullptr;
     QPointer<TqvSkinData> FSD, FMSD;
@@ -273,6 +349,16 @@ private:
     int FFadeAlpha = 255, FFadeTarget = 255, FFadeStep = 17;
     std::uint32_t FFadeLastTick = 0;
     TqvSkinTimer FFadeTimer;
+
+    // Menus.
+    TqvSkinMenu* FSkinMenu = nullptr;
+    TPopupMenu* FSysMenu = nullptr;
+    TqvSkinPopupMenu* FSysTrayMenu = nullptr;
+    QPointer<QObject> FAppHook;
+    QPointer<QObject> FMainMenuBarObject;
+    TqvMenuBarLink* FMainMenuBar = nullptr;
+    bool FMenusAlphaBlend = false, FMenusAlphaBlendAnimation = false;
+    int FMenusAlphaBlendValue = 200;
 };
 
 // The first skinned-form component among the form's components, or nullptr.

@@ -111,6 +111,8 @@ void DrawShellSection(TGallerySheet& sheet);
 void DrawHintsSection(TGallerySheet& sheet);
 void DrawFormsSection(TGallerySheet& sheet);
 void DrawMenusSection(TGallerySheet& sheet);
+void DrawMenuManagerSection(TGallerySheet& sheet);
+void DrawMenuBarSection(TGallerySheet& sheet);
 void DrawMessagesSection(TGallerySheet& sheet);
 void DrawDialogsSection(TGallerySheet& sheet);
 void DrawMainWindowSection(TGallerySheet& sheet);
@@ -130,6 +132,9 @@ const std::vector<TGallerySection>& GallerySections()
         {"Shell tree and list views", DrawShellSection},
         {"Skinned hints", DrawHintsSection},
         {"Skinned menus: levels, scrolled level, images grid", DrawMenusSection},
+        {"Menus through a form's menu manager: popup and submenu, scrolled, maximized system menu",
+         DrawMenuManagerSection},
+        {"Menu bar: drop-down with submenu, more-items marker", DrawMenuBarSection},
         {"Message boxes", DrawMessagesSection},
         {"Dialogs: options, about box, settings", DrawDialogsSection},
         {"Main window at start", DrawMainWindowSection},

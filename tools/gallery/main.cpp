@@ -3,6 +3,7 @@
 // loaded the way the program loads them.
 #include "platform/Application.h"
 #include "resources/skins/StoredSkins.h"
+#include "skin/forms/menu/MenuServices.h"
 #include "tools/gallery/GallerySheet.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
 {
     // Widgets: the control sections grab real skinned controls.
     QApplication app(argc, argv);
+    RegisterSkinMenuServices();
     const QStringList args = app.arguments();
     QString out;
     int only = -1;

@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Sources.h"
+#include "skin/controls/base/DropDownKind.h"
 #include "skin/model/draw/LayerManager.h"
 
 #include <QApplication>
@@ -10,20 +11,13 @@
 
 namespace {
 
-// The tool-tip kind of tool window: no platform activates it when it shows
-// (a plain tool window is activated by some, which takes the activation and
-// the focus from the opener's form).
-constexpr Qt::WindowFlags kFlags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
-                                   Qt::BypassWindowManagerHint;
 // The fade steps when more than 5 ms have passed.
 constexpr int kFadeInterval = 6;
 
 }  // namespace
 
 TqvDropDownWindow::TqvDropDownWindow(QObject* AOwner) : TWinControl(AOwner) {
-    setWindowFlags(kFlags);
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setFocusPolicy(Qt::NoFocus);
+    MakeDropDownWindow(this);
     setVisible(false);
 }
 
@@ -65,7 +59,7 @@ void TqvDropDownWindow::Popup(QWidget* Opener, TPoint Origin, const TqvPopupAlph
     }
     FOpener = Opener;
     QWidget* host = Opener ? Opener->window() : nullptr;
-    if (parentWidget() != host) Reparenting([&] { QWidget::setParent(host, kFlags); });
+    if (parentWidget() != host) Reparenting([&] { QWidget::setParent(host, windowFlags()); });
     const QSize size = FContent ? FContent->size() : this->size();
     setGeometry(QRect(Origin.ToQPoint(), size));
     if (FContent) FContent->SetBounds(0, 0, size.width(), size.height());

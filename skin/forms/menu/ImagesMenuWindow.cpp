@@ -1,5 +1,6 @@
 #include "skin/forms/menu/ImagesMenuWindow.h"
 
+#include "skin/controls/base/DropDownKind.h"
 #include "skin/forms/menu/ImagesMenu.h"
 
 #include <QApplication>
@@ -7,16 +8,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace {
-constexpr Qt::WindowFlags kGridFlags =
-    Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus | Qt::BypassWindowManagerHint;
-}
-
 TqvSkinImagesMenuPopupWindow::TqvSkinImagesMenuPopupWindow(QWidget* Form, TqvSkinImagesMenu* Menu)
-    : QWidget(Form, kGridFlags), FMenu(Menu), FForm(Form) {
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    : QWidget(Form), FMenu(Menu), FForm(Form) {
+    MakeDropDownWindow(this);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
 }
 

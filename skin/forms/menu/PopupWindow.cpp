@@ -1,14 +1,12 @@
 #include "skin/forms/menu/PopupWindow.h"
 
 #include "platform/Sources.h"
+#include "skin/controls/base/DropDownKind.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace {
-
-constexpr Qt::WindowFlags kLevelFlags =
-    Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus | Qt::BypassWindowManagerHint;
 
 TTimer* NewTimer(QObject* owner, int interval, std::function<void()> fn) {
     auto* t = new TTimer(owner);
@@ -22,11 +20,10 @@ TTimer* NewTimer(QObject* owner, int interval, std::function<void()> fn) {
 
 TqvSkinPopupWindow::TqvSkinPopupWindow(QWidget* Parent, TqvPopupLevelHost* Host, TqvSkinData* SkinData,
                                        const TqvMenuSettings& Settings)
-    : QWidget(Parent, kLevelFlags), FHost(Host), FLevel(SkinData, Settings) {
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    : QWidget(Parent), FHost(Host), FLevel(SkinData, Settings) {
+    MakeDropDownWindow(this);
     setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::NoFocus);
     FMouseTimer = NewTimer(this, 50, [this] { OnMouseTimer(); });
     FMorphTimer = NewTimer(this, 20, [this] { OnMorphTimer(); });
     FScrollTimer = NewTimer(this, 100, [this] { OnScrollTimer(); });

@@ -6,6 +6,7 @@
 #include "skin/controls/base/SkinClient.h"
 #include "skin/controls/statusbar/SkinStatusBar.h"
 #include "skin/forms/Velmora.h"
+#include "skin/forms/menu/SkinMenu.h"
 #include "skin/model/draw/EffectBmp.h"
 #include "skin/model/draw/LayerManager.h"
 #include "skin/model/draw/SkinCompose.h"
@@ -522,22 +523,17 @@ TEST_F(SkinForm, CaptionDoubleClickRule) {
     }
 }
 
-TEST_F(SkinForm, RightPressOnTheCaptionAsksForTheSystemMenu) {
-    QPoint at(-1, -1);
-    std::vector<QEvent::Type> closing;
-    Comp->SystemMenuHook = [&](QPoint p) { at = p; };
-    // Open menus close first, before the press does anything.
-    Comp->MenuCloseHook = [&](QEvent* e) {
-        closing.push_back(e->type());
-        EXPECT_EQ(at, QPoint(-1, -1));
-    };
+TEST_F(SkinForm, RightPressOnTheCaptionOpensTheSystemMenuThere) {
     Mouse(Form, QEvent::MouseButtonPress, QPoint(50, 10), Qt::RightButton, Qt::RightButton);
-    EXPECT_EQ(at, QPoint(100, 70));
-    EXPECT_EQ(closing, std::vector<QEvent::Type>{QEvent::MouseButtonPress});
-    at = QPoint(-1, -1);
+    ASSERT_TRUE(Comp->SkinMenu()->Visible());
+    EXPECT_EQ(Comp->SkinMenu()->LastLevel()->pos(), QPoint(100, 70));
+    // A second press closes the open menu before it opens the next one.
+    Mouse(Form, QEvent::MouseButtonPress, QPoint(50, 10), Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(Comp->SkinMenu()->LevelCount(), 1);
+    Comp->SkinMenu()->Hide();
     Comp->DisableSystemMenu = true;
     Mouse(Form, QEvent::MouseButtonPress, QPoint(50, 10), Qt::RightButton, Qt::RightButton);
-    EXPECT_EQ(at, QPoint(-1, -1));
+    EXPECT_FALSE(Comp->SkinMenu()->Visible());
 }
 
 TEST_F(SkinForm, DraggingTheCaptionMovesTheForm) {

@@ -71,7 +71,7 @@ struct ImagesMenuWindowTest : ::testing::Test {
 TEST_F(ImagesMenuWindowTest, OpensBelowTheRectAsANonActivatingToolWindow) {
     TqvSkinImagesMenuPopupWindow* w = Open();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->windowType(), Qt::Tool);
+    EXPECT_EQ(w->windowType(), Qt::ToolTip);
     EXPECT_TRUE(w->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(w->parentWidget(), Form.get());
     EXPECT_EQ(w->geometry().topLeft(), QPoint(100, 120));

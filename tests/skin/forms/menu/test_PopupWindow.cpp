@@ -93,7 +93,7 @@ TEST_F(PopupWindowTest, AToolWindowThatNeverTakesTheFocus) {
     Open();
     EXPECT_TRUE(Window->isWindow());
     EXPECT_EQ(Window->parentWidget(), Form.get());
-    EXPECT_EQ(Window->windowType(), Qt::Tool);  // not Qt::Popup
+    EXPECT_EQ(Window->windowType(), Qt::ToolTip);  // not Qt::Popup
     EXPECT_TRUE(Window->windowFlags() & Qt::WindowDoesNotAcceptFocus);
     EXPECT_TRUE(Window->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(Window->focusPolicy(), Qt::NoFocus);
