@@ -44,6 +44,7 @@ class TqvSkinEdit;
 class TqvSkinHint;
 class TqvSkinLinkLabel;
 class TqvSkinListView;
+class TqvSkinMainMenuBar;
 class TqvSkinMenuSpeedButton;
 class TqvSkinMessage;
 class TqvSkinOfficeComboBox;
@@ -109,7 +110,7 @@ public:
     TMenuItem* PNG1 = nullptr;
 
     // --- visible controls
-    TqvSkinPanel* qvSkinMainMenuBar1 = nullptr;  // stands where the skinned menu bar goes
+    TqvSkinMainMenuBar* qvSkinMainMenuBar1 = nullptr;
     TqvSkinToolBar* qvSkinToolBar2 = nullptr;
     TqvSkinMenuSpeedButton* qvSkinMenuSpeedButton1 = nullptr;
     TqvSkinButton* qvSkinButton7 = nullptr;   // 删除

@@ -31,6 +31,7 @@
 #include "skin/forms/dialogs/SkinMessage.h"
 #include "skin/forms/hint/SkinHint.h"
 #include "skin/forms/menu/Menus.h"
+#include "skin/forms/menubar/MainMenuBar.h"
 #include "skin/model/SkinData.h"
 #include "skin/model/StoredSkin.h"
 
@@ -88,8 +89,9 @@ void TForm1::Layout() {
     CreateMenus();
 
     // Tab positions 0 .. 14, in creation order.
-    qvSkinMainMenuBar1 = Place<TqvSkinPanel>(this, this, "qvSkinMainMenuBar1", 0, 0, 800, 22, qvSkinData1);
-    qvSkinMainMenuBar1->SetBorderStyle(bvNone);
+    qvSkinMainMenuBar1 = Place<TqvSkinMainMenuBar>(this, this, "qvSkinMainMenuBar1", 0, 0, 800, 22, qvSkinData1);
+    qvSkinMainMenuBar1->SetVelmora(qvVelmora1);
+    qvSkinMainMenuBar1->SetMainMenu(qvSkinMainMenu1);
     CreateToolBar();
     Panel1 = Place<TPanel>(this, this, "Panel1", 1273, 0, 600, 400, nullptr);
     CreateJobPanel();     // qvSkinPanel1
