@@ -48,6 +48,7 @@ class TqvSkinMainMenuBar;
 class TqvSkinMenuSpeedButton;
 class TqvSkinMessage;
 class TqvSkinOfficeComboBox;
+class TqvSkinPopupMenu;
 class TqvSkinPanel;
 class TqvSkinScrollBar;
 class TqvSkinSlider;
@@ -93,8 +94,8 @@ public:
 
     // --- menus
     TMainMenu* qvSkinMainMenu1 = nullptr;
-    TPopupMenu* qvSkinPopupMenu1 = nullptr;
-    TPopupMenu* qvSkinPopupMenu2 = nullptr;
+    TqvSkinPopupMenu* qvSkinPopupMenu1 = nullptr;
+    TqvSkinPopupMenu* qvSkinPopupMenu2 = nullptr;
     TMenuItem* Item11 = nullptr; TMenuItem* Item111 = nullptr; TMenuItem* Item121 = nullptr;
     TMenuItem* N21 = nullptr; TMenuItem* N3 = nullptr; TMenuItem* N4 = nullptr;
     TMenuItem* N6 = nullptr; TMenuItem* N111 = nullptr; TMenuItem* N2221 = nullptr; TMenuItem* N12 = nullptr;

@@ -31,6 +31,7 @@
 #include "skin/forms/dialogs/SkinMessage.h"
 #include "skin/forms/hint/SkinHint.h"
 #include "skin/forms/menu/Menus.h"
+#include "skin/forms/menu/SkinMenu.h"
 #include "skin/forms/menubar/MainMenuBar.h"
 #include "skin/model/SkinData.h"
 #include "skin/model/StoredSkin.h"
@@ -219,13 +220,15 @@ void TForm1::CreateMenus() {
     N19 = Item(this, N2, "N19", "官方网站");
     N5 = Item(this, N2, "N5", "关于软件");
 
-    qvSkinPopupMenu1 = new TPopupMenu(this);
+    qvSkinPopupMenu1 = new TqvSkinPopupMenu(this);
+    qvSkinPopupMenu1->SetSkinData(qvSkinData1);
     qvSkinPopupMenu1->SetName(QStringLiteral("qvSkinPopupMenu1"));
     N11111 = Item(this, qvSkinPopupMenu1->Items(), "N11111", "添加一个文件");
     N2222 = Item(this, qvSkinPopupMenu1->Items(), "N2222", "添加多个文件");
     N3331 = Item(this, qvSkinPopupMenu1->Items(), "N3331", "添加整个目录");
 
-    qvSkinPopupMenu2 = new TPopupMenu(this);
+    qvSkinPopupMenu2 = new TqvSkinPopupMenu(this);
+    qvSkinPopupMenu2->SetSkinData(qvSkinData1);
     qvSkinPopupMenu2->SetName(QStringLiteral("qvSkinPopupMenu2"));
     MenuItem1 = Item(this, qvSkinPopupMenu2->Items(), "MenuItem1", "打开快照目录");
     MenuItem2 = Item(this, qvSkinPopupMenu2->Items(), "MenuItem2", "设置快照目录");
@@ -249,6 +252,7 @@ void TForm1::CreateToolBar() {
     qvSkinMenuSpeedButton1->SetLayout(blGlyphTop);
     qvSkinMenuSpeedButton1->SetUseSkinSize(false);
     qvSkinMenuSpeedButton1->SetBounds(15, 6, 74, 46);
+    qvSkinMenuSpeedButton1->SetSkinPopupMenu(qvSkinPopupMenu1);
     qvSkinMenuSpeedButton1->SetGlyph(Images[3] ? Images[3]->Picture() : TBitmap(mainwindow::ToolPicture(3)));
     struct TTool { TqvSkinButton** Field; const char* Name; const char* Caption; int Left; int Picture; };
     const TTool tools[] = {
