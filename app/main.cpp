@@ -1,10 +1,10 @@
 #include "app/DisplayCheck.h"
+#include "app/mainwindow/Startup.h"
 #include "engine/MainThread.h"
 #include "platform/Application.h"
 #include "skin/forms/menu/MenuServices.h"
 
 #include <QApplication>
-#include <QWidget>
 
 #include <cstdio>
 #include <memory>
@@ -20,22 +20,13 @@ int main(int argc, char* argv[]) {
     QApplication qtApp(argc, argv);
     displayCheck.reset();  // Qt is connected now; see ~DisplayCheck
     QApplication::setApplicationName(QStringLiteral("Quorvelia"));
-    TApplication* app = Application();
-    app->SetTitle(QStringLiteral("Quorvelia"));
     // Exceptions of calls the engine posts to this thread have no caller: the error box shows them.
     SetMainThreadExceptionHandler([](std::exception_ptr e) { Application()->HandleException(e); });
     // The controls' context menus and menu buttons open through the skinned forms.
     RegisterSkinMenuServices();
-
-    int rc = 0;
-    {
-        QWidget window;
-        window.setWindowTitle(app->Title());
-        window.resize(800, 600);
-        window.show();
-        rc = QApplication::exec();
-    }
+    app::StartApplication();
+    Application()->Run();
     SetMainThreadExceptionHandler(nullptr);
     DestroyApplication();
-    return rc;
+    return 0;
 }

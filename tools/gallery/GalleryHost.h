@@ -6,6 +6,7 @@
 
 #include "platform/Form.h"
 #include "skin/controls/panels/SkinPanel.h"
+#include "skin/forms/Velmora.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -34,6 +35,21 @@ inline void Press(QWidget* w, QPoint pos) {
 }
 
 inline void Move(QWidget* w, QPoint pos) { SendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, pos); }
+
+// A skinned form as the screen shows it: its frame, the client, and the sheet
+// showing outside the window's shape.
+inline QImage FormPicture(TForm* form, TqvVelmora* comp, bool active) {
+    QImage img = comp->BuildFrameImage(active).convertToFormat(QImage::Format_RGB32);
+    {
+        QPainter p(&img);
+        p.drawPixmap(form->Client()->geometry().topLeft(), form->Client()->grab());
+    }
+    if (comp->HasRegion() && !form->mask().isEmpty())
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (!form->mask().contains(QPoint(x, y))) img.setPixel(x, y, 0xFFFAFAFA);
+    return img;
+}
 
 struct TPanelHost {
     std::unique_ptr<TForm> Form = std::make_unique<TForm>();

@@ -117,6 +117,7 @@ void DrawMenuBarSection(TGallerySheet& sheet);
 void DrawMessagesSection(TGallerySheet& sheet);
 void DrawDialogsSection(TGallerySheet& sheet);
 void DrawMdiSection(TGallerySheet& sheet);
+void DrawMainWindowSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
@@ -142,6 +143,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Message boxes", DrawMessagesSection},
         {"Dialogs: options, about box, settings", DrawDialogsSection},
         {"MDI frame: tabs bar, cascaded and maximized children", DrawMdiSection},
+        {"Main window at start", DrawMainWindowSection},
     };
     return sections;
 }

@@ -39,12 +39,6 @@ private:
     void EnsureRoom(int bottom);
 };
 
-class TForm;
-class TqvVelmora;
-// A skinned form as the screen shows it: its frame, its client, and the
-// sheet's colour outside the window's shape.
-QImage GalleryFormPicture(TForm* form, TqvVelmora* comp, bool active);
-
 struct TGallerySection {
     const char* Title;
     void (*Draw)(TGallerySheet& sheet);

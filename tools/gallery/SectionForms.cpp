@@ -1,24 +1,10 @@
 // A resizable form with the skin's frame, active, inactive and rolled up, and
 // the skinless frame beside it; outside the window's shape the sheet shows.
-#include "tools/gallery/GallerySheet.h"
+#include "tools/gallery/GalleryHost.h"
 
 #include "platform/StdCtrls.h"
 #include "skin/forms/Velmora.h"
 
-#include <QPainter>
-
-QImage GalleryFormPicture(TForm* form, TqvVelmora* comp, bool active) {
-    QImage img = comp->BuildFrameImage(active).convertToFormat(QImage::Format_RGB32);
-    {
-        QPainter p(&img);
-        p.drawPixmap(form->Client()->geometry().topLeft(), form->Client()->grab());
-    }
-    if (comp->HasRegion() && !form->mask().isEmpty())
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                if (!form->mask().contains(QPoint(x, y))) img.setPixel(x, y, 0xFFFAFAFA);
-    return img;
-}
 
 namespace {
 
@@ -37,10 +23,10 @@ void Forms(TGallerySheet& sheet, TqvSkinData* model, const QString& label) {
     ok->SetAnchors(akRight | akBottom);
     ok->SetBounds(200, 120, 90, 28);
     comp->SetSkinData(model);
-    sheet.Place(GalleryFormPicture(&form, comp, true), label + QStringLiteral(" active"));
-    sheet.Place(GalleryFormPicture(&form, comp, false), label + QStringLiteral(" inactive"));
+    sheet.Place(gallery::FormPicture(&form, comp, true), label + QStringLiteral(" active"));
+    sheet.Place(gallery::FormPicture(&form, comp, false), label + QStringLiteral(" inactive"));
     comp->SetRollUpState(true);
-    sheet.Place(GalleryFormPicture(&form, comp, true), label + QStringLiteral(" rolled up"));
+    sheet.Place(gallery::FormPicture(&form, comp, true), label + QStringLiteral(" rolled up"));
 }
 
 }  // namespace

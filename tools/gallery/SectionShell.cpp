@@ -2,6 +2,7 @@
 // over a small folder tree made for the sheet (with two volumes of its own),
 // so the sheet never shows the machine it was drawn on.
 #include "tools/gallery/GallerySheet.h"
+#include "tools/gallery/GalleryHost.h"
 
 #include "platform/Form.h"
 #include "skin/controls/bars/SkinScrollBar.h"
@@ -216,7 +217,7 @@ protected:
         form->Show();
         if (Prepare) Prepare(form);
         QCoreApplication::processEvents();
-        Shot = GalleryFormPicture(form, form->QVF, true);
+        Shot = gallery::FormPicture(form, form->QVF, true);
         return mrCancel;
     }
 };
