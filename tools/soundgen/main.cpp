@@ -1,5 +1,6 @@
 // Writes the end-of-run sound: a short two-note chime as a 16-bit mono WAV.
 // Made at build time so no recording is kept with the sources.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
