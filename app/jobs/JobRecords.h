@@ -37,6 +37,9 @@ TJobRow AddedJobRow(const TAddedFile& file, const TOutputOptions& record, int ca
 struct TJobRecord {
     TInputOptions Input;
     TOutputOptions Output;
+    // Why the engine last refused this job's output (at the add or at a
+    // rebuild); empty once it was accepted.
+    QString Refusal;
 };
 
 // The records of all jobs, one per row, in row order; it grows with the rows.

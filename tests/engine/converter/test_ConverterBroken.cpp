@@ -124,3 +124,12 @@ TEST_F(ConverterBrokenTest, AHeaderFailureEndsWithTheMuxersReason) {
     EXPECT_TRUE(err.endsWith(QStringLiteral("codec not currently supported in container"))) << err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(out));
 }
+
+TEST_F(ConverterBrokenTest, AacInAProgramStreamNamesTheCodecsItTakes) {
+    TPipelineFFmpeg f;
+    const QString out = Out(QStringLiteral("aac.mpg"));
+    const QString err = Convert(f, {{"-i", TestMedia::Path(QStringLiteral("a44.wav"))}, {"acodec", "aac"}, {"-o", out}});
+    EXPECT_TRUE(err.startsWith(QStringLiteral("Could not write header for output file #0 (incorrect codec parameters ?) ")))
+        << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("Must be one of mp1, mp2, mp3, "))) << err.toStdString();
+}

@@ -3,12 +3,14 @@
 // their defaults, the add's output record, the row a new job keeps, and the
 // record the start rebuilds from that row. Each set is converted from a
 // one-second clip through the queue and the output probed for its container,
-// codecs and picture size.
+// codecs and picture size; a set the engine cannot take fails in its row with
+// the engine's reason.
 #include "tests/engine/queue/QueueTestSupport.h"
 
 #include "app/jobs/JobFileNames.h"
 #include "app/jobs/OutputName.h"
 #include "app/jobs/JobRecords.h"
+#include "app/jobs/JobState.h"
 #include "app/jobs/ProfilePanel.h"
 #include "app/profiles/ProfileTables.h"
 
@@ -19,6 +21,7 @@
 #include <QProcess>
 
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -154,6 +157,7 @@ TEST_F(ProfileTest, EveryParameterSetConvertsToWhatItNames) {
     TTrevalon q;
     std::vector<const TParameterSet*> setOfTask;
     std::vector<QString> outputOfTask;
+    std::vector<QString> refusalOfTask;
     for (const TParameterSet& p : sets) {
         SCOPED_TRACE(p.Codes());
         const int t = q.AddTask(clip);
@@ -161,17 +165,24 @@ TEST_F(ProfileTest, EveryParameterSetConvertsToWhatItNames) {
         TOutputOptions out = p.output;
         const QString file = Out(QStringLiteral("p%1%2").arg(p.codes.front()).arg(QString::fromStdString(p.ext)));
         const bool attached = q.SetOutputFile(t, file, &out);
+        QString refusal;
         if (p.output.AudioCodec == QLatin1String("libopencore_amrnb")) {
-            // No AMR encoder in this build: the job cannot be added.
+            // No AMR encoder in this build: the job keeps its task, without
+            // output, and its row says why.
             EXPECT_FALSE(attached);
             EXPECT_TRUE(q.LastErrMsg().contains(QLatin1String("Unknown encoder 'libopencore_amrnb'")))
                 << q.LastErrMsg().toStdString();
-            q.RemoveTask(t);
-            continue;
+            jobs::TJobRow row;
+            jobs::TJobRecord record;
+            jobs::NoteRefusal(row, record, q.LastErrMsg());
+            EXPECT_EQ(row[jobs::siProgress], jobs::FailedText(q.LastErrMsg()));
+            refusal = record.Refusal;
+        } else {
+            ASSERT_TRUE(attached) << q.LastErrMsg().toStdString();
         }
-        ASSERT_TRUE(attached) << q.LastErrMsg().toStdString();
         setOfTask.push_back(&p);
         outputOfTask.push_back(file);
+        refusalOfTask.push_back(refusal);
     }
 
     TReports r;
@@ -185,16 +196,28 @@ TEST_F(ProfileTest, EveryParameterSetConvertsToWhatItNames) {
         const TTerminateInfo& info = items[i].Info;
         const TParameterSet& p = *setOfTask.at(info.TaskIndex);
         SCOPED_TRACE(p.Codes());
+        const jobs::TTaskEnd end = jobs::TaskEnd(info, refusalOfTask.at(info.TaskIndex));
+        if (!refusalOfTask.at(info.TaskIndex).isEmpty()) {
+            // The task without output fails, and its row gives the refusal's reason.
+            EXPECT_TRUE(info.Exception);
+            EXPECT_EQ(end.ProgressText, std::optional(jobs::FailedText(refusalOfTask.at(info.TaskIndex))));
+            EXPECT_EQ(end.Warning, std::optional(refusalOfTask.at(info.TaskIndex)));
+            continue;
+        }
         if (p.codes == std::vector<int>{1404}) {
             // AAC sound has no place in an MPEG program stream: the run says
-            // so and leaves no output behind.
+            // so, with the muxer's own reason, and leaves no output behind.
             EXPECT_FALSE(info.Finished);
             EXPECT_TRUE(info.Exception);
             EXPECT_TRUE(info.ExceptionMsg.startsWith(QLatin1String("Could not write header for output file #0")))
                 << info.ExceptionMsg.toStdString();
+            EXPECT_TRUE(info.ExceptionMsg.contains(QLatin1String("Must be one of mp1, mp2, mp3, ")))
+                << info.ExceptionMsg.toStdString();
+            EXPECT_EQ(end.ProgressText, std::optional(jobs::FailedText(info.ExceptionMsg)));
             EXPECT_FALSE(QFileInfo::exists(outputOfTask[info.TaskIndex]));
             continue;
         }
+        EXPECT_EQ(end.ProgressText, std::optional(QStringLiteral("100%")));
         EXPECT_TRUE(info.Finished);
         EXPECT_FALSE(info.Exception) << info.ExceptionMsg.toStdString();
         QString error;
