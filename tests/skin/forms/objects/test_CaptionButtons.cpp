@@ -4,6 +4,7 @@
 #include "tests/skin/forms/objects/ObjectTestSupport.h"
 
 #include "platform/Canvas.h"
+#include "skin/forms/menu/SkinMenu.h"
 
 #include <QPainter>
 
@@ -140,6 +141,21 @@ TEST_F(ButtonsTest, TheSystemMenuButtonHoldsItsMenuAndADoubleClickCloses) {
     Mouse(Form, QEvent::MouseButtonDblClick, c);
     EXPECT_FALSE(Form->isVisible());
     Comp->SetMenuLink(nullptr);
+}
+
+TEST_F(ButtonsTest, TheRealSystemMenuHoldsTheButtonUntilItCloses) {
+    Start();
+    Form->Show();
+    auto* sys = Object<TqvSkinStdButtonObject>("sys");
+    const QPoint c = CentreOf("sys");
+    MoveTo(c);
+    Press(c);
+    Release(c);
+    ASSERT_TRUE(Comp->SkinMenu()->Visible()) << "the form's own system menu opened";
+    EXPECT_TRUE(sys->Down());
+    Comp->SkinMenu()->Hide();
+    EXPECT_FALSE(Comp->SkinMenu()->Visible());
+    EXPECT_FALSE(sys->Down()) << "the menu's close released the button";
 }
 
 TEST_F(ButtonsTest, WithoutSystemMenuTheButtonComesUpOnTheRelease) {
