@@ -1,6 +1,11 @@
 #include "skin/forms/shell/DialogSupport.h"
 
 #include "platform/Application.h"
+#include "skin/controls/bars/SkinScrollBar.h"
+#include "skin/controls/buttons/SkinSpeedButton.h"
+#include "skin/controls/labels/SkinLabels.h"
+#include "skin/controls/panels/SkinPanel.h"
+#include "skin/controls/spacers/SkinSpacers.h"
 #include "skin/forms/Velmora.h"
 #include "skin/forms/dialogs/SkinMessage.h"
 #include "skin/model/ResourceStrings.h"
@@ -130,4 +135,71 @@ void ShowDialogError(const TqvDialogFrame& frame, std::exception_ptr e) {
     box.SetSkinData(frame.SkinData);
     box.SetCtrlSkinData(frame.CtrlSkinData);
     box.MessageDlg2(text, Application()->Title(), mtError, MsgBtn(mbOK), 0);
+}
+
+TqvSkinSpeedButton* DialogToolButton(TForm* form, TWinControl* parent, const char* name, const char* glyph,
+                               const QString& hint, bool flat, TqvSkinData* sd) {
+    auto* b = new TqvSkinSpeedButton(form);
+    b->SetName(QLatin1String(name));
+    b->SetParent(parent);
+    b->SetAlign(alRight);
+    b->SetDefaultWidth(27);
+    b->SetDefaultHeight(25);
+    b->SetSkinDataName(QStringLiteral("toolbutton"));
+    b->SetGlyph(DialogGlyph(glyph));
+    b->SetHint(hint);
+    b->SetShowHint(true);
+    b->SetFlat(flat);
+    b->SetSkinData(sd);
+    return b;
+}
+
+TqvSkinBevel* DialogSpacer(TForm* form, TWinControl* parent, TAlign align, int width) {
+    auto* s = new TqvSkinBevel(form);
+    s->SetParent(parent);
+    s->SetAlign(align);
+    s->SetWidth(width);
+    s->SetShape(TBevelShape::bsSpacer);
+    return s;
+}
+
+TqvSkinScrollBar* DialogScrollBar(TForm* form, TWinControl* parent, const char* name, bool vertical, TqvSkinData* sd) {
+    auto* b = new TqvSkinScrollBar(form);
+    b->SetName(QLatin1String(name));
+    b->SetParent(parent);
+    if (vertical) {
+        b->SetKind(sbVertical);
+        b->SetAlign(alRight);
+        b->SetDefaultWidth(19);
+        b->SetSkinDataName(QStringLiteral("vscrollbar"));
+    } else {
+        b->SetAlign(alBottom);
+        b->SetDefaultHeight(19);
+        b->SetBothMarkerWidth(19);
+        b->SetSkinDataName(QStringLiteral("hscrollbar"));
+    }
+    b->SetEnabled(false);
+    b->SetSkinData(sd);
+    return b;
+}
+
+TqvSkinStdLabel* DialogLabel(TForm* form, TWinControl* parent, const char* name, const QString& text, TqvSkinData* sd) {
+    auto* l = new TqvSkinStdLabel(form);
+    l->SetName(QLatin1String(name));
+    l->SetParent(parent);
+    l->SetAutoSize(true);
+    l->SetSkinData(sd);
+    l->SetCaption(text);
+    return l;
+}
+
+TqvSkinPanel* DialogPanel(TForm* form, TWinControl* parent, const char* name, TAlign align,
+                          TqvSkinBorderStyle border, TqvSkinData* sd) {
+    auto* p = new TqvSkinPanel(form);
+    p->SetName(QLatin1String(name));
+    p->SetParent(parent);
+    p->SetAlign(align);
+    p->SetBorderStyle(border);
+    p->SetSkinData(sd);
+    return p;
 }

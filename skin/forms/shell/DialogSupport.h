@@ -6,6 +6,7 @@
 
 #include "platform/Form.h"
 #include "platform/Graphics.h"
+#include "skin/controls/panels/SkinPanel.h"
 #include "skin/model/SkinData.h"
 
 #include <QPointer>
@@ -13,6 +14,20 @@
 #include <exception>
 
 class TqvVelmora;
+class TqvSkinBevel;
+class TqvSkinScrollBar;
+class TqvSkinSpeedButton;
+class TqvSkinStdLabel;
+
+// Pieces the dialogs' layouts share, owned by form and named for lookups.
+TqvSkinSpeedButton* DialogToolButton(TForm* form, TWinControl* parent, const char* name, const char* glyph,
+                                     const QString& hint, bool flat, TqvSkinData* sd);
+TqvSkinBevel* DialogSpacer(TForm* form, TWinControl* parent, TAlign align, int width);
+// A disabled bar the view it serves turns on: vertical on the right, else at the bottom.
+TqvSkinScrollBar* DialogScrollBar(TForm* form, TWinControl* parent, const char* name, bool vertical, TqvSkinData* sd);
+TqvSkinStdLabel* DialogLabel(TForm* form, TWinControl* parent, const char* name, const QString& text, TqvSkinData* sd);
+TqvSkinPanel* DialogPanel(TForm* form, TWinControl* parent, const char* name, TAlign align,
+                          TqvSkinBorderStyle border, TqvSkinData* sd);
 
 // The model's interface text of that name when it has one, else Text.
 QString DialogText(const TqvSkinData* model, const char* key, const char* text);

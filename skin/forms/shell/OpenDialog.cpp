@@ -103,66 +103,6 @@ TqvOpenDlgForm::TqvOpenDlgForm(QObject* AOwner, bool ASaveMode, TqvSkinData* ACt
 
 TqvOpenDlgForm::~TqvOpenDlgForm() = default;
 
-namespace {
-
-TqvSkinSpeedButton* ToolButton(TForm* form, TWinControl* parent, const char* name, const char* glyph,
-                               const QString& hint, bool flat, TqvSkinData* sd) {
-    auto* b = new TqvSkinSpeedButton(form);
-    b->SetName(QLatin1String(name));
-    b->SetParent(parent);
-    b->SetAlign(alRight);
-    b->SetDefaultWidth(27);
-    b->SetDefaultHeight(25);
-    b->SetSkinDataName(QStringLiteral("toolbutton"));
-    b->SetGlyph(DialogGlyph(glyph));
-    b->SetHint(hint);
-    b->SetShowHint(true);
-    b->SetFlat(flat);
-    b->SetSkinData(sd);
-    return b;
-}
-
-TqvSkinBevel* Spacer(TForm* form, TWinControl* parent, TAlign align, int width) {
-    auto* s = new TqvSkinBevel(form);
-    s->SetParent(parent);
-    s->SetAlign(align);
-    s->SetWidth(width);
-    s->SetShape(TBevelShape::bsSpacer);
-    return s;
-}
-
-TqvSkinScrollBar* Bar(TForm* form, TWinControl* parent, const char* name, bool vertical, TqvSkinData* sd) {
-    auto* b = new TqvSkinScrollBar(form);
-    b->SetName(QLatin1String(name));
-    b->SetParent(parent);
-    if (vertical) {
-        b->SetKind(sbVertical);
-        b->SetAlign(alRight);
-        b->SetDefaultWidth(19);
-        b->SetSkinDataName(QStringLiteral("vscrollbar"));
-    } else {
-        b->SetAlign(alBottom);
-        b->SetDefaultHeight(19);
-        b->SetBothMarkerWidth(19);
-        b->SetSkinDataName(QStringLiteral("hscrollbar"));
-    }
-    b->SetEnabled(false);
-    b->SetSkinData(sd);
-    return b;
-}
-
-TqvSkinStdLabel* Label(TForm* form, TWinControl* parent, const char* name, const QString& text, TqvSkinData* sd) {
-    auto* l = new TqvSkinStdLabel(form);
-    l->SetName(QLatin1String(name));
-    l->SetParent(parent);
-    l->SetAutoSize(true);
-    l->SetSkinData(sd);
-    l->SetCaption(text);
-    return l;
-}
-
-}  // namespace
-
 void TqvOpenDlgForm::Layout() {
     TqvSkinData* sd = FCtrlSD;
     // The anchored bottom row is placed for the default size and follows the form.
@@ -178,8 +118,8 @@ void TqvOpenDlgForm::Layout() {
     ToolPanel->SetSkinDataName(QStringLiteral("toolpanel"));
     ToolPanel->SetSkinData(sd);
 
-    Spacer(this, ToolPanel, alLeft, 10);
-    Drivelabel = Label(this, ToolPanel, "Drivelabel", DialogText(sd, "FLV_LOOKIN", "Look in: "), sd);
+    DialogSpacer(this, ToolPanel, alLeft, 10);
+    Drivelabel = DialogLabel(this, ToolPanel, "Drivelabel", DialogText(sd, "FLV_LOOKIN", "Look in: "), sd);
     Drivelabel->SetAlign(alLeft);
     Drivelabel->SetLayout(tlCenter);
 
@@ -218,15 +158,15 @@ void TqvOpenDlgForm::Layout() {
     StyleToolButton->SetShowHint(true);
     StyleToolButton->SetFlat(FToolButtonsTransparent);
     StyleToolButton->SetSkinData(sd);
-    Spacer(this, ToolPanel, alRight, 10);
-    NewFolderToolButton = ToolButton(this, ToolPanel, "NewFolderToolButton", "QV_NEWFOLDER",
+    DialogSpacer(this, ToolPanel, alRight, 10);
+    NewFolderToolButton = DialogToolButton(this, ToolPanel, "NewFolderToolButton", "QV_NEWFOLDER",
                                      DialogText(sd, "MSG_BTN_NEWFOLDER_HINT", "Create New Folder"),
                                      FToolButtonsTransparent, sd);
     NewFolderToolButton->OnClick = [this](QObject* s) { NewFolderToolButtonClick(s); };
-    UpToolButton = ToolButton(this, ToolPanel, "UpToolButton", "QV_UP", DialogText(sd, "MSG_BTN_UP_HINT", "Up One Level"),
+    UpToolButton = DialogToolButton(this, ToolPanel, "UpToolButton", "QV_UP", DialogText(sd, "MSG_BTN_UP_HINT", "Up One Level"),
                               FToolButtonsTransparent, sd);
     UpToolButton->OnClick = [this](QObject* s) { UpToolButtonClick(s); };
-    BackToolButton = ToolButton(this, ToolPanel, "BackToolButton", "QV_BACK",
+    BackToolButton = DialogToolButton(this, ToolPanel, "BackToolButton", "QV_BACK",
                                 DialogText(sd, "MSG_BTN_BACK_HINT", "Go To Last Folder Visited"),
                                 FToolButtonsTransparent, sd);
     BackToolButton->OnClick = [this](QObject* s) { BackToolButtonClick(s); };
@@ -240,22 +180,12 @@ void TqvOpenDlgForm::Layout() {
     ShellBox->SetSkinDataName(QStringLiteral("combobox"));
     ShellBox->SetSkinData(sd);
 
-    BottomPanel = new TqvSkinPanel(this);
-    BottomPanel->SetName(QStringLiteral("BottomPanel"));
-    BottomPanel->SetParent(this);
-    BottomPanel->SetAlign(alBottom);
-    BottomPanel->SetBorderStyle(bvNone);
+    BottomPanel = DialogPanel(this, this, "BottomPanel", alBottom, bvNone, sd);
     BottomPanel->SetHeight(80);
-    BottomPanel->SetSkinData(sd);
 
-    FileListViewPanel = new TqvSkinPanel(this);
-    FileListViewPanel->SetName(QStringLiteral("FileListViewPanel"));
-    FileListViewPanel->SetParent(this);
-    FileListViewPanel->SetAlign(alClient);
-    FileListViewPanel->SetBorderStyle(bvFrame);
-    FileListViewPanel->SetSkinData(sd);
-    FLVHScrollBar = Bar(this, FileListViewPanel, "FLVHScrollBar", false, sd);
-    FLVVScrollBar = Bar(this, FileListViewPanel, "FLVVScrollBar", true, sd);
+    FileListViewPanel = DialogPanel(this, this, "FileListViewPanel", alClient, bvFrame, sd);
+    FLVHScrollBar = DialogScrollBar(this, FileListViewPanel, "FLVHScrollBar", false, sd);
+    FLVVScrollBar = DialogScrollBar(this, FileListViewPanel, "FLVVScrollBar", true, sd);
 
     FileListView = new TqvSkinFileListView(this);
     FileListView->SetName(QStringLiteral("FileListView"));
@@ -322,9 +252,9 @@ void TqvOpenDlgForm::LayoutBottom() {
     CancelButton->SetCancel(true);
     CancelButton->SetSkinData(sd);
 
-    OpenFileLabel = Label(this, BottomPanel, "OpenFileLabel", DialogText(sd, "MSG_FILENAME", "File name:"), sd);
+    OpenFileLabel = DialogLabel(this, BottomPanel, "OpenFileLabel", DialogText(sd, "MSG_FILENAME", "File name:"), sd);
     OpenFileLabel->SetBounds(10, 10, OpenFileLabel->Width(), OpenFileLabel->Height());
-    FileTypeLabel = Label(this, BottomPanel, "FileTypeLabel", DialogText(sd, "MSG_FILETYPE", "File type:"), sd);
+    FileTypeLabel = DialogLabel(this, BottomPanel, "FileTypeLabel", DialogText(sd, "MSG_FILETYPE", "File type:"), sd);
     FileTypeLabel->SetBounds(10, 45, FileTypeLabel->Width(), FileTypeLabel->Height());
     // A wider font than the row was drawn for must not run the labels into the boxes.
     const int left = std::max(70, 10 + std::max(OpenFileLabel->Width(), FileTypeLabel->Width()) + 6);

@@ -29,6 +29,7 @@ TqvSelDirDlgForm::TqvSelDirDlgForm(QObject* AOwner, TqvSkinData* ACtrlSkinData, 
 void TqvSelDirDlgForm::Layout() {
     TqvSkinData* sd = FCtrlSD;
     if (FShowToolBar) {
+        // Its height and record are set before the model, which sizes it.
         ToolPanel = new TqvSkinPanel(this);
         ToolPanel->SetName(QStringLiteral("ToolPanel"));
         ToolPanel->SetParent(this);
@@ -38,25 +39,11 @@ void TqvSelDirDlgForm::Layout() {
         ToolPanel->SetSkinDataName(QStringLiteral("toolpanel"));
         ToolPanel->SetSkinData(sd);
 
-        NewFolderToolButton = new TqvSkinSpeedButton(this);
-        NewFolderToolButton->SetName(QStringLiteral("NewFolderToolButton"));
-        NewFolderToolButton->SetParent(ToolPanel);
-        NewFolderToolButton->SetAlign(alRight);
-        NewFolderToolButton->SetDefaultWidth(27);
-        NewFolderToolButton->SetDefaultHeight(25);
-        NewFolderToolButton->SetSkinDataName(QStringLiteral("toolbutton"));
-        NewFolderToolButton->SetGlyph(DialogGlyph("QV_NEWFOLDER"));
-        NewFolderToolButton->SetHint(DialogText(sd, "MSG_BTN_NEWFOLDER_HINT", "Create New Folder"));
-        NewFolderToolButton->SetShowHint(true);
-        NewFolderToolButton->SetFlat(FToolButtonsTransparent);
-        NewFolderToolButton->SetSkinData(sd);
+        NewFolderToolButton = DialogToolButton(this, ToolPanel, "NewFolderToolButton", "QV_NEWFOLDER",
+                                               DialogText(sd, "MSG_BTN_NEWFOLDER_HINT", "Create New Folder"),
+                                               FToolButtonsTransparent, sd);
         NewFolderToolButton->OnClick = [this](QObject* s) { CreateFolderClick(s); };
-
-        auto* spacer = new TqvSkinBevel(this);
-        spacer->SetParent(ToolPanel);
-        spacer->SetAlign(alRight);
-        spacer->SetWidth(5);
-        spacer->SetShape(TBevelShape::bsSpacer);
+        DialogSpacer(this, ToolPanel, alRight, 5);
 
         DirEdit = new TqvSkinEdit(this);
         DirEdit->SetName(QStringLiteral("DirEdit"));
@@ -68,33 +55,10 @@ void TqvSelDirDlgForm::Layout() {
         DirEdit->OnKeyPress = [this](QObject* s, QChar& k) { DirEditKeyPress(s, k); };
     }
 
-    DirTreeViewPanel = new TqvSkinPanel(this);
-    DirTreeViewPanel->SetName(QStringLiteral("DirTreeViewPanel"));
-    DirTreeViewPanel->SetParent(this);
-    DirTreeViewPanel->SetAlign(alClient);
-    DirTreeViewPanel->SetBorderStyle(bvFrame);
+    DirTreeViewPanel = DialogPanel(this, this, "DirTreeViewPanel", alClient, bvFrame, sd);
     DirTreeViewPanel->SetHeight(200);
-    DirTreeViewPanel->SetSkinData(sd);
-
-    VScrollBar = new TqvSkinScrollBar(this);
-    VScrollBar->SetName(QStringLiteral("VScrollBar"));
-    VScrollBar->SetParent(DirTreeViewPanel);
-    VScrollBar->SetKind(sbVertical);
-    VScrollBar->SetAlign(alRight);
-    VScrollBar->SetDefaultWidth(19);
-    VScrollBar->SetEnabled(false);
-    VScrollBar->SetSkinDataName(QStringLiteral("vscrollbar"));
-    VScrollBar->SetSkinData(sd);
-
-    HScrollBar = new TqvSkinScrollBar(this);
-    HScrollBar->SetName(QStringLiteral("HScrollBar"));
-    HScrollBar->SetParent(DirTreeViewPanel);
-    HScrollBar->SetAlign(alBottom);
-    HScrollBar->SetDefaultHeight(19);
-    HScrollBar->SetBothMarkerWidth(19);
-    HScrollBar->SetEnabled(false);
-    HScrollBar->SetSkinDataName(QStringLiteral("hscrollbar"));
-    HScrollBar->SetSkinData(sd);
+    VScrollBar = DialogScrollBar(this, DirTreeViewPanel, "VScrollBar", true, sd);
+    HScrollBar = DialogScrollBar(this, DirTreeViewPanel, "HScrollBar", false, sd);
 
     DirTreeView = new TqvSkinDirTreeView(this);
     DirTreeView->SetName(QStringLiteral("DirTreeView"));
@@ -106,13 +70,8 @@ void TqvSelDirDlgForm::Layout() {
     DirTreeView->SetSkinData(sd);
     DirTreeView->OnChange = [this](QObject* s, TTreeNode* n) { DirTreeViewChange(s, n); };
 
-    BottomPanel = new TqvSkinPanel(this);
-    BottomPanel->SetName(QStringLiteral("BottomPanel"));
-    BottomPanel->SetParent(this);
-    BottomPanel->SetAlign(alBottom);
-    BottomPanel->SetBorderStyle(bvNone);
+    BottomPanel = DialogPanel(this, this, "BottomPanel", alBottom, bvNone, sd);
     BottomPanel->SetHeight(50);
-    BottomPanel->SetSkinData(sd);
 
     OkButton = new TqvSkinButton(this);
     OkButton->SetName(QStringLiteral("OkButton"));
