@@ -7,6 +7,7 @@
 #include "platform/Form.h"
 #include "skin/controls/panels/SkinPanel.h"
 #include "skin/forms/Velmora.h"
+#include "skin/forms/menu/Menus.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -16,6 +17,28 @@
 #include <memory>
 
 namespace gallery {
+
+// An item of the sample menus the sections draw.
+inline TMenuItem* AddMenuItem(TMenuItem* parent, const QString& caption, TShortCut key = 0) {
+    auto* i = new TMenuItem;
+    i->SetCaption(caption);
+    i->SetShortCut(key);
+    parent->Add(i);
+    return i;
+}
+
+// The sample menus' marked rows: Preview checked, Fast and Best a radio pair
+// (Best chosen), and a disabled item.
+inline void AddSampleChoices(TMenuItem* parent) {
+    AddMenuItem(parent, QStringLiteral("&Preview"))->SetChecked(true);
+    for (const char* c : {"&Fast", "&Best"}) {
+        TMenuItem* r = AddMenuItem(parent, QString::fromLatin1(c));
+        r->SetRadioItem(true);
+        r->SetGroupIndex(1);
+        r->SetChecked(true);
+    }
+    AddMenuItem(parent, QStringLiteral("Disabled item"))->SetEnabled(false);
+}
 
 inline const char* const kStates[] = {"normal", "hot", "pressed", "disabled", "focused"};
 

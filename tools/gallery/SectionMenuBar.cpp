@@ -2,6 +2,7 @@
 // and a bar too narrow for its items (the more-items marker), in the sheet's
 // skin and in the plain look.
 #include "tools/gallery/GallerySheet.h"
+#include "tools/gallery/GalleryHost.h"
 
 #include "platform/Form.h"
 #include "skin/forms/Velmora.h"
@@ -13,38 +14,23 @@
 
 namespace {
 
-TMenuItem* Add(TMenuItem* parent, const QString& caption, TShortCut key = 0) {
-    auto* i = new TMenuItem;
-    i->SetCaption(caption);
-    i->SetShortCut(key);
-    parent->Add(i);
-    return i;
-}
-
 void FillBarMenu(TMenu& menu) {
     TMenuItem* root = menu.Items();
     constexpr int ctrl = int(Qt::ControlModifier);
-    TMenuItem* file = Add(root, QStringLiteral("&File"));
-    Add(file, QStringLiteral("&Add files..."), ctrl | Qt::Key_O);
-    Add(file, QStringLiteral("-"));
-    Add(file, QStringLiteral("-Output-"))->SetEnabled(false);
-    Add(file, QStringLiteral("&Preview"))->SetChecked(true);
-    for (const char* c : {"&Fast", "&Best"}) {
-        TMenuItem* r = Add(file, QString::fromLatin1(c));
-        r->SetRadioItem(true);
-        r->SetGroupIndex(1);
-        r->SetChecked(true);
-    }
-    Add(file, QStringLiteral("Disabled item"))->SetEnabled(false);
-    TMenuItem* recent = Add(file, QStringLiteral("&Recent files"));
-    Add(recent, QStringLiteral("&1 clip.avi"));
-    Add(recent, QStringLiteral("&2 打开文件.mp4"));
-    Add(file, QStringLiteral("-"));
-    Add(file, QStringLiteral("E&xit"), int(Qt::AltModifier) | Qt::Key_F4);
-    Add(Add(root, QStringLiteral("&Edit")), QStringLiteral("&Copy"))->Parent()->SetEnabled(false);
-    Add(Add(root, QStringLiteral("动作(&A)")), QStringLiteral("&Start"));
-    Add(Add(root, QStringLiteral("&View")), QStringLiteral("&Details"));
-    Add(Add(root, QStringLiteral("&Help")), QStringLiteral("&Contents"), Qt::Key_F1);
+    TMenuItem* file = gallery::AddMenuItem(root, QStringLiteral("&File"));
+    gallery::AddMenuItem(file, QStringLiteral("&Add files..."), ctrl | Qt::Key_O);
+    gallery::AddMenuItem(file, QStringLiteral("-"));
+    gallery::AddMenuItem(file, QStringLiteral("-Output-"))->SetEnabled(false);
+    gallery::AddSampleChoices(file);
+    TMenuItem* recent = gallery::AddMenuItem(file, QStringLiteral("&Recent files"));
+    gallery::AddMenuItem(recent, QStringLiteral("&1 clip.avi"));
+    gallery::AddMenuItem(recent, QStringLiteral("&2 打开文件.mp4"));
+    gallery::AddMenuItem(file, QStringLiteral("-"));
+    gallery::AddMenuItem(file, QStringLiteral("E&xit"), int(Qt::AltModifier) | Qt::Key_F4);
+    gallery::AddMenuItem(gallery::AddMenuItem(root, QStringLiteral("&Edit")), QStringLiteral("&Copy"))->Parent()->SetEnabled(false);
+    gallery::AddMenuItem(gallery::AddMenuItem(root, QStringLiteral("动作(&A)")), QStringLiteral("&Start"));
+    gallery::AddMenuItem(gallery::AddMenuItem(root, QStringLiteral("&View")), QStringLiteral("&Details"));
+    gallery::AddMenuItem(gallery::AddMenuItem(root, QStringLiteral("&Help")), QStringLiteral("&Contents"), Qt::Key_F1);
 }
 
 // A form of Width with its bar; with Open, File's drop-down and its submenu

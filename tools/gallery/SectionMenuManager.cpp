@@ -3,6 +3,7 @@
 // form's system menu, each drawn with the form under it, in the sheet's skin
 // and in the plain look.
 #include "tools/gallery/GallerySheet.h"
+#include "tools/gallery/GalleryHost.h"
 
 #include "skin/forms/Velmora.h"
 #include "skin/forms/menu/SkinMenu.h"
@@ -13,34 +14,19 @@
 
 namespace {
 
-TMenuItem* Add(TMenuItem* parent, const QString& caption, TShortCut key = 0) {
-    auto* i = new TMenuItem;
-    i->SetCaption(caption);
-    i->SetShortCut(key);
-    parent->Add(i);
-    return i;
-}
-
 void FillMenu(TMenu& menu) {
     TMenuItem* root = menu.Items();
     constexpr int ctrl = int(Qt::ControlModifier);
-    Add(root, QStringLiteral("&Add files..."), ctrl | Qt::Key_O);
-    Add(root, QStringLiteral("-Output-"))->SetEnabled(false);
-    Add(root, QStringLiteral("&Preview"))->SetChecked(true);
-    for (const char* c : {"&Fast", "&Best"}) {
-        TMenuItem* r = Add(root, QString::fromLatin1(c));
-        r->SetRadioItem(true);
-        r->SetGroupIndex(1);
-        r->SetChecked(true);
-    }
-    Add(root, QStringLiteral("Disabled item"))->SetEnabled(false);
-    Add(root, QStringLiteral("-"));
-    TMenuItem* sub = Add(root, QStringLiteral("&Recent files"));
-    Add(sub, QStringLiteral("&1 clip.avi"));
-    Add(sub, QStringLiteral("&2 song.mp3"));
-    Add(sub, QStringLiteral("-"));
-    Add(sub, QStringLiteral("&Clear list"));
-    Add(root, QStringLiteral("&Remove"), Qt::Key_Delete);
+    gallery::AddMenuItem(root, QStringLiteral("&Add files..."), ctrl | Qt::Key_O);
+    gallery::AddMenuItem(root, QStringLiteral("-Output-"))->SetEnabled(false);
+    gallery::AddSampleChoices(root);
+    gallery::AddMenuItem(root, QStringLiteral("-"));
+    TMenuItem* sub = gallery::AddMenuItem(root, QStringLiteral("&Recent files"));
+    gallery::AddMenuItem(sub, QStringLiteral("&1 clip.avi"));
+    gallery::AddMenuItem(sub, QStringLiteral("&2 song.mp3"));
+    gallery::AddMenuItem(sub, QStringLiteral("-"));
+    gallery::AddMenuItem(sub, QStringLiteral("&Clear list"));
+    gallery::AddMenuItem(root, QStringLiteral("&Remove"), Qt::Key_Delete);
 }
 
 struct TMenuForm {
@@ -91,7 +77,7 @@ QImage ScrolledToTheEnd(TqvSkinData* model) {
     TMenuForm f(model, 220, 200);
     f.Comp->SkinMenu()->SetMaxMenuItemsInWindow(5);
     auto* menu = new TqvSkinPopupMenu(f.Form.get());
-    for (int i = 1; i <= 12; ++i) Add(menu->Items(), QStringLiteral("Profile %1").arg(i));
+    for (int i = 1; i <= 12; ++i) gallery::AddMenuItem(menu->Items(), QStringLiteral("Profile %1").arg(i));
     menu->Popup(f.Form->x() + 30, f.Form->y() + 40);
     // Up from the first item wraps to the last and scrolls it into view.
     if (TqvSkinPopupWindow* level = f.Comp->SkinMenu()->LastLevel()) level->PopupKeyDown(Qt::Key_Up);

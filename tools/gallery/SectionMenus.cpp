@@ -2,6 +2,7 @@
 // level scrolled between its markers, and an images grid, in the sheet's
 // skin and in the plain look.
 #include "tools/gallery/GallerySheet.h"
+#include "tools/gallery/GalleryHost.h"
 
 #include "platform/Graphics.h"
 #include "skin/forms/menu/ImagesMenu.h"
@@ -13,36 +14,21 @@ namespace {
 
 const TRect kWA = Rect(0, 0, 4000, 4000);
 
-TMenuItem* Add(TMenuItem* parent, const QString& caption, TShortCut key = 0) {
-    auto* i = new TMenuItem;
-    i->SetCaption(caption);
-    i->SetShortCut(key);
-    parent->Add(i);
-    return i;
-}
-
 void FillMenu(TMenu& menu) {
     TMenuItem* root = menu.Items();
     constexpr int ctrl = int(Qt::ControlModifier), shift = int(Qt::ShiftModifier);
-    Add(root, QStringLiteral("&Open..."), ctrl | Qt::Key_O);
-    Add(root, QStringLiteral("Save &as..."), shift | ctrl | Qt::Key_S);
-    Add(root, QStringLiteral("-"));
-    Add(root, QStringLiteral("-Options-"))->SetEnabled(false);
-    Add(root, QStringLiteral("&Preview"))->SetChecked(true);
-    for (const char* c : {"&Fast", "&Best"}) {
-        TMenuItem* r = Add(root, QString::fromLatin1(c));
-        r->SetRadioItem(true);
-        r->SetGroupIndex(1);
-        r->SetChecked(true);
-    }
-    Add(root, QStringLiteral("Disabled item"))->SetEnabled(false);
-    Add(root, QStringLiteral("-"));
-    TMenuItem* sub = Add(root, QStringLiteral("&Recent files"));
-    Add(sub, QStringLiteral("&1 clip.avi"));
-    Add(sub, QStringLiteral("&2 打开文件.mp4"));
-    Add(sub, QStringLiteral("-"));
-    Add(sub, QStringLiteral("&Clear list"));
-    TMenuItem* close = Add(root, QStringLiteral("E&xit"), int(Qt::AltModifier) | Qt::Key_F4);
+    gallery::AddMenuItem(root, QStringLiteral("&Open..."), ctrl | Qt::Key_O);
+    gallery::AddMenuItem(root, QStringLiteral("Save &as..."), shift | ctrl | Qt::Key_S);
+    gallery::AddMenuItem(root, QStringLiteral("-"));
+    gallery::AddMenuItem(root, QStringLiteral("-Options-"))->SetEnabled(false);
+    gallery::AddSampleChoices(root);
+    gallery::AddMenuItem(root, QStringLiteral("-"));
+    TMenuItem* sub = gallery::AddMenuItem(root, QStringLiteral("&Recent files"));
+    gallery::AddMenuItem(sub, QStringLiteral("&1 clip.avi"));
+    gallery::AddMenuItem(sub, QStringLiteral("&2 打开文件.mp4"));
+    gallery::AddMenuItem(sub, QStringLiteral("-"));
+    gallery::AddMenuItem(sub, QStringLiteral("&Clear list"));
+    TMenuItem* close = gallery::AddMenuItem(root, QStringLiteral("E&xit"), int(Qt::AltModifier) | Qt::Key_F4);
     close->SetName(QStringLiteral("QVF_CLOSE"));
 }
 
@@ -69,7 +55,7 @@ QImage LevelWithSubmenu(TqvSkinData* sd) {
 
 QImage ScrolledLevel(TqvSkinData* sd) {
     TPopupMenu menu;
-    for (int i = 1; i <= 12; ++i) Add(menu.Items(), QStringLiteral("Profile %1").arg(i));
+    for (int i = 1; i <= 12; ++i) gallery::AddMenuItem(menu.Items(), QStringLiteral("Profile %1").arg(i));
     TqvMenuSettings s;
     s.MaxMenuItemsInWindow = 5;
     TqvPopupLevel level(sd, s);
