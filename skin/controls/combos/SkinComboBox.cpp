@@ -381,30 +381,14 @@ void TqvSkinCustomComboBox::wheelEvent(QWheelEvent* e) {
 
 void TqvSkinCustomComboBox::mousePressEvent(QMouseEvent* e) {
     TqvSkinComboFace::mousePressEvent(e);
-    Application()->Guard([&] { PressAt(e->position().toPoint(), e->button()); });
+    Application()->Guard([&] {
+        if (!FEdit && !hasFocus()) setFocus(Qt::MouseFocusReason);
+        PressAt(e->position().toPoint(), e->button(), !FEdit);
+    });
     e->accept();
 }
 
 void TqvSkinCustomComboBox::mouseDoubleClickEvent(QMouseEvent* e) { mousePressEvent(e); }
-
-void TqvSkinCustomComboBox::PressAt(QPoint p, Qt::MouseButton b) {
-    if (!FEdit && !hasFocus()) setFocus(Qt::MouseFocusReason);
-    if (b != Qt::LeftButton) return;
-    if (PtInRect(Button.R, {p.x(), p.y()})) Button.MouseIn = true;
-    const bool onButton = Button.MouseIn || (!FEdit && PtInRect(CBItem.R, {p.x(), p.y()})) || FToolButtonStyle;
-    if (onButton) {
-        Button.Down = true;
-        update();
-        if (FListBox->IsShown()) CloseUp(false);
-        else {
-            WasInLB = false;
-            FLBDown = true;
-            DropDown();
-        }
-    } else if (FListBox->IsShown()) {
-        CloseUp(false);
-    }
-}
 
 void TqvSkinCustomComboBox::mouseMoveEvent(QMouseEvent* e) {
     TqvSkinComboFace::mouseMoveEvent(e);

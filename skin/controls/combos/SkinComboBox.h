@@ -97,7 +97,8 @@ private:
     void EditChange();
     void EditTextSearch();
     void StepEdit(int Delta, bool AChange);
-    void PressAt(QPoint p, Qt::MouseButton b);
+    void OpenList() override { DropDown(); }
+    void CloseList() override { CloseUp(false); }
     void MoveAt(QPoint p, QPoint global) override;
     void ReleaseAt(QPoint global) override;
     void DragTracking(QPoint global);

@@ -242,6 +242,24 @@ void TqvSkinComboFace::DrawComposedButton(QImage& B) {
     BitBlt(B, Button.R.Left, Button.R.Top, w, h, bmp, 0, 0);
 }
 
+void TqvSkinComboFace::PressAt(QPoint p, Qt::MouseButton b, bool ItemOpens) {
+    if (b != Qt::LeftButton) return;
+    if (PtInRect(Button.R, {p.x(), p.y()})) Button.MouseIn = true;
+    const bool onButton = Button.MouseIn || (ItemOpens && PtInRect(CBItem.R, {p.x(), p.y()})) || FToolButtonStyle;
+    if (onButton) {
+        Button.Down = true;
+        update();
+        if (FaceListVisible()) CloseList();
+        else {
+            WasInLB = false;
+            FLBDown = true;
+            OpenList();
+        }
+    } else if (FaceListVisible()) {
+        CloseList();
+    }
+}
+
 void TqvSkinComboFace::DrawMarker(QImage& B, const TRect& Piece, TColor Transparent, TRect R, int Down) {
     if (IsNullRect(Piece) || G.Picture.isNull()) return;
     const int x = R.Left + R.Width() / 2 - Piece.Width() / 2;

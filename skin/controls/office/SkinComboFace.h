@@ -93,6 +93,12 @@ protected:
     bool ListCaptureEvent(QEvent* e);
     virtual void MoveAt(QPoint p, QPoint global) = 0;
     virtual void ReleaseAt(QPoint global) = 0;
+    // The list the face opens and closes.
+    virtual void OpenList() = 0;
+    virtual void CloseList() = 0;
+    // A left press on the button (or on the item, where ItemOpens) opens or
+    // closes the list and starts the drag capture; elsewhere it closes the list.
+    void PressAt(QPoint p, Qt::MouseButton b, bool ItemOpens);
 
     // A marker piece of the box's own picture, transparent, centred in R.
     void DrawMarker(QImage& B, const TRect& Piece, TColor Transparent, TRect R, int Down);

@@ -283,31 +283,15 @@ bool TqvSkinCustomOfficeComboBox::OverList(QPoint global) const {
 
 void TqvSkinCustomOfficeComboBox::mousePressEvent(QMouseEvent* e) {
     TqvSkinComboFace::mousePressEvent(e);
-    Application()->Guard([&] { PressAt(e->position().toPoint(), e->button()); });
+    Application()->Guard([&] {
+        if (!hasFocus()) setFocus(Qt::MouseFocusReason);
+        PressAt(e->position().toPoint(), e->button(), true);
+    });
     // Taken here: a press passed on to the form would count as outside.
     e->accept();
 }
 
 void TqvSkinCustomOfficeComboBox::mouseDoubleClickEvent(QMouseEvent* e) { mousePressEvent(e); }
-
-void TqvSkinCustomOfficeComboBox::PressAt(QPoint p, Qt::MouseButton b) {
-    if (!hasFocus()) setFocus(Qt::MouseFocusReason);
-    if (b != Qt::LeftButton) return;
-    if (PtInRect(Button.R, {p.x(), p.y()})) Button.MouseIn = true;
-    const bool onButton = Button.MouseIn || PtInRect(CBItem.R, {p.x(), p.y()}) || FToolButtonStyle;
-    if (onButton) {
-        Button.Down = true;
-        update();
-        if (FListBox->IsShown()) CloseUp(false);
-        else {
-            WasInLB = false;
-            FLBDown = true;
-            DropDown();
-        }
-    } else if (FListBox->IsShown()) {
-        CloseUp(false);
-    }
-}
 
 void TqvSkinCustomOfficeComboBox::mouseMoveEvent(QMouseEvent* e) {
     TqvSkinComboFace::mouseMoveEvent(e);

@@ -85,7 +85,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void PressAt(QPoint p, Qt::MouseButton b);
+    void OpenList() override { DropDown(); }
+    void CloseList() override { CloseUp(false); }
     void MoveAt(QPoint p, QPoint global) override;
     void ReleaseAt(QPoint global) override;
     void DragTracking(QPoint global);

@@ -190,6 +190,19 @@ TEST_F(OfficeCombo, AnOutsidePressAFocusLossAndCancelModeClose) {
     EXPECT_FALSE(Box->ListBox()->IsShown());
 }
 
+TEST_F(OfficeCombo, APressOnTheItemOpensAndClosesTheListAsTheButtonDoes) {
+    Fill(3);
+    ShowForm();
+    const QPoint item = Box->FaceItem().R.ToQRect().center();
+    ASSERT_FALSE(Box->FaceButton().R.ToQRect().contains(item));
+    SendMouse(Box, QEvent::MouseButtonPress, item);
+    EXPECT_TRUE(Box->ListBox()->IsShown());
+    SendMouse(Box, QEvent::MouseButtonRelease, item);
+    SendMouse(Box, QEvent::MouseButtonPress, item);
+    EXPECT_FALSE(Box->ListBox()->IsShown());
+    SendMouse(Box, QEvent::MouseButtonRelease, item);
+}
+
 TEST_F(OfficeCombo, PressDragReleaseChoosesTheRowUnderTheRelease) {
     Fill(5);
     Box->SetItemIndex(0);
