@@ -77,17 +77,32 @@ TqvSkinScrollBar* Bar(TForm* form, TWinControl* parent, TqvSkinData* model, bool
     return b;
 }
 
+// The sample tree in a folder of the temporary folder, as the shell's
+// environment while it lives; both go with it.
+struct TSheetTree {
+    QDir Folder;
+    std::shared_ptr<TSheetEnvironment> Env = std::make_shared<TSheetEnvironment>();
+    explicit TSheetTree(const QString& name) : Folder(QDir::tempPath() + QLatin1Char('/') + name) {
+        Folder.removeRecursively();
+        QDir().mkpath(Folder.path());
+        Env->Root = Folder.canonicalPath();
+        MakeTree(Env->Root);
+        SetShellEnvironment(Env);
+    }
+    ~TSheetTree() {
+        SetShellEnvironment(nullptr);
+        Folder.removeRecursively();
+    }
+    TSheetTree(const TSheetTree&) = delete;
+    TSheetTree& operator=(const TSheetTree&) = delete;
+};
+
 }  // namespace
 
 void DrawShellSection(TGallerySheet& sheet) {
     // A fixed place, so the volumes' names are the same on every sheet.
-    QDir tmp(QDir::tempPath() + QStringLiteral("/qv-shell-sheet"));
-    tmp.removeRecursively();
-    QDir().mkpath(tmp.path());
-    auto env = std::make_shared<TSheetEnvironment>();
-    env->Root = tmp.canonicalPath();
-    MakeTree(env->Root);
-    SetShellEnvironment(env);
+    const TSheetTree sample(QStringLiteral("qv-shell-sheet"));
+    const auto& env = sample.Env;
     auto* model = const_cast<TqvSkinData*>(&sheet.Skin());
     {
         auto form = std::make_unique<TForm>();
@@ -197,8 +212,6 @@ void DrawShellSection(TGallerySheet& sheet) {
         QCoreApplication::processEvents();
         sheet.Place(form->grab().toImage(), QStringLiteral("drive box, folder list, file list, filter and path label"));
     }
-    SetShellEnvironment(nullptr);
-    tmp.removeRecursively();
 }
 
 // ---- the dialogs over the same tree
@@ -225,13 +238,8 @@ protected:
 }  // namespace
 
 void DrawFileDialogsSection(TGallerySheet& sheet) {
-    QDir tmp(QDir::tempPath() + QStringLiteral("/qv-dialog-sheet"));
-    tmp.removeRecursively();
-    QDir().mkpath(tmp.path());
-    auto env = std::make_shared<TSheetEnvironment>();
-    env->Root = tmp.canonicalPath();
-    MakeTree(env->Root);
-    SetShellEnvironment(env);
+    const TSheetTree sample(QStringLiteral("qv-dialog-sheet"));
+    const auto& env = sample.Env;
     auto* model = const_cast<TqvSkinData*>(&sheet.Skin());
     {
         TShotDialog<TqvSkinOpenDialog, TqvOpenDlgForm> d;
@@ -291,6 +299,4 @@ void DrawFileDialogsSection(TGallerySheet& sheet) {
         d.Execute((sheet.Skin().SkinIndex() + 1) % list->Skins().Count());
         sheet.Place(d.Shot, QStringLiteral("select-skin dialog: the next skin previewed"));
     }
-    SetShellEnvironment(nullptr);
-    tmp.removeRecursively();
 }
