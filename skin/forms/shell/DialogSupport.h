@@ -19,6 +19,16 @@ class TqvSkinScrollBar;
 class TqvSkinSpeedButton;
 class TqvSkinStdLabel;
 
+// Runs the dialog's OnClose and frees its form however the run ends.
+template <class Dialog, class Form> struct TDialogRunEnd {
+    Dialog* D;
+    Form*& F;
+    ~TDialogRunEnd() {
+        if (D->OnClose) D->OnClose(D);
+        delete F;
+    }
+};
+
 // Pieces the dialogs' layouts share, owned by form and named for lookups.
 TqvSkinSpeedButton* DialogToolButton(TForm* form, TWinControl* parent, const char* name, const char* glyph,
                                      const QString& hint, bool flat, TqvSkinData* sd);

@@ -456,14 +456,7 @@ QString TqvCustomOpenDialog::ResultName(TqvOpenDlgForm* form) {
 bool TqvCustomOpenDialog::Execute() {
     if (OnShow) OnShow(this);
     TqvOpenDlgForm* form = nullptr;
-    struct TFinally {
-        TqvCustomOpenDialog* D;
-        TqvOpenDlgForm*& F;
-        ~TFinally() {
-            if (D->OnClose) D->OnClose(D);
-            delete F;
-        }
-    } finally{this, form};
+    const TDialogRunEnd<TqvCustomOpenDialog, TqvOpenDlgForm> finally{this, form};
 
     form = CreateForm();
     form->Build();

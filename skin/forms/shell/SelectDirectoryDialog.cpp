@@ -141,14 +141,7 @@ TqvSkinSelectDirectoryDialog::TqvSkinSelectDirectoryDialog(QObject* AOwner) : TC
 bool TqvSkinSelectDirectoryDialog::Execute() {
     if (OnShow) OnShow(this);
     TqvSelDirDlgForm* form = nullptr;
-    struct TFinally {
-        TqvSkinSelectDirectoryDialog* D;
-        TqvSelDirDlgForm*& F;
-        ~TFinally() {
-            if (D->OnClose) D->OnClose(D);
-            delete F;
-        }
-    } finally{this, form};
+    const TDialogRunEnd<TqvSkinSelectDirectoryDialog, TqvSelDirDlgForm> finally{this, form};
 
     form = new TqvSelDirDlgForm(Application(), FCtrlSkinData, ShowToolBar, ToolButtonsTransparent);
     form->Build();
