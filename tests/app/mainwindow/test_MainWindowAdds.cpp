@@ -3,6 +3,7 @@
 #include "tests/app/mainwindow/AddsFixture.h"
 
 #include "app/jobs/JobState.h"
+#include "app/legacy/LegacySettingsForm.h"
 #include "app/options/OptionsForm.h"
 #include "skin/controls/checks/SkinCheckRadioBox.h"
 
@@ -221,4 +222,18 @@ TEST_F(AddsTest, EveryNewRowReadsAsItsSelectionLeavesIt) {
         EXPECT_EQ(Row(3)->SubItems().ToStringList().mid(siCategoryCode),
                   Row(0)->SubItems().ToStringList().mid(siCategoryCode)) << code;
     }
+}
+
+// The settings dialog made at start-up writes the window's fields; a job
+// added afterwards still gets its own profile's values.
+TEST_F(AddsTest, AJobAddedAfterStartUpKeepsItsProfilesDisabledVideo) {
+    StartWithOutputFolder();
+    ASSERT_NE(Form6, nullptr);
+    ChooseCode(3000);
+    W->VideoFields.Video_DisableVideo = false;  // as the settings dialog leaves it
+    AddOne(Input("song.avi"));
+    ASSERT_EQ(Rows(), 1);
+    EXPECT_EQ(Sub(Row(0), siDisableVideo), "True");
+    EXPECT_TRUE(W->JobRecords.At(0).Output.DisableVideo);
+    EXPECT_TRUE(W->VideoFields.Video_DisableVideo);
 }
