@@ -34,6 +34,7 @@ class TMenuItem;
 class TPanel;
 class TPopupMenu;
 class TProgressBar;
+class TSavePictureDialog;
 class TTrackBar;
 class TTrevalon;
 class TqvCompressedSkinList;
@@ -47,10 +48,14 @@ class TqvSkinListView;
 class TqvSkinMainMenuBar;
 class TqvSkinMenuSpeedButton;
 class TqvSkinMessage;
+class TqvSelectSkinDialog;
 class TqvSkinOfficeComboBox;
+class TqvSkinOpenDialog;
 class TqvSkinPopupMenu;
 class TqvSkinPanel;
+class TqvSkinSavePictureDialog;
 class TqvSkinScrollBar;
+class TqvSkinSelectDirectoryDialog;
 class TqvSkinSlider;
 class TqvSkinStdLabel;
 class TqvSkinToolBar;
@@ -82,9 +87,15 @@ public:
     TqvSkinHint* qvSkinHint1 = nullptr;
     TqvSkinMessage* qvSkinMessage1 = nullptr;
 
-    // --- dialogs (their settings; TAppDialogs shows them)
-    TFileDialogSettings OpenDialog1, OpenDialog2, SavePictureDialog1;
-    QString qvSkinSelectDirectoryDialog1Title, qvSkinSelectDirectoryDialog2Title;
+    // --- dialogs (MainWindowDialogs.cpp; `Dialogs` runs them)
+    TqvSkinOpenDialog* OpenDialog1 = nullptr;   // add a file
+    TqvSkinOpenDialog* OpenDialog2 = nullptr;   // add several files
+    TqvSkinSelectDirectoryDialog* qvSkinSelectDirectoryDialog1 = nullptr;  // add a folder
+    TqvSkinSelectDirectoryDialog* qvSkinSelectDirectoryDialog2 = nullptr;  // output and snapshot folders
+    TqvSelectSkinDialog* qvSelectSkinDialog1 = nullptr;
+    TSavePictureDialog* SavePictureDialog1 = nullptr;  // capture
+    TqvSkinOpenDialog* qvSkinOpenDialog1 = nullptr;               // unused
+    TqvSkinSavePictureDialog* qvSkinSavePictureDialog1 = nullptr;  // unused
 
     // --- pictures
     TImageList* ImageList1 = nullptr;  // categories
@@ -264,6 +275,9 @@ private:
     void RenameSelected(const QString& extension);
 
     TListItem* FNamingItem = nullptr;  // the row whose name the output-name rule is choosing
+
+    // --- dialogs (MainWindowDialogs.cpp)
+    void CreateDialogs();
 };
 
 extern TForm1* Form1;

@@ -143,7 +143,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Message boxes", DrawMessagesSection},
         {"Dialogs: options, about box, settings", DrawDialogsSection},
         {"MDI frame: tabs bar, cascaded and maximized children", DrawMdiSection},
-        {"Main window at start", DrawMainWindowSection},
+        {"Main window at start, its open dialog and skin chooser", DrawMainWindowSection},
     };
     return sections;
 }
