@@ -427,7 +427,7 @@ void TCustomPlayer::Seek(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeek
         StreamSeek(is, std::llround(pos + incr), std::llround(incr), flags, AWaitForSeekEnd);
         return;
     }
-    const double pos = GetMasterClock(is) + ADelta;
+    const double pos = RelativeSeekBase(is) + ADelta;
     StreamSeek(is, std::llrint(pos * 1000000.0), std::llrint(ADelta * 1000000.0), flags, AWaitForSeekEnd);
 }
 

@@ -78,8 +78,10 @@ static int AudioDecodeFrame(TVideoState* is, double& pts) {
                     is->Owner->LogMsg(kLogInfo, QStringLiteral("avcodec_decode_audio2() failed"));
                 break;
             }
-            if (frame->pts != AV_NOPTS_VALUE && is->audio_st)
+            if (frame->pts != AV_NOPTS_VALUE && is->audio_st) {
                 is->audio_clock = frame->pts * av_q2d(is->audio_st->time_base);
+                is->audio_clock_serial = is->audio_flush_serial;
+            }
             const int size = ConvertFrame(is, frame);
             ff::av_frame_unref(frame);
             if (size <= 0) continue;
@@ -90,12 +92,17 @@ static int AudioDecodeFrame(TVideoState* is, double& pts) {
         if (is->paused || is->audioq.Aborted()) return -1;
         AVPacket* pkt = nullptr;
         bool flush = false;
-        if (is->audioq.Get(pkt, flush, false) <= 0) return -1;
+        int serial = 0;
+        if (is->audioq.Get(pkt, flush, false, &serial) <= 0) return -1;
         if (flush) {
+            is->audio_flush_serial = serial;
             ff::avcodec_flush_buffers(dec);
             continue;
         }
-        if (pkt->pts != AV_NOPTS_VALUE && is->audio_st) is->audio_clock = pkt->pts * av_q2d(is->audio_st->time_base);
+        if (pkt->pts != AV_NOPTS_VALUE && is->audio_st) {
+            is->audio_clock = pkt->pts * av_q2d(is->audio_st->time_base);
+            is->audio_clock_serial = is->audio_flush_serial;
+        }
         const int ret = ff::avcodec_send_packet(dec, pkt);
         ff::av_packet_free(&pkt);
         if (ret < 0) {

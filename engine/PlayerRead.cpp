@@ -48,22 +48,25 @@ void TPacketQueue::Init() {
 
 int TPacketQueue::Put(AVPacket* pkt) {
     std::lock_guard<std::mutex> lock(FMutex);
-    FList.push_back({pkt, false});
+    FList.push_back({pkt, false, 0});
     FSize += pkt->size + kNodeCost;
     FCond.notify_one();
     return 0;
 }
 
-int TPacketQueue::PutFlush() {
+int TPacketQueue::PutFlush(int serial) {
     std::lock_guard<std::mutex> lock(FMutex);
-    if (!FList.empty() && FList.back().flush) return 0;
-    FList.push_back({nullptr, true});
+    if (!FList.empty() && FList.back().flush) {
+        FList.back().serial = serial;
+        return 0;
+    }
+    FList.push_back({nullptr, true, serial});
     FSize += kNodeCost;
     FCond.notify_one();
     return 0;
 }
 
-int TPacketQueue::Get(AVPacket*& pkt, bool& flush, bool block) {
+int TPacketQueue::Get(AVPacket*& pkt, bool& flush, bool block, int* serial) {
     std::unique_lock<std::mutex> lock(FMutex);
     for (;;) {
         if (FAbort) return -1;
@@ -73,6 +76,7 @@ int TPacketQueue::Get(AVPacket*& pkt, bool& flush, bool block) {
             FSize -= (e.pkt ? e.pkt->size : 0) + kNodeCost;
             pkt = e.pkt;
             flush = e.flush;
+            if (serial) *serial = e.serial;
             return 1;
         }
         if (!block) return 0;
@@ -213,7 +217,7 @@ int StreamComponentOpen(TVideoState* is, int index) {
         is->audio_diff_cum = 0;
         is->audio_diff_threshold = 2.0 * 1024 / is->audio_rate;
         is->audioq.Init();
-        is->audioq.PutFlush();
+        is->audioq.PutFlush(is->seek_done_serial);
         is->audio_stream = index;
         ff::SDL_PauseAudioDevice(is->audio_device, 0);
         break;
@@ -223,7 +227,7 @@ int StreamComponentOpen(TVideoState* is, int index) {
         is->video_stream = index;
         is->video_drained = 0;
         is->videoq.Init();
-        is->videoq.PutFlush();
+        is->videoq.PutFlush(is->seek_done_serial);
         is->video_tid = std::thread(VideoThread, is);
         break;
     case AVMEDIA_TYPE_SUBTITLE:
@@ -231,7 +235,7 @@ int StreamComponentOpen(TVideoState* is, int index) {
         is->subtitle_dec = dec;
         is->subtitle_stream = index;
         is->subtitleq.Init();
-        is->subtitleq.PutFlush();
+        is->subtitleq.PutFlush(is->seek_done_serial);
         is->subtitle_tid = std::thread(SubtitleThread, is);
         break;
     default: {
@@ -450,12 +454,13 @@ static void ReadThread(TVideoState* is) {
             }
             if (is->seek_req) {
                 std::int64_t pos, rel;
-                int flags;
+                int flags, serial;
                 {
                     std::lock_guard<std::mutex> lock(is->seek_mutex);
                     pos = is->seek_pos;
                     rel = is->seek_rel;
                     flags = is->seek_flags;
+                    serial = is->seek_serial;
                 }
                 const std::int64_t smin = rel > 0 ? pos - rel + 2 : INT64_MIN;
                 const std::int64_t smax = rel < 0 ? pos - rel - 2 : INT64_MAX;
@@ -468,20 +473,27 @@ static void ReadThread(TVideoState* is) {
                 if (ret < 0) {
                     owner->LogMsg(kLogError, QStringLiteral("%1: error while seeking").arg(is->filename));
                     if (is->video_stream >= 0) is->PictEvent.Set();
+                    // Nothing moved: the clocks still tell the place.
+                    std::lock_guard<std::mutex> lock(is->seek_mutex);
+                    if (is->seek_serial == serial) {
+                        is->seek_target_valid = false;
+                        is->seek_paused = 0;
+                    }
                 } else {
+                    is->seek_done_serial = serial;
                     if (is->audio_stream >= 0) {
                         is->audioq.Flush();
-                        is->audioq.PutFlush();
+                        is->audioq.PutFlush(serial);
                     }
                     if (is->subtitle_stream >= 0) {
                         is->subtitleq.Flush();
-                        is->subtitleq.PutFlush();
+                        is->subtitleq.PutFlush(serial);
                     }
                     if (is->video_stream >= 0) {
                         is->seek_flushed = 0;
                         is->video_drained = 0;
                         is->videoq.Flush();
-                        is->videoq.PutFlush();
+                        is->videoq.PutFlush(serial);
                         is->PictEvent.Reset();
                         if (key) is->videoq.Put(key);
                         key = nullptr;
@@ -609,12 +621,15 @@ void StreamClose(TVideoState* is) {
 void StreamSeek(TVideoState* is, std::int64_t pos, std::int64_t rel, int flags, bool wait) {
     if (is->seek_req) return;
     is->Owner->SetSeekingFlag(true);
-    is->seek_paused = is->paused.load();
     {
         std::lock_guard<std::mutex> lock(is->seek_mutex);
+        is->seek_paused = is->paused.load();
         is->seek_pos = pos;
         is->seek_rel = rel;
         is->seek_flags = flags & 0xF;
+        ++is->seek_serial;
+        is->seek_target = static_cast<double>(pos) / 1000000.0;
+        is->seek_target_valid = !(flags & AVSEEK_FLAG_BYTE);
     }
     is->SeekEvent.Reset();
     is->seek_req = 1;
@@ -629,6 +644,12 @@ void StreamSeek(TVideoState* is, std::int64_t pos, std::int64_t rel, int flags, 
         if (is->video_stream >= 0)
             while (!aborted() && !is->PictEvent.WaitFor(100)) {}
     }
+}
+
+double RelativeSeekBase(TVideoState* is) {
+    std::lock_guard<std::mutex> lock(is->seek_mutex);
+    if (is->seek_target_valid && MasterClockSerial(is) < is->seek_serial) return is->seek_target;
+    return GetMasterClock(is);
 }
 
 void StreamTogglePause(TVideoState* is) {

@@ -55,11 +55,12 @@ public:
     void Init();
     // Takes over pkt's reference; 0 or -1.
     int Put(AVPacket* pkt);
-    // Never two flushes in a row.
-    int PutFlush();
+    // Never two flushes in a row (a second one only renumbers the first).
+    // serial: the seek whose data follows.
+    int PutFlush(int serial = 0);
     // 1 taken, 0 none (non-blocking), -1 aborted. pkt receives the packet
-    // (caller frees it); flush tells a flush entry (pkt null).
-    int Get(AVPacket*& pkt, bool& flush, bool block);
+    // (caller frees it); flush tells a flush entry (pkt null), serial its seek.
+    int Get(AVPacket*& pkt, bool& flush, bool block, int* serial = nullptr);
     void Flush();
     void Abort();
     void End() { Flush(); }
@@ -71,6 +72,7 @@ private:
     struct Entry {
         AVPacket* pkt;
         bool flush;
+        int serial;
     };
     mutable std::mutex FMutex;  // guards everything below
     std::condition_variable FCond;
@@ -84,6 +86,7 @@ struct TVideoPicture {
     double pts = 0;
     double target_clock = 0;   // pictq_mutex
     std::int64_t pos = -1;
+    int serial = 0;  // the seek its data follows
 };
 
 struct TSubPicture {
@@ -153,10 +156,21 @@ struct TVideoState {
     std::atomic<double> paused_at{0};  // wall clock of the last pause
     int last_paused = 0;  // read thread
     std::atomic<int> read_pause_return{0};
-    std::mutex seek_mutex;  // guards seek_pos, seek_rel, seek_flags
+    std::mutex seek_mutex;  // guards seek_pos, seek_rel, seek_flags, seek_serial, seek_target*
     std::atomic<int> seek_req{0};
     int seek_flags = 0;
     std::int64_t seek_pos = 0, seek_rel = 0;
+    // Seeks are numbered. A flush carries the number of the seek whose data
+    // follows it, and each clock the number of the data it last took its
+    // time from: until the master clock has data of the newest seek it still
+    // tells the place before it, so a relative seek counts from the target.
+    int seek_serial = 0;
+    double seek_target = 0;           // clock seconds
+    bool seek_target_valid = false;   // not for byte seeks nor after a failed seek
+    std::atomic<int> seek_done_serial{0};  // read thread: the newest seek carried out
+    int audio_flush_serial = 0;            // audio callback
+    int video_flush_serial = 0;            // video thread
+    std::atomic<int> audio_clock_serial{0}, video_clock_serial{0};
     std::atomic<int> Reading{0};
     std::atomic<int> ReachEOF{0};
     int ErrorEOF = 0;  // read thread
@@ -168,7 +182,7 @@ struct TVideoState {
     std::atomic<int> report_serial{0};
     int reported_serial = 0;  // the player's FReportLock
     std::atomic<int> open_paused{0};
-    std::atomic<int> seek_paused{0};
+    std::atomic<int> seek_paused{0};  // written under seek_mutex
     std::atomic<int> seek_done{0};
     std::atomic<int> seek_flushed{0};
     bool IsImage2 = false, IsDevice = false;
@@ -292,6 +306,11 @@ double GetAudioClock(TVideoState* is);
 double GetVideoClock(TVideoState* is);
 double GetExternalClock(TVideoState* is);
 double GetMasterClock(TVideoState* is);
+// The seek whose data the master clock last took its time from.
+int MasterClockSerial(TVideoState* is);
+// Where a relative seek counts from: the master clock, or the newest seek's
+// target while the clock has no data of that seek yet.
+double RelativeSeekBase(TVideoState* is);
 double NowSeconds();
 void ClearPictures(TVideoState* is);
 

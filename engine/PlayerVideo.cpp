@@ -18,6 +18,7 @@ extern "C" {
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <limits>
 
 double NowSeconds() {
     return ff::av_gettime_relative() / 1000000.0;
@@ -47,6 +48,18 @@ double GetVideoClock(TVideoState* is) {
 
 double GetExternalClock(TVideoState* is) {
     return is->external_clock + (ff::av_gettime_relative() - is->external_clock_time) * 0.000001;
+}
+
+int MasterClockSerial(TVideoState* is) {
+    switch (is->av_sync_type) {
+    case AV_SYNC_VIDEO_MASTER:
+        return is->video_stream >= 0 ? is->video_clock_serial : is->audio_clock_serial;
+    case AV_SYNC_AUDIO_MASTER:
+        return is->audio_stream >= 0 ? is->audio_clock_serial : is->video_clock_serial;
+    default:
+        // The external clock follows no data.
+        return std::numeric_limits<int>::max();
+    }
 }
 
 double GetMasterClock(TVideoState* is) {
@@ -108,8 +121,10 @@ static int GetVideoFrame(TVideoState* is, AVFrame* frame) {
         }
         AVPacket* pkt = nullptr;
         bool flush = false;
-        if (is->videoq.Get(pkt, flush, true) < 0) return -1;
+        int serial = 0;
+        if (is->videoq.Get(pkt, flush, true, &serial) < 0) return -1;
         if (flush) {
+            is->video_flush_serial = serial;
             is->video_drained = 0;
             ff::avcodec_flush_buffers(dec);
             std::unique_lock<std::mutex> lock(is->pictq_mutex);
@@ -287,6 +302,7 @@ static int QueuePicture(TVideoState* is, AVFrame* src, double pts, std::int64_t 
         vp.frame = pic;
         vp.pts = pts;
         vp.pos = pos;
+        vp.serial = is->video_flush_serial;
         is->out_w = pic->width & ~1;
         is->out_h = pic->height & ~1;
         is->pictq_windex = (is->pictq_windex + 1) % 2;
@@ -340,8 +356,11 @@ void VideoThread(TVideoState* is) {
                                    : filtered->pts * av_q2d(ff::av_buffersink_get_time_base(is->filt_out));
             if (is->seek_done && is->seek_flushed) {
                 is->seek_done = 0;
-                is->seek_paused = 0;
                 ++is->report_serial;
+                // A pause lifted for a seek holds again only once the newest
+                // seek shows: an older seek's picture would stall a newer one.
+                std::lock_guard<std::mutex> lock(is->seek_mutex);
+                if (is->video_flush_serial >= is->seek_serial) is->seek_paused = 0;
             }
             if (OutputPicture(is, filtered, pts, pos) < 0) stop = true;
             ff::av_frame_unref(filtered);
@@ -548,6 +567,7 @@ void VideoRefresh(TVideoState* is, bool consume) {
         }
         is->video_current_pts = vp.pts;
         is->video_current_pts_drift = vp.pts - time;
+        is->video_clock_serial = vp.serial;
         is->video_current_pos = vp.pos;
         is->picture_shown = true;
         if (is->subtitle_stream >= 0) ExpireSubtitles(is);

@@ -1,48 +1,40 @@
 #include "app/mainwindow/AppDialogs.h"
 
-#include <QFileDialog>
+#include "platform/Dialogs.h"
+#include "skin/forms/shell/OpenDialog.h"
+#include "skin/forms/shell/SelectDirectoryDialog.h"
+#include "skin/forms/shell/SelectSkinDialog.h"
+#include "skin/model/SkinData.h"
 
-QStringList QtNameFilters(const QString& filter) {
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << parts[i] + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
-    }
-    return filters;
+TSkinnedDialogs::TSkinnedDialogs(TqvSelectSkinDialog* skins, TqvSkinMessage* messages)
+    : FSkins(skins), FMessages(messages) {}
+
+std::optional<QStringList> TSkinnedDialogs::OpenFiles(TqvSkinOpenDialog* dialog) {
+    if (!dialog->Execute()) return std::nullopt;
+    if (!dialog->MultiSelection) return QStringList{dialog->FileName};
+    QStringList files;
+    for (int i = 0; i < dialog->Files().Count(); ++i) files << dialog->Files()[i];
+    // A typed name selects no row of the list: the name itself is the answer.
+    if (files.isEmpty()) files << dialog->FileName;
+    return files;
 }
 
-std::optional<QStringList> TDesktopDialogs::OpenFiles(TFileDialogSettings& dialog) {
-    QFileDialog box(nullptr, dialog.Title);
-    box.setFileMode(dialog.MultiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
-    const QStringList filters = QtNameFilters(dialog.Filter);
-    box.setNameFilters(filters);
-    if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size())
-        box.selectNameFilter(filters[dialog.FilterIndex - 1]);
-    if (box.exec() != QDialog::Accepted) return std::nullopt;
-    dialog.FilterIndex = int(filters.indexOf(box.selectedNameFilter())) + 1;
-    return box.selectedFiles();
+std::optional<QString> TSkinnedDialogs::SelectFolder(TqvSkinSelectDirectoryDialog* dialog) {
+    if (!dialog->Execute()) return std::nullopt;
+    return dialog->Directory;
 }
 
-std::optional<QString> TDesktopDialogs::SelectFolder(const QString& title, const QString& start) {
-    const QString folder = QFileDialog::getExistingDirectory(nullptr, title, start);
-    if (folder.isEmpty()) return std::nullopt;
-    return folder;
+std::optional<int> TSkinnedDialogs::SelectSkin(TqvSkinData* model) {
+    if (!FSkins || !FSkins->Execute(model ? model->SkinIndex() : 0)) return std::nullopt;
+    return FSkins->SelectedSkinIndex();
 }
 
-std::optional<int> TDesktopDialogs::SelectSkin(TqvSkinData*) { return std::nullopt; }
-
-std::optional<QString> TDesktopDialogs::SavePicture(TFileDialogSettings& dialog) {
-    QFileDialog box(nullptr, dialog.Title);
-    box.setAcceptMode(QFileDialog::AcceptSave);
-    box.setNameFilters(QtNameFilters(dialog.Filter));
-    box.setDefaultSuffix(dialog.DefaultExt);
-    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return std::nullopt;
-    return box.selectedFiles().front();
+std::optional<QString> TSkinnedDialogs::SavePicture(TSavePictureDialog* dialog) {
+    if (!dialog->Execute()) return std::nullopt;
+    return dialog->FileName;
 }
 
-int TDesktopDialogs::MessageDlg2(const QString& text, const QString& caption, TMsgDlgType type,
+int TSkinnedDialogs::MessageDlg2(const QString& text, const QString& caption, TMsgDlgType type,
                                  TMsgDlgButtons buttons) {
-    return FMessages->MessageDlg2(text, caption, type, buttons, 0);
+    return FMessages ? FMessages->MessageDlg2(text, caption, type, buttons, 0) : mrCancel;
 }

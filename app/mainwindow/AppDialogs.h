@@ -1,58 +1,55 @@
 // What the main window asks the user through dialogs: open files, a folder,
 // a skin, a picture name and its message boxes. One interface, so tests
-// script the answers; the program uses the desktop's dialogs and the skinned
-// message box.
+// script the answers; the program runs the window's own dialog components.
 #pragma once
 
 #include "skin/forms/dialogs/SkinMessage.h"
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 #include <optional>
 
+class TSavePictureDialog;
+class TqvSelectSkinDialog;
 class TqvSkinData;
-
-// The settings of a file dialog the window keeps between uses.
-struct TFileDialogSettings {
-    QString Title;
-    QString Filter;        // "description|patterns|…"
-    int FilterIndex = 1;   // 1-based, as the filter's pairs are counted
-    bool MultiSelect = false;
-    bool CheckFileExists = true;
-    QString DefaultExt;
-};
+class TqvSkinOpenDialog;
+class TqvSkinSelectDirectoryDialog;
 
 class TAppDialogs {
 public:
     virtual ~TAppDialogs() = default;
-    // The chosen files (one unless MultiSelect); none when cancelled. The
-    // dialog may update FilterIndex to the user's last choice.
-    virtual std::optional<QStringList> OpenFiles(TFileDialogSettings& dialog) = 0;
-    virtual std::optional<QString> SelectFolder(const QString& title, const QString& start) = 0;
-    // The chosen index into the model's skin list; none when cancelled.
+    // Runs an open dialog: its FileName, or with MultiSelection its Files
+    // (the FileName when a typed name left Files empty); never an empty list.
+    // None when cancelled. FilterIndex keeps the user's last choice either way.
+    virtual std::optional<QStringList> OpenFiles(TqvSkinOpenDialog* dialog) = 0;
+    // Runs a folder chooser: the chosen folder, also left in its Directory;
+    // none when cancelled (Directory unchanged).
+    virtual std::optional<QString> SelectFolder(TqvSkinSelectDirectoryDialog* dialog) = 0;
+    // The chosen index into the model's skin list, offered starting at the
+    // model's own skin; none when cancelled. The model is not changed.
     virtual std::optional<int> SelectSkin(TqvSkinData* model) = 0;
-    virtual std::optional<QString> SavePicture(TFileDialogSettings& dialog) = 0;
+    // Runs a save-picture dialog: the chosen name, also left in its FileName.
+    virtual std::optional<QString> SavePicture(TSavePictureDialog* dialog) = 0;
     virtual int MessageDlg2(const QString& text, const QString& caption, TMsgDlgType type,
                             TMsgDlgButtons buttons) = 0;
 };
 
-// The desktop's file and folder dialogs and the skinned message box of
-// `messages`; the skin choice is not offered (none).
-class TDesktopDialogs : public TAppDialogs {
+// The window's own components: each dialog shows itself (skinned by its
+// SkinData), the skin chooser is `skins` and the boxes come from `messages`.
+class TSkinnedDialogs : public TAppDialogs {
 public:
-    explicit TDesktopDialogs(TqvSkinMessage* messages) : FMessages(messages) {}
-    std::optional<QStringList> OpenFiles(TFileDialogSettings& dialog) override;
-    std::optional<QString> SelectFolder(const QString& title, const QString& start) override;
+    TSkinnedDialogs(TqvSelectSkinDialog* skins, TqvSkinMessage* messages);
+    std::optional<QStringList> OpenFiles(TqvSkinOpenDialog* dialog) override;
+    std::optional<QString> SelectFolder(TqvSkinSelectDirectoryDialog* dialog) override;
     std::optional<int> SelectSkin(TqvSkinData* model) override;
-    std::optional<QString> SavePicture(TFileDialogSettings& dialog) override;
+    std::optional<QString> SavePicture(TSavePictureDialog* dialog) override;
     int MessageDlg2(const QString& text, const QString& caption, TMsgDlgType type,
                     TMsgDlgButtons buttons) override;
 
 private:
-    TqvSkinMessage* FMessages;
+    QPointer<TqvSelectSkinDialog> FSkins;
+    QPointer<TqvSkinMessage> FMessages;
 };
-
-// The "a|b|c|d|" filter text as Qt's name filters ("a (b)"), in order.
-QStringList QtNameFilters(const QString& filter);

@@ -35,9 +35,11 @@ class TMenuItem;
 class TPanel;
 class TPopupMenu;
 class TProgressBar;
+class TSavePictureDialog;
 class TTrackBar;
 class TTrevalon;
 class TqvCompressedSkinList;
+class TqvSelectSkinDialog;
 class TqvSkinButton;
 class TqvSkinComboBox;
 class TqvSkinData;
@@ -49,9 +51,12 @@ class TqvSkinMainMenuBar;
 class TqvSkinMenuSpeedButton;
 class TqvSkinMessage;
 class TqvSkinOfficeComboBox;
+class TqvSkinOpenDialog;
 class TqvSkinPopupMenu;
 class TqvSkinPanel;
+class TqvSkinSavePictureDialog;
 class TqvSkinScrollBar;
+class TqvSkinSelectDirectoryDialog;
 class TqvSkinSlider;
 class TqvSkinStdLabel;
 class TqvSkinToolBar;
@@ -84,9 +89,15 @@ public:
     TqvSkinHint* qvSkinHint1 = nullptr;
     TqvSkinMessage* qvSkinMessage1 = nullptr;
 
-    // --- dialogs (their settings; TAppDialogs shows them)
-    TFileDialogSettings OpenDialog1, OpenDialog2, SavePictureDialog1;
-    QString qvSkinSelectDirectoryDialog1Title, qvSkinSelectDirectoryDialog2Title;
+    // --- dialogs (MainWindowDialogs.cpp; `Dialogs` runs them)
+    TqvSkinOpenDialog* OpenDialog1 = nullptr;   // add a file
+    TqvSkinOpenDialog* OpenDialog2 = nullptr;   // add several files
+    TqvSkinSelectDirectoryDialog* qvSkinSelectDirectoryDialog1 = nullptr;  // add a folder
+    TqvSkinSelectDirectoryDialog* qvSkinSelectDirectoryDialog2 = nullptr;  // output and snapshot folders
+    TqvSelectSkinDialog* qvSelectSkinDialog1 = nullptr;
+    TSavePictureDialog* SavePictureDialog1 = nullptr;  // capture
+    TqvSkinOpenDialog* qvSkinOpenDialog1 = nullptr;               // unused
+    TqvSkinSavePictureDialog* qvSkinSavePictureDialog1 = nullptr;  // unused
 
     // --- pictures
     TImageList* ImageList1 = nullptr;  // categories
@@ -300,6 +311,8 @@ private:
     void StartRename(bool fromDoubleClick);
     void CheckSelectedName();
     bool FSelecting = false;  // inside a selection: the name is checked once at its end
+    // --- dialogs (MainWindowDialogs.cpp)
+    void CreateDialogs();
 };
 
 extern TForm1* Form1;

@@ -171,7 +171,7 @@ void TForm1::Button8Click(QObject*) {
 void TForm1::Button12Click(QObject*) {
     const int rowsBefore = lvFiles->Items().Count();
     if (!PrepareAdd()) return;
-    const auto folder = Dialogs->SelectFolder(qvSkinSelectDirectoryDialog1Title, QString());
+    const auto folder = Dialogs->SelectFolder(qvSkinSelectDirectoryDialog1);
     if (!folder || folder->isEmpty() || !QFileInfo(*folder).isDir()) return;
     ListBox1->Items().Clear();
     if (const auto names = GetFilenames(*folder, QStringLiteral("*.*")))

@@ -124,7 +124,6 @@ void TForm1::Layout() {
     CreateHiddenPanels();
     CreateCommands();
     BindHandlers();
-    if (!Dialogs) Dialogs = std::make_shared<TDesktopDialogs>(qvSkinMessage1);
     SetClientSize(800, 541);
 
     const TWinControl* order[] = {qvSkinMainMenuBar1, qvSkinToolBar2, Panel1, qvSkinPanel1, qvSkinPanel2,
@@ -162,12 +161,7 @@ void TForm1::CreateSkin() {
     qvVelmora1->ClientWidth = 800;
     qvVelmora1->ClientHeight = 541;
 
-    OpenDialog1.Title = QStringLiteral("打开文件");
-    OpenDialog1.Filter = QStringLiteral("All files|*.*");
-    OpenDialog2 = OpenDialog1;
-    OpenDialog2.MultiSelect = true;
-    qvSkinSelectDirectoryDialog1Title = QStringLiteral("选择目录");
-    qvSkinSelectDirectoryDialog2Title = QStringLiteral("选择输出目录");
+    CreateDialogs();
 }
 
 void TForm1::CreatePictures() {

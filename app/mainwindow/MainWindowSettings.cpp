@@ -42,8 +42,7 @@ void TForm1::ShowError(const QString& message) {
 // Browse: the chosen folder is shown and kept, then stored.
 void TForm1::qvSkinButton5Click(QObject*) {
     if (!Dialogs) return;
-    const std::optional<QString> folder =
-        Dialogs->SelectFolder(qvSkinSelectDirectoryDialog2Title, Video_OutPut_Folder_Edit->Text());
+    const std::optional<QString> folder = Dialogs->SelectFolder(qvSkinSelectDirectoryDialog2);
     if (!folder) return;
     Video_OutPut_Folder_Edit->SetText(*folder);
     FileOutPutPath = *folder;

@@ -5,12 +5,14 @@
 #include "engine/FFLogger.h"
 #include "engine/Player.h"
 #include "engine/Trevalon.h"
+#include "platform/Dialogs.h"
 #include "platform/StdCtrls.h"
 #include "skin/controls/buttons/SkinButton.h"
 #include "skin/controls/combos/SkinComboBox.h"
 #include "skin/controls/edits/SkinEdit.h"
 #include "skin/controls/office/SkinOfficeComboBox.h"
 #include "skin/forms/menu/Menus.h"
+#include "skin/forms/shell/OpenDialog.h"
 
 namespace {
 
@@ -75,8 +77,8 @@ QString TForm1::InputFileFilter() {
 }
 
 void TForm1::Button21Click(QObject*) {
-    OpenDialog1.Filter = InputFileFilter();
-    OpenDialog2.Filter = InputFileFilter();
+    OpenDialog1->Filter = InputFileFilter();
+    OpenDialog2->Filter = InputFileFilter();
 }
 
 void TForm1::BindHandlers() {
@@ -120,9 +122,10 @@ void TForm1::FormCreate(QObject*) {
     Button3->Click();
     Button2->Click();
     FillScreenList();
-    SavePictureDialog1.Filter = QStringLiteral("Bitmaps (*.bmp)|*.bmp|JPEG Image File |*.jpg;*.jpeg");
-    SavePictureDialog1.DefaultExt = QStringLiteral("bmp");
-    SavePictureDialog1.CheckFileExists = false;
+    SavePictureDialog1->Options =
+        ofOverwritePrompt | ofHideReadOnly | ofExtensionDifferent | ofPathMustExist | ofEnableSizing;
+    SavePictureDialog1->Filter = QStringLiteral("Bitmaps (*.bmp)|*.bmp|JPEG Image File |*.jpg;*.jpeg");
+    SavePictureDialog1->DefaultExt = QStringLiteral("bmp");
     qvSkinSlider1_down_UP = QStringLiteral("UP");
 }
 

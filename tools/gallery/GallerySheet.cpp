@@ -144,8 +144,8 @@ const std::vector<TGallerySection>& GallerySections()
         {"Message boxes", DrawMessagesSection},
         {"Dialogs: options, about box, settings", DrawDialogsSection},
         {"MDI frame: tabs bar, cascaded and maximized children", DrawMdiSection},
-        {"Main window at start", DrawMainWindowSection},
         {"Main window with jobs, renaming an output", DrawMainWindowJobsSection},
+        {"Main window at start, its open dialog and skin chooser", DrawMainWindowSection},
     };
     return sections;
 }

@@ -7,6 +7,7 @@
 #include "app/settings/SettingsFile.h"
 #include "engine/FFBase.h"
 #include "platform/Application.h"
+#include "platform/Dialogs.h"
 #include "platform/ComCtrls.h"
 #include "platform/IniFiles.h"
 #include "platform/Shell.h"
@@ -15,6 +16,8 @@
 #include "skin/controls/office/SkinOfficeComboBox.h"
 #include "skin/controls/office/SkinOfficeItems.h"
 #include "skin/controls/views/SkinListView.h"
+#include "skin/forms/shell/OpenDialog.h"
+#include "skin/forms/shell/SelectDirectoryDialog.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -48,17 +51,30 @@ public:
     bool PowerOff() override { return ++PowerOffs, true; }
 };
 
-// Answers from queues; an empty queue answers "cancelled".
+// Answers from queues; an empty queue answers "cancelled". An answer is
+// also left in the dialog component, as the real dialog leaves it.
 class TScriptedDialogs : public TAppDialogs {
 public:
     std::deque<QStringList> Files;
     std::deque<QString> Folders;
     std::deque<int> Skins;
     std::vector<QString> Messages;
-    std::optional<QStringList> OpenFiles(TFileDialogSettings&) override { return Next(Files); }
-    std::optional<QString> SelectFolder(const QString&, const QString&) override { return Next(Folders); }
+    std::optional<QStringList> OpenFiles(TqvSkinOpenDialog* dialog) override {
+        std::optional<QStringList> files = Next(Files);
+        if (files) {
+            dialog->Files().Clear();
+            for (const QString& f : *files) dialog->Files().Add(f);
+            dialog->FileName = files->value(0);
+        }
+        return files;
+    }
+    std::optional<QString> SelectFolder(TqvSkinSelectDirectoryDialog* dialog) override {
+        std::optional<QString> folder = Next(Folders);
+        if (folder) dialog->Directory = *folder;
+        return folder;
+    }
     std::optional<int> SelectSkin(TqvSkinData*) override { return Next(Skins); }
-    std::optional<QString> SavePicture(TFileDialogSettings&) override { return std::nullopt; }
+    std::optional<QString> SavePicture(TSavePictureDialog*) override { return std::nullopt; }
     int MessageDlg2(const QString& text, const QString&, TMsgDlgType, TMsgDlgButtons) override {
         Messages.push_back(text);
         return mrOk;

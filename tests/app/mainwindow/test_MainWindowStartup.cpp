@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, StartsIntoItsMainWindow) {
     EXPECT_TRUE(W->qvSkinComboBox3->Enabled() && W->qvSkinComboBox10->Enabled());
 
     // The open dialogs' filter: 42 choices, the first selected, pieces 2 and 3 one pair.
-    const QStringList parts = W->OpenDialog1.Filter.split('|');
+    const QStringList parts = W->OpenDialog1->Filter.split('|');
     ASSERT_EQ(parts.size(), 85);
     EXPECT_TRUE(parts.last().isEmpty());
     EXPECT_EQ(parts[0], "所有文件格式 (*.*)");
@@ -76,10 +76,10 @@ TEST_F(MainWindowTest, StartsIntoItsMainWindow) {
     EXPECT_EQ(parts[74], QString::fromUtf8("Flac无损压缩音频格式\u3000(*.flac)"));
     EXPECT_EQ(parts[52], "微软数字视频格式( *.dvr-ms)");
     EXPECT_EQ(parts[83], "*.aif; *.aiff");
-    EXPECT_EQ(W->OpenDialog1.FilterIndex, 1);
-    EXPECT_EQ(W->OpenDialog2.Filter, W->OpenDialog1.Filter);
-    EXPECT_TRUE(W->OpenDialog2.MultiSelect);
-    EXPECT_FALSE(W->OpenDialog1.MultiSelect);
+    EXPECT_EQ(W->OpenDialog1->FilterIndex, 1);
+    EXPECT_EQ(W->OpenDialog2->Filter, W->OpenDialog1->Filter);
+    EXPECT_TRUE(W->OpenDialog2->MultiSelection);
+    EXPECT_FALSE(W->OpenDialog1->MultiSelection);
 
     // The preview's screens: Panel6, then the window's children by tab position.
     QStringList screens;
@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, StartsIntoItsMainWindow) {
                                     "Button19", "Button27", "edt", "Panel4", "Panel5", "Panel6"}));
     EXPECT_EQ(W->cboScreens->ItemIndex(), 0);
     EXPECT_EQ(W->qvSkinSlider1_down_UP, "UP");
-    EXPECT_EQ(W->SavePictureDialog1.DefaultExt, "bmp");
+    EXPECT_EQ(W->SavePictureDialog1->DefaultExt, "bmp");
 
     // A first start stores the defaults and makes the output folder under home.
     const QString output = Home() + "/Quorvel视频软件/输出";
@@ -189,7 +189,7 @@ TEST_F(MainWindowTest, AnUnwritableSettingsFileGivesOneBoxAndAWorkingWindow) {
     EXPECT_EQ(W->qvSkinData1->SkinIndex(), 0);
     EXPECT_EQ(W->qvSkinOfficeComboBox1->Items().Count(), 4);
     EXPECT_EQ(W->cboScreens->Items().Count(), 16);
-    EXPECT_EQ(W->OpenDialog1.Filter, TForm1::InputFileFilter());
+    EXPECT_EQ(W->OpenDialog1->Filter, TForm1::InputFileFilter());
     Choose(8, 1);
     EXPECT_EQ(W->VideoFields.All_Trant_Number, 101);
 

@@ -190,6 +190,34 @@ TEST_F(PlayerTest, SeekReportsTheNewPlaceAndShowsItsPicture) {
     EXPECT_NEAR(rec.positions.back(), 3000000, 100000);
 }
 
+// While paused no sound plays, so the audio clock still tells the place
+// before a seek: a relative seek right after one counts from its target, and
+// from the clock again once sound of the new place has played.
+TEST_F(PlayerTest, ARelativeSeekCountsFromTheLastSeeksTargetUntilTheClockHasMoved) {
+    player.Setframedrop(0);
+    ASSERT_TRUE(OpenClip("av.avi", true));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psPause) == 1; }));
+    std::int64_t pts = -1;
+    player.Seek(std::int64_t{600000}, {}, true);
+    // A step forward lands on the first key picture at or after its target
+    // (one every 0.48 s): 1.92 s from 1.6 s; counted from the clock, 1.44 s.
+    player.Seek(1.0, {}, true);
+    ASSERT_TRUE(PumpUntil([&] { return player.CurrentFrame(pts), pts > 700000; }));
+    EXPECT_GE(pts, 1600000);
+    EXPECT_TRUE(player.Paused());
+
+    player.Seek(std::int64_t{0}, {}, true);
+    player.Resume();
+    const std::size_t from = rec.positions.size();
+    ASSERT_TRUE(PumpUntil([&] { return rec.positions.size() > from && rec.positions.back() >= 600000; }));
+    const std::int64_t played = rec.positions.back();
+    ASSERT_LT(played, 1300000) << "the clip must not have run out before the seek";
+    const std::size_t beforeRelative = rec.positions.size();
+    player.Seek(0.5, {}, true);
+    ASSERT_TRUE(PumpUntil([&] { return rec.positions.size() > beforeRelative; }));
+    EXPECT_GE(rec.positions[beforeRelative], played + 450000) << "counted from the clock, not from 0";
+}
+
 TEST_F(PlayerTest, StartTimeAndPlayTimeMeasureFromTheStart) {
     player.Setframedrop(0);
     player.Setstart_time(1500000);
