@@ -57,6 +57,7 @@ class TqvSkinToolBar;
 class TqvVelmora;
 
 namespace settings { class TSettingsErrors; }
+namespace snapshots { enum class TSnapshotType; }
 
 class TForm1 : public TForm, public TMainWindowLink {
     Q_OBJECT
@@ -239,6 +240,26 @@ public:
     // The filter text of the two open dialogs.
     static QString InputFileFilter();
 
+    // --- snapshots (MainWindowSnapshots.cpp)
+    void qvSkinButton22Click(QObject* Sender);
+    void qvSkinButton23MouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void qvSkinButton23Click(QObject* Sender);
+    void BMP1Click(QObject* Sender);
+    void JPG1Click(QObject* Sender);
+    void GIF1Click(QObject* Sender);
+    void PNG1Click(QObject* Sender);
+    void MenuItem1Click(QObject* Sender);
+    void MenuItem2Click(QObject* Sender);
+    void btnCaptureClick(QObject* Sender);
+
+    // --- commands (MainWindowCommands.cpp)
+    void qvSkinButton6Click(QObject* Sender);
+    void qvSkinButton19Click(QObject* Sender);
+    void N15Click(QObject* Sender);
+    void N19Click(QObject* Sender);
+    void N5Click(QObject* Sender);
+    void N4Click(QObject* Sender);
+
 protected:
     void Layout() override;
 
@@ -264,6 +285,15 @@ private:
     void RenameSelected(const QString& extension);
 
     TListItem* FNamingItem = nullptr;  // the row whose name the output-name rule is choosing
+
+    // --- snapshots and commands (MainWindowSnapshots.cpp, MainWindowCommands.cpp)
+    void BindSnapshotHandlers();
+    void BindCommandHandlers();
+    void CheckSnapshotType(snapshots::TSnapshotType type);
+    void ChooseSnapshotType(snapshots::TSnapshotType type);
+    // The folder last confirmed in the folder chooser that Browse and the
+    // snapshot-folder command share; it opens there (empty: at the top).
+    QString FFolderChooserDirectory;
 };
 
 extern TForm1* Form1;
