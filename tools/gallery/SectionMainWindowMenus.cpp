@@ -54,10 +54,14 @@ void DrawMainWindowMenusSection(TGallerySheet& sheet) {
     window->qvSkinButton23->Click();
     const QPoint at = window->qvSkinButton23->mapToGlobal(QPoint(20, 20));
     window->qvSkinPopupMenu2->Popup(at.x(), at.y());
-    if (TqvSkinPopupWindow* level = window->qvVelmora1->SkinMenu()->LastLevel()) {
-        for (int i = 0; i < 3; ++i) level->PopupKeyDown(Qt::Key_Down);
-        level->PopupKeyDown(Qt::Key_Right);
-    }
+    QCoreApplication::processEvents();
+    // Down to the type item (past the separator), then open it as Right does.
+    TqvSkinMenu* menu = window->qvVelmora1->SkinMenu();
+    if (TqvSkinPopupWindow* level = menu->LastLevel())
+        for (int i = 0; i < 6 && menu->LevelCount() < 2; ++i) {
+            level->PopupKeyDown(Qt::Key_Down);
+            level->PopupKeyDown(Qt::Key_Right);
+        }
     QCoreApplication::processEvents();
     sheet.Place(WindowWithMenus(window), QStringLiteral("snapshot menu with the type submenu"));
     DestroyApplication();

@@ -140,11 +140,12 @@ TEST_F(CommandsTest, HelpWebMailAndFolderRequestsGoToTheDesktop) {
     QApplication::setActiveWindow(W);
     W->N15->Click();
     W->N19->Click();
+    W->qvSkinLinkLabel1->Click();
     Form2->qvSkinLinkLabel1->Click();
     Form2->qvSkinLinkLabel2->Click();
     W->MenuItem1->Click();
     const QString web = QString::fromLatin1(about::kWebAddress);
-    EXPECT_EQ(Shell->Opened, (QStringList{Program() + "help.chm", web, web,
+    EXPECT_EQ(Shell->Opened, (QStringList{Program() + "help.chm", web, web, web,
                                           QStringLiteral("mailto:") + about::kSupportMail,
                                           Home() + QStringLiteral("/Quorvel视频软件/快照")}));
     EXPECT_TRUE(Prompt->Boxes.empty());
