@@ -246,3 +246,16 @@ TEST_F(SnapshotsTest, CaptureWritesABitmapOnlyForABmpName) {
     W->btnCapture->Click();
     EXPECT_EQ(Scripted->PictureDialogs, 5);
 }
+
+// While the preview plays the snapshot saves the picture on screen and
+// leaves the playback running.
+TEST_F(SnapshotsTest, ASnapshotWhilePlayingKeepsThePreviewPlaying) {
+    Start();
+    UseFolder(Folder());
+    ASSERT_TRUE(OpenClip("av.avi", "moving.avi"));
+    W->DUDuvuvu->Resume();
+    ASSERT_FALSE(W->DUDuvuvu->Paused());
+    Snapshot();
+    EXPECT_FALSE(W->DUDuvuvu->Paused());
+    EXPECT_EQ(QImage(Folder() + "/moving_1.bmp").size(), QSize(160, 120));
+}
