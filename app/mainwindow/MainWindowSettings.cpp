@@ -44,7 +44,8 @@ void TForm1::ShowError(const QString& message) {
 // chooser remembers it for both folder commands.
 void TForm1::qvSkinButton5Click(QObject*) {
     if (!Dialogs) return;
-    const std::optional<QString> folder = Dialogs->SelectFolder(qvSkinSelectDirectoryDialog2Title, FFolderChooserDirectory);
+    const std::optional<QString> folder =
+        Dialogs->SelectFolder(qvSkinSelectDirectoryDialog2Title, FFolderChooserDirectory);
     if (!folder) return;
     FFolderChooserDirectory = *folder;
     if (!QFileInfo(*folder).isDir()) return;

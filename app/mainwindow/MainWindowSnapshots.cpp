@@ -79,7 +79,8 @@ void TForm1::MenuItem1Click(QObject*) {
 // last confirmed. The new folder counts from the next snapshot on.
 void TForm1::MenuItem2Click(QObject*) {
     if (!Dialogs) return;
-    const std::optional<QString> folder = Dialogs->SelectFolder(qvSkinSelectDirectoryDialog2Title, FFolderChooserDirectory);
+    const std::optional<QString> folder =
+        Dialogs->SelectFolder(qvSkinSelectDirectoryDialog2Title, FFolderChooserDirectory);
     if (!folder) return;
     FFolderChooserDirectory = *folder;
     snapshots::StoreSnapshotFolder(GetApplicationPath(), *folder);

@@ -48,8 +48,8 @@ void WhenModal(TForm* form, std::function<void()> check, std::function<void()> p
 
 TEST_F(CommandsTest, TheChooserListsOurElevenSkinsInOrder) {
     Start();
-    const QStringList names{"OFFICE2007蓝色", "金属光泽", "银色天地", "Mac风格",   "条纹色调", "纹理风格",
-                            "Sorvend效果",    "绿色世界", "深蓝色彩", "OFFICE2007", "Vista皮肤"};
+    const QStringList names{"OFFICE2007蓝色", "金属光泽", "银色天地", "Mac风格", "条纹色调", "纹理风格",
+                            "Sorvend效果", "绿色世界", "深蓝色彩", "OFFICE2007", "Vista皮肤"};
     W->qvSkinData1->SetSkinIndex(7);
     TListingSkinDialog chooser;
     chooser.SetSkinList(W->qvCompressedSkinList1);

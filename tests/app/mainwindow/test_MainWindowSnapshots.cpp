@@ -112,8 +112,8 @@ TEST_F(SnapshotsTest, EveryTypeDecodesToTheFrame) {
         }
     }
     // The clip's bars really differ: yellow, then blue.
-    EXPECT_GT(Distance(frame.pixelColor(SmpteBarCentre(1, frame.size())), frame.pixelColor(SmpteBarCentre(6, frame.size()))),
-              120);
+    const QColor yellow = frame.pixelColor(SmpteBarCentre(1, frame.size()));
+    EXPECT_GT(Distance(yellow, frame.pixelColor(SmpteBarCentre(6, frame.size()))), 120);
 }
 
 // The settings button's click and the snapshot put the stored type right:
