@@ -202,8 +202,8 @@ TEST_F(SnapshotsTest, ChoosingTheFolderStoresOnlyAConfirmedExistingFolder) {
     EXPECT_EQ(Scripted->FolderStarts, (QStringList{"", "", Home() + "/missing"}));
 }
 
-// A left press opens the menu where the pointer is; the release's click
-// sets the check mark from the settings file.
+// A left press opens the menu where the pointer is, and so does a right
+// one; the left release's click sets the check mark from the settings file.
 TEST_F(SnapshotsTest, TheSettingsButtonOpensTheMenuAtThePointer) {
     auto pointer = std::make_shared<TManualPointerSource>();
     pointer->Pos = QPoint(321, 234);
@@ -222,6 +222,12 @@ TEST_F(SnapshotsTest, TheSettingsButtonOpensTheMenuAtThePointer) {
                         Qt::NoModifier);
     QCoreApplication::sendEvent(button, &release);
     EXPECT_TRUE(W->GIF1->Checked());
+    // It is the button's context menu as well.
+    pointer->Pos = QPoint(40, 50);
+    QMouseEvent right(QEvent::MouseButtonPress, at, button->mapToGlobal(at), Qt::RightButton, Qt::RightButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(button, &right);
+    EXPECT_EQ(W->qvSkinPopupMenu2->PopupPoint(), (TPoint{40, 50}));
     SetPointerSource(nullptr);
 }
 
