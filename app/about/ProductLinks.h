@@ -1,5 +1,6 @@
 // The maker's web address and support mail: shown in the about box and
-// opened by the main window's web-site command.
+// opened by the main window's web-site command; the output panel's link
+// shows the same address.
 #pragma once
 
 namespace about {

@@ -64,6 +64,7 @@ class TqvVelmora;
 
 namespace settings { class TSettingsErrors; }
 namespace jobs { class TProfilePanel; }
+namespace snapshots { enum class TSnapshotType; }
 
 class TForm1 : public TForm, public TMainWindowLink {
     Q_OBJECT
@@ -271,6 +272,25 @@ public:
     void lvFilesDblClick(QObject* Sender);
     void edtExit(QObject* Sender);
     void BindAddsHandlers();
+    // --- snapshots (MainWindowSnapshots.cpp)
+    void qvSkinButton22Click(QObject* Sender);
+    void qvSkinButton23MouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void qvSkinButton23Click(QObject* Sender);
+    void BMP1Click(QObject* Sender);
+    void JPG1Click(QObject* Sender);
+    void GIF1Click(QObject* Sender);
+    void PNG1Click(QObject* Sender);
+    void MenuItem1Click(QObject* Sender);
+    void MenuItem2Click(QObject* Sender);
+    void btnCaptureClick(QObject* Sender);
+
+    // --- commands (MainWindowCommands.cpp)
+    void qvSkinButton6Click(QObject* Sender);
+    void qvSkinButton19Click(QObject* Sender);
+    void N15Click(QObject* Sender);
+    void N19Click(QObject* Sender);
+    void N5Click(QObject* Sender);
+    void N4Click(QObject* Sender);
 
 protected:
     void Layout() override;
@@ -313,6 +333,11 @@ private:
     bool FSelecting = false;  // inside a selection: the name is checked once at its end
     // --- dialogs (MainWindowDialogs.cpp)
     void CreateDialogs();
+    // --- snapshots and commands (MainWindowSnapshots.cpp, MainWindowCommands.cpp)
+    void BindSnapshotHandlers();
+    void BindCommandHandlers();
+    void CheckSnapshotType(snapshots::TSnapshotType type);
+    void ChooseSnapshotType(snapshots::TSnapshotType type);
 };
 
 extern TForm1* Form1;

@@ -3,6 +3,7 @@
 // stacking order (the logo over the job panel, Panel6 over the preview panel).
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/about/ProductLinks.h"
 #include "app/jobs/JobRow.h"
 #include "app/mainwindow/MainWindowPictures.h"
 #include "app/mainwindow/Startup.h"
@@ -39,8 +40,6 @@
 TForm1* Form1 = nullptr;
 
 namespace {
-
-constexpr const char* kWebAddress = "https://quorvelia.example.org";
 
 template <class T>
 T* Place(TForm1* form, TWinControl* parent, const char* name, int x, int y, int w, int h, TqvSkinData* skin) {
@@ -368,8 +367,8 @@ void TForm1::CreateOutputPanel() {
     qvSkinButton6->SetCaption(QStringLiteral("打开"));
     qvSkinStdLabel1 = label("qvSkinStdLabel1", "软件网站：", 13, 132);
     qvSkinLinkLabel1 = Place<TqvSkinLinkLabel>(this, qvSkinPanel2, "qvSkinLinkLabel1", 79, 132, 300, 14, qvSkinData1);
-    qvSkinLinkLabel1->SetCaption(QString::fromLatin1(kWebAddress));
-    qvSkinLinkLabel1->SetURL(QString::fromLatin1(kWebAddress));
+    qvSkinLinkLabel1->SetCaption(QString::fromLatin1(about::kWebAddress));
+    qvSkinLinkLabel1->SetURL(QString::fromLatin1(about::kWebAddress));
     qvSkinButton1 = Place<TqvSkinButton>(this, qvSkinPanel2, "qvSkinButton1", 492, 128, 55, 25, qvSkinData1);
     qvSkinButton1->SetCaption(QStringLiteral("设置"));
     qvSkinButton1->SetVisible(false);

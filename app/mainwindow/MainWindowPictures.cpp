@@ -105,6 +105,24 @@ QImage ToolPicture(int n) {
     return Glyph(kPictures[n].Glyph, kPictures[n].Colour);
 }
 
+// The dark ink of the small preview glyphs would vanish on the dark skins'
+// buttons: a light rim around the ink keeps them readable on any face.
+static QImage WithLightRim(const QImage& glyph) {
+    QImage out = glyph.copy();
+    const auto inked = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < glyph.width() && y < glyph.height() && qAlpha(glyph.pixel(x, y)) >= 128;
+    };
+    for (int y = 0; y < glyph.height(); ++y)
+        for (int x = 0; x < glyph.width(); ++x) {
+            if (qAlpha(glyph.pixel(x, y)) >= 40) continue;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx) near = inked(x + dx, y + dy);
+            if (near) out.setPixel(x, y, qRgba(0xB0, 0xB0, 0xB0, 0xB0));
+        }
+    return out;
+}
+
 QImage PreviewPicture(TPreviewPicture kind) {
     switch (kind) {
     case ppPlay: return ToolPicture(5).scaled(18, 18, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -158,7 +176,8 @@ QImage PreviewPicture(TPreviewPicture kind) {
         break;
     default: break;
     }
-    return img;
+    p.end();
+    return WithLightRim(img);
 }
 
 QImage CategoryPicture(int index) {

@@ -13,6 +13,7 @@
 #include "skin/model/SkinData.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 void TForm1::Button17Click(QObject*) {
     const settings::TOutputFolderRead read = settings::ReadOutputFolder(GetApplicationPath(), QDir::homePath());
@@ -39,21 +40,23 @@ void TForm1::ShowError(const QString& message) {
         Application()->ShowException(message);
 }
 
-// Browse: the chosen folder is shown and kept, then stored.
+// Browse: a confirmed folder that exists is shown, kept and stored; the
+// chooser remembers it for both folder commands.
 void TForm1::qvSkinButton5Click(QObject*) {
     if (!Dialogs) return;
     const std::optional<QString> folder = Dialogs->SelectFolder(qvSkinSelectDirectoryDialog2);
     if (!folder) return;
+    if (!QFileInfo(*folder).isDir()) return;
     Video_OutPut_Folder_Edit->SetText(*folder);
     FileOutPutPath = *folder;
     Button16->Click();
+    lvFiles->SetFocus();
 }
 
+// The index is stored also when the choice is cancelled (unchanged then).
 void TForm1::qvSkinButton9Click(QObject*) {
     if (!Dialogs) return;
-    const std::optional<int> index = Dialogs->SelectSkin(qvSkinData1);
-    if (!index) return;
-    qvSkinData1->SetSkinIndex(*index);
+    if (const std::optional<int> index = Dialogs->SelectSkin(qvSkinData1)) qvSkinData1->SetSkinIndex(*index);
     Button4->Click();
 }
 

@@ -103,7 +103,6 @@ void TForm1::BindHandlers() {
     qvSkinButton5->OnClick = [this](QObject* s) { qvSkinButton5Click(s); };
     qvSkinButton9->OnClick = [this](QObject* s) { qvSkinButton9Click(s); };
     N23->OnClick = [this](QObject* s) { qvSkinButton9Click(s); };
-    N4->OnClick = [this](QObject*) { Close(); };
     Video_OutPut_Folder_Edit->OnClick = [this](QObject* s) { Video_OutPut_Folder_EditClick(s); };
     // The toolbar buttons and menu items run their command through its hidden button.
     qvSkinButton7->OnClick = N13->OnClick = [this](QObject*) { btnRemove->Click(); };
@@ -113,6 +112,8 @@ void TForm1::BindHandlers() {
     qvSkinButton11->OnClick = N10->OnClick = [this](QObject*) { btnPause->Click(); };
     qvSkinButton12->OnClick = N11->OnClick = [this](QObject*) { btnResume->Click(); };
     BindAddsHandlers();
+    BindSnapshotHandlers();
+    BindCommandHandlers();
 }
 
 void TForm1::FormCreate(QObject*) {

@@ -55,7 +55,9 @@ void LoadStoredSkins(TqvCompressedSkinList& list)
         if (item->Skin()->Empty())
             throw EqvSkinError(QStringLiteral("The stored skin %1 is empty").arg(path).toStdString());
         item->SetName(QString::fromUtf8(entry.Name));
-        item->SetDescription(QString::fromUtf8(entry.Description));
+        // The list item keeps no description: the chooser shows an item's
+        // description in place of its name.
+        item->Skin()->SetDescription(QString::fromUtf8(entry.Description));
         item->SetCompressedFileName(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
         ++index;
     }

@@ -119,6 +119,7 @@ void DrawDialogsSection(TGallerySheet& sheet);
 void DrawMdiSection(TGallerySheet& sheet);
 void DrawMainWindowSection(TGallerySheet& sheet);
 void DrawMainWindowJobsSection(TGallerySheet& sheet);
+void DrawMainWindowMenusSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
@@ -146,6 +147,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"MDI frame: tabs bar, cascaded and maximized children", DrawMdiSection},
         {"Main window with jobs, renaming an output", DrawMainWindowJobsSection},
         {"Main window at start, its open dialog and skin chooser", DrawMainWindowSection},
+        {"Main window: snapshot menu", DrawMainWindowMenusSection},
     };
     return sections;
 }

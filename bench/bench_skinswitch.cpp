@@ -1,0 +1,84 @@
+// What the user waits for after choosing a skin: the program started for
+// real (main window shown, the about box and the options dialog created
+// hidden, as at every start), then its skin index set to each of the eleven
+// stored skins in turn until the window has repainted. Median over all
+// switches (Qt offscreen unless QT_QPA_PLATFORM says otherwise).
+//
+//   bench_skinswitch [rounds]      (rounds of eleven switches; 5 when not given)
+#include "app/mainwindow/MainWindow.h"
+#include "app/mainwindow/Startup.h"
+#include "engine/FFBase.h"
+#include "platform/Application.h"
+#include "skin/model/SkinData.h"
+#include "skin/model/StoredSkin.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double Ms(std::chrono::steady_clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const auto benchStart = std::chrono::steady_clock::now();
+
+    // A program folder and home of its own: nothing of the user's is read or written.
+    QTemporaryDir program, home;
+    qputenv("HOME", home.path().toUtf8());
+    SetApplicationPathOverride(program.path() + QLatin1Char('/'));
+    TForm1* window = app::StartApplication();
+    window->Show();
+    QApplication::setActiveWindow(window);
+    QCoreApplication::processEvents();
+
+    TqvSkinData* model = window->qvSkinData1;
+    const int skins = window->qvCompressedSkinList1->Skins().Count();
+    std::printf("skin switch of the shown main window: index set, then every pending paint done; %d rounds\n",
+                rounds);
+    std::printf("%-4s %9s %9s %9s  %s\n", "skin", "median", "least", "most", "name");
+    std::vector<std::vector<double>> perSkin(static_cast<std::size_t>(skins));
+    std::vector<double> all;
+    for (int r = 0; r < rounds; ++r)
+        for (int k = 1; k <= skins; ++k) {
+            // Every switch changes the index: the start skin's successor first.
+            const int target = (model->SkinIndex() + 1) % skins;
+            const auto t0 = std::chrono::steady_clock::now();
+            model->SetSkinIndex(target);
+            window->repaint();
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            const double ms = Ms(std::chrono::steady_clock::now() - t0);
+            perSkin[static_cast<std::size_t>(target)].push_back(ms);
+            all.push_back(ms);
+        }
+    for (int i = 0; i < skins; ++i) {
+        const std::vector<double>& v = perSkin[static_cast<std::size_t>(i)];
+        std::printf("%-4d %9.2f %9.2f %9.2f  %s\n", i, Median(v), *std::min_element(v.begin(), v.end()),
+                    *std::max_element(v.begin(), v.end()),
+                    qPrintable(window->qvCompressedSkinList1->Skins().GetItem(i)->Name()));
+    }
+    std::printf("goal: median under 100 ms\n");
+    std::printf("bench time: %.1f s\n", Ms(std::chrono::steady_clock::now() - benchStart) / 1000);
+    std::printf("skin switch median: %.1f ms\n", Median(all));
+    DestroyApplication();
+    SetApplicationPathOverride(QString());
+    return 0;
+}

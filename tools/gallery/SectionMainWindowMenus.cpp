@@ -1,0 +1,70 @@
+// The main window's snapshot menu as the settings button opens it, with the
+// picture-type submenu open: the program started for real in the sheet's
+// skin, the window and every open menu level where they lie on the screen.
+#include "tools/gallery/GalleryHost.h"
+
+#include "app/mainwindow/MainWindow.h"
+#include "app/mainwindow/Startup.h"
+#include "engine/FFBase.h"
+#include "skin/controls/buttons/SkinButton.h"
+#include "skin/forms/menu/PopupWindow.h"
+#include "skin/forms/menu/SkinMenu.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QImage WindowWithMenus(TForm1* window) {
+    TqvSkinMenu* menu = window->qvVelmora1->SkinMenu();
+    QRect area = window->geometry();
+    for (int i = 0; i < menu->LevelCount(); ++i) area |= menu->Level(i)->geometry();
+    QImage out(area.size(), QImage::Format_RGB32);
+    out.fill(0xFFFAFAFA);
+    QPainter p(&out);
+    p.drawImage(window->pos() - area.topLeft(), gallery::FormPicture(window, window->qvVelmora1, true));
+    for (int i = 0; i < menu->LevelCount(); ++i) {
+        TqvSkinPopupWindow* level = menu->Level(i);
+        p.drawPixmap(level->pos() - area.topLeft(), level->grab());
+    }
+    return out;
+}
+
+}  // namespace
+
+void DrawMainWindowMenusSection(TGallerySheet& sheet) {
+    QTemporaryDir program, home;
+    {
+        QFile ini(program.path() + QStringLiteral("/option.ini"));
+        if (!ini.open(QIODevice::WriteOnly)) return;
+        ini.write(QStringLiteral("[OutPath]\nOutPath=%1/输出\n[Skin]\nSetSkin=%2\n[SnapShot]\nPicture=PNG\n")
+                      .arg(home.path())
+                      .arg(sheet.Skin().SkinIndex())
+                      .toUtf8());
+    }
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    SetApplicationPathOverride(program.path() + QLatin1Char('/'));
+    TForm1* window = app::StartApplication();
+    window->Show();
+    QApplication::setActiveWindow(window);
+    QCoreApplication::processEvents();
+    // As a press on the settings button leaves it: the menu at the pointer,
+    // the check mark on the stored type; then the type submenu opened.
+    window->qvSkinButton23->Click();
+    const QPoint at = window->qvSkinButton23->mapToGlobal(QPoint(20, 20));
+    window->qvSkinPopupMenu2->Popup(at.x(), at.y());
+    QCoreApplication::processEvents();
+    // Down to the type item (past the separator), then open it as Right does.
+    TqvSkinMenu* menu = window->qvVelmora1->SkinMenu();
+    if (TqvSkinPopupWindow* level = menu->LastLevel())
+        for (int i = 0; i < 6 && menu->LevelCount() < 2; ++i) {
+            level->PopupKeyDown(Qt::Key_Down);
+            level->PopupKeyDown(Qt::Key_Right);
+        }
+    QCoreApplication::processEvents();
+    sheet.Place(WindowWithMenus(window), QStringLiteral("snapshot menu with the type submenu"));
+    DestroyApplication();
+    SetApplicationPathOverride(QString());
+    qputenv("HOME", savedHome);
+}
