@@ -19,6 +19,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class TButton;
 class TCheckBox;
@@ -59,6 +60,7 @@ class TqvSkinToolBar;
 class TqvVelmora;
 
 namespace settings { class TSettingsErrors; }
+namespace jobs { class TProfilePanel; }
 
 class TForm1 : public TForm, public TMainWindowLink {
     Q_OBJECT
@@ -241,6 +243,26 @@ public:
     // The filter text of the two open dialogs.
     static QString InputFileFilter();
 
+    // --- adds, selection and editing (MainWindowAdds.cpp, MainWindowSelection.cpp, MainWindowEditing.cpp)
+    void btnAddClick(QObject* Sender);
+    void Button8Click(QObject* Sender);
+    void Button12Click(QObject* Sender);
+    // The full path of every file (not folder) directly inside FilePath whose
+    // name matches ExtMask ("*.*" matches every name), hidden files too, in the
+    // order the folder lists them; none when FilePath is not an existing folder.
+    static std::optional<QStringList> GetFilenames(const QString& FilePath, const QString& ExtMask);
+    void lvFilesSelectItem(QObject* Sender, TListItem* Item, bool Selected);
+    void lvFilesClick(QObject* Sender);
+    void btnRemoveClick(QObject* Sender);
+    void btnClearClick(QObject* Sender);
+    void qvSkinButton3Click(QObject* Sender);
+    void qvSkinButton4Click(QObject* Sender);
+    void qvSkinButton21Click(QObject* Sender);
+    void N26Click(QObject* Sender);
+    void lvFilesDblClick(QObject* Sender);
+    void edtExit(QObject* Sender);
+    void BindAddsHandlers();
+
     // --- run (MainWindowRun.cpp)
     void btnStartClick(QObject* Sender);
     void button28Click(QObject* Sender);
@@ -286,6 +308,20 @@ private:
     void RenameSelected(const QString& extension);
 
     TListItem* FNamingItem = nullptr;  // the row whose name the output-name rule is choosing
+
+    // --- adds, selection and editing (MainWindowAdds.cpp, MainWindowSelection.cpp, MainWindowEditing.cpp)
+    enum class TAddOutcome { Added, Skipped, Ended };
+    bool PrepareAdd();
+    TAddOutcome AddFile(const QString& path, bool singleAdd);
+    bool AddFiles(const QStringList& paths);
+    void SelectLastRow();
+    void LogLine(const QString& line);
+    jobs::TProfilePanel PanelModel();
+    void SetListCommands(bool enabled);
+    void MoveSelected(int step);
+    void StartRename(bool fromDoubleClick);
+    void CheckSelectedName();
+    bool FSelecting = false;  // inside a selection: the name is checked once at its end
 
     // --- run (MainWindowRun.cpp)
     void BindRunHandlers();

@@ -77,6 +77,10 @@ void TForm1::RenameSelected(const QString& extension) {
     const QString name = item->SubItems()[siOutputName];
     const QString renamed = ReplaceExtension(FileNamePart(name), extension);
     if (renamed == name) return;
+    if (FSelecting) {  // a selection checks only the name it ends with
+        item->SubItems().SetStrings(siOutputName, renamed);
+        return;
+    }
     const TJobRow row = RowOf(item);
     FNamingItem = item;
     const QString chosen = OutputNameRule()(Video_OutPut_Folder_Edit->Text() + QLatin1Char('/') + renamed,

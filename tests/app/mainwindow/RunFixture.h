@@ -3,7 +3,7 @@
 // watched on their way to the window's own handlers.
 #pragma once
 
-#include "tests/app/mainwindow/MainWindowFixture.h"
+#include "tests/app/mainwindow/AddsFixture.h"
 
 #include "app/jobs/JobRecords.h"
 #include "app/jobs/ProfilePanel.h"
@@ -20,21 +20,31 @@
 #include <functional>
 #include <utility>
 
-class RunTest : public MainWindowTest {
+class RunTest : public AddsTest {
 protected:
-    QTemporaryDir OutDir;
     std::vector<TTerminateInfo> Ends;
     std::vector<TProgressInfo> Reports;
+    struct TEvent {
+        bool End;  // a task's end, else a progress report
+        int Task;
+    };
+    std::vector<TEvent> Events;
     // Runs on the UI thread after the window's own handler, while the worker
     // waits for the report to be handled.
     std::function<void(const TProgressInfo&)> AfterReport;
     std::function<void(const TTerminateInfo&)> AfterEnd;
 
-    QString Out() const { return OutDir.path(); }
+    QString Out() const { return Outputs.path(); }
 
     void StartLoaded() {
         Start();
         ASSERT_TRUE(W->Trevalon->LoadAVLib(QStringLiteral("/nonexistent/LibAV")));
+        Watch();
+    }
+
+    // Output into the temporary folder; every report and task end is also
+    // written down, in one sequence.
+    void Watch() {
         W->Video_OutPut_Folder_Edit->SetText(Out());
         W->FileOutPutPath = Out();
         W->Trevalon->SetProgressInterval(100);
@@ -42,48 +52,26 @@ protected:
         W->Trevalon->OnProgress = [this, progress](QObject* s, PProgressInfo info) {
             progress(s, info);
             Reports.push_back(*info);
+            Events.push_back({false, info->TaskIndex});
             if (AfterReport) AfterReport(*info);
         };
         auto terminate = W->Trevalon->OnTerminate;
         W->Trevalon->OnTerminate = [this, terminate](QObject* s, const TTerminateInfo& info) {
             terminate(s, info);
             Ends.push_back(info);
+            Events.push_back({true, info.TaskIndex});
             if (AfterEnd) AfterEnd(info);
         };
     }
 
-    static std::pair<int, int> ListPosition(int code) {
-        for (int c = 0; c < profiles::CategoryRowCount; ++c) {
-            const auto list = profiles::ProfilesOfCategoryRow(c);
-            for (int p = 0; p < int(list.size()); ++p)
-                if (list[p].Code == code) return {c, p};
-        }
-        ADD_FAILURE() << "no profile " << code;
-        return {0, 0};
-    }
-
-    // A job as a several-files add leaves it: the profile's row and records,
-    // with the commands of a list that has rows.
+    // A job added as the user adds one file, with the profile of that code.
     TListItem* AddJob(const QString& input, int code) {
-        const auto [categoryRow, profileRow] = ListPosition(code);
-        jobs::TProfilePanel panel(Out(), W->OutputNameRule());
-        panel.SetCategoryIndex(categoryRow);
-        panel.SetProfileIndex(profileRow);
-        panel.Fields().Video_AddFileName = input;
-        panel.ComputeParameters();
-        panel.ConfirmOptions();
-        jobs::TJobRecord record;
-        InitInputOptions(record.Input);
-        record.Input.FileName = input;
-        record.Output = jobs::OutputOptionsFromFields(panel.Fields());
-        record.Output.FileName = panel.Fields().Video_OutPutFileName;
-        const int index = W->lvFiles->Items().Count();
-        const jobs::TJobRow row = jobs::NewJobRow({input, 1000000, QFileInfo(input).size(), index}, record.Output, panel);
-        TListItem* item = W->AppendRow(row);
-        W->JobRecords.Append(record);
-        for (const TCommandState* c : {&W->CmdRemove, &W->CmdRename, &W->CmdClear, &W->CmdStart})
-            c->SetEnabled(true);
-        return item;
+        // A profile chosen while a row is selected would change that row.
+        W->lvFiles->ClearSelection();
+        ChooseCode(code);
+        AddOne(input);
+        EXPECT_EQ(Rows() ? Row(Rows() - 1)->Caption() : QString(), input) << LogLines().join("\n").toStdString();
+        return Rows() ? Row(Rows() - 1) : nullptr;
     }
 
     // A clip long enough that a run is still converting when its first
@@ -97,13 +85,6 @@ protected:
                  "-t", "60", "-c:v", "mpeg4", "-q:v", "4", "-c:a", "libmp3lame", part}));
             QFile::rename(part, path);
         }
-        return path;
-    }
-
-    QString CopyOf(const QString& clip, const QString& name) const {
-        const QString path = Out() + QStringLiteral("/in/") + name;
-        QDir().mkpath(Out() + QStringLiteral("/in"));
-        EXPECT_TRUE(QFile::copy(clip, path));
         return path;
     }
 

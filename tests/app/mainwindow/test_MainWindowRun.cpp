@@ -134,8 +134,8 @@ TEST_F(RunTest, PauseAndResumeRunToTheEnd) {
 TEST_F(RunTest, AVanishedInputRefusesToStartAndChangesNothing) {
     StartLoaded();
     const QString clip = TestMedia::Path(QStringLiteral("av1s.avi"));
-    AddJob(CopyOf(clip, "a.avi"), 3000);
-    const QString gone = CopyOf(clip, "b.avi");
+    AddJob(Input("a.avi"), 3000);
+    const QString gone = Input("b.avi");
     AddJob(gone, 3000);
     QFile::remove(gone);
 
@@ -157,8 +157,8 @@ TEST_F(RunTest, AVanishedInputRefusesToStartAndChangesNothing) {
 TEST_F(RunTest, ARowMovedDuringTheRunGetsItsOwnJobsReports) {
     StartLoaded();
     const QString clip = TestMedia::Path(QStringLiteral("av1s.avi"));
-    TListItem* first = AddJob(CopyOf(clip, "good.avi"), 3000);
-    AddJob(CopyOf(clip, "bad.avi"), 1404);
+    TListItem* first = AddJob(Input("good.avi"), 3000);
+    AddJob(Input("bad.avi"), 1404);
     W->qvSkinButton2->Click();
     // Reports reach the window through its event loop, so all of them come
     // after this move.
@@ -270,8 +270,10 @@ TEST_F(RunTest, ToolbarStartDuringTheStopsWaitChangesOnlyThePriority) {
 
 TEST_F(RunTest, ReportsFillTheirJobsRow) {
     StartLoaded();
-    TListItem* job = AddJob(QStringLiteral("/in/clip.avi"), 3000);
-    W->JobRecords.At(0).RunTask = 0;
+    TListItem* job = AppendJob(QStringLiteral("/in/clip.avi"), QStringLiteral("clip.mp3"), QStringLiteral("100"));
+    jobs::TJobRecord record;
+    record.RunTask = 0;
+    W->JobRecords.Append(record);
     struct Case {
         std::int64_t current, total, size;
         int fps;

@@ -1,0 +1,211 @@
+// Adding files: one file, several files, a whole folder. Each file is probed,
+// becomes an engine task with an output, and gets a job row and its records.
+// Failures go to the hidden log only; the folder add's notice is the one box.
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/jobs/JobState.h"
+#include "app/jobs/ProfilePanel.h"
+#include "engine/AVProbe.h"
+#include "engine/FFBase.h"
+#include "engine/Trevalon.h"
+#include "platform/ComCtrls.h"
+#include "platform/ExtCtrls.h"
+#include "platform/StdCtrls.h"
+#include "skin/controls/buttons/SkinButton.h"
+#include "skin/controls/combos/SkinComboBox.h"
+#include "skin/controls/edits/SkinEdit.h"
+#include "skin/controls/office/SkinOfficeComboBox.h"
+#include "skin/controls/panels/SkinPanel.h"
+#include "skin/controls/views/SkinListView.h"
+#include "skin/forms/menu/Menus.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace jobs;
+
+namespace {
+const QString kNothingInFolder = QStringLiteral("在该目录没有发现可以用的视频或音频文件！");
+const QString kNotice = QStringLiteral("提示");
+}  // namespace
+
+void TForm1::BindAddsHandlers() {
+    btnAdd->OnClick = Item111->OnClick = N11111->OnClick = [this](QObject* s) { btnAddClick(s); };
+    Button8->OnClick = Item121->OnClick = [this](QObject* s) { Button8Click(s); };
+    N2222->OnClick = [this](QObject*) { Button8->Click(); };
+    Button12->OnClick = [this](QObject* s) { Button12Click(s); };
+    N21->OnClick = N3331->OnClick = [this](QObject*) { Button12->Click(); };
+
+    lvFiles->OnSelectItem = [this](QObject* s, TListItem* item, bool selected) { lvFilesSelectItem(s, item, selected); };
+    lvFiles->OnClick = [this](QObject* s) { lvFilesClick(s); };
+    lvFiles->OnDblClick = [this](QObject* s) { lvFilesDblClick(s); };
+
+    btnRemove->OnClick = [this](QObject* s) { btnRemoveClick(s); };
+    btnClear->OnClick = [this](QObject* s) { btnClearClick(s); };
+    qvSkinButton3->OnClick = N111->OnClick = [this](QObject* s) { qvSkinButton3Click(s); };
+    qvSkinButton4->OnClick = N2221->OnClick = [this](QObject* s) { qvSkinButton4Click(s); };
+    qvSkinButton21->OnClick = [this](QObject* s) { qvSkinButton21Click(s); };
+    N26->OnClick = [this](QObject* s) { N26Click(s); };
+    edt->OnExit = [this](QObject* s) { edtExit(s); };
+}
+
+void TForm1::LogLine(const QString& line) { mmoLog->Lines().Add(line); }
+
+// The job fields are reset and the libraries loaded once per command; a load
+// that failed is tried again by the next add.
+bool TForm1::PrepareAdd() {
+    Button6->Click();
+    if (Trevalon->AVLibLoaded()) return true;
+    if (Trevalon->LoadAVLib(GetApplicationPath() + QStringLiteral("LibAV"))) return true;
+    LogLine(Trevalon->LastErrMsg());
+    return false;
+}
+
+// The window's profile panel as data, so a new job's row is computed as the
+// selection would leave it.
+TProfilePanel TForm1::PanelModel() {
+    TProfilePanel panel(Video_OutPut_Folder_Edit->Text(), OutputNameRule());
+    panel.SetCategoryIndex(qvSkinOfficeComboBox2->ItemIndex());
+    panel.SetProfileIndex(qvSkinOfficeComboBox1->ItemIndex());
+    for (TOptionRole role : DigitOrder) panel.SetOptionIndex(role, OptionList(role)->ItemIndex());
+    return panel;
+}
+
+TForm1::TAddOutcome TForm1::AddFile(const QString& path, bool singleAdd) {
+    TAVProbe* probe = Trevalon->AVProbe();
+    if (!probe->LoadFile(path, QString())) {
+        LogLine(QString());
+        LogLine(QStringLiteral("***File load error: ") + probe->LastErrMsg());
+        LogLine(QString());
+        return TAddOutcome::Skipped;
+    }
+    ProgressBar1->SetPosition(0);
+    VideoFields.Video_AddFileName = path;
+
+    TJobRecord record;
+    InitInputOptions(record.Input);
+    const int task = Trevalon->AddTask(path, &record.Input);
+    if (task < 0) {
+        LogLine(QString());
+        LogLine(QStringLiteral("***File open error: ") + Trevalon->LastErrMsg());
+        LogLine(QString());
+        return TAddOutcome::Ended;
+    }
+    LogLine(QString());
+    QString info = Trevalon->GetTaskAVProbe(task, 0)->FileInfoText();
+    info.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (info.endsWith(QLatin1Char('\n'))) info.chop(1);
+    for (const QString& line : info.split(QLatin1Char('\n'))) LogLine(line);
+    T_Movie_PLayer_FileName = path;
+
+    TJobRow row;
+    try {
+        Button5->Click();
+        Button13->Click();
+        record.Output = OutputOptionsFromFields(VideoFields);
+        // A refused output keeps its job: the row says why, and the task
+        // stays without an output until the next start rebuilds it.
+        QString refusal;
+        if (!Trevalon->SetOutputFile(task, VideoFields.Video_OutPutFileName, &record.Output)) {
+            refusal = Trevalon->LastErrMsg();
+            LogLine(QString());
+            LogLine(QStringLiteral("***Cannot do convert, error: ") + refusal);
+            LogLine(QString());
+            if (record.Output.FileName.isEmpty()) record.Output.FileName = VideoFields.Video_OutPutFileName;
+        }
+        const TAddedFile file{path, probe->FileStreamInfo().Duration, probe->FileSize(), task};
+        row = NewJobRow(file, record.Output, PanelModel());
+        if (!refusal.isEmpty()) NoteRefusal(row, record, refusal);
+    } catch (...) {
+        // The task has no row to name it: it goes, so task numbers stay true.
+        Trevalon->RemoveTask(task);
+        throw;
+    }
+
+    qvSkinPanel5->SetVisible(false);
+    AppendRow(row);
+    if (singleAdd) lvFiles->SetFocus();
+    SetListCommands(true);
+    JobRecords.Append(record);
+    if (record.Refusal.isEmpty()) {
+        LogLine(QString());
+        LogLine(QStringLiteral("***Can do convert."));
+        LogLine(QString());
+    }
+    CmdStart.SetEnabled(true);
+    btnStart->SetFocus();
+    return TAddOutcome::Added;
+}
+
+// From the last path to the first; false when the command ended early.
+bool TForm1::AddFiles(const QStringList& paths) {
+    for (qsizetype i = paths.size() - 1; i >= 0; --i) {
+        if (!QFileInfo(paths[i]).isFile()) return false;
+        if (AddFile(paths[i], false) == TAddOutcome::Ended) return false;
+    }
+    return true;
+}
+
+void TForm1::SelectLastRow() {
+    const int count = lvFiles->Items().Count();
+    if (count == 0) return;
+    lvFiles->Items()[count - 1]->SetSelected(true);
+    lvFiles->SetFocus();
+}
+
+void TForm1::btnAddClick(QObject*) {
+    if (!PrepareAdd()) return;
+    OpenDialog1.MultiSelect = false;
+    const auto files = Dialogs->OpenFiles(OpenDialog1);
+    if (!files || files->isEmpty() || !QFileInfo(files->first()).isFile()) return;
+    if (AddFile(files->first(), true) != TAddOutcome::Added) return;
+    SelectLastRow();
+}
+
+void TForm1::Button8Click(QObject*) {
+    if (!PrepareAdd()) return;
+    OpenDialog2.MultiSelect = true;
+    const auto files = Dialogs->OpenFiles(OpenDialog2);
+    if (!files || files->isEmpty() || !QFileInfo(files->first()).isFile()) return;
+    if (AddFiles(*files)) SelectLastRow();
+}
+
+void TForm1::Button12Click(QObject*) {
+    const int rowsBefore = lvFiles->Items().Count();
+    if (!PrepareAdd()) return;
+    const auto folder = Dialogs->SelectFolder(qvSkinSelectDirectoryDialog1Title, QString());
+    if (!folder || folder->isEmpty() || !QFileInfo(*folder).isDir()) return;
+    ListBox1->Items().Clear();
+    if (const auto names = GetFilenames(*folder, QStringLiteral("*.*")))
+        for (const QString& name : *names) ListBox1->Items().Add(name);
+    QStringList paths;
+    for (int i = 0; i < ListBox1->Items().Count(); ++i) paths << ListBox1->Items()[i];
+    if (!AddFiles(paths)) return;
+    SelectLastRow();
+    if (lvFiles->Items().Count() <= rowsBefore)
+        Dialogs->MessageDlg2(kNothingInFolder, kNotice, mtInformation, MsgBtn(mbOK));
+}
+
+std::optional<QStringList> TForm1::GetFilenames(const QString& FilePath, const QString& ExtMask) {
+    if (!QFileInfo(FilePath).isDir()) return std::nullopt;
+    const QString folder = FilePath.endsWith(QLatin1Char('/')) ? FilePath : FilePath + QLatin1Char('/');
+    QDir dir(folder);
+    // "*.*" names every file, also one without a dot.
+    if (ExtMask != QLatin1String("*.*") && ExtMask != QLatin1String("*")) dir.setNameFilters({ExtMask});
+    dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+    dir.setSorting(QDir::Unsorted);
+    QStringList paths;
+    for (const QString& name : dir.entryList()) {
+        if (QFileInfo(folder + name).isDir()) continue;
+        paths << folder + name;
+    }
+    return paths;
+}
+
+// Remove, rename, clear and start follow whether the list holds rows.
+void TForm1::SetListCommands(bool enabled) {
+    CmdRemove.SetEnabled(enabled);
+    CmdRename.SetEnabled(enabled);
+    CmdClear.SetEnabled(enabled);
+    CmdStart.SetEnabled(enabled);
+}

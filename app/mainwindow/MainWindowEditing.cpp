@@ -1,0 +1,140 @@
+// Editing the job list between runs: remove, clear, move up and down, and
+// renaming an output in place. Remove and Clear keep the engine's tasks in
+// step with the rows; moves and renames touch rows and records only, since
+// every start rebuilds the tasks from the rows.
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/jobs/JobFileNames.h"
+#include "app/jobs/OutputName.h"
+#include "app/profiles/OptionValues.h"
+#include "app/profiles/ProfileTables.h"
+#include "engine/Player.h"
+#include "engine/Trevalon.h"
+#include "platform/ComCtrls.h"
+#include "platform/StdCtrls.h"
+#include "skin/controls/bars/SkinSlider.h"
+#include "skin/controls/buttons/SkinButton.h"
+#include "skin/controls/edits/SkinEdit.h"
+#include "skin/controls/office/SkinOfficeComboBox.h"
+#include "skin/controls/office/SkinOfficeItems.h"
+#include "skin/controls/panels/SkinPanel.h"
+#include "skin/controls/views/SkinListView.h"
+#include "skin/forms/menu/Menus.h"
+
+using namespace jobs;
+
+namespace {
+const QString kNotice = QStringLiteral("提示");
+const QString kSelectToRemove = QStringLiteral("请先选择您需要删除的项目！");
+const QString kSelectToRename = QStringLiteral("请先选中您需要重命名的项目！");
+}  // namespace
+
+void TForm1::btnRemoveClick(QObject*) {
+    TListItem* item = lvFiles->Selected();
+    if (!item) {
+        Dialogs->MessageDlg2(kSelectToRemove, kNotice, mtInformation, MsgBtn(mbOK));
+        return;
+    }
+    const int row = item->Index();
+    const int number = profiles::IntegerValue(item->SubItems()[siTaskNumber]);
+    Trevalon->RemoveTask(number - 1);
+    lvFiles->Items().Delete(row);
+    JobRecords.Remove(row);
+    // Task numbers keep naming each row's own engine task.
+    for (int i = 0; i < lvFiles->Items().Count(); ++i) {
+        TListItem* other = lvFiles->Items()[i];
+        const int n = profiles::IntegerValue(other->SubItems()[siTaskNumber]);
+        if (n > number) other->SubItems().SetStrings(siTaskNumber, QString::number(n - 1));
+    }
+    const bool rowsLeft = lvFiles->Items().Count() > 0;
+    SetListCommands(rowsLeft);
+    lvFiles->SetFocus();
+    if (rowsLeft) {
+        lvFiles->SetItemIndex(0);
+        lvFiles->SetFocus();
+    } else {
+        qvSkinPanel5->SetVisible(true);
+        DUDuvuvu->Stop(true);
+        qvSkinSlider1->SetValue(0);
+    }
+}
+
+void TForm1::btnClearClick(QObject*) {
+    Trevalon->ClearTasks();
+    lvFiles->Items().Clear();
+    CmdAdd.SetEnabled(true);
+    for (TMenuItem* m : {Item111, N11111, N2222, N3331, Item121, N21}) m->SetEnabled(true);
+    SetListCommands(false);
+    Button15->Click();
+    qvSkinPanel5->SetVisible(true);
+    DUDuvuvu->Stop(true);
+    qvSkinSlider1->SetValue(0);
+}
+
+void TForm1::qvSkinButton3Click(QObject*) { MoveSelected(-1); }
+void TForm1::qvSkinButton4Click(QObject*) { MoveSelected(1); }
+
+// The two rows exchange their texts and records; the moved job's row is then
+// selected. The item data goes along, so anything that follows a job by its
+// item's data keeps following it.
+void TForm1::MoveSelected(int step) {
+    TListItem* item = lvFiles->Selected();
+    if (!item) return;
+    const int k = item->Index();
+    const int j = k + step;
+    if (j < 0 || j >= lvFiles->Items().Count()) return;
+    TListItem* other = lvFiles->Items()[j];
+    const TJobRow a = RowOf(item), b = RowOf(other);
+    const TObjectRef dataA = item->Data(), dataB = other->Data();
+    lvFiles->Items().BeginUpdate();
+    StoreRow(item, b);
+    StoreRow(other, a);
+    item->SetData(dataB);
+    other->SetData(dataA);
+    lvFiles->Items().EndUpdate();
+    JobRecords.Exchange(k, j);
+    other->SetSelected(true);
+    lvFiles->SetFocus();
+}
+
+void TForm1::qvSkinButton21Click(QObject*) { StartRename(false); }
+void TForm1::N26Click(QObject*) { StartRename(false); }
+void TForm1::lvFilesDblClick(QObject*) { StartRename(true); }
+
+void TForm1::StartRename(bool fromDoubleClick) {
+    TListItem* item = lvFiles->Selected();
+    if (!item) {
+        if (!fromDoubleClick) Dialogs->MessageDlg2(kSelectToRename, kNotice, mtInformation, MsgBtn(mbOK));
+        return;
+    }
+    TListColumns& columns = lvFiles->Columns();
+    edt->SetParent(lvFiles);
+    const int left = columns[0]->Width() + lvFiles->Left() + columns[1]->Width() + columns[2]->Width() + 2;
+    edt->SetBounds(left, item->DisplayRect().Top, columns[3]->Width(), 14);
+    edt->SetText(FileBaseName(item->SubItems()[siOutputName]));
+    edt->SetVisible(true);
+    edt->SetFocus();
+}
+
+// A name that would leave the output folder, or none at all, is refused and
+// the edit stays; the new name goes through the output-name rule like any.
+void TForm1::edtExit(QObject*) {
+    QString extension;
+    const int profileRow = qvSkinOfficeComboBox1->ItemIndex();
+    if (profileRow >= 0 && profileRow < qvSkinOfficeComboBox1->Items().Count())
+        extension = profiles::ExtensionFromTitle(qvSkinOfficeComboBox1->Items()[profileRow]->Title());
+    TListItem* item = lvFiles->Selected();
+    if (!item) {
+        edt->SetVisible(false);
+        return;
+    }
+    const QString text = edt->Text();
+    if (!IsValidRenameText(text)) return;
+    const TJobRow row = RowOf(item);
+    FNamingItem = item;
+    const QString chosen =
+        OutputNameRule()(Video_OutPut_Folder_Edit->Text() + QLatin1Char('/') + text + extension, item->Caption(), &row);
+    FNamingItem = nullptr;
+    item->SubItems().SetStrings(siOutputName, FileNamePart(chosen));
+    edt->SetVisible(false);
+}

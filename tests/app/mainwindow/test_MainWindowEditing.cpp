@@ -1,0 +1,169 @@
+// Editing the job list: remove, clear, moves and the rename editor.
+#include "tests/app/mainwindow/AddsFixture.h"
+
+#include "app/jobs/JobRow.h"
+
+using namespace jobs;
+
+class EditingTest : public AddsTest {
+protected:
+    QString A, B, C;
+    // Rows c, b, a with task numbers 1, 2, 3.
+    void StartWithThreeRows() {
+        StartWithOutputFolder();
+        A = Input("a.avi");
+        B = Input("b.avi");
+        C = Input("c.avi");
+        AddSeveral({A, B, C});
+        ASSERT_EQ(Captions(), (QStringList{C, B, A}));
+    }
+    QStringList Numbers() const {
+        QStringList n;
+        for (int i = 0; i < Rows(); ++i) n << Sub(Row(i), siTaskNumber);
+        return n;
+    }
+    QStringList RecordInputs() const {
+        QStringList n;
+        for (int i = 0; i < W->JobRecords.Count(); ++i) n << W->JobRecords.At(i).Input.FileName;
+        return n;
+    }
+};
+
+TEST_F(EditingTest, RemovingTheMiddleRowRenumbersAndTheNextAddTakesTheFreedPlace) {
+    StartWithThreeRows();
+    W->lvFiles->SetItemIndex(1);
+    W->btnRemove->Click();
+    EXPECT_EQ(Captions(), (QStringList{C, A}));
+    EXPECT_EQ(Numbers(), (QStringList{"1", "2"}));
+    EXPECT_EQ(RecordInputs(), (QStringList{C, A}));
+    EXPECT_EQ(W->Trevalon->TasksCount(), 2);
+    EXPECT_EQ(W->Trevalon->GetTaskAVProbe(1, 0)->FileName(), A);  // number − 1 still names the row's task
+    EXPECT_TRUE(Row(0)->Selected());
+    EXPECT_TRUE(W->CmdRemove.Enabled());
+
+    const QString d = Input("d.avi");
+    AddOne(d);
+    EXPECT_EQ(Numbers(), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(RecordInputs(), (QStringList{C, A, d}));
+}
+
+TEST_F(EditingTest, RemovingTheLastRowShowsTheLogoAndDisablesTheCommands) {
+    StartWithOutputFolder();
+    AddOne(Input("a.avi"));
+    W->btnRemove->Click();
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_EQ(W->Trevalon->TasksCount(), 0);
+    EXPECT_EQ(W->JobRecords.Count(), 0);
+    EXPECT_TRUE(W->qvSkinPanel5->Visible());
+    for (const TCommandState* c : {&W->CmdRemove, &W->CmdRename, &W->CmdClear, &W->CmdStart})
+        EXPECT_FALSE(c->Enabled());
+    EXPECT_TRUE(W->CmdAdd.Enabled());
+}
+
+TEST_F(EditingTest, RemoveWithoutASelectionOnlyTellsTheUser) {
+    StartWithThreeRows();
+    W->lvFiles->ClearSelection();
+    W->btnRemove->Click();
+    ASSERT_EQ(Dialogs->Messages.size(), 1u);
+    EXPECT_EQ(Dialogs->Messages[0], "请先选择您需要删除的项目！");
+    EXPECT_EQ(Rows(), 3);
+    EXPECT_EQ(W->Trevalon->TasksCount(), 3);
+}
+
+TEST_F(EditingTest, ClearEmptiesEverythingAndTheNextAddStartsAfresh) {
+    StartWithThreeRows();
+    W->btnClear->Click();
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_EQ(W->Trevalon->TasksCount(), 0);
+    EXPECT_EQ(W->JobRecords.Count(), 0);
+    EXPECT_TRUE(W->qvSkinPanel5->Visible());
+    EXPECT_TRUE(W->CmdAdd.Enabled());
+    EXPECT_TRUE(W->N2222->Enabled());
+    EXPECT_FALSE(W->CmdClear.Enabled());
+    EXPECT_FALSE(W->CmdStart.Enabled());
+
+    AddOne(A);
+    EXPECT_EQ(Numbers(), QStringList{"1"});
+    EXPECT_EQ(RecordInputs(), QStringList{A});
+    EXPECT_EQ(Sub(Row(0), siOutputName), "a.mp4");  // the cleared rows hold no name any more
+}
+
+TEST_F(EditingTest, MovesExchangeRowsAndRecordsButNotTasks) {
+    StartWithThreeRows();
+    W->lvFiles->SetItemIndex(0);
+    W->qvSkinButton3->Click();  // first row up: nothing
+    EXPECT_EQ(Captions(), (QStringList{C, B, A}));
+    W->lvFiles->SetItemIndex(2);
+    W->qvSkinButton4->Click();  // last row down: nothing
+    EXPECT_EQ(Captions(), (QStringList{C, B, A}));
+
+    W->qvSkinButton3->Click();
+    EXPECT_EQ(Captions(), (QStringList{C, A, B}));
+    EXPECT_TRUE(Row(1)->Selected());
+    EXPECT_EQ(Numbers(), (QStringList{"1", "3", "2"}));
+    EXPECT_EQ(RecordInputs(), (QStringList{C, A, B}));
+    EXPECT_EQ(Sub(Row(1), siOutputName), "a.mp4");
+
+    W->N2221->Click();  // the menu's move down takes it back
+    EXPECT_EQ(Captions(), (QStringList{C, B, A}));
+    EXPECT_TRUE(Row(2)->Selected());
+
+    // Remove still finds each row's own task.
+    W->lvFiles->SetItemIndex(1);
+    W->qvSkinButton3->Click();  // B to the top: numbers 2, 1, 3
+    W->lvFiles->SetItemIndex(0);
+    W->btnRemove->Click();
+    EXPECT_EQ(Captions(), (QStringList{C, A}));
+    EXPECT_EQ(W->Trevalon->GetTaskAVProbe(0, 0)->FileName(), C);
+    EXPECT_EQ(W->Trevalon->GetTaskAVProbe(1, 0)->FileName(), A);
+}
+
+TEST_F(EditingTest, RenameEditorTakesOnlyNamesInsideTheOutputFolder) {
+    StartWithOutputFolder();
+    const QString movie = Input("movie.avi"), other = Input("other.avi");
+    AddSeveral({movie, other});
+    ASSERT_EQ(Captions(), (QStringList{other, movie}));
+    TListItem* row = Row(1);
+    ASSERT_TRUE(row->Selected());
+    ASSERT_EQ(Sub(row, siOutputName), "movie.mp4");
+
+    W->qvSkinButton21->Click();
+    EXPECT_TRUE(W->edt->Visible());
+    EXPECT_EQ(W->edt->Text(), "movie");
+
+    const struct { const char* Typed; const char* Name; bool EditStays; } cases[] = {
+        {"", "movie.mp4", true},
+        {"a/b", "movie.mp4", true},
+        {"..", "movie.mp4", true},
+        {".", "movie.mp4", true},
+        {"clip", "clip.mp4", false},
+        {"other", "other_1.mp4", false},  // another row's output name
+        {"clip", "clip.mp4", false},      // its own name is not taken by itself
+    };
+    for (const auto& c : cases) {
+        W->qvSkinButton21->Click();
+        W->edt->SetText(QString::fromUtf8(c.Typed));
+        W->edtExit(W->edt);
+        EXPECT_EQ(Sub(row, siOutputName), QString::fromUtf8(c.Name)) << c.Typed;
+        EXPECT_EQ(W->edt->Visible(), c.EditStays) << c.Typed;
+    }
+
+    // Finishing with no row selected changes nothing and hides the edit.
+    W->qvSkinButton21->Click();
+    W->edt->SetText("gone");
+    W->lvFiles->ClearSelection();
+    W->edtExit(W->edt);
+    EXPECT_FALSE(W->edt->Visible());
+    EXPECT_EQ(Sub(row, siOutputName), "clip.mp4");
+
+    // Without a row: the button and the menu say so, the double click does nothing.
+    W->qvSkinButton21->Click();
+    W->N26->Click();
+    W->lvFiles->OnDblClick(W->lvFiles);
+    EXPECT_EQ(Dialogs->Messages, (std::vector<QString>{"请先选中您需要重命名的项目！", "请先选中您需要重命名的项目！"}));
+    EXPECT_FALSE(W->edt->Visible());
+
+    // The selection keeps a typed base name.
+    W->lvFiles->SetSelected(row);
+    EXPECT_EQ(Sub(row, siOutputName), "clip.mp4");
+}
