@@ -92,14 +92,4 @@ protected:
     bool WaitForRunEnd() { return WaitUntil([this] { return RunEnded(); }, 2000000); }
 
     void SetThreads(int count) { Form5->qvSkinComboBox2->SetItemIndex(count - 1); }
-
-    // What the move commands do to two rows: texts and records change places.
-    void ExchangeRows(int a, int b) {
-        TListItem* ia = W->lvFiles->Items()[a];
-        TListItem* ib = W->lvFiles->Items()[b];
-        const jobs::TJobRow ra = TForm1::RowOf(ia), rb = TForm1::RowOf(ib);
-        TForm1::StoreRow(ia, rb);
-        TForm1::StoreRow(ib, ra);
-        W->JobRecords.Exchange(a, b);
-    }
 };

@@ -162,12 +162,43 @@ TEST_F(RunTest, ARowMovedDuringTheRunGetsItsOwnJobsReports) {
     W->qvSkinButton2->Click();
     // Reports reach the window through its event loop, so all of them come
     // after this move.
-    ExchangeRows(0, 1);
+    W->lvFiles->SetSelected(Row(0));
+    W->qvSkinButton4->Click();
     ASSERT_TRUE(WaitForRunEnd());
     EXPECT_TRUE(W->lvFiles->Items()[0]->Caption().endsWith("bad.avi"));
     EXPECT_TRUE(Sub(W->lvFiles->Items()[0], siProgress).startsWith(kFailed));
     EXPECT_EQ(Sub(W->lvFiles->Items()[1], siProgress), QStringLiteral("100%"));
     EXPECT_EQ(first, W->lvFiles->Items()[0]);
+}
+
+// Run ended by Stop, then run again through the toolbar Start; Clear then
+// opens the list to new rows, which convert in a run of their own.
+TEST_F(RunTest, AfterAStopTheToolbarStartConvertsAgainAndClearLetsMoreRowsIn) {
+    StartLoaded();
+    TListItem* job = AddJob(Input("a.avi"), 3000);
+    W->qvSkinButton2->Click();
+    W->qvSkinButton10->Click();
+    ASSERT_TRUE(RunEnded());
+    ASSERT_TRUE(W->qvSkinButton2->Enabled());
+
+    Ends.clear();
+    W->qvSkinButton2->Click();
+    EXPECT_FALSE(W->qvSkinButton2->Enabled());
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_EQ(Sub(job, siProgress), "100%");
+    EXPECT_EQ(Sub(job, siOutputName), "a.mp3") << "a second start writes over its own output";
+    EXPECT_FALSE(W->qvSkinButton2->Enabled());
+
+    W->qvSkinButton8->Click();
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_TRUE(W->CmdAdd.Enabled());
+    TListItem* next = AddJob(Input("b.avi"), 3000);
+    Ends.clear();
+    W->qvSkinButton2->Click();
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_EQ(Sub(next, siProgress), "100%");
+    EXPECT_TRUE(QFileInfo(Out() + "/b.mp3").size() > 0);
+    EXPECT_TRUE(Prompt->Boxes.empty());
 }
 
 TEST_F(RunTest, ARefusedOutputIsLoggedAndItsTaskFailsWithTheReason) {
