@@ -84,7 +84,7 @@ TEST_F(RunTest, StopKeepsThePercentageAndBringsBackToolbarStartAndClear) {
         if (Reports.size() == 1) W->Trevalon->Pause();
     };
     W->qvSkinButton2->Click();
-    ASSERT_TRUE(WaitUntil([&] { return !Reports.empty(); }, 2000000));
+    ASSERT_TRUE(WaitFor([&] { return !Reports.empty(); }));
     W->qvSkinButton10->Click();
 
     ASSERT_TRUE(RunEnded()) << "Stop returns once the run is over";
@@ -246,7 +246,7 @@ TEST_F(RunTest, ClosingDuringARunWaitsAndTouchesNoRow) {
         if (Reports.size() == 1) W->Trevalon->Pause();
     };
     W->qvSkinButton2->Click();
-    ASSERT_TRUE(WaitUntil([&] { return !Reports.empty(); }, 2000000));
+    ASSERT_TRUE(WaitFor([&] { return !Reports.empty(); }));
     const QString shown = Sub(job, siProgress);
     W->Show();
     W->Close();
@@ -267,7 +267,7 @@ TEST_F(RunTest, ToolbarStartDuringTheStopsWaitChangesOnlyThePriority) {
         if (Reports.size() == 1) W->Trevalon->Pause();
     };
     W->qvSkinButton2->Click();
-    ASSERT_TRUE(WaitUntil([&] { return !Reports.empty(); }, 2000000));
+    ASSERT_TRUE(WaitFor([&] { return !Reports.empty(); }));
     Form5->qvSkinCheckRadioBox10->SetChecked(true);
     ASSERT_EQ(W->Trevalon->ThreadPriority(), tpNormal);
     bool pressed = false;
