@@ -62,6 +62,7 @@ TEST_F(RunTest, SeveralFilesConvertedTwoAtATimeWithOneFailingInItsRow) {
     Choose(categoryRow, profileRow);
     ASSERT_EQ(W->VideoFields.All_Trant_Number, 1104);
     SetThreads(2);
+    ASSERT_EQ(Form5->qvSkinComboBox2->Text(), "2");
     Dialogs->Files.push_back({a, odd, b});
     W->Item121->Click();
 
