@@ -155,7 +155,6 @@ void TForm1::SelectLastRow() {
 
 void TForm1::btnAddClick(QObject*) {
     if (!PrepareAdd()) return;
-    OpenDialog1.MultiSelect = false;
     const auto files = Dialogs->OpenFiles(OpenDialog1);
     if (!files || files->isEmpty() || !QFileInfo(files->first()).isFile()) return;
     if (AddFile(files->first(), true) != TAddOutcome::Added) return;
@@ -164,7 +163,6 @@ void TForm1::btnAddClick(QObject*) {
 
 void TForm1::Button8Click(QObject*) {
     if (!PrepareAdd()) return;
-    OpenDialog2.MultiSelect = true;
     const auto files = Dialogs->OpenFiles(OpenDialog2);
     if (!files || files->isEmpty() || !QFileInfo(files->first()).isFile()) return;
     if (AddFiles(*files)) SelectLastRow();

@@ -122,7 +122,8 @@ protected:
         return done();
     }
 
-    // A job row as an add leaves it, selected.
+    // A job row as an add leaves it, selected without the selection's
+    // restore, so a chain under test starts from the lists as they stand.
     TListItem* AddSelectedRow(const QString& input, const QString& outputName,
                               const QString& digits = QStringLiteral("000000000000")) {
         jobs::TJobRow row;
@@ -131,7 +132,10 @@ protected:
         row[jobs::siCategoryCode] = QStringLiteral("100");
         row[jobs::siOptionDigits] = digits;
         TListItem* item = W->AppendRow(row);
+        const auto restore = W->lvFiles->OnSelectItem;
+        W->lvFiles->OnSelectItem = nullptr;
         W->lvFiles->SetSelected(item);
+        W->lvFiles->OnSelectItem = restore;
         return item;
     }
 

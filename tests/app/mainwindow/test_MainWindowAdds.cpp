@@ -3,6 +3,8 @@
 #include "tests/app/mainwindow/AddsFixture.h"
 
 #include "app/jobs/JobState.h"
+#include "app/jobs/OutputName.h"
+#include "app/legacy/LegacySettingsForm.h"
 #include "app/options/OptionsForm.h"
 #include "skin/controls/checks/SkinCheckRadioBox.h"
 
@@ -221,4 +223,42 @@ TEST_F(AddsTest, EveryNewRowReadsAsItsSelectionLeavesIt) {
         EXPECT_EQ(Row(3)->SubItems().ToStringList().mid(siCategoryCode),
                   Row(0)->SubItems().ToStringList().mid(siCategoryCode)) << code;
     }
+}
+
+// The settings dialog made at start-up writes the window's fields; a job
+// added afterwards still gets its own profile's values.
+TEST_F(AddsTest, AJobAddedAfterStartUpKeepsItsProfilesDisabledVideo) {
+    StartWithOutputFolder();
+    ASSERT_NE(Form6, nullptr);
+    ChooseCode(3000);
+    W->VideoFields.Video_DisableVideo = false;  // as the settings dialog leaves it
+    AddOne(Input("song.avi"));
+    ASSERT_EQ(Rows(), 1);
+    EXPECT_EQ(Sub(Row(0), siDisableVideo), "True");
+    EXPECT_TRUE(W->JobRecords.At(0).Output.DisableVideo);
+    EXPECT_TRUE(W->VideoFields.Video_DisableVideo);
+}
+
+// For every profile: a row of a several-files add that no selection touched
+// holds what the selection leaves in the row it restores.
+TEST_F(AddsTest, UnselectedRowsEqualSelectedOnesForEveryProfile) {
+    StartWithOutputFolder();
+    const QString a = Input("a.avi"), b = Input("b.avi");
+    int checked = 0;
+    for (int c = 0; c < profiles::CategoryRowCount; ++c)
+        for (int p = 0; p < int(profiles::ProfilesOfCategoryRow(c).size()); ++p) {
+            W->btnClear->Click();
+            Choose(c, 0);
+            W->qvSkinOfficeComboBox1->SetItemIndex(p);
+            AddSeveral({a, b});
+            ASSERT_EQ(Captions(), (QStringList{b, a}));
+            ASSERT_TRUE(Row(1)->Selected());
+            const QStringList untouched = Row(0)->SubItems().ToStringList();
+            const QStringList restored = Row(1)->SubItems().ToStringList();
+            const int code = profiles::ProfileCode(c, p);
+            EXPECT_EQ(untouched.mid(siCategoryCode), restored.mid(siCategoryCode)) << code;
+            EXPECT_EQ(FileExtension(untouched[siOutputName]), FileExtension(restored[siOutputName])) << code;
+            ++checked;
+        }
+    EXPECT_EQ(checked, profiles::ProfileCount);
 }

@@ -3,6 +3,8 @@
 
 #include "app/jobs/JobRow.h"
 
+#include <QApplication>
+
 using namespace jobs;
 
 class EditingTest : public AddsTest {
@@ -166,4 +168,14 @@ TEST_F(EditingTest, RenameEditorTakesOnlyNamesInsideTheOutputFolder) {
     // The selection keeps a typed base name.
     W->lvFiles->SetSelected(row);
     EXPECT_EQ(Sub(row, siOutputName), "clip.mp4");
+
+    // The rename ends when the edit loses the focus.
+    W->Show();
+    QApplication::setActiveWindow(W);
+    W->lvFiles->OnDblClick(W->lvFiles);
+    ASSERT_TRUE(WaitUntil([&] { return W->edt->Focused(); }));
+    W->edt->SetText("final");
+    W->lvFiles->SetFocus();
+    ASSERT_TRUE(WaitUntil([&] { return !W->edt->Visible(); }));
+    EXPECT_EQ(Sub(row, siOutputName), "final.mp4");
 }
