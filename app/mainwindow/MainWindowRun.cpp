@@ -28,7 +28,7 @@ void TForm1::BindRunHandlers() {
     button28->OnClick = [this](QObject* s) { button28Click(s); };
     Button22->OnClick = [this](QObject* s) { Button22Click(s); };
     Button23->OnClick = [this](QObject* s) { Button23Click(s); };
-    Button24->OnClick = [this](QObject*) {};
+    Button24->OnClick = [](QObject*) {};
     qvSkinButton11->OnClick = N10->OnClick = [this](QObject* s) { qvSkinButton11Click(s); };
     qvSkinButton12->OnClick = N11->OnClick = [this](QObject* s) { qvSkinButton12Click(s); };
     chkPreview->OnClick = [this](QObject* s) { chkPreviewClick(s); };
