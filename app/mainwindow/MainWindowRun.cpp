@@ -72,6 +72,7 @@ void TForm1::button28Click(QObject*) { RebuildTasks(); }
 bool TForm1::RebuildTasks() {
     Trevalon->ClearTasks();
     const int rows = lvFiles->Items().Count();
+    // Every add keeps a record per row; a row without one converts from reset records.
     while (JobRecords.Count() < rows) {
         TJobRecord record;
         InitInputOptions(record.Input);
