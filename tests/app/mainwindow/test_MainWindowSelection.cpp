@@ -93,3 +93,29 @@ TEST_F(AddsTest, ClickingBesideTheRowsStopsThePreview) {
     EXPECT_EQ(player->PlayState(), psStop);
     EXPECT_EQ(Sub(item, siCategoryCode), "100");
 }
+
+// On its way to its own profile the row passes its category's first one; a
+// name another row holds with that profile's extension does not number it.
+TEST_F(AddsTest, TheDetourThroughTheFirstProfileNumbersNoName) {
+    Start();
+    int category = -1, profile = -1;
+    QString firstExt, ownExt;
+    for (int c = 0; c < profiles::CategoryRowCount && category < 0; ++c) {
+        const auto list = profiles::ProfilesOfCategoryRow(c);
+        for (int p = 1; p < int(list.size()); ++p) {
+            const QString first = profiles::ExtensionFromTitle(QString::fromUtf8(list[0].Title));
+            const QString own = profiles::ExtensionFromTitle(QString::fromUtf8(list[p].Title));
+            if (first != own) {
+                category = c, profile = p, firstExt = first, ownExt = own;
+                break;
+            }
+        }
+    }
+    ASSERT_GE(category, 0);
+    const QString code = QString::number(profiles::CategoryRowCode(category, profile));
+    AppendJob("/in/other.avi", "movie" + firstExt, code);
+    TListItem* item = AppendJob("/in/movie.avi", "movie" + ownExt, code);
+    W->lvFiles->SetSelected(item);
+    EXPECT_EQ(W->qvSkinOfficeComboBox1->ItemIndex(), profile);
+    EXPECT_EQ(Sub(item, siOutputName), "movie" + ownExt);
+}
