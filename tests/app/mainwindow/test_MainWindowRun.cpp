@@ -299,6 +299,35 @@ TEST_F(RunTest, ToolbarStartDuringTheStopsWaitChangesOnlyThePriority) {
     EXPECT_EQ(W->Trevalon->TasksCount(), 1);
 }
 
+TEST_F(RunTest, StartSetsThePriorityOfTheTickedRadioAndKeepsItWhenNoneIs) {
+    StartLoaded();
+    AddJob(Input("a.avi"), 3000);
+    struct Case {
+        TqvSkinCheckRadioBox* radio;  // none: every radio cleared
+        TThreadPriority before, expected;
+    };
+    const Case cases[] = {
+        {Form5->qvSkinCheckRadioBox9, tpNormal, tpIdle},
+        {Form5->qvSkinCheckRadioBox10, tpNormal, tpLowest},
+        {Form5->qvSkinCheckRadioBox11, tpNormal, tpLower},
+        {Form5->qvSkinCheckRadioBox12, tpIdle, tpNormal},
+        {nullptr, tpLower, tpLower},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.radio ? c.radio->Name().toStdString() : "none");
+        for (TqvSkinCheckRadioBox* r : {Form5->qvSkinCheckRadioBox9, Form5->qvSkinCheckRadioBox10,
+                                         Form5->qvSkinCheckRadioBox11, Form5->qvSkinCheckRadioBox12})
+            r->SetChecked(false);
+        if (c.radio) c.radio->SetChecked(true);
+        W->Trevalon->SetThreadPriority(c.before);
+        Ends.clear();
+        W->btnStart->Click();
+        EXPECT_EQ(W->Trevalon->ThreadPriority(), c.expected);
+        W->btnStop->Click();
+        ASSERT_TRUE(RunEnded());
+    }
+}
+
 TEST_F(RunTest, ReportsFillTheirJobsRow) {
     StartLoaded();
     TListItem* job = AppendJob(QStringLiteral("/in/clip.avi"), QStringLiteral("clip.mp3"), QStringLiteral("100"));
