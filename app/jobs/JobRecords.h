@@ -40,6 +40,9 @@ struct TJobRecord {
     // Why the engine last refused this job's output (at the add or at a
     // rebuild); empty once it was accepted.
     QString Refusal;
+    // The task this job was given at the last start: the engine's reports
+    // name tasks, and the job's row may have moved since.
+    int RunTask = -1;
 };
 
 // The records of all jobs, one per row, in row order; it grows with the rows.

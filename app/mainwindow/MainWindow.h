@@ -11,6 +11,8 @@
 #include "app/link/MainWindowLink.h"
 #include "app/mainwindow/AppDialogs.h"
 #include "app/mainwindow/CommandStates.h"
+#include "engine/FFLogger.h"
+#include "engine/FFTypes.h"
 #include "platform/Form.h"
 
 #include <QString>
@@ -292,6 +294,26 @@ public:
     void N5Click(QObject* Sender);
     void N4Click(QObject* Sender);
 
+    // --- run (MainWindowRun.cpp)
+    void btnStartClick(QObject* Sender);
+    void button28Click(QObject* Sender);
+    void Button22Click(QObject* Sender);
+    void Button23Click(QObject* Sender);
+    void btnPauseClick(QObject* Sender);
+    void btnResumeClick(QObject* Sender);
+    void btnStopClick(QObject* Sender);
+    void qvSkinButton11Click(QObject* Sender);
+    void qvSkinButton12Click(QObject* Sender);
+    void chkPreviewClick(QObject* Sender);
+
+    // --- progress (MainWindowProgress.cpp)
+    void TrevalonProgress(QObject* Sender, PProgressInfo AProgressInfo);
+    void TrevalonTerminate(QObject* Sender, const TTerminateInfo& ATerminateInfo);
+    void FFLoggerLog(QObject* Sender, TThreadID AThreadID, TLogLevel ALogLevel, const QString& ALogMsg);
+    void Button20Click(QObject* Sender);
+    void Button25Click(QObject* Sender);
+    void Button29Click(QObject* Sender);
+
 protected:
     void Layout() override;
 
@@ -338,6 +360,16 @@ private:
     void BindCommandHandlers();
     void CheckSnapshotType(snapshots::TSnapshotType type);
     void ChooseSnapshotType(snapshots::TSnapshotType type);
+
+    // --- run (MainWindowRun.cpp)
+    void BindRunHandlers();
+    bool RebuildTasks();  // false: an input could not be opened, nothing starts
+    void RecheckOutputNames();
+    void SetProfilePanelEnabled(bool enabled);
+
+    // --- progress (MainWindowProgress.cpp)
+    void BindProgressHandlers();
+    int RowOfTask(int task) const;  // -1 when no row holds that task's job
 };
 
 extern TForm1* Form1;

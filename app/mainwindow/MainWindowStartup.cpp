@@ -114,6 +114,8 @@ void TForm1::BindHandlers() {
     BindAddsHandlers();
     BindSnapshotHandlers();
     BindCommandHandlers();
+    BindRunHandlers();
+    BindProgressHandlers();
 }
 
 void TForm1::FormCreate(QObject*) {

@@ -54,7 +54,14 @@ TqvListBox::TqvListBox(QObject* AOwner) : TListBox(AOwner), FDelegate(new TqvLis
     connect(w->horizontalScrollBar(), &QScrollBar::valueChanged, this, changed);
 }
 
-TqvListBox::~TqvListBox() = default;
+// The list widget resets its model while it is destroyed, after this part of
+// the object is gone: the handlers must not hear of it.
+TqvListBox::~TqvListBox() {
+    QListWidget* w = Widget();
+    for (QObject* sender : {static_cast<QObject*>(w->model()), static_cast<QObject*>(w->verticalScrollBar()),
+                            static_cast<QObject*>(w->horizontalScrollBar())})
+        disconnect(sender, nullptr, this, nullptr);
+}
 
 void TqvListBox::SetHorizontalExtentValue(int v) {
     FHorizontalExtentValue = std::max(0, v);

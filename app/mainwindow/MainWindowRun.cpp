@@ -1,0 +1,182 @@
+// The conversion run: Start rebuilds the engine's tasks from the rows and
+// starts them; Pause, Resume and Stop drive the running engine; the profile
+// panel is locked while a run goes on.
+#include "app/mainwindow/MainWindow.h"
+
+#include "app/options/OptionsForm.h"
+#include "engine/Trevalon.h"
+#include "platform/Application.h"
+#include "platform/ComCtrls.h"
+#include "platform/ExtCtrls.h"
+#include "platform/StdCtrls.h"
+#include "skin/controls/buttons/SkinButton.h"
+#include "skin/controls/checks/SkinCheckRadioBox.h"
+#include "skin/controls/combos/SkinComboBox.h"
+#include "skin/controls/office/SkinOfficeComboBox.h"
+#include "skin/controls/views/SkinListView.h"
+#include "skin/forms/menu/Menus.h"
+
+#include <vector>
+
+using namespace jobs;
+
+void TForm1::BindRunHandlers() {
+    btnStart->OnClick = [this](QObject* s) { btnStartClick(s); };
+    btnStop->OnClick = [this](QObject* s) { btnStopClick(s); };
+    btnPause->OnClick = [this](QObject* s) { btnPauseClick(s); };
+    btnResume->OnClick = [this](QObject* s) { btnResumeClick(s); };
+    button28->OnClick = [this](QObject* s) { button28Click(s); };
+    Button22->OnClick = [this](QObject* s) { Button22Click(s); };
+    Button23->OnClick = [this](QObject* s) { Button23Click(s); };
+    Button24->OnClick = [](QObject*) {};
+    qvSkinButton11->OnClick = N10->OnClick = [this](QObject* s) { qvSkinButton11Click(s); };
+    qvSkinButton12->OnClick = N11->OnClick = [this](QObject* s) { qvSkinButton12Click(s); };
+    chkPreview->OnClick = [this](QObject* s) { chkPreviewClick(s); };
+}
+
+void TForm1::btnStartClick(QObject*) {
+    // Tested in order, so the last ticked one wins; none ticked keeps the engine's.
+    const std::pair<TqvSkinCheckRadioBox*, TThreadPriority> priorities[] = {
+        {Form5->qvSkinCheckRadioBox9, tpIdle},
+        {Form5->qvSkinCheckRadioBox10, tpLowest},
+        {Form5->qvSkinCheckRadioBox11, tpLower},
+        {Form5->qvSkinCheckRadioBox12, tpNormal}};
+    for (const auto& [radio, priority] : priorities)
+        if (radio->Checked()) Trevalon->SetThreadPriority(priority);
+
+    if (!RebuildTasks()) return;
+
+    CmdAdd.SetEnabled(false);
+    for (TMenuItem* item : {Item111, N11111, N2222, N3331, Item121, N21}) item->SetEnabled(false);
+    Button22->Click();
+    for (const TCommandState* c : {&CmdRemove, &CmdRename, &CmdClear, &CmdStart}) c->SetEnabled(false);
+    CmdStop.SetEnabled(chkThreadMode->Checked());
+    CmdPause.SetEnabled(chkThreadMode->Checked());
+    CmdResume.SetEnabled(false);
+
+    int count = 1;
+    if (Form5->qvSkinCheckRadioBox7->Checked()) {
+        bool ok = false;
+        count = Form5->qvSkinComboBox2->Text().toInt(&ok);
+        if (!ok) count = 1;
+    }
+    Trevalon->Start(count);
+}
+
+void TForm1::button28Click(QObject*) { RebuildTasks(); }
+
+// Every row's records are worked out before the engine is touched, so a
+// number column that is not a number ends Start with nothing changed. Every
+// row's input is opened before any output is attached: a row whose input has
+// gone would leave the tasks out of step with the rows, so then nothing starts.
+bool TForm1::RebuildTasks() {
+    Trevalon->ClearTasks();
+    const int rows = lvFiles->Items().Count();
+    // Every add keeps a record per row; a row without one converts from reset records.
+    while (JobRecords.Count() < rows) {
+        TJobRecord record;
+        InitInputOptions(record.Input);
+        InitOutputOptions(record.Output);
+        JobRecords.Append(record);
+    }
+    RecheckOutputNames();
+
+    std::vector<TJobStart> starts;
+    starts.reserve(rows);
+    for (int i = 0; i < rows; ++i)
+        starts.push_back(StartRecords(RowOf(lvFiles->Items()[i]), JobRecords.At(i), FileOutPutPath));
+
+    for (int i = 0; i < rows; ++i) {
+        if (Trevalon->AddTask(starts[i].Input.FileName, &starts[i].Input) < 0) {
+            const QString message = Trevalon->LastErrMsg();
+            Trevalon->ClearTasks();
+            Application()->MessageBox(message, Application()->Title(), MB_OK | MB_ICONWARNING);
+            return false;
+        }
+    }
+    for (int i = 0; i < rows; ++i) {
+        TJobRecord& record = JobRecords.At(i);
+        record.RunTask = i;
+        if (Trevalon->SetOutputFile(i, starts[i].OutputPath, &starts[i].Output)) {
+            record.Refusal.clear();
+        } else {
+            // The task's own failure will only say that it has no output.
+            record.Refusal = Trevalon->LastErrMsg();
+            mmoLog->Lines().Add(QStringLiteral("***Cannot do convert, error: ") + record.Refusal);
+        }
+    }
+    return true;
+}
+
+// A row's name was checked in the folder its output was attached in; when the
+// output folder has changed since, the name is checked again there.
+void TForm1::RecheckOutputNames() {
+    const QString folder = Video_OutPut_Folder_Edit->Text();
+    const int rows = lvFiles->Items().Count();
+    for (int i = 0; i < rows; ++i) {
+        TJobRecord& record = JobRecords.At(i);
+        const QString attached = record.Output.FileName;
+        const int slash = attached.lastIndexOf(u'/');
+        if (slash >= 0 && attached.left(slash) == folder) continue;
+        TListItem* item = lvFiles->Items()[i];
+        const TJobRow row = RowOf(item);
+        FNamingItem = item;
+        const QString chosen =
+            OutputNameRule()(folder + QLatin1Char('/') + row[siOutputName], item->Caption(), &row);
+        FNamingItem = nullptr;
+        item->SubItems().SetStrings(siOutputName, chosen.mid(chosen.lastIndexOf(u'/') + 1));
+        record.Output.FileName = chosen;
+    }
+}
+
+void TForm1::Button22Click(QObject*) { SetProfilePanelEnabled(false); }
+
+void TForm1::Button23Click(QObject*) { SetProfilePanelEnabled(true); }
+
+void TForm1::SetProfilePanelEnabled(bool enabled) {
+    for (TqvSkinComboBox* list :
+         {qvSkinComboBox1, qvSkinComboBox2, qvSkinComboBox3, qvSkinComboBox4, qvSkinComboBox9, qvSkinComboBox10})
+        list->SetEnabled(enabled);
+    qvSkinOfficeComboBox2->SetEnabled(enabled);
+    qvSkinOfficeComboBox2->Repaint();
+    qvSkinOfficeComboBox1->SetEnabled(enabled);
+    qvSkinButton5->SetEnabled(enabled);
+}
+
+void TForm1::btnPauseClick(QObject*) {
+    CmdPause.SetEnabled(false);
+    CmdResume.SetEnabled(true);
+    Trevalon->Pause();
+}
+
+void TForm1::btnResumeClick(QObject*) {
+    CmdPause.SetEnabled(true);
+    CmdResume.SetEnabled(false);
+    Trevalon->Resume();
+}
+
+// The toolbar Start comes back before the engine is told to stop, so it can be
+// pressed while the stop is still waiting; the rebuild then refuses.
+void TForm1::btnStopClick(QObject*) {
+    CmdStop.SetEnabled(false);
+    qvSkinButton2->SetGlyph(CmdStart.EnabledPicture->Picture());
+    qvSkinButton2->RefreshButton();
+    qvSkinButton2->SetEnabled(true);
+    Button23->Click();
+    Button24->Click();
+    Trevalon->Stop(true);
+}
+
+void TForm1::qvSkinButton11Click(QObject*) {
+    btnPause->Click();
+    qvSkinButton11->SetVisible(false);
+    qvSkinButton12->SetVisible(true);
+}
+
+void TForm1::qvSkinButton12Click(QObject*) {
+    btnResume->Click();
+    qvSkinButton11->SetVisible(true);
+    qvSkinButton12->SetVisible(false);
+}
+
+void TForm1::chkPreviewClick(QObject*) { Trevalon->SetPreview(chkPreview->Checked()); }
