@@ -117,7 +117,7 @@ void TqvVelmora::CreateSystemMenu() {
     if ((FBorderIcons & biMinimize) && !minimized) add(kMinItem, [this] { MinItemClick(); });
     if ((FBorderIcons & biMaximize) && FWindowState != wsMaximized) add(kMaxItem, [this] { MaxItemClick(); });
     if (FWindowState != wsNormal || FRollUpState) add(kRestoreItem, [this] { RestoreItemClick(); });
-    if ((FBorderIcons & biRollUp) && !FRollUpState && !minimized) add(kRollUpItem, [this] { RollUpItemClick(); });
+    if (CanRollUpFromMenu()) add(kRollUpItem, [this] { RollUpItemClick(); });
     if (FBorderIcons & biMinimizeToTray) add(kMinToTrayItem, [this] { MinToTrayItemClick(); });
     if (root->Count() > 0) {
         auto* line = new TMenuItem(FSysMenu);
@@ -125,7 +125,7 @@ void TqvVelmora::CreateSystemMenu() {
         root->Add(line);
     }
     TMenuItem* close = add(kCloseItem, [this] { CloseItemClick(); });
-    close->SetShortCut(ShortCut(Qt::Key_F4, Qt::AltModifier));
+    close->SetShortCut(CloseShortCut());
 }
 
 void TqvVelmora::MergeSystemMenuItems() {
@@ -156,13 +156,23 @@ void TqvVelmora::MergeSystemMenuItems() {
         root->Insert(0, NewSysItem(owner, sd, I, std::move(Click)));
     };
     if (FBorderIcons & biMinimizeToTray) insert(kMinToTrayItem, [this] { MinToTrayItemClick(); });
-    if ((FBorderIcons & biRollUp) && !FRollUpState && !minimized) insert(kRollUpItem, [this] { RollUpItemClick(); });
+    if (CanRollUpFromMenu()) insert(kRollUpItem, [this] { RollUpItemClick(); });
     if ((FBorderIcons & biMaximize) && FWindowState != wsMaximized) insert(kMaxItem, [this] { MaxItemClick(); });
     if (FWindowState != wsNormal || FRollUpState) insert(kRestoreItem, [this] { RestoreItemClick(); });
     if ((FBorderIcons & biMinimize) && !minimized) insert(kMinItem, [this] { MinItemClick(); });
     TMenuItem* close = NewSysItem(owner, sd, kCloseItem, [this] { CloseItemClick(); });
-    close->SetShortCut(ShortCut(Qt::Key_F4, Qt::AltModifier));
+    close->SetShortCut(CloseShortCut());
     root->Add(close);
+}
+
+bool TqvVelmora::CanRollUpFromMenu() const {
+    // A maximized child has no frame of its own to roll up.
+    return (FBorderIcons & biRollUp) && !FRollUpState && FWindowState != wsMinimized &&
+           !(FWindowState == wsMaximized && IsMDIChild());
+}
+
+int TqvVelmora::CloseShortCut() const {
+    return IsMDIChild() ? ShortCut(Qt::Key_F4, Qt::ControlModifier) : ShortCut(Qt::Key_F4, Qt::AltModifier);
 }
 
 TMenuItem* TqvVelmora::GetSystemMenu() {
