@@ -234,6 +234,8 @@ public:
     void MenuKeyDown(int Key);
     // The menu-closing step for an event on the form or, while a menu is open, on one of its children.
     void CheckMenuCloseMessage(QEvent* e);
+    // An MDI frame's visible, enabled combo boxes and edits get CM_CANCELMODE (no sender).
+    void CancelDroppedControls();
     // The form's shortcut handling (TForm::OnShortCut): one call per key stroke.
     void FormShortCut(int Key, Qt::KeyboardModifiers Shift, bool& Handled);
     // The window's menu key (Alt alone, F10): closes an open menu and enters or leaves the bar.

@@ -4,6 +4,9 @@
 #include "skin/forms/Velmora.h"
 
 #include "platform/Application.h"
+#include "platform/Messages.h"
+#include "skin/controls/combos/SkinComboBox.h"
+#include "skin/controls/edits/SkinEdit.h"
 #include "skin/forms/menu/MenuBarLink.h"
 #include "skin/forms/menu/SkinMenu.h"
 
@@ -239,9 +242,13 @@ void TqvVelmora::PopupSystemMenuAt(QPoint Global) {
 
 void TqvVelmora::PopupSystemMenuBeside(const TRect& R) {
     if (DisableSystemMenu) return;
+    // A child's menus open through the frame's component: its window stays on top of the child.
+    TqvVelmora* shower = IsMDIChild() ? MainFormComponent() : this;
+    if (!shower) return;
+    QPointer<TqvVelmora> c(shower);
     TMenuItem* items = GetSystemMenu();
-    SkinMenuOpen();
-    FSkinMenu->Popup(nullptr, MenuSkin(), 0, R, items, false);
+    shower->SkinMenuOpen();
+    if (c) c->SkinMenu()->Popup(nullptr, c->MenuSkin(), 0, R, items, false);
 }
 
 void TqvVelmora::PopupSystemMenuFromButton() {
@@ -251,7 +258,8 @@ void TqvVelmora::PopupSystemMenuFromButton() {
         if (!o->Enabled || !o->Visible || o->Command != cmSysMenu) continue;
         if (kind != TqvFrameObjectKind::StdButton && kind != TqvFrameObjectKind::Animate) continue;
         TRect R = o->ObjectRect;
-        OffsetRect(R, FForm->x(), FForm->y());
+        const QPoint origin = WindowOrigin();
+        OffsetRect(R, origin.x(), origin.y());
         PopupSystemMenuBeside(R);
         return;
     }
@@ -376,6 +384,13 @@ bool TqvVelmora::OpenMenuBarItem() {
 }
 
 void TqvVelmora::MenuKeyDown(int Key) {
+    // A child's menus are the frame's: so are their keys.
+    if (IsMDIChild())
+        if (TqvVelmora* main = MainFormComponent();
+            main && main != this && (main->InMenu || main->InMainMenu || main->SkinMenu()->Visible())) {
+            main->MenuKeyDown(Key);
+            return;
+        }
     QPointer<TqvVelmora> self(this);
     TqvMenuBarLink* bar = MainMenuBar();
     const bool barActive = InMainMenu && bar;
@@ -408,13 +423,28 @@ void TqvVelmora::MenuKeyDown(int Key) {
     }
 }
 
-void TqvVelmora::CheckMenuCloseMessage(QEvent*) {
+void TqvVelmora::CheckMenuCloseMessage(QEvent* e) {
+    QPointer<TqvVelmora> self(this);
     if (InMainMenu && !InMenu) {
         SkinMainMenuClose();
-        return;
+    } else if (FSkinMenu->Visible()) {
+        FSkinMenu->Hide();
+    } else if (InMenu) {
+        SkinMenuClose();
+    } else if (IsMDIForm() && FForm->isVisible()) {
+        if (TqvVelmora* child = GetActiveMDIChildSkinForm(); child && child != this) child->CheckMenuCloseMessage(e);
     }
-    if (FSkinMenu->Visible()) FSkinMenu->Hide();
-    else if (InMenu) SkinMenuClose();
+    if (self) CancelDroppedControls();
+}
+
+void TqvVelmora::CancelDroppedControls() {
+    if (!IsMDIForm() || !FForm->isVisible() || Loading()) return;
+    // A frame's drop-downs do not see presses in its children: they are told to close.
+    for (QObject* o : FForm->Components()) {
+        auto* c = qobject_cast<TControl*>(o);
+        if (!c || !c->Visible() || !c->Enabled()) continue;
+        if (qobject_cast<TqvSkinCustomComboBox*>(o) || qobject_cast<TqvSkinCustomEdit*>(o)) SendMessage(c, CM_CANCELMODE);
+    }
 }
 
 void TqvVelmora::FormShortCut(int Key, Qt::KeyboardModifiers Shift, bool& Handled) {

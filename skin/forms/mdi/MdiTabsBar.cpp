@@ -487,6 +487,7 @@ void TqvSkinMDITabsBar::mousePressEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     Application()->Guard([&] { MouseDown(e->button(), e->modifiers(), p.x(), p.y()); });
     TqvSkinControl::mousePressEvent(e);
+    e->accept();  // on to the form, the press would close the menu it just opened
 }
 
 void TqvSkinMDITabsBar::mouseMoveEvent(QMouseEvent* e) {

@@ -9,6 +9,7 @@
 #include "skin/forms/menu/Menus.h"
 #include "skin/forms/menu/PopupMenuItem.h"
 #include "skin/forms/menu/SkinMenu.h"
+#include "skin/controls/edits/SkinEdit.h"
 #include "skin/forms/menubar/MainMenuBar.h"
 #include "tests/skin/controls/ControlTestSupport.h"
 
@@ -437,6 +438,65 @@ TEST_F(MdiSample, TheActiveChildsMenuMergesIntoTheBarByGroup) {
     delete a;
     EXPECT_EQ(BarItems(bar), (QStringList{"File", "Edit", "Window"}));
     EXPECT_FALSE(bar->ScrollMenu);
+}
+
+// A child's menus are the frame's: its system menu and its popup menus open
+// through the frame's component, and their keys go there too.
+TEST_F(MdiSample, AChildsMenusOpenThroughTheFrame) {
+    TChildForm* a = AddChild(QStringLiteral("Alpha"));
+    a->Show();
+    TqvSkinMenu* frameMenu = Frame->QVF->SkinMenu();
+    SendMouse(a, QEvent::MouseButtonPress, {100, 8}, Qt::RightButton);  // on the caption
+    SendMouse(a, QEvent::MouseButtonRelease, {100, 8}, Qt::RightButton);
+    ASSERT_TRUE(frameMenu->Visible());
+    EXPECT_FALSE(a->QVF->SkinMenu()->Visible());
+    EXPECT_TRUE(Frame->QVF->InMenu);
+    const TqvPopupLevel& level = frameMenu->Level(0)->Level();
+    const TMenuItem* close = level.Item(level.ItemCount() - 1)->MenuItem;
+    EXPECT_EQ(close->Name(), QStringLiteral("QVF_CLOSE"));
+    EXPECT_EQ(ShortCutToText(close->ShortCut()), QStringLiteral("Ctrl+F4"));
+    // Escape reaches the frame's open menu, whichever component gets it.
+    a->QVF->MenuKeyDown(Qt::Key_Escape);
+    EXPECT_FALSE(frameMenu->Visible());
+    EXPECT_FALSE(Frame->QVF->InMenu);
+
+    auto* popup = new TqvSkinPopupMenu(a);
+    auto* item = new TMenuItem;
+    item->SetCaption(QStringLiteral("Properties"));
+    popup->Items()->Add(item);
+    popup->Popup(100, 100);
+    EXPECT_TRUE(frameMenu->Visible());
+    EXPECT_EQ(popup->FindSkinComponent(), Frame->QVF);
+    frameMenu->Hide();
+}
+
+// The frame's menu-closing step closes a menu its active child opened on its
+// own manager, and tells the frame's drop-downs to close.
+TEST_F(MdiSample, TheFramesClosingStepReachesTheActiveChildAndItsDropDowns) {
+    TChildForm* a = AddChild(QStringLiteral("Alpha"));
+    a->Show();
+    QStringList cancelled;
+    TControl* sender = Frame;
+    for (bool visible : {true, false}) {
+        auto* edit = new TqvSkinCustomEdit(Frame);
+        edit->SetParent(Frame);
+        edit->SetVisible(visible);
+        edit->OnEditCancelMode = [&, visible](TControl* c) {
+            if (!cancelled.contains(visible ? "shown" : "hidden")) cancelled << (visible ? "shown" : "hidden");
+            sender = c;
+        };
+    }
+    TPopupMenu menu(a);
+    auto* item = new TMenuItem;
+    item->SetCaption(QStringLiteral("Open"));
+    menu.Items()->Add(item);
+    a->QVF->PopupSkinMenu(&menu, a->mapToGlobal(QPoint(20, 20)));
+    ASSERT_TRUE(a->QVF->SkinMenu()->Visible());
+    Frame->SetBounds(0, 0, 790, 600);  // a size change on the frame
+    EXPECT_FALSE(a->QVF->SkinMenu()->Visible());
+    EXPECT_FALSE(a->QVF->InMenu);
+    EXPECT_EQ(cancelled, QStringList{"shown"});  // with no sender
+    EXPECT_EQ(sender, nullptr);
 }
 
 }  // namespace
