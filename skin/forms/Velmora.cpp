@@ -869,8 +869,8 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
 
 bool TqvVelmora::FrameMouse(QMouseEvent* e, bool fromForm) {
     const QPoint global = e->globalPosition().toPoint();
-    const QPoint local = fromForm ? e->position().toPoint() : FForm->mapFromGlobal(global);
-    const TPoint P{local.x(), local.y()};
+    const QPoint local = e->position().toPoint();
+    const TPoint P = fromForm ? TPoint{local.x(), local.y()} : PointToWindow(Point(global.x(), global.y()));
     const int code = HitTest(P);
     switch (e->type()) {
     case QEvent::MouseMove:

@@ -172,6 +172,8 @@ public:
     TqvLayerManager* MenuLayerManager();
     // The form's window origin on the screen.
     QPoint WindowOrigin() const;
+    // A screen point in the form's window coordinates (frame included).
+    TPoint PointToWindow(TPoint P) const;
 
     // ---- window states
     TWindowState WindowState() const { return FWindowState; }

@@ -354,7 +354,7 @@ bool TqvVelmora::AppMessage(QObject* watched, QEvent* e) {
         // A press on any control of the form closes the menus; the form's own
         // presses go through its menu-closing step already.
         auto* w = qobject_cast<QWidget*>(watched);
-        if (w && w != FForm && w->window() == FForm) CheckMenuCloseMessage(e);
+        if (w && w != FForm && FForm->isAncestorOf(w)) CheckMenuCloseMessage(e);
         return false;
     }
     default:

@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/ExtCtrls.h"
 #include "platform/MdiClient.h"
+#include "platform/Sources.h"
 #include "skin/forms/Velmora.h"
 #include "skin/forms/mdi/MdiArrange.h"
 #include "skin/forms/mdi/MdiTabsFeed.h"
@@ -497,6 +498,50 @@ TEST_F(MdiSample, TheFramesClosingStepReachesTheActiveChildAndItsDropDowns) {
     EXPECT_FALSE(a->QVF->InMenu);
     EXPECT_EQ(cancelled, QStringList{"shown"});  // with no sender
     EXPECT_EQ(sender, nullptr);
+}
+
+// A child's window coordinates (hit tests, glow windows, the system-menu
+// button's menu) start at its frame inside the frame form's client: its
+// client origin less the frame's client offset, none while maximized.
+TEST_F(MdiSample, AChildsWindowOriginIsItsFrameInsideTheClient) {
+    TChildForm* a = AddChild(QStringLiteral("Alpha"));
+    a->Show();
+    const QPoint client = a->Client()->mapToGlobal(QPoint(0, 0));
+    EXPECT_EQ(a->QVF->WindowOrigin(), client - QPoint(3, DefCaptionHeight(false) + 3));
+    const QPoint caption = a->mapToGlobal(QPoint(100, 8));
+    EXPECT_EQ(a->QVF->PointToWindow(Point(caption.x(), caption.y())), Point(100, 8));
+    a->QVF->SetWindowState(wsMaximized);
+    const QPoint corner = a->Client()->mapToGlobal(QPoint(0, 0));
+    EXPECT_EQ(a->QVF->PointToWindow(Point(corner.x(), corner.y())), Point(0, 0));
+    EXPECT_EQ(a->QVF->WindowOrigin(), corner);
+}
+
+// The pointer poll keeps a child's caption button hot while the pointer rests
+// on it, and lets go when the pointer leaves the child.
+TEST_F(MdiSample, TheHoverPollFollowsThePointerOverAChild) {
+    auto ticks = std::make_shared<TManualTickSource>();
+    auto pointer = std::make_shared<TManualPointerSource>();
+    SetTickSource(ticks);
+    SetPointerSource(pointer);
+    TChildForm* a = AddChild(QStringLiteral("Alpha"));
+    a->Show();
+    int close = -1;
+    for (int i = 0; i < int(a->QVF->ObjectList.size()); ++i)
+        if (a->QVF->ObjectList[size_t(i)]->Command == cmClose) close = i;
+    ASSERT_NE(close, -1);
+    const TRect r = a->QVF->ObjectList[size_t(close)]->ObjectRect;
+    const QPoint centre((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    SendMoveNoButton(a, centre);
+    EXPECT_EQ(a->QVF->ActiveObject, close);
+    pointer->Pos = a->mapToGlobal(centre);
+    pointer->Widget = a;
+    ticks->Advance(50);
+    EXPECT_EQ(a->QVF->ActiveObject, close);
+    pointer->Widget = Frame->MDIClient();
+    ticks->Advance(50);
+    EXPECT_EQ(a->QVF->ActiveObject, -1);
+    SetPointerSource(nullptr);
+    SetTickSource(nullptr);
 }
 
 }  // namespace
