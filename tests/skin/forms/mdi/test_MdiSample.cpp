@@ -436,9 +436,21 @@ TEST_F(MdiSample, TheActiveChildsMenuMergesIntoTheBarByGroup) {
     SendMouse(a->Client(), QEvent::MouseButtonPress, {20, 20});
     SendMouse(a->Client(), QEvent::MouseButtonRelease, {20, 20});
     EXPECT_EQ(BarItems(bar), (QStringList{"File", "Clip", "Tools", "Window"}));
+    // The active child's menu takes the frame's shortcuts.
+    auto* childMenu = qobject_cast<TMainMenu*>(a->Components().constFirst());
+    int clips = 0;
+    childMenu->Items()->Items(0)->SetShortCut(ShortCut(Qt::Key_K, Qt::ControlModifier));
+    childMenu->Items()->Items(0)->OnClick = [&](QObject*) { ++clips; };
+    bool handled = false;
+    Frame->QVF->FormShortCut(Qt::Key_K, Qt::ControlModifier, handled);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(clips, 1);
     delete a;
     EXPECT_EQ(BarItems(bar), (QStringList{"File", "Edit", "Window"}));
     EXPECT_FALSE(bar->ScrollMenu);
+    handled = false;
+    Frame->QVF->FormShortCut(Qt::Key_K, Qt::ControlModifier, handled);
+    EXPECT_FALSE(handled);
 }
 
 // A child's menus are the frame's: its system menu and its popup menus open
