@@ -42,6 +42,8 @@ void TMDIClient::AddChild(TForm* child) {
 
 void TMDIClient::RemoveChild(TForm* child) {
     const bool wasActive = Active() == child;
+    // A child on its way out hears nothing more.
+    if (FToldActive == child) FToldActive = nullptr;
     std::erase_if(FChildren, [&](const QPointer<TForm>& p) { return !p || p == child; });
     if (wasActive)
         for (const auto& p : FChildren)
@@ -49,6 +51,8 @@ void TMDIClient::RemoveChild(TForm* child) {
 }
 
 void TMDIClient::TellActive(TForm* child, bool active) {
+    if (active) FToldActive = child;
+    else if (FToldActive == child) FToldActive = nullptr;
     SendMessage(child, WM_MDI_NCACTIVATE, active ? 1 : 0);
     Application()->Guard([&] {
         const TNotifyEvent& h = active ? child->OnActivate : child->OnDeactivate;
@@ -59,7 +63,7 @@ void TMDIClient::TellActive(TForm* child, bool active) {
 void TMDIClient::Activate(TForm* child) {
     auto it = std::find(FChildren.begin(), FChildren.end(), child);
     if (it == FChildren.end()) return;
-    TForm* old = Active();
+    TForm* old = FToldActive;
     std::rotate(FChildren.begin(), it, it + 1);
     child->raise();
     if (old == child) return;

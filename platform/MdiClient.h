@@ -47,5 +47,7 @@ protected:
 private:
     void TellActive(TForm* child, bool active);
     TForm* FFrame;
+    // The child last told it is active: the first child shown is at the front already.
+    QPointer<TForm> FToldActive;
     std::vector<QPointer<TForm>> FChildren;
 };

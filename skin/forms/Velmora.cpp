@@ -82,7 +82,15 @@ TqvVelmora::TqvVelmora(QObject* AOwner)
 TqvVelmora::~TqvVelmora() {
     UnHookApp();
     delete FMDIClientHook.data();
-    if (IsMDIChild()) DeleteChildFromBar(FForm);
+    if (IsMDIChild()) {
+        DeleteChildFromBar(FForm);
+        // The frame's caption, menu bar and its child menu let go of this child.
+        const bool maximized = FWindowState == wsMaximized;
+        FWindowState = wsNormal;
+        if (maximized) TellMainMaximized(false);
+        UpdateMainMenuBarItems();
+        InvalidateMainCaption();
+    }
     FFadeTimer.Stop();
     MouseTimer.Stop();
     MorphTimer.Stop();
@@ -546,6 +554,7 @@ void TqvVelmora::SetWindowState(TWindowState Value) {
     if (IsMDIChild()) {
         // The frame comes and goes with the maximized state, whatever the size did.
         UpdateFrame(true);
+        if (FForm->Visible()) TellMainMaximized(FWindowState == wsMaximized);
         InvalidateMainCaption();
     }
 }
@@ -860,8 +869,8 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
 
 bool TqvVelmora::FrameMouse(QMouseEvent* e, bool fromForm) {
     const QPoint global = e->globalPosition().toPoint();
-    const QPoint local = fromForm ? e->position().toPoint() : FForm->mapFromGlobal(global);
-    const TPoint P{local.x(), local.y()};
+    const QPoint local = e->position().toPoint();
+    const TPoint P = fromForm ? TPoint{local.x(), local.y()} : PointToWindow(Point(global.x(), global.y()));
     const int code = HitTest(P);
     switch (e->type()) {
     case QEvent::MouseMove:

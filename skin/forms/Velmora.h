@@ -50,6 +50,9 @@ constexpr unsigned biRollUp = 16, biMinimizeToTray = 32;
 using TqvOnAcceptToMDITabsBar = std::function<void(bool& Accept)>;
 // Sent to every child when the frame's client changes: a maximized child fills it again.
 constexpr unsigned WM_SKIN_MDI_CHILD_FILL = 1230;
+// Sent by a skinned child to the application's main form when it is maximized / when it may no
+// longer be (restored, minimized, hidden or freed): the frame's caption and menu bar follow.
+constexpr unsigned WM_SKIN_MDI_CHILD_MAXIMIZED = 1231, WM_SKIN_MDI_CHILD_RESTORED = 1232;
 using TqvBorderIcons = unsigned;
 
 // The class library's error for an owner of the wrong class.
@@ -169,6 +172,8 @@ public:
     TqvLayerManager* MenuLayerManager();
     // The form's window origin on the screen.
     QPoint WindowOrigin() const;
+    // A screen point in the form's window coordinates (frame included).
+    TPoint PointToWindow(TPoint P) const;
 
     // ---- window states
     TWindowState WindowState() const { return FWindowState; }
@@ -231,6 +236,8 @@ public:
     void MenuKeyDown(int Key);
     // The menu-closing step for an event on the form or, while a menu is open, on one of its children.
     void CheckMenuCloseMessage(QEvent* e);
+    // An MDI frame's visible, enabled combo boxes and edits get CM_CANCELMODE (no sender).
+    void CancelDroppedControls();
     // The form's shortcut handling (TForm::OnShortCut): one call per key stroke.
     void FormShortCut(int Key, Qt::KeyboardModifiers Shift, bool& Handled);
     // The window's menu key (Alt alone, F10): closes an open menu and enters or leaves the bar.
@@ -412,6 +419,9 @@ private:
     void CreateSystemMenu();
     void MergeSystemMenuItems();
     void CreateTrayMenu();
+    bool CanRollUpFromMenu() const;
+    // Ctrl+F4 closes an MDI child, Alt+F4 any other form.
+    int CloseShortCut() const;
     TqvSkinData* MenuSkin() const;
     bool CheckMenuBarHotKey(int Key);
     bool CanMoveToNextMenuBarItem() const;
@@ -424,6 +434,10 @@ private:
     void MDIShowChanged(bool Shown);
     void MDIChildCaptionChanged();
     void InvalidateMainCaption();
+    // A child tells the main form that it is maximized (1231) or may no longer be (1232).
+    void TellMainMaximized(bool Maximized);
+    // The main form's menu bar follows a change of the active child.
+    void UpdateMainMenuBarItems();
     bool FMDIChildActive = false;
     QPointer<TWindowHook> FMDIClientHook;
     QPointer<QObject> FMDITabsBar;
@@ -512,3 +526,8 @@ private:
 
 // The first skinned-form component among the form's components, or nullptr.
 TqvVelmora* GetSkinFormComponent(const QObject* Form);
+// The component of the application main form's first shown MDI child (in
+// activation order) that is maximized, or nullptr.
+TqvVelmora* GetMaximizedMDIChildSkinForm();
+// The component of the application main form's active MDI child, or nullptr.
+TqvVelmora* GetActiveMDIChildSkinForm();

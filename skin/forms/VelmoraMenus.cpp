@@ -4,6 +4,9 @@
 #include "skin/forms/Velmora.h"
 
 #include "platform/Application.h"
+#include "platform/Messages.h"
+#include "skin/controls/combos/SkinComboBox.h"
+#include "skin/controls/edits/SkinEdit.h"
 #include "skin/forms/menu/MenuBarLink.h"
 #include "skin/forms/menu/SkinMenu.h"
 
@@ -117,7 +120,7 @@ void TqvVelmora::CreateSystemMenu() {
     if ((FBorderIcons & biMinimize) && !minimized) add(kMinItem, [this] { MinItemClick(); });
     if ((FBorderIcons & biMaximize) && FWindowState != wsMaximized) add(kMaxItem, [this] { MaxItemClick(); });
     if (FWindowState != wsNormal || FRollUpState) add(kRestoreItem, [this] { RestoreItemClick(); });
-    if ((FBorderIcons & biRollUp) && !FRollUpState && !minimized) add(kRollUpItem, [this] { RollUpItemClick(); });
+    if (CanRollUpFromMenu()) add(kRollUpItem, [this] { RollUpItemClick(); });
     if (FBorderIcons & biMinimizeToTray) add(kMinToTrayItem, [this] { MinToTrayItemClick(); });
     if (root->Count() > 0) {
         auto* line = new TMenuItem(FSysMenu);
@@ -125,7 +128,7 @@ void TqvVelmora::CreateSystemMenu() {
         root->Add(line);
     }
     TMenuItem* close = add(kCloseItem, [this] { CloseItemClick(); });
-    close->SetShortCut(ShortCut(Qt::Key_F4, Qt::AltModifier));
+    close->SetShortCut(CloseShortCut());
 }
 
 void TqvVelmora::MergeSystemMenuItems() {
@@ -156,13 +159,23 @@ void TqvVelmora::MergeSystemMenuItems() {
         root->Insert(0, NewSysItem(owner, sd, I, std::move(Click)));
     };
     if (FBorderIcons & biMinimizeToTray) insert(kMinToTrayItem, [this] { MinToTrayItemClick(); });
-    if ((FBorderIcons & biRollUp) && !FRollUpState && !minimized) insert(kRollUpItem, [this] { RollUpItemClick(); });
+    if (CanRollUpFromMenu()) insert(kRollUpItem, [this] { RollUpItemClick(); });
     if ((FBorderIcons & biMaximize) && FWindowState != wsMaximized) insert(kMaxItem, [this] { MaxItemClick(); });
     if (FWindowState != wsNormal || FRollUpState) insert(kRestoreItem, [this] { RestoreItemClick(); });
     if ((FBorderIcons & biMinimize) && !minimized) insert(kMinItem, [this] { MinItemClick(); });
     TMenuItem* close = NewSysItem(owner, sd, kCloseItem, [this] { CloseItemClick(); });
-    close->SetShortCut(ShortCut(Qt::Key_F4, Qt::AltModifier));
+    close->SetShortCut(CloseShortCut());
     root->Add(close);
+}
+
+bool TqvVelmora::CanRollUpFromMenu() const {
+    // A maximized child has no frame of its own to roll up.
+    return (FBorderIcons & biRollUp) && !FRollUpState && FWindowState != wsMinimized &&
+           !(FWindowState == wsMaximized && IsMDIChild());
+}
+
+int TqvVelmora::CloseShortCut() const {
+    return IsMDIChild() ? ShortCut(Qt::Key_F4, Qt::ControlModifier) : ShortCut(Qt::Key_F4, Qt::AltModifier);
 }
 
 TMenuItem* TqvVelmora::GetSystemMenu() {
@@ -229,9 +242,13 @@ void TqvVelmora::PopupSystemMenuAt(QPoint Global) {
 
 void TqvVelmora::PopupSystemMenuBeside(const TRect& R) {
     if (DisableSystemMenu) return;
+    // A child's menus open through the frame's component: its window stays on top of the child.
+    TqvVelmora* shower = IsMDIChild() ? MainFormComponent() : this;
+    if (!shower) return;
+    QPointer<TqvVelmora> c(shower);
     TMenuItem* items = GetSystemMenu();
-    SkinMenuOpen();
-    FSkinMenu->Popup(nullptr, MenuSkin(), 0, R, items, false);
+    shower->SkinMenuOpen();
+    if (c) c->SkinMenu()->Popup(nullptr, c->MenuSkin(), 0, R, items, false);
 }
 
 void TqvVelmora::PopupSystemMenuFromButton() {
@@ -241,7 +258,8 @@ void TqvVelmora::PopupSystemMenuFromButton() {
         if (!o->Enabled || !o->Visible || o->Command != cmSysMenu) continue;
         if (kind != TqvFrameObjectKind::StdButton && kind != TqvFrameObjectKind::Animate) continue;
         TRect R = o->ObjectRect;
-        OffsetRect(R, FForm->x(), FForm->y());
+        const QPoint origin = WindowOrigin();
+        OffsetRect(R, origin.x(), origin.y());
         PopupSystemMenuBeside(R);
         return;
     }
@@ -336,7 +354,7 @@ bool TqvVelmora::AppMessage(QObject* watched, QEvent* e) {
         // A press on any control of the form closes the menus; the form's own
         // presses go through its menu-closing step already.
         auto* w = qobject_cast<QWidget*>(watched);
-        if (w && w != FForm && w->window() == FForm) CheckMenuCloseMessage(e);
+        if (w && w != FForm && FForm->isAncestorOf(w)) CheckMenuCloseMessage(e);
         return false;
     }
     default:
@@ -366,6 +384,13 @@ bool TqvVelmora::OpenMenuBarItem() {
 }
 
 void TqvVelmora::MenuKeyDown(int Key) {
+    // A child's menus are the frame's: so are their keys.
+    if (IsMDIChild())
+        if (TqvVelmora* main = MainFormComponent();
+            main && main != this && (main->InMenu || main->InMainMenu || main->SkinMenu()->Visible())) {
+            main->MenuKeyDown(Key);
+            return;
+        }
     QPointer<TqvVelmora> self(this);
     TqvMenuBarLink* bar = MainMenuBar();
     const bool barActive = InMainMenu && bar;
@@ -398,13 +423,28 @@ void TqvVelmora::MenuKeyDown(int Key) {
     }
 }
 
-void TqvVelmora::CheckMenuCloseMessage(QEvent*) {
+void TqvVelmora::CheckMenuCloseMessage(QEvent* e) {
+    QPointer<TqvVelmora> self(this);
     if (InMainMenu && !InMenu) {
         SkinMainMenuClose();
-        return;
+    } else if (FSkinMenu->Visible()) {
+        FSkinMenu->Hide();
+    } else if (InMenu) {
+        SkinMenuClose();
+    } else if (IsMDIForm() && FForm->isVisible()) {
+        if (TqvVelmora* child = GetActiveMDIChildSkinForm(); child && child != this) child->CheckMenuCloseMessage(e);
     }
-    if (FSkinMenu->Visible()) FSkinMenu->Hide();
-    else if (InMenu) SkinMenuClose();
+    if (self) CancelDroppedControls();
+}
+
+void TqvVelmora::CancelDroppedControls() {
+    if (!IsMDIForm() || !FForm->isVisible() || Loading()) return;
+    // A frame's drop-downs do not see presses in its children: they are told to close.
+    for (QObject* o : FForm->Components()) {
+        auto* c = qobject_cast<TControl*>(o);
+        if (!c || !c->Visible() || !c->Enabled()) continue;
+        if (qobject_cast<TqvSkinCustomComboBox*>(o) || qobject_cast<TqvSkinCustomEdit*>(o)) SendMessage(c, CM_CANCELMODE);
+    }
 }
 
 void TqvVelmora::FormShortCut(int Key, Qt::KeyboardModifiers Shift, bool& Handled) {

@@ -144,7 +144,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Menu bar: drop-down with submenu, more-items marker", DrawMenuBarSection},
         {"Message boxes", DrawMessagesSection},
         {"Dialogs: options, about box, settings", DrawDialogsSection},
-        {"MDI frame: tabs bar, cascaded and maximized children", DrawMdiSection},
+        {"MDI frame: menu and tabs bars, cascaded and maximized children, hidden-tabs menu", DrawMdiSection},
         {"Main window with jobs, renaming an output", DrawMainWindowJobsSection},
         {"Main window at start, its open dialog and skin chooser", DrawMainWindowSection},
         {"Main window: snapshot menu", DrawMainWindowMenusSection},

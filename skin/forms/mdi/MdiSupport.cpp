@@ -7,6 +7,7 @@
 #include "skin/forms/Velmora.h"
 #include "skin/forms/mdi/MdiArrange.h"
 #include "skin/forms/mdi/MdiTabsFeed.h"
+#include "skin/forms/menu/MenuBarLink.h"
 #include "skin/forms/menu/Menus.h"
 
 #include <QPaintEvent>
@@ -45,7 +46,26 @@ std::vector<QPointer<TForm>> ChildrenOf(TForm* frame) {
     return r;
 }
 
+// A hidden child keeps its state but shows nothing: it fills no frame and has no buttons on the bar.
+TqvVelmora* MaximizedChildOf(const TForm* frame) {
+    if (!frame) return nullptr;
+    for (int i = 0; i < frame->MDIChildCount(); ++i) {
+        TForm* child = frame->MDIChildren(i);
+        TqvVelmora* c = child && child->Visible() ? GetSkinFormComponent(child) : nullptr;
+        if (c && c->WindowState() == wsMaximized) return c;
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+TqvVelmora* GetMaximizedMDIChildSkinForm() { return MaximizedChildOf(Application()->MainForm()); }
+
+TqvVelmora* GetActiveMDIChildSkinForm() {
+    TForm* main = Application()->MainForm();
+    TForm* child = main ? main->ActiveMDIChild() : nullptr;
+    return child ? GetSkinFormComponent(child) : nullptr;
+}
 
 bool TqvVelmora::IsMDIForm() const { return FForm->FormStyle() == fsMDIForm && FForm->MDIClient(); }
 
@@ -58,10 +78,8 @@ TqvVelmora* TqvVelmora::MainFormComponent() {
 
 QString TqvVelmora::FormCaptionText() const {
     if (!IsMDIForm()) return FForm->Caption();
-    TForm* child = FForm->ActiveMDIChild();
-    TqvVelmora* c = child ? GetSkinFormComponent(child) : nullptr;
-    if (c && c->WindowState() == wsMaximized && !child->Caption().isEmpty())
-        return FForm->Caption() + QStringLiteral(" - [") + child->Caption() + QStringLiteral("]");
+    if (TqvVelmora* c = MaximizedChildOf(FForm); c && !c->Form()->Caption().isEmpty())
+        return FForm->Caption() + QStringLiteral(" - [") + c->Form()->Caption() + QStringLiteral("]");
     return FForm->Caption();
 }
 
@@ -252,6 +270,16 @@ void TqvVelmora::InvalidateMainCaption() {
     if (TqvVelmora* main = MainFormComponent(); main && main != this) main->InvalidateFrame();
 }
 
+void TqvVelmora::TellMainMaximized(bool Maximized) {
+    if (TqvVelmora* main = MainFormComponent(); main && main != this)
+        SendMessage(main->Form(), Maximized ? WM_SKIN_MDI_CHILD_MAXIMIZED : WM_SKIN_MDI_CHILD_RESTORED);
+}
+
+void TqvVelmora::UpdateMainMenuBarItems() {
+    if (TqvVelmora* main = MainFormComponent())
+        if (TqvMenuBarLink* bar = main->MainMenuBar()) bar->UpdateChildMenu();
+}
+
 void TqvVelmora::MDIShowChanged(bool Shown) {
     if (Shown) {
         AddChildToMenu(FForm);
@@ -261,6 +289,7 @@ void TqvVelmora::MDIShowChanged(bool Shown) {
         DeleteChildFromBar(FForm);
     }
     if (TqvVelmora* main = MainFormComponent()) main->UpDateChildActiveInMenu();
+    if (FWindowState == wsMaximized) TellMainMaximized(Shown);
     InvalidateMainCaption();
 }
 
@@ -277,11 +306,21 @@ bool TqvVelmora::MDIMessage(TMessage& m) {
         FMDIChildActive = m.WParam != 0;
         if (!FMDIChildActive) TestActive(-1, -1, false);
         InvalidateFrame();
+        UpdateMainMenuBarItems();
         if (TqvVelmora* main = MainFormComponent()) {
             if (TqvMDITabsFeed* bar = TabsOf(main)) bar->UpdateActiveTab();
             main->UpDateChildActiveInMenu();
         }
         InvalidateMainCaption();
+        return false;
+    case WM_SKIN_MDI_CHILD_MAXIMIZED:
+    case WM_SKIN_MDI_CHILD_RESTORED:
+        if (!IsMDIForm()) return false;
+        InvalidateFrame();
+        if (TqvMenuBarLink* bar = MainMenuBar()) {
+            if (m.Msg == WM_SKIN_MDI_CHILD_MAXIMIZED) bar->ShowMDIButtons();
+            else bar->UpdateMDIButtons();
+        }
         return false;
     case WM_SKIN_MDI_CHILD_FILL:
         if (IsMDIChild() && FSkinnableForm && FWindowState == wsMaximized) {

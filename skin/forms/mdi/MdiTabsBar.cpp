@@ -3,7 +3,9 @@
 #include "platform/Application.h"
 #include "platform/Canvas.h"
 #include "platform/MdiClient.h"
+#include "skin/controls/buttons/SkinMenuSpeedButton.h"
 #include "skin/forms/Velmora.h"
+#include "skin/forms/menu/SkinMenu.h"
 #include "skin/model/draw/DrawHelpers.h"
 #include "skin/model/draw/SkinCompose.h"
 
@@ -23,15 +25,29 @@ bool Empty(const TRect& r) { return r.Width() <= 0 || r.Height() <= 0; }
 
 constexpr TColor kHotTab = RGB(182, 189, 210), kActiveTab = RGB(133, 147, 181);
 
+const QString kListItem = QStringLiteral("_QVFCHILDITEMBAR"), kHideListItem = QStringLiteral("_QVFCHILDITEMBARHIDE");
+// The standard arrows of the two list buttons.
+constexpr int kArrowDown = 4, kArrowRight = 2;
+
 }  // namespace
 
 TqvSkinMDITabsBar::TqvSkinMDITabsBar(QObject* AOwner) : TqvSkinControl(AOwner) {
     FSkinDataName = QStringLiteral("tab");
     setMouseTracking(true);
     SetBounds(Left(), Top(), 150, 21);
+    FListMenu = new TqvSkinPopupMenu(this);
+    FListMenu->OnPopup = [this](QObject*) { FillListMenu(FListMenu, false); };
+    FHideListMenu = new TqvSkinPopupMenu(this);
+    FHideListMenu->OnPopup = [this](QObject*) { FillListMenu(FHideListMenu, true); };
 }
 
 TqvSkinMDITabsBar::~TqvSkinMDITabsBar() = default;
+
+void TqvSkinMDITabsBar::SetVelmora(TqvVelmora* v) {
+    FVelmora = v;
+    FListMenu->SetSkinComponent(v);
+    FHideListMenu->SetSkinComponent(v);
+}
 
 const TqvDataSkinTabControl* TqvSkinMDITabsBar::TabRecord() const {
     return dynamic_cast<const TqvDataSkinTabControl*>(Record());
@@ -65,7 +81,15 @@ void TqvSkinMDITabsBar::ChangeSkinData() {
         SetHeight(FTabKind == qvtkButton ? r->TabRect.Height() : r->TabRect.Height() + FBottomOffset);
     else if (FDefaultHeight > 0)
         SetHeight(FDefaultHeight);
+    for (TqvSkinMenuSpeedButton* b : {FListButton.data(), FHideListButton.data()})
+        if (b) b->SetSkinData(FSD);
+    Realign();
     update();
+}
+
+void TqvSkinMDITabsBar::AdjustClientRect(TRect& rect) {
+    // The list buttons stay above the page strip.
+    if (FTabKind == qvtkTab && TabRecord()) rect.Bottom -= FBottomOffset;
 }
 
 int TqvSkinMDITabsBar::RowHeight() const {
@@ -97,7 +121,9 @@ void TqvSkinMDITabsBar::AddTab(TForm* Child) {
     TForm* main = Application()->MainForm();
     tab->Active = main && main->ActiveMDIChild() == Child;
     ObjectList.push_back(std::move(tab));
+    if (!FListButton) FListButton = NewListButton(alLeft, kArrowDown, FListMenu);
     CalcTabRects();
+    UpdateHideListButton();
     update();
 }
 
@@ -114,7 +140,14 @@ void TqvSkinMDITabsBar::DeleteTab(TForm* Child) {
         else if (index < FDragIndex) --FDragIndex;
         ObjectList.erase(it);
     }
+    if (ObjectList.empty() && FListButton) {
+        // Maybe inside the button's own menu command: freed once that has returned.
+        FListButton->Hide();
+        FListButton->deleteLater();
+        FListButton = nullptr;
+    }
     CalcTabRects();
+    UpdateHideListButton();
     update();
 }
 
@@ -141,6 +174,80 @@ int TqvSkinMDITabsBar::GetTabIndex(int X, int Y) const {
 }
 
 TqvMDITab* TqvSkinMDITabsBar::GetTab(int X, int Y) const { return Tab(GetTabIndex(X, Y)); }
+
+// ---- the list buttons
+
+TqvSkinMenuSpeedButton* TqvSkinMDITabsBar::NewListButton(TAlign Align, int ArrowKind, TqvSkinPopupMenu* Menu) {
+    auto* b = new TqvSkinMenuSpeedButton(this);
+    b->SetSkinDataName(QStringLiteral("resizetoolbutton"));
+    b->SetSkinData(FSD);
+    b->FDrawStandardArrow = true;
+    b->FArrowType = ArrowKind;
+    b->SetSkinPopupMenu(Menu);
+    b->SetWidth(TqvTabsLayout::kListButtonWidth);
+    b->SetAlign(Align);
+    b->SetParent(this);
+    b->Show();
+    return b;
+}
+
+void TqvSkinMDITabsBar::UpdateHideListButton() {
+    if (FInVisibleCount > 0 && !FHideListButton) {
+        FHideListButton = NewListButton(alRight, kArrowRight, FHideListMenu);
+    } else if (FInVisibleCount == 0 && FHideListButton) {
+        FHideListButton->Hide();
+        FHideListButton->deleteLater();
+        FHideListButton = nullptr;
+    }
+}
+
+void TqvSkinMDITabsBar::FillListMenu(TqvSkinPopupMenu* Menu, bool HiddenOnly) {
+    TMenuItem* root = Menu->Items();
+    root->Clear();
+    if (!IsDrag) CalcTabRects();
+    const QString suffix = HiddenOnly ? kHideListItem : kListItem;
+    for (const auto& t : ObjectList) {
+        if (!t->Child || (HiddenOnly && t->Visible)) continue;
+        // Without an owner: two children of one name each get their item.
+        auto* item = new TMenuItem;
+        item->SetName(t->Child->Name() + suffix);
+        item->SetCaption(t->Child->Caption());
+        item->SetRadioItem(true);
+        item->SetGroupIndex(0);
+        item->OnClick = [this, suffix](QObject* Sender) { ListItemClick(Sender, suffix); };
+        root->Add(item);
+        item->SetChecked(t->Active);
+    }
+}
+
+void TqvSkinMDITabsBar::ListItemClick(QObject* Sender, const QString& Suffix) {
+    auto* item = qobject_cast<TMenuItem*>(Sender);
+    TForm* frame = FVelmora ? FVelmora->Form() : Application()->MainForm();
+    if (!item || !frame) return;
+    QString name = item->Name();
+    name.remove(name.indexOf(Suffix), Suffix.size());
+    for (int i = 0; i < frame->MDIChildCount(); ++i)
+        if (TForm* c = frame->MDIChildren(i); c && c->Name() == name) {
+            ShowChild(c);
+            return;
+        }
+}
+
+void TqvSkinMDITabsBar::paintEvent(QPaintEvent* e) {
+    // The hidden-tabs button follows the places at this size; it is no part of the picture.
+    if (!IsDrag) {
+        CalcTabRects();
+        UpdateHideListButton();
+    }
+    TqvSkinControl::paintEvent(e);
+}
+
+void TqvSkinMDITabsBar::resizeEvent(QResizeEvent* e) {
+    TqvSkinControl::resizeEvent(e);
+    if (IsDrag) return;
+    CalcTabRects();
+    UpdateHideListButton();
+}
 
 // ---- painting
 
@@ -380,6 +487,7 @@ void TqvSkinMDITabsBar::mousePressEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     Application()->Guard([&] { MouseDown(e->button(), e->modifiers(), p.x(), p.y()); });
     TqvSkinControl::mousePressEvent(e);
+    e->accept();  // on to the form, the press would close the menu it just opened
 }
 
 void TqvSkinMDITabsBar::mouseMoveEvent(QMouseEvent* e) {

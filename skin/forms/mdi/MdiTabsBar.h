@@ -7,6 +7,7 @@
 #include "skin/controls/base/SkinControl.h"
 #include "skin/forms/mdi/MdiTabsFeed.h"
 #include "skin/forms/mdi/MdiTabsLayout.h"
+#include "skin/controls/buttons/SkinMenuSpeedButton.h"
 
 #include <QPointer>
 
@@ -16,6 +17,7 @@
 
 class TqvVelmora;
 class TqvSkinMDITabsBar;
+class TqvSkinPopupMenu;
 class TqvDataSkinTabControl;
 
 enum TqvSkinMDITabKind { qvtkTab, qvtkButton };
@@ -59,6 +61,13 @@ public:
     // The tab places at the current size (and drag).
     TqvTabsLayout CalcTabRects();
     int InVisibleCount() const { return FInVisibleCount; }
+    // The list buttons: every tab (left, while there are tabs) and the tabs
+    // that do not fit (right, while some do not); nullptr when absent. Their
+    // menus are filled afresh each time they open.
+    TqvSkinMenuSpeedButton* ListButton() const { return FListButton; }
+    TqvSkinMenuSpeedButton* HideListButton() const { return FHideListButton; }
+    TqvSkinPopupMenu* ListMenu() const { return FListMenu; }
+    TqvSkinPopupMenu* HideListMenu() const { return FHideListMenu; }
     int DragIndex() const { return FDragIndex; }
 
     bool ShowCloseButtons() const { return FShowCloseButtons; }
@@ -66,7 +75,8 @@ public:
     TqvSkinMDITabKind TabKind() const { return FTabKind; }
     void SetTabKind(TqvSkinMDITabKind v);
     TqvVelmora* Velmora() const { return FVelmora; }
-    void SetVelmora(TqvVelmora* v) { FVelmora = v; }
+    // Also the component whose menu manager shows the list menus.
+    void SetVelmora(TqvVelmora* v);
     bool SupportChildMenus = true;
     bool UseSkinSize = true;
     bool UseSkinFont = true;
@@ -87,6 +97,9 @@ public:
 protected:
     void CreateControlDefaultImage(QImage& B) override;
     void CreateControlSkinImage(QImage& B) override;
+    void AdjustClientRect(TRect& rect) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void MouseLeave() override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -105,6 +118,11 @@ private:
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void MouseMove(int X, int Y);
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    TqvSkinMenuSpeedButton* NewListButton(TAlign Align, int ArrowKind, TqvSkinPopupMenu* Menu);
+    // The hidden-tabs button comes and goes with the tabs that do not fit.
+    void UpdateHideListButton();
+    void FillListMenu(TqvSkinPopupMenu* Menu, bool HiddenOnly);
+    void ListItemClick(QObject* Sender, const QString& Suffix);
 
     std::vector<std::unique_ptr<TqvMDITab>> ObjectList;
     int ActiveTabIndex = -1, OldTabIndex = -1;
@@ -120,4 +138,7 @@ private:
     QPointer<TqvVelmora> FVelmora;
     int FDefaultHeight = 21;
     TFont FDefaultFont{QStringLiteral("Arial"), 14};
+    QPointer<TqvSkinMenuSpeedButton> FListButton, FHideListButton;
+    TqvSkinPopupMenu* FListMenu = nullptr;
+    TqvSkinPopupMenu* FHideListMenu = nullptr;
 };

@@ -26,3 +26,24 @@ TqvBarLayout LayoutMenuBarItems(const TqvBarItemShape& Shape, const std::vector<
     }
     return l;
 }
+
+TqvMDIButtonsLayout LayoutMDIButtons(const TRect& ItemsArea, const TSize (&Sizes)[4]) {
+    TqvMDIButtonsLayout l;
+    l.Items = ItemsArea;
+    const int areaHeight = ItemsArea.Height();
+    auto place = [&](int i, int left) {
+        const bool own = Sizes[i].cx > 0 && Sizes[i].cy > 0;
+        const int w = own ? Sizes[i].cx : areaHeight, h = own ? Sizes[i].cy : areaHeight;
+        const int top = ItemsArea.Top + areaHeight / 2 - h / 2;
+        l.Buttons[i] = Bounds(left, top, w, h);
+        return w;
+    };
+    l.Items.Left += place(0, l.Items.Left) + 2;
+    for (int i = 1; i < 4; ++i) {
+        const bool own = Sizes[i].cx > 0 && Sizes[i].cy > 0;
+        const int w = own ? Sizes[i].cx : areaHeight;
+        place(i, l.Items.Right - w);
+        l.Items.Right -= w + 2;
+    }
+    return l;
+}

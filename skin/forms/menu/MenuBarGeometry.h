@@ -31,3 +31,14 @@ struct TqvBarLayout {
 };
 TqvBarLayout LayoutMenuBarItems(const TqvBarItemShape& Shape, const std::vector<int>& TextWidths,
                                 const TRect& ItemsArea, bool ScrollMenu);
+
+// The four child buttons of a maximized MDI child at the bar's two ends, in
+// the bar's object order: the system-menu button at the left end, then
+// close, restore and minimize from the right end inwards. A button is its
+// skin picture's size (centred in the items area's height), or a square of
+// that height when its size is empty. Items is what is left for the items.
+struct TqvMDIButtonsLayout {
+    TRect Buttons[4]{};
+    TRect Items{};
+};
+TqvMDIButtonsLayout LayoutMDIButtons(const TRect& ItemsArea, const TSize (&Sizes)[4]);

@@ -28,4 +28,10 @@ public:
     virtual void ExitMainMenu() = 0;
     // Escape closed the pressed item's drop-down: the item goes back to highlighted.
     virtual void ReleaseDownItem() = 0;
+    // An MDI frame's child was maximized / is maybe no longer: the child's
+    // buttons come to the bar or go.
+    virtual void ShowMDIButtons() {}
+    virtual void UpdateMDIButtons() {}
+    // The frame's active child changed or went.
+    virtual void UpdateChildMenu() {}
 };

@@ -1,5 +1,6 @@
 #include "skin/forms/menu/MenuServices.h"
 
+#include "platform/Application.h"
 #include "skin/forms/Velmora.h"
 #include "skin/forms/menu/SkinMenu.h"
 
@@ -9,6 +10,9 @@ class TPopupService : public TqvPopupMenuService {
 public:
     bool Popup(TControl* PopupControl, TForm* ComponentForm, std::shared_ptr<const TqvMenuItemList> Items,
                TPoint ScreenPoint) override {
+        // An MDI child's menus show through its frame.
+        if (ComponentForm && ComponentForm->IsMDIChild() && Application()->MainForm())
+            ComponentForm = Application()->MainForm();
         TqvVelmora* c = ComponentForm ? GetSkinFormComponent(ComponentForm) : nullptr;
         if (!c || !(c->MenusSkinData() || c->SkinData()) || !Items) return false;
         // One menu per call, gone once its menu has ended (after the chosen

@@ -218,11 +218,13 @@ TqvVelmora* TqvSkinPopupMenu::FindSkinComponent() {
     if (TqvVelmora* c = SkinComponent()) return c;
     if (FComponentForm) return GetSkinFormComponent(FComponentForm);
     QObject* owner = Owner();
-    if (qobject_cast<TForm*>(owner)) return GetSkinFormComponent(owner);
-    QObject* owner2 = nullptr;
-    if (const TComponentBase* b = owner ? AsComponent(owner) : nullptr) owner2 = b->Owner();
-    if (qobject_cast<TForm*>(owner2)) return GetSkinFormComponent(owner2);
-    return nullptr;
+    TForm* form = qobject_cast<TForm*>(owner);
+    if (!form)
+        if (const TComponentBase* b = owner ? AsComponent(owner) : nullptr) form = qobject_cast<TForm*>(b->Owner());
+    TqvVelmora* c = form ? GetSkinFormComponent(form) : nullptr;
+    // A child's menus show through its frame's component.
+    if (c && form->FormStyle() == fsMDIChild) c = GetSkinFormComponent(Application()->MainForm());
+    return c;
 }
 
 TqvVelmora* TqvSkinPopupMenu::Prepare(bool NeedSkin) {

@@ -3,6 +3,7 @@
 #include "platform/Sources.h"
 #include "skin/forms/Velmora.h"
 #include "platform/Application.h"
+#include "skin/forms/menu/MenuBarGeometry.h"
 #include "skin/forms/menu/SkinMenu.h"
 #include "skin/model/draw/DrawHelpers.h"
 #include "skin/model/draw/SkinCompose.h"
@@ -129,12 +130,25 @@ void TqvSkinMainMenuBar::ClearObjects() {
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
 }
 
-TMainMenu* TqvSkinMainMenuBar::GetChildMainMenu() const { return FMergeMenu.data(); }
+TMainMenu* TqvSkinMainMenuBar::GetChildMainMenu() const {
+    if (FMergeMenu) return FMergeMenu.data();
+    TForm* main = Application()->MainForm();
+    TForm* child = main ? main->ActiveMDIChild() : nullptr;
+    if (!child) return nullptr;
+    for (QObject* c : child->Components())
+        if (auto* m = qobject_cast<TMainMenu*>(c)) return m;
+    return nullptr;
+}
+
+TMainMenu* TqvSkinMainMenuBar::CurrentChildMenu() const {
+    if (FMergeMenu) return FMergeMenu.data();
+    return FVelmora && FVelmora->IsMDIForm() ? GetChildMainMenu() : nullptr;
+}
 
 void TqvSkinMainMenuBar::CreateMenu() {
     ClearObjects();
     if (!FMainMenu) return;
-    TMainMenu* child = FMergeMenu ? GetChildMainMenu() : nullptr;
+    TMainMenu* child = CurrentChildMenu();
     const TqvDataSkinObject* data = nullptr;
     if (FSD && !FSD->Empty) {
         const int i = FSD->GetIndex(MenuBarItem);
@@ -149,6 +163,10 @@ void TqvSkinMainMenuBar::CreateMenu() {
         item->Enabled = item->OldEnabled = mi->Enabled();
         item->MenuItem = mi;
         ObjectList.push_back(std::move(item));
+    }
+    if (FMDIChildMax) {
+        CreateMDIButtons();
+        if (TqvVelmora* max = GetMaximizedMDIChildSkinForm()) UpdateMDIButtonStates(max->BorderIcons());
     }
 }
 
@@ -194,6 +212,10 @@ void TqvSkinMainMenuBar::GetSkinData() {
     SkinRect = r->SkinRect;
     ItemsRect = r->ItemsRect;
     MenuBarItem = r->MenuBarItem;
+    MinButton = r->MinButton;
+    MaxButton = r->MaxButton;
+    CloseButton = r->CloseButton;
+    SysMenuButton = r->SysMenuButton;
     TrackMarkColor = r->TrackMarkColor;
     TrackMarkActiveColor = r->TrackMarkActiveColor;
     StretchEffect = r->StretchEffect;
@@ -233,6 +255,7 @@ void TqvSkinMainMenuBar::resizeEvent(QResizeEvent* e) {
 
 void TqvSkinMainMenuBar::WndProc(TMessage& message) {
     TqvSkinControl::WndProc(message);
+    if (message.Msg == WM_SKIN_MENU_CLOSED) ReleaseSysMenuButton();
     if (message.Msg == WM_SKIN_PARENT_CHANGED && FIndex != -1 && FSD && FSD->MainMenuBarTransparent) update();
 }
 
@@ -243,6 +266,14 @@ void TqvSkinMainMenuBar::CalcObjectRects() {
                              ItemsRect.Bottom);
     else
         FNewItemsRect = Rect(2, 2, Width() - 2, Height() - 2);
+    if (!FMDIChildMax || ButtonsCount != 4) return;
+    TSize sizes[4]{};
+    for (int i = 0; i < 4; ++i)
+        if (const TqvSkinMainMenuBarButton* b = Button(i); b->FSkinSupport)
+            sizes[i] = {b->SkinRect.Width(), b->SkinRect.Height()};
+    const TqvMDIButtonsLayout l = LayoutMDIButtons(FNewItemsRect, sizes);
+    for (int i = 0; i < 4; ++i) Button(i)->ObjectRect = l.Buttons[i];
+    FNewItemsRect = l.Items;
 }
 
 // ---- painting
@@ -303,7 +334,8 @@ void TqvSkinMainMenuBar::TestActive(int X, int Y) {
         ActiveObject = OldActiveObject;  // menu mode keeps the highlight
     else
         ActiveObject = hit;
-    if (MouseCaptureObject != -1) ActiveObject = -1;
+    // The pressed object stays hot while the pointer is on it; no other becomes hot.
+    if (MouseCaptureObject != -1 && ActiveObject != MouseCaptureObject) ActiveObject = -1;
     if (ActiveObject >= int(ObjectList.size())) ActiveObject = -1;
 
     if (ActiveObject != OldActiveObject) {
@@ -354,8 +386,12 @@ void TqvSkinMainMenuBar::DoMouseDown(Qt::MouseButton Button, int X, int Y, bool 
     if (ActiveObject != -1) {
         MouseCaptureObject = ActiveObject;
         TqvMenuBarObject* o = ObjectList[std::size_t(ActiveObject)].get();
+        const int index = ActiveObject;
         o->MouseDown(X, Y, Button);
-        if (Double && MouseCaptureObject != -1 && MouseCaptureObject < int(ObjectList.size())) o->DblClick();
+        // The press may have rebuilt the objects (a command, a child's state).
+        if (Double && MouseCaptureObject == index && index < int(ObjectList.size()) &&
+            ObjectList[std::size_t(index)].get() == o)
+            o->DblClick();
     } else if (Scroll && ScrollMenu && PtInRect(GetMarkerRect(), Point(X, Y)))
         PopupHiddenItems();
 }
@@ -552,4 +588,87 @@ void TqvSkinMainMenuBar::ExitMainMenu() {
             break;
         }
     ActiveObject = OldActiveObject = -1;
+}
+
+// ---- MDI child buttons
+
+TqvSkinMainMenuBarButton* TqvSkinMainMenuBar::Button(int Index) const {
+    if (Index < 0 || Index >= ButtonsCount) return nullptr;
+    return static_cast<TqvSkinMainMenuBarButton*>(ObjectList[std::size_t(Index)].get());
+}
+
+void TqvSkinMainMenuBar::AddMDIButton(const QString& Name, TqvStdCommand Command) {
+    const TqvDataSkinObject* data = nullptr;
+    if (FIndex != -1 && FSD && !FSD->Empty)
+        if (const int i = FSD->GetIndex(Name); i >= 0) data = FSD->ObjectList[std::size_t(i)].get();
+    auto b = std::make_unique<TqvSkinMainMenuBarButton>(this, data, Command);
+    b->IDName = Name;
+    ObjectList.insert(ObjectList.begin(), std::move(b));
+    ++ButtonsCount;
+}
+
+void TqvSkinMainMenuBar::CreateMDIButtons() {
+    ButtonsCount = 0;
+    GetSkinData();
+    // Each goes to the head: system menu, close, restore, minimize.
+    if (FIndex != -1) {
+        AddMDIButton(MinButton, cmMinimize);
+        AddMDIButton(MaxButton, cmMaximize);
+        AddMDIButton(CloseButton, cmClose);
+        AddMDIButton(SysMenuButton, cmSysMenu);
+    } else {
+        AddMDIButton(QStringLiteral("MinButton"), cmMinimize);
+        AddMDIButton(QStringLiteral("MaxButton"), cmMaximize);
+        AddMDIButton(QStringLiteral("CloseButton"), cmClose);
+        AddMDIButton(QStringLiteral("SysMenuButton"), cmSysMenu);
+    }
+}
+
+void TqvSkinMainMenuBar::DeleteMDIButtons() {
+    ObjectList.erase(ObjectList.begin(), ObjectList.begin() + ButtonsCount);
+    ActiveObject = MouseCaptureObject = -1;
+    ButtonsCount = 0;
+}
+
+void TqvSkinMainMenuBar::UpdateMDIButtonStates(TqvBorderIcons BorderIcons) {
+    for (int i = 0; i < ButtonsCount; ++i) {
+        TqvSkinMainMenuBarButton* b = Button(i);
+        b->Enabled = !(b->Command == cmMinimize && !(BorderIcons & biMinimize)) &&
+                     !(b->Command == cmSysMenu && !(BorderIcons & biSystemMenu));
+    }
+}
+
+void TqvSkinMainMenuBar::ShowMDIButtons() {
+    if (FMDIChildMax) return;
+    FMDIChildMax = true;
+    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    CreateMDIButtons();
+    if (TqvVelmora* max = GetMaximizedMDIChildSkinForm()) UpdateMDIButtonStates(max->BorderIcons());
+    update();
+}
+
+void TqvSkinMainMenuBar::UpdateMDIButtons() {
+    TqvVelmora* max = GetMaximizedMDIChildSkinForm();
+    if (!max && FMDIChildMax) {
+        FMDIChildMax = false;
+        DeleteMDIButtons();
+        update();
+    } else if (max) {
+        UpdateMDIButtonStates(max->BorderIcons());
+        update();
+    }
+}
+
+void TqvSkinMainMenuBar::UpdateChildMenu() {
+    if (ChildMenuIn || CurrentChildMenu()) UpDateItems();
+}
+
+void TqvSkinMainMenuBar::ReleaseSysMenuButton() {
+    for (int i = 0; i < ButtonsCount; ++i) {
+        TqvSkinMainMenuBarButton* b = Button(i);
+        if (b->Command != cmSysMenu || !b->FDown) continue;
+        b->FDown = false;
+        if (ActiveObject != i) b->Active = b->FMouseIn = false;
+        DrawObject(b);
+    }
 }

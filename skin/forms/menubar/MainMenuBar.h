@@ -107,6 +107,18 @@ public:
     void ExitMainMenu() override;
     void ReleaseDownItem() override;
 
+    // The buttons of a maximized MDI child (the frame's component calls these
+    // when a child is maximized, and restored, minimized, hidden or freed).
+    void ShowMDIButtons() override;
+    void UpdateMDIButtons() override;
+    // The active child changed or went: a child menu that is or was merged follows.
+    void UpdateChildMenu() override;
+    // The system-menu button's menu closed: the button comes up.
+    void ReleaseSysMenuButton();
+    bool MDIChildMax() const { return FMDIChildMax; }
+    // 0 system menu, 1 close, 2 restore, 3 minimize; nullptr when not shown.
+    TqvSkinMainMenuBarButton* Button(int Index) const;
+
     // Mouse tracking at a bar point; (-1, -1): outside.
     void TestActive(int X, int Y);
     void PopupHiddenItems();
@@ -139,6 +151,7 @@ public:
     // From the skin record.
     TRect SkinRect{}, ItemsRect{};
     QString MenuBarItem;
+    QString MinButton, MaxButton, CloseButton, SysMenuButton;
     TColor TrackMarkColor = 0, TrackMarkActiveColor = 0;
     QImage Picture;
     bool StretchEffect = false, ItemTransparent = false;
@@ -165,6 +178,12 @@ private:
     bool Usable(int Index) const;
     int ItemIndexToObject(int Index) const { return Index + ButtonsCount; }
     void DoMouseDown(Qt::MouseButton Button, int X, int Y, bool Double);
+    void CreateMDIButtons();
+    void AddMDIButton(const QString& Name, TqvStdCommand Command);
+    void DeleteMDIButtons();
+    void UpdateMDIButtonStates(TqvBorderIcons BorderIcons);
+    // The child menu the bar shows now: the merged one, else an MDI frame's active child's.
+    TMainMenu* CurrentChildMenu() const;
 
     TFont FDefItemFont{QStringLiteral("Arial"), 14};
     int FDefaultWidth = 0, FDefaultHeight = 22;
@@ -174,6 +193,7 @@ private:
     std::unique_ptr<TqvMenuBarHost> FFormHost;  // the component's menus
     QPointer<TMainMenu> FMainMenu, FMergeMenu;
     bool FSkinSupport = false;
+    bool FMDIChildMax = false;
     TRect FNewItemsRect{};
     TTimer* FMouseTimer;
     TTimer* FMorphTimer;

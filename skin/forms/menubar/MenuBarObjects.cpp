@@ -3,6 +3,7 @@
 #include "skin/controls/base/SkinMorph.h"
 #include "skin/forms/menu/MenuBarGeometry.h"
 #include "skin/forms/menu/Menus.h"
+#include "skin/forms/menu/SkinMenu.h"
 #include "skin/forms/Velmora.h"
 #include "skin/forms/menubar/MainMenuBar.h"
 #include "skin/model/draw/DrawHelpers.h"
@@ -73,6 +74,159 @@ void TqvMenuBarObject::MouseEnter() {
 void TqvMenuBarObject::MouseLeave() {
     FMouseIn = Active = false;
     ReDraw();
+}
+
+// ---- TqvSkinMainMenuBarButton ----
+
+namespace {
+
+// Src of Picture on a bitmap of W x H.
+QImage Cut(const QImage& Picture, const TRect& Src, int W, int H) {
+    QImage img = NewSkinImage(W, H);
+    TCanvas(&img).CopyRect(Rect(0, 0, W, H), Picture, Src);
+    return img;
+}
+
+bool ChildCommand(TqvStdCommand c) { return c == cmClose || c == cmMaximize || c == cmMinimize || c == cmSysMenu; }
+
+}  // namespace
+
+TqvSkinMainMenuBarButton::TqvSkinMainMenuBarButton(TqvSkinMainMenuBar* AParent, const TqvDataSkinObject* AData,
+                                                   TqvStdCommand ACommand)
+    : TqvMenuBarObject(AParent, AData), FSkinSupport(AData != nullptr), Command(ACommand) {
+    if (auto* d = dynamic_cast<const TqvDataSkinStdButton*>(AData)) {
+        // A skin object without one of the four commands keeps its place's.
+        if (ChildCommand(d->Command)) Command = d->Command;
+        DownRect = d->DownRect;
+    }
+}
+
+void TqvSkinMainMenuBarButton::Draw(TCanvas& Cnvs) {
+    if (!FSkinSupport || Picture.isNull()) {
+        DefaultDraw(Cnvs);
+        return;
+    }
+    const int w = ObjectRect.Width(), h = ObjectRect.Height();
+    if (w <= 0 || h <= 0) return;
+    if (FDown && FMouseIn && !EmptyRect(DownRect)) {
+        Cnvs.CopyRect(ObjectRect, Picture, DownRect);
+    } else if (EnableMorphing() && (Active ? FMorphKf < 1 : FMorphKf > 0)) {
+        const QImage normal = Cut(Picture, SkinRect, w, h), hot = Cut(Picture, ActiveSkinRect, w, h);
+        Cnvs.Draw(ObjectRect.Left, ObjectRect.Top,
+                  MorphFrame(normal, hot, int(std::lround(FMorphKf * kMorphSteps)), MorphKind));
+    } else {
+        Cnvs.CopyRect(ObjectRect, Picture, Active && !EmptyRect(ActiveSkinRect) ? ActiveSkinRect : SkinRect);
+    }
+}
+
+void TqvSkinMainMenuBarButton::DefaultDraw(TCanvas& Cnvs) {
+    const int w = ObjectRect.Width(), h = ObjectRect.Height();
+    if (w <= 0 || h <= 0) return;
+    QImage img = NewSkinImage(w, h);
+    TCanvas c(&img);
+    const bool pressed = FDown && FMouseIn;
+    if (pressed || Active) {
+        c.Brush().SetColor(kNavy);
+        c.FillRect(Rect(0, 0, w, h));
+        c.Brush().SetColor(pressed ? kPressedFill : kHotFill);
+        c.FillRect(Rect(1, 1, w - 1, h - 1));
+    } else {
+        c.Brush().SetColor(clBtnFace);
+        c.FillRect(Rect(0, 0, w, h));
+    }
+    const int shift = pressed ? 1 : 0;
+    const int x = w / 2 - 5 + shift, y = h / 2 - 4 + shift;
+    const TColor colour = Enabled ? clBtnText : clBtnShadow;
+    switch (Command) {
+    case cmClose: DrawCloseGlyph(c, x, y, colour); break;
+    case cmMaximize: DrawRestoreGlyph(c, x, y, colour); break;
+    case cmMinimize: DrawMinimizeGlyph(c, x, y, colour); break;
+    case cmSysMenu: DrawSmallFrameGlyph(c, x, y, colour); break;
+    default: break;
+    }
+    Cnvs.Draw(ObjectRect.Left, ObjectRect.Top, img);
+}
+
+void TqvSkinMainMenuBarButton::MouseDown(int X, int Y, Qt::MouseButton Button) {
+    (void)X, (void)Y;
+    if (Button != Qt::LeftButton || !Enabled || FDown) return;
+    FDown = true;
+    if (EnableMorphing() && !EmptyRect(DownRect)) SetMorphKf(1);
+    Parent->DrawObject(this);
+    // The system menu opens on the press and holds the button down until it closes.
+    if (Command == cmSysMenu) DoCommand();
+}
+
+void TqvSkinMainMenuBarButton::MouseUp(int X, int Y, Qt::MouseButton Button) {
+    (void)X, (void)Y;
+    if (Button != Qt::LeftButton || !Enabled || Command == cmSysMenu) return;
+    FDown = false;
+    ReDraw();
+    if (Active) DoCommand();
+}
+
+void TqvSkinMainMenuBarButton::MouseEnter() {
+    if (FDown && (Command == cmSysMenu || EnableMorphing())) {
+        FMouseIn = Active = true;
+        if (Command != cmSysMenu) Parent->DrawObject(this);
+        return;
+    }
+    TqvMenuBarObject::MouseEnter();
+}
+
+void TqvSkinMainMenuBarButton::MouseLeave() {
+    if (FDown && Command == cmSysMenu) {
+        FMouseIn = Active = false;
+        if (EnableMorphing()) SetMorphKf(1);
+        return;
+    }
+    if (FDown && EnableMorphing()) {
+        FMouseIn = Active = false;
+        Parent->DrawObject(this);
+        return;
+    }
+    TqvMenuBarObject::MouseLeave();
+}
+
+void TqvSkinMainMenuBarButton::DblClick() {
+    TqvVelmora* child = GetMaximizedMDIChildSkinForm();
+    TqvVelmora* v = Parent->Velmora();
+    if (Command != cmSysMenu || !child || !v) return;
+    QPointer<TForm> form = child->Form();
+    QPointer<TqvVelmora> frame = v;
+    if (v->SkinMenu()->Visible()) v->SkinMenu()->Hide();
+    if (frame) frame->SkinMenuClose();
+    if (form) form->Close();
+}
+
+void TqvSkinMainMenuBarButton::DoCommand() {
+    TqvVelmora* child = GetMaximizedMDIChildSkinForm();
+    if (!child) return;
+    switch (Command) {
+    case cmClose: child->Form()->Close(); return;
+    case cmMaximize: child->SetWindowState(wsNormal); return;
+    case cmMinimize: child->SetWindowState(wsMinimized); return;
+    case cmSysMenu: {
+        TqvSkinMainMenuBar* bar = Parent;
+        bar->update();
+        TqvVelmora* v = bar->Velmora();
+        if (!v) {
+            bar->ReleaseSysMenuButton();  // nothing opens to let it up
+            return;
+        }
+        const QPoint tl = bar->mapToGlobal(QPoint(ObjectRect.Left, ObjectRect.Top));
+        const TRect R = Bounds(tl.x(), tl.y(), ObjectRect.Width(), ObjectRect.Height());
+        TMenuItem* items = child->GetSystemMenu();
+        QPointer<TqvVelmora> frame = v;
+        v->SkinMenuOpen();
+        // The bar is the menu's control: it hears 1228 and lets the button up.
+        if (frame)
+            frame->SkinMenu()->Popup(bar, frame->MenusSkinData() ? frame->MenusSkinData() : frame->SkinData(), 0, R,
+                                     items, bar->PopupToUp);
+        return;
+    }
+    default: return;
+    }
 }
 
 // ---- TqvSkinMainMenuBarItem ----

@@ -6,6 +6,7 @@
 
 #include "platform/Canvas.h"
 #include "skin/model/SkinRecords.h"
+#include "skin/model/SkinTypes.h"
 
 #include <QImage>
 #include <QPointer>
@@ -52,6 +53,30 @@ public:
 
 protected:
     double FMorphKf = 0;
+};
+
+// One of the four buttons of a maximized MDI child on the bar: its system
+// menu, close, restore (cmMaximize) and minimize. They act on the main
+// form's first maximized child.
+class TqvSkinMainMenuBarButton : public TqvMenuBarObject {
+public:
+    // AData: the skin's button object (nullptr: the built-in look, and the
+    // bar's Command).
+    TqvSkinMainMenuBarButton(TqvSkinMainMenuBar* AParent, const TqvDataSkinObject* AData, TqvStdCommand ACommand);
+
+    void Draw(TCanvas& Cnvs) override;
+    void MouseDown(int X, int Y, Qt::MouseButton Button) override;
+    void MouseUp(int X, int Y, Qt::MouseButton Button) override;
+    void DblClick() override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void DefaultDraw(TCanvas& Cnvs);
+    // Runs the command on the maximized child; may free this button (the
+    // bar drops its buttons when no child stays maximized).
+    void DoCommand();
+
+    bool FSkinSupport = false;
+    TqvStdCommand Command = cmClose;
 };
 
 class TqvSkinMainMenuBarItem : public TqvMenuBarObject {

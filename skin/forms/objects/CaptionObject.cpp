@@ -130,7 +130,8 @@ bool TqvSkinCaptionObject::HasQuickButtons() const {
     return Parent && Parent->QuickButtons.Count() > 0 && Parent->QuickImageList;
 }
 
-QString TqvSkinCaptionObject::CaptionText() const { return Parent ? Parent->Form()->Caption() : QString(); }
+// An MDI frame with a maximized child names the child too.
+QString TqvSkinCaptionObject::CaptionText() const { return Parent ? Parent->FormCaptionText() : QString(); }
 
 TRect TqvSkinCaptionObject::TextRect() const {
     TRect T = TextRct;

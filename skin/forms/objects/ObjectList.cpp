@@ -177,6 +177,17 @@ void TqvVelmora::DrawSkinObject(const TqvActiveSkinObject& Object) {
 
 QPoint TqvVelmora::WindowOrigin() const { return FForm->mapToGlobal(QPoint(0, 0)); }
 
+TPoint TqvVelmora::PointToWindow(TPoint P) const {
+    if (IsMDIChild()) {
+        // The child's client origin less its frame's client offset (none while maximized).
+        const QPoint c = FForm->Client()->mapFromGlobal(QPoint(P.X, P.Y));
+        const QMargins m = FForm->ClientMargins();
+        return Point(c.x() + m.left(), c.y() + m.top());
+    }
+    const QPoint w = FForm->mapFromGlobal(QPoint(P.X, P.Y));
+    return Point(w.x(), w.y());
+}
+
 // ---- hover
 
 void TqvVelmora::TestActive(int X, int Y, bool InFrame) {
@@ -245,8 +256,9 @@ void TqvVelmora::MouseTimerProc() {
     if (!GetFormActive()) return;
     const QPoint global = PointerSource().CursorPos();
     QWidget* under = PointerSource().WidgetAt(global);
-    // The frame is the form itself; its client and controls count as the client area.
-    if (!under || under->window() != FForm) {
+    // The frame is the form itself; its client and controls count as the client area. An MDI
+    // child is no window of its own: what lies inside it counts.
+    if (!under || (under != FForm && !FForm->isAncestorOf(under))) {
         MouseTimer.Stop();
         TestActive(-1, -1, false);
         return;
@@ -255,8 +267,11 @@ void TqvVelmora::MouseTimerProc() {
         MouseTimer.Stop();
         return;
     }
-    const QPoint p = FForm->mapFromGlobal(global);
-    const TRect client = FSkinSupport ? FGeometry.NewClRect : FForm->ClientRect();
+    const TPoint w = PointToWindow(Point(global.x(), global.y()));
+    const QPoint p(w.X, w.Y);
+    // The client in window coordinates: the skinless frame's margins too.
+    const QRect c = FForm->Client()->geometry();
+    const TRect client = FSkinSupport ? FGeometry.NewClRect : Rect(c.left(), c.top(), c.right() + 1, c.bottom() + 1);
     if (under == FForm && !PtInRect(client, Point(p.x(), p.y()))) TestActive(p.x(), p.y(), true);
     else if (ActiveObject != -1) TestActive(-1, -1, true);
 }

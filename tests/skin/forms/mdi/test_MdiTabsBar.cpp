@@ -5,6 +5,7 @@
 #include "skin/forms/Velmora.h"
 #include "skin/forms/mdi/MdiTabsBar.h"
 #include "skin/forms/menu/SkinMenu.h"
+#include "skin/forms/menu/PopupMenuItem.h"
 #include "tests/skin/controls/ControlTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -174,11 +175,61 @@ TEST_F(MdiTabsBar, ARightClickOpensTheChildsSystemMenuWhenAsked) {
         Bar->SupportChildMenus = support;
         SendMouse(Bar, QEvent::MouseButtonPress, {30, 5}, Qt::RightButton);
         SendMouse(Bar, QEvent::MouseButtonRelease, {30, 5}, Qt::RightButton);
-        EXPECT_EQ(Children[0]->QVF->SkinMenu()->Visible(), support);
+        // A child's system menu opens through the frame's component.
+        EXPECT_EQ(Frame->QVF->SkinMenu()->Visible(), support);
     }
-    Children[0]->QVF->SkinMenu()->Hide();
+    Frame->QVF->SkinMenu()->Hide();
     EXPECT_EQ(downs, 2);
     EXPECT_EQ(Order(), (QStringList{"C0", "C1"}));
+}
+
+// Six tabs of at least 90 pixels on 415: four shown, the hidden-tabs button
+// lists the other two; the list button lists them all with the active one
+// checked. The menus are filled afresh at every opening.
+TEST_F(MdiTabsBar, TheListButtonsOpenMenusOfTheirTabs) {
+    Width(415);
+    Bar->MinTabWidth = 90;
+    Open(6);
+    ASSERT_TRUE(Bar->ListButton());
+    ASSERT_TRUE(Bar->HideListButton());
+    EXPECT_EQ(Bar->ListButton()->geometry(), QRect(0, 0, 15, Bar->Height()));
+    EXPECT_EQ(Bar->HideListButton()->geometry(), QRect(400, 0, 15, Bar->Height()));
+    TqvSkinMenu* menu = Frame->QVF->SkinMenu();
+    auto open = [&](TqvSkinMenuSpeedButton* b) {
+        SendMouse(b, QEvent::MouseButtonPress, {5, 5});
+        SendMouse(b, QEvent::MouseButtonRelease, {5, 5});
+        QStringList shown;
+        if (TqvSkinPopupWindow* level = menu->Level(0))
+            for (int i = 0; i < level->Level().ItemCount(); ++i) {
+                const TMenuItem* mi = level->Level().Item(i)->MenuItem;
+                shown << mi->Caption() + (mi->Checked() ? "*" : "");
+            }
+        return shown;
+    };
+    EXPECT_EQ(open(Bar->HideListButton()), (QStringList{"C4", "C5*"}));
+    EXPECT_EQ(Bar->HideListMenu()->Items()->Items(0)->Name(), QStringLiteral("C4_QVFCHILDITEMBARHIDE"));
+    EXPECT_TRUE(Bar->HideListButton()->Down());
+    // A chosen item restores and activates its child; the button comes up.
+    Children[4]->QVF->SetWindowState(wsMinimized);
+    menu->Level(0)->ItemMouseDown(0);
+    EXPECT_FALSE(menu->Visible());
+    EXPECT_EQ(Frame->ActiveMDIChild(), Children[4]);
+    EXPECT_EQ(Children[4]->QVF->WindowState(), wsNormal);
+    EXPECT_FALSE(Bar->HideListButton()->Down());
+
+    EXPECT_EQ(open(Bar->ListButton()), (QStringList{"C0", "C1", "C2", "C3", "C4*", "C5"}));
+    EXPECT_EQ(Bar->ListMenu()->Items()->Items(1)->Name(), QStringLiteral("C1_QVFCHILDITEMBAR"));
+    menu->Level(0)->ItemMouseDown(1);
+    EXPECT_EQ(Frame->ActiveMDIChild(), Children[1]);
+    Children[2]->SetCaption(QStringLiteral("renamed"));
+    EXPECT_EQ(open(Bar->ListButton()).mid(1, 2), (QStringList{"C1*", "renamed"}));
+    menu->Hide();
+
+    // Room for every tab: the hidden-tabs button goes; with the last tab the list button.
+    Width(700);
+    EXPECT_FALSE(Bar->HideListButton());
+    for (auto& c : Children) delete c.data();
+    EXPECT_FALSE(Bar->ListButton());
 }
 
 }  // namespace

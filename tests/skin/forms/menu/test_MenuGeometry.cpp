@@ -341,6 +341,26 @@ TEST(MenuBarItems, Sizes) {
     EXPECT_FALSE(off.Scroll);
 }
 
+// A maximized MDI child's buttons: system menu at the left, close, restore
+// and minimize from the right, 2 pixels apart, centred in the area's height;
+// a button without a skin picture is a square of that height.
+TEST(MenuBarItems, MDIButtons) {
+    const TRect area = Rect(4, 2, 400, 22);
+    const TSize skinned[4] = {{16, 14}, {16, 14}, {16, 14}, {16, 14}};
+    const TqvMDIButtonsLayout a = LayoutMDIButtons(area, skinned);
+    EXPECT_EQ(a.Buttons[0], Rect(4, 5, 20, 19));
+    EXPECT_EQ(a.Buttons[1], Rect(384, 5, 400, 19));
+    EXPECT_EQ(a.Buttons[2], Rect(366, 5, 382, 19));
+    EXPECT_EQ(a.Buttons[3], Rect(348, 5, 364, 19));
+    EXPECT_EQ(a.Items, Rect(22, 2, 346, 22));
+    const TSize mixed[4] = {{}, {16, 14}, {}, {16, 15}};
+    const TqvMDIButtonsLayout b = LayoutMDIButtons(area, mixed);
+    EXPECT_EQ(b.Buttons[0], Rect(4, 2, 24, 22));
+    EXPECT_EQ(b.Buttons[2], Rect(362, 2, 382, 22));
+    EXPECT_EQ(b.Buttons[3], Rect(344, 5, 360, 20));
+    EXPECT_EQ(b.Items, Rect(26, 2, 342, 22));
+}
+
 }  // namespace
 
 namespace {
