@@ -11,6 +11,7 @@
 #include "app/link/MainWindowLink.h"
 #include "app/mainwindow/AppDialogs.h"
 #include "app/mainwindow/CommandStates.h"
+#include "engine/Player.h"
 #include "platform/Form.h"
 
 #include <QString>
@@ -21,6 +22,7 @@
 class TButton;
 class TCheckBox;
 class TComboBox;
+class TCustomLabel;
 class TEdit;
 class TFFLogger;
 class TDUDuvuvu;
@@ -239,6 +241,34 @@ public:
     // The filter text of the two open dialogs.
     static QString InputFileFilter();
 
+    // --- preview (MainWindowPreview.cpp)
+    TCheckBox* chkStayOnTop = nullptr;
+    TTrackBar* TrackBar2 = nullptr;  // volume
+    TCustomLabel* Label2 = nullptr;  // duration
+    TCustomLabel* Label3 = nullptr;  // position
+    TComboBox* cboVideo = nullptr;
+    TComboBox* cboAudio = nullptr;
+    TComboBox* cboSubtitle = nullptr;
+    TWinControl* FScreenControl = nullptr;
+    std::int64_t FDuration = 0;  // microseconds; -1 unknown, 0 an image sequence
+    void Button31Click(QObject* Sender);
+    void DUDuvuvuFileOpen(QObject* Sender, std::int64_t ADuration, int AFrameWidth, int AFrameHeight,
+                          int& AScreenWidth, int& AScreenHeight);
+    void DUDuvuvuPosition(QObject* Sender, std::int64_t APTS);
+    void DUDuvuvuState(QObject* Sender, TPlayState AState);
+    void qvSkinButton13Click(QObject* Sender);
+    void qvSkinButton14Click(QObject* Sender);
+    void qvSkinButton15Click(QObject* Sender);
+    void qvSkinButton16Click(QObject* Sender);
+    void qvSkinButton20Click(QObject* Sender);
+    void qvSkinSlider1MouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void qvSkinSlider1MouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void TrackBar2Change(QObject* Sender);
+    void WMWindowPosChanged(QObject* Sender);
+    // The first direct windowed child named exactly AName, nullptr when none.
+    TWinControl* FindChildControl(const QString& AName) const;
+    void BindPreviewHandlers();
+
 protected:
     void Layout() override;
 
@@ -264,6 +294,10 @@ private:
     void RenameSelected(const QString& extension);
 
     TListItem* FNamingItem = nullptr;  // the row whose name the output-name rule is choosing
+
+    // --- preview (MainWindowPreview.cpp)
+    void CreatePreviewControls();
+    void ShowStreamChoices();
 };
 
 extern TForm1* Form1;

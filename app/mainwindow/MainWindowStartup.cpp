@@ -110,6 +110,7 @@ void TForm1::BindHandlers() {
     qvSkinButton10->OnClick = N8->OnClick = [this](QObject*) { btnStop->Click(); };
     qvSkinButton11->OnClick = N10->OnClick = [this](QObject*) { btnPause->Click(); };
     qvSkinButton12->OnClick = N11->OnClick = [this](QObject*) { btnResume->Click(); };
+    BindPreviewHandlers();
 }
 
 void TForm1::FormCreate(QObject*) {
