@@ -4,6 +4,7 @@
 
 #include "app/mainwindow/PreviewSlider.h"
 #include "engine/FFmpegLoader.h"
+#include "engine/FFLogger.h"
 #include "engine/Player.h"
 #include "platform/ExtCtrls.h"
 #include "skin/controls/bars/SkinSlider.h"
@@ -77,7 +78,7 @@ protected:
 TEST_F(PreviewTest, ASelectedClipOpensPausedOnItsFirstPicture) {
     StartShown();
     Preview("av.avi");
-    ASSERT_TRUE(Reached(psPlay));
+    // OnFileOpen runs inside Open: the lines are there once the click returns.
     const QStringList log = Log();
     const int duration = int(log.indexOf("duration: 2.00, frame size: 160x120"));
     ASSERT_GT(duration, 0) << log.join('\n').toStdString();  // the file's description comes first
@@ -100,7 +101,6 @@ TEST_F(PreviewTest, ASelectedClipOpensPausedOnItsFirstPicture) {
     EXPECT_EQ(surface->size(), QSize(200, 124));
     // The test picture has many colours; an empty black panel has one.
     EXPECT_TRUE(WaitFor([&] { return Colours(W->Panel6->grab().toImage()) > 8; }));
-    EXPECT_EQ(W->qvSkinSlider1->Value(), 0);
     EXPECT_TRUE(Prompt->Boxes.empty());
 }
 
@@ -124,10 +124,10 @@ TEST_F(PreviewTest, StreamListsFollowTheFile) {
     StartShown();
     for (const TStreamCase& c : cases) {
         SCOPED_TRACE(c.Clip);
-        const size_t from = States.size();
         W->mmoLog->Lines().Clear();
         Preview(c.Clip);
-        ASSERT_TRUE(Reached(psPlay, from)) << Log().join('\n').toStdString();
+        ASSERT_FALSE(Log().isEmpty());
+        ASSERT_FALSE(Log().last().contains("could not")) << Log().last().toStdString();
         if (c.SizeLine) {
             EXPECT_TRUE(Logged(c.SizeLine)) << Log().join(QChar(10)).toStdString();
         }
@@ -147,7 +147,6 @@ TEST_F(PreviewTest, StreamListsFollowTheFile) {
 TEST_F(PreviewTest, AFileThatDoesNotOpenOnlyLogs) {
     StartShown();
     Preview("av.avi");
-    ASSERT_TRUE(Reached(psPlay));
     ASSERT_TRUE(SettledPaused());
     W->qvSkinSlider1->SetValue(40);
     struct {
@@ -186,7 +185,7 @@ TEST_F(PreviewTest, AMissingPlayerLibraryOnlyLogs) {
     // The next selection tries again.
     QDir(Program()).rmdir("LibAV");
     Preview("av.avi");
-    EXPECT_TRUE(Reached(psPlay));
+    EXPECT_TRUE(Logged("duration: 2.00, frame size: 160x120"));
 }
 
 TEST(PreviewSlider, ValueOfAPosition) {
@@ -249,7 +248,6 @@ TEST_F(PreviewTest, PositionsMoveTheSliderOnlyWhileItIsNotHeld) {
 TEST_F(PreviewTest, ReleasingAtTheEndPlaysToTheEndAndComesBackPaused) {
     StartShown();
     Preview("av.avi");
-    ASSERT_TRUE(Reached(psPlay));
     ASSERT_TRUE(SettledPaused());
     const size_t before = States.size();
     W->qvSkinSlider1MouseDown(W->qvSkinSlider1, Qt::LeftButton, {}, 0, 0);
@@ -264,24 +262,32 @@ TEST_F(PreviewTest, ReleasingAtTheEndPlaysToTheEndAndComesBackPaused) {
 TEST_F(PreviewTest, TheEndOfTheFileRewindsAndPausesAndPlayStartsAgain) {
     StartShown();
     W->chkOpenPaused->SetChecked(false);
+    QStringList engineLog;
+    W->FFLogger->OnLog = [&](QObject*, TThreadID, TLogLevel, const QString& m) { engineLog << m; };
     Preview("av1s.avi");
     ASSERT_TRUE(Reached(psEnd)) << Log().join('\n').toStdString();
-    EXPECT_TRUE(Logged("Play"));
     EXPECT_TRUE(Logged("End"));
     ASSERT_TRUE(WaitFor([&] { return W->DUDuvuvu->Paused(); }));
 
+    // Positions of the end may still be on their way; the start must follow.
     const size_t from = Positions.size();
     W->qvSkinButton13->Click();
-    ASSERT_TRUE(WaitFor([&] { return Positions.size() > from; }));
-    EXPECT_LT(Positions[from], 500000) << "playing resumed at " << Positions[from];
-    EXPECT_TRUE(Reached(psResume));
+    EXPECT_TRUE(WaitFor([&] {
+        return std::any_of(Positions.begin() + from, Positions.end(), [](std::int64_t p) { return p < 500000; });
+    })) << [&] {
+        QStringList r{QStringLiteral("states:")};
+        for (TPlayState st : States) r << QString::number(int(st));
+        r << QStringLiteral("positions after Play:");
+        for (size_t i = from; i < Positions.size(); ++i) r << QString::number(Positions[i]);
+        return (r.join(' ') + "\nengine: " + engineLog.join(" | ")).toStdString();
+    }();
 }
 
 TEST_F(PreviewTest, StopReopensTheSelectedJobPausedAndDoesNothingWithoutOne) {
     StartShown();
     W->chkOpenPaused->SetChecked(false);
     Preview("av.avi");
-    ASSERT_TRUE(Reached(psPlay));
+    ASSERT_TRUE(WaitFor([&] { return !Positions.empty(); }));
     size_t from = States.size();
     W->qvSkinButton15->Click();  // no row is selected
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
@@ -292,24 +298,52 @@ TEST_F(PreviewTest, StopReopensTheSelectedJobPausedAndDoesNothingWithoutOne) {
     W->chkOpenPaused->SetChecked(true);
     from = States.size();
     W->qvSkinButton15->Click();
-    ASSERT_TRUE(Reached(psPlay, from));
     EXPECT_NE(std::find(States.begin() + from, States.end(), psStop), States.end());
     EXPECT_TRUE(SettledPaused());
-    EXPECT_EQ(W->qvSkinSlider1->Value(), 0);
+    std::int64_t shown = -1;
+    W->DUDuvuvu->CurrentFrame(shown);
+    EXPECT_LT(shown, 200000);  // one of the first pictures
+}
+
+// The Stop button's wait runs the window's pending work: another selection
+// that opens a file inside it must not leave that file showing.
+TEST_F(PreviewTest, ASelectionInsideTheStopButtonsWaitEndsOnTheSelectedJob) {
+    StartShown();
+    W->chkOpenPaused->SetChecked(false);
+    Preview("av.avi");
+    ASSERT_TRUE(SettledPaused());
+    const QString job = W->T_Movie_PLayer_FileName;
+    AddSelectedRow(job, "clip.mp3");
+    W->chkOpenPaused->SetChecked(true);
+    int inside = 0;
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            ++inside;
+            W->T_Movie_PLayer_FileName = TestMedia::Path("two_audio.mkv");
+            W->Button31->Click();
+            W->T_Movie_PLayer_FileName = job;
+        },
+        Qt::QueuedConnection);
+    W->qvSkinButton15->Click();
+    EXPECT_EQ(inside, 1);
+    EXPECT_EQ(W->DUDuvuvu->FileName(), job);
+    EXPECT_TRUE(SettledPaused());
+    EXPECT_EQ(Entries(W->cboAudio), QStringList{"Audio#1"});
+    EXPECT_EQ(W->FDuration, 2000000);
+    EXPECT_TRUE(Prompt->Boxes.empty());
 }
 
 TEST_F(PreviewTest, MuteCarriesToTheNextFile) {
     StartShown();
     Preview("av.avi");
-    ASSERT_TRUE(Reached(psPlay));
     W->qvSkinButton16->Click();
     EXPECT_TRUE(W->DUDuvuvu->Mute());
     EXPECT_TRUE(W->qvSkinButton20->Visible());
     EXPECT_FALSE(W->qvSkinButton16->Visible());
 
-    const size_t from = States.size();
     Preview("two_audio.mkv");
-    ASSERT_TRUE(Reached(psPlay, from));
+    EXPECT_EQ(W->FDuration, 1000000);  // the next file is open
     EXPECT_TRUE(W->DUDuvuvu->Mute());
     EXPECT_TRUE(W->qvSkinButton20->Visible());
 
