@@ -43,7 +43,7 @@ const char* const kStateNames[] = {"Play", "Pause", "Resume", "Step", "Stop", "E
 // Every move of the window reaches WMWindowPosChanged.
 class TWindowMoveFilter : public QObject {
 public:
-    TWindowMoveFilter(TForm1* form) : QObject(form), FForm(form) {}
+    explicit TWindowMoveFilter(TForm1* form) : QObject(form), FForm(form) {}
     bool eventFilter(QObject* watched, QEvent* e) override {
         if (watched == FForm && e->type() == QEvent::Move) FForm->WMWindowPosChanged(FForm);
         return false;
