@@ -17,6 +17,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSlider>
 
 #include <algorithm>
 
@@ -86,6 +87,7 @@ void TForm1::CreatePreviewControls() {
     TrackBar2->SetPosition(128);
     TrackBar2->SetPageSize(10);
     TrackBar2->SetFrequency(20);
+    TrackBar2->Widget()->setTickPosition(QSlider::TicksBothSides);
     Label2 = PlaceHidden<TCustomLabel>(this, Panel5, "Label2", 160, 90, 60, 13);
     Label3 = PlaceHidden<TCustomLabel>(this, Panel5, "Label3", 230, 90, 60, 13);
     for (TCustomLabel* l : {Label2, Label3}) l->SetCaption(QStringLiteral("N/A"));
