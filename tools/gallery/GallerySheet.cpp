@@ -118,6 +118,7 @@ void DrawMessagesSection(TGallerySheet& sheet);
 void DrawDialogsSection(TGallerySheet& sheet);
 void DrawMdiSection(TGallerySheet& sheet);
 void DrawMainWindowSection(TGallerySheet& sheet);
+void DrawPreviewSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
@@ -144,6 +145,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Dialogs: options, about box, settings", DrawDialogsSection},
         {"MDI frame: tabs bar, cascaded and maximized children", DrawMdiSection},
         {"Main window at start", DrawMainWindowSection},
+        {"Main window with a paused preview", DrawPreviewSection},
     };
     return sections;
 }
