@@ -25,6 +25,12 @@ protected:
     std::vector<TPlayState> States;
     std::vector<std::int64_t> Positions;
 
+    // The playback ends before the window goes, as closing the window does.
+    void TearDown() override {
+        if (W) W->DUDuvuvu->Stop(true);
+        MainWindowTest::TearDown();
+    }
+
     // Starts the program shown, recording the player's states and positions
     // behind the window's own handlers.
     void StartShown() {

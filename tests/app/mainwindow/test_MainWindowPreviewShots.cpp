@@ -14,7 +14,14 @@
 
 namespace {
 
-class PreviewShotTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};
+class PreviewShotTest : public MainWindowTest, public ::testing::WithParamInterface<int> {
+protected:
+    // The playback ends before the window goes, as closing the window does.
+    void TearDown() override {
+        if (W) W->DUDuvuvu->Stop(true);
+        MainWindowTest::TearDown();
+    }
+};
 
 QImage WindowPicture(TForm1* w) {
     QImage img = w->qvVelmora1->BuildFrameImage(true).convertToFormat(QImage::Format_RGB32);
