@@ -54,7 +54,14 @@ TqvListBox::TqvListBox(QObject* AOwner) : TListBox(AOwner), FDelegate(new TqvLis
     connect(w->horizontalScrollBar(), &QScrollBar::valueChanged, this, changed);
 }
 
-TqvListBox::~TqvListBox() = default;
+// The inner list widget is freed with this control's widget part, after this
+// class is gone: its last model signals must not reach this object.
+TqvListBox::~TqvListBox() {
+    QListWidget* w = Widget();
+    disconnect(w->model(), nullptr, this, nullptr);
+    disconnect(w->verticalScrollBar(), nullptr, this, nullptr);
+    disconnect(w->horizontalScrollBar(), nullptr, this, nullptr);
+}
 
 void TqvListBox::SetHorizontalExtentValue(int v) {
     FHorizontalExtentValue = std::max(0, v);
