@@ -13,6 +13,7 @@
 #include "app/mainwindow/CommandStates.h"
 #include "engine/FFLogger.h"
 #include "engine/FFTypes.h"
+#include "engine/Player.h"
 #include "platform/Form.h"
 
 #include <QString>
@@ -24,6 +25,7 @@
 class TButton;
 class TCheckBox;
 class TComboBox;
+class TCustomLabel;
 class TEdit;
 class TFFLogger;
 class TDUDuvuvu;
@@ -313,6 +315,33 @@ public:
     void Button20Click(QObject* Sender);
     void Button25Click(QObject* Sender);
     void Button29Click(QObject* Sender);
+    // --- preview (MainWindowPreview.cpp)
+    TCheckBox* chkStayOnTop = nullptr;
+    TTrackBar* TrackBar2 = nullptr;  // volume
+    TCustomLabel* Label2 = nullptr;  // duration
+    TCustomLabel* Label3 = nullptr;  // position
+    TComboBox* cboVideo = nullptr;
+    TComboBox* cboAudio = nullptr;
+    TComboBox* cboSubtitle = nullptr;
+    TWinControl* FScreenControl = nullptr;
+    std::int64_t FDuration = 0;  // microseconds; -1 unknown, 0 an image sequence
+    void Button31Click(QObject* Sender);
+    void DUDuvuvuFileOpen(QObject* Sender, std::int64_t ADuration, int AFrameWidth, int AFrameHeight,
+                          int& AScreenWidth, int& AScreenHeight);
+    void DUDuvuvuPosition(QObject* Sender, std::int64_t APTS);
+    void DUDuvuvuState(QObject* Sender, TPlayState AState);
+    void qvSkinButton13Click(QObject* Sender);
+    void qvSkinButton14Click(QObject* Sender);
+    void qvSkinButton15Click(QObject* Sender);
+    void qvSkinButton16Click(QObject* Sender);
+    void qvSkinButton20Click(QObject* Sender);
+    void qvSkinSlider1MouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void qvSkinSlider1MouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void TrackBar2Change(QObject* Sender);
+    void WMWindowPosChanged(QObject* Sender);
+    // The first direct windowed child named exactly AName, nullptr when none.
+    TWinControl* FindChildControl(const QString& AName) const;
+    void BindPreviewHandlers();
 
 protected:
     void Layout() override;
@@ -370,6 +399,9 @@ private:
     // --- progress (MainWindowProgress.cpp)
     void BindProgressHandlers();
     int RowOfTask(int task) const;  // -1 when no row holds that task's job
+    // --- preview (MainWindowPreview.cpp)
+    void CreatePreviewControls();
+    void ShowStreamChoices();
 };
 
 extern TForm1* Form1;

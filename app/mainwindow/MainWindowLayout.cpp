@@ -357,7 +357,7 @@ void TForm1::CreateOutputPanel() {
     placeholder->SetTitle(QStringLiteral("输出格式"));
     qvSkinOfficeComboBox1->SetItemIndex(0);
 
-    label("Label2", "输出目录：", 13, 94);
+    label("", "输出目录：", 13, 94);
     Video_OutPut_Folder_Edit = Place<TqvSkinEdit>(this, qvSkinPanel2, "Video_OutPut_Folder_Edit", 79, 90, 350, 18,
                                                   qvSkinData1);
     Video_OutPut_Folder_Edit->SetReadOnly(true);
@@ -478,6 +478,7 @@ void TForm1::CreateHiddenPanels() {
     chkOpenPaused->SetChecked(true);
     btnCapture = HiddenButton(Panel5, QStringLiteral("btnCapture"), QStringLiteral("Capture"), 20);
     mmoLog = Place<TMemo>(this, Panel5, "mmoLog", 8, 200, 380, 90, nullptr);
+    CreatePreviewControls();
 }
 
 void TForm1::CreateCommands() {

@@ -116,6 +116,7 @@ void TForm1::BindHandlers() {
     BindCommandHandlers();
     BindRunHandlers();
     BindProgressHandlers();
+    BindPreviewHandlers();
 }
 
 void TForm1::FormCreate(QObject*) {

@@ -61,6 +61,9 @@ constexpr Clip kClips[] = {
     // Subtitles given inline (data: URLs): one cue alone, and two cues over a second of video.
     {"subs_only.mkv", "-f srt -i data:text/plain;base64,MQowMDowMDowMCwwMDAgLS0+IDAwOjAwOjAxLDAwMApIZWxsbwoK "
                       "-c:s srt"},
+    // Sound and subtitles, no picture.
+    {"audio_subs.mkv", "-f lavfi -i sine=f=440:r=44100:d=1 -f srt -i data:text/plain;base64,"
+                       "MQowMDowMDowMCwwMDAgLS0+IDAwOjAwOjAxLDAwMApIZWxsbwoK -c:a pcm_s16le -c:s srt"},
     {"subs_text.mkv", "-f lavfi -i testsrc=size=160x120:rate=25:d=1 -f srt -i data:text/plain;base64,"
                       "MQowMDowMDowMCwwMDAgLS0+IDAwOjAwOjAwLDUwMApPbmUKCjIKMDA6MDA6MDAsNTAwIC0tPiAwMDowMDowMSwwMDAKVHdvCgo= "
                       "-c:v mpeg4 -c:s srt"},

@@ -120,6 +120,7 @@ void DrawMdiSection(TGallerySheet& sheet);
 void DrawMainWindowSection(TGallerySheet& sheet);
 void DrawMainWindowJobsSection(TGallerySheet& sheet);
 void DrawMainWindowMenusSection(TGallerySheet& sheet);
+void DrawPreviewSection(TGallerySheet& sheet);
 
 const std::vector<TGallerySection>& GallerySections()
 {
@@ -148,6 +149,7 @@ const std::vector<TGallerySection>& GallerySections()
         {"Main window with jobs, renaming an output", DrawMainWindowJobsSection},
         {"Main window at start, its open dialog and skin chooser", DrawMainWindowSection},
         {"Main window: snapshot menu", DrawMainWindowMenusSection},
+        {"Main window with a paused preview", DrawPreviewSection},
     };
     return sections;
 }

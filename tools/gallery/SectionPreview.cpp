@@ -1,0 +1,63 @@
+// The main window with a paused preview, in the sheet's skin: the program
+// started for real and a picture drawn here opened in its preview.
+#include "tools/gallery/GalleryHost.h"
+
+#include "app/mainwindow/MainWindow.h"
+#include "app/mainwindow/Startup.h"
+#include "engine/FFBase.h"
+#include "engine/Player.h"
+#include "platform/Application.h"
+#include "platform/StdCtrls.h"
+#include "skin/model/SkinData.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+
+namespace {
+
+// Colour bars over a grey ramp, 160 x 120.
+QImage SamplePicture() {
+    QImage img(160, 120, QImage::Format_RGB32);
+    QPainter p(&img);
+    const QColor bars[] = {Qt::white, Qt::yellow, Qt::cyan, Qt::green, Qt::magenta, Qt::red, Qt::blue};
+    for (int i = 0; i < 7; ++i) p.fillRect(i * 160 / 7, 0, 160 / 7 + 1, 80, bars[i]);
+    for (int x = 0; x < 160; ++x) p.fillRect(x, 80, 1, 40, QColor(x * 255 / 159, x * 255 / 159, x * 255 / 159));
+    return img;
+}
+
+}  // namespace
+
+void DrawPreviewSection(TGallerySheet& sheet) {
+    QTemporaryDir program, home;
+    {
+        QFile ini(program.path() + QStringLiteral("/option.ini"));
+        if (!ini.open(QIODevice::WriteOnly)) return;
+        ini.write(QStringLiteral("[OutPath]\nOutPath=%1/输出\n[Skin]\nSetSkin=%2\n")
+                      .arg(home.path())
+                      .arg(sheet.Skin().SkinIndex())
+                      .toUtf8());
+    }
+    const QString picture = home.path() + QStringLiteral("/bars.png");
+    if (!SamplePicture().save(picture)) return;
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    SetApplicationPathOverride(program.path() + QLatin1Char('/'));
+    TForm1* window = app::StartApplication();
+    window->Show();
+    QApplication::setActiveWindow(window);
+    window->T_Movie_PLayer_FileName = picture;
+    window->Button31->Click();
+    // The player paints from its own threads; a sheet without the picture
+    // after ten seconds is still a sheet.
+    QElapsedTimer waited;
+    waited.start();
+    while (!(window->DUDuvuvu->Paused() && !window->DUDuvuvu->CurrentFrame().isNull()) && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    for (int i = 0; i < 10; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    sheet.Place(gallery::FormPicture(window, window->qvVelmora1, true), QStringLiteral("paused preview"));
+    DestroyApplication();
+    SetApplicationPathOverride(QString());
+    qputenv("HOME", savedHome);
+}
