@@ -11,6 +11,7 @@
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "skin/controls/views/SkinListView.h"
+#include "skin/forms/shell/SelectDirectoryDialog.h"
 #include "skin/forms/menu/MenuServices.h"
 #include "skin/forms/menu/Menus.h"
 
@@ -31,10 +32,13 @@ namespace {
 class TFolderDialogs : public TAppDialogs {
 public:
     explicit TFolderDialogs(QString folder) : FFolder(std::move(folder)) {}
-    std::optional<QStringList> OpenFiles(TFileDialogSettings&) override { return std::nullopt; }
-    std::optional<QString> SelectFolder(const QString&, const QString&) override { return FFolder; }
+    std::optional<QStringList> OpenFiles(TqvSkinOpenDialog*) override { return std::nullopt; }
+    std::optional<QString> SelectFolder(TqvSkinSelectDirectoryDialog* dialog) override {
+        dialog->Directory = FFolder;
+        return FFolder;
+    }
     std::optional<int> SelectSkin(TqvSkinData*) override { return std::nullopt; }
-    std::optional<QString> SavePicture(TFileDialogSettings&) override { return std::nullopt; }
+    std::optional<QString> SavePicture(TSavePictureDialog*) override { return std::nullopt; }
     int MessageDlg2(const QString& text, const QString&, TMsgDlgType, TMsgDlgButtons) override {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
         return mrOk;
