@@ -1,5 +1,6 @@
 // The tabs bar on a frame with real children: layout at a width, drags into
-// another order, the close buttons and the right click.
+// another order, the close buttons, the right click, and the skinned looks
+// (flat-colour skin: which state picture lands where).
 #include "platform/Application.h"
 #include "platform/MdiClient.h"
 #include "skin/forms/Velmora.h"
@@ -230,6 +231,164 @@ TEST_F(MdiTabsBar, TheListButtonsOpenMenusOfTheirTabs) {
     EXPECT_FALSE(Bar->HideListButton());
     for (auto& c : Children) delete c.data();
     EXPECT_FALSE(Bar->ListButton());
+}
+
+// The skinned looks on a flat-colour skin. The tab's state pictures are cells
+// of the "tabcells" button record; the normal one is 48 high, so the active
+// tab (64) stands 16 pixels taller.
+class MdiTabsLooks : public MdiTabsBar {
+protected:
+    void SetUp() override {
+        MdiTabsBar::SetUp();
+        Skin.FlatColours();
+        Skin.AddControl("tabcells", "button");
+        Skin.AddControl("resizetoolbutton", "button");
+        const TRect normal = Skin.FlatRect("tabcells", "skinrect");
+        Skin.Set("tab", "tabrect", R4(Rect(normal.Left, normal.Top, normal.Right, normal.Top + 48)));
+        Skin.Set("tab", "activetabrect", R4(Skin.FlatRect("tabcells", "activeskinrect")));
+        Skin.Set("tab", "mouseintabrect", R4(Skin.FlatRect("tabcells", "downskinrect")));
+        Skin.Set("tab", "tableftoffset", "4");
+        Skin.Set("tab", "tabrightoffset", "4");
+        Model = new TqvSkinData(Frame);
+    }
+    void Load(bool withResizeButton = true) {
+        if (withResizeButton) Skin.AddControl("resizebutton", "button");
+        Skin.LoadInto(*Model);
+        Bar->SetSkinData(Model);
+        Width(315);
+        Open(3);  // C2 active
+    }
+    // A fresh frame and skin for the next row of a table.
+    void Restart() {
+        TearDown();
+        Children.clear();
+        Skin = TTestSkin(QStringList{"tab"}, QStringList{});
+        SetUp();
+    }
+    static QString R4(const TRect& r) {
+        return QStringLiteral("%1,%2,%3,%4").arg(r.Left).arg(r.Top).arg(r.Right).arg(r.Bottom);
+    }
+    QRgb Flat(const char* name, const char* key, TTestSkin::TZone z = TTestSkin::zC) const {
+        return Skin.FlatColour(QLatin1String(name), QLatin1String(key), z);
+    }
+    // The colour a little inside tab i's left end, at height y (row middle by default).
+    QRgb At(int i, int y = -1) {
+        const QImage img = Bar->BuildImage();
+        const TRect& r = Bar->Tab(i)->ObjectRect;
+        return Px(img, r.Left + 8, y < 0 ? (r.Top + r.Bottom) / 2 : y);
+    }
+    // Leftmost and rightmost columns of tab i that its caption changes, left of X.
+    std::pair<int, int> TextColumns(int i, int X) {
+        TForm* child = Bar->Tab(i)->Child;
+        const QString caption = child->Caption();
+        const QImage with = Bar->BuildImage();
+        child->SetCaption(QString());
+        const QImage without = Bar->BuildImage();
+        child->SetCaption(caption);
+        const TRect& r = Bar->Tab(i)->ObjectRect;
+        int lo = 10000, hi = -1;
+        for (int x = r.Left; x < r.Left + X; ++x)
+            for (int y = r.Top; y < r.Bottom; ++y)
+                if (with.pixel(x, y) != without.pixel(x, y)) lo = std::min(lo, x - r.Left), hi = std::max(hi, x - r.Left);
+        return {lo, hi};
+    }
+    TTestSkin Skin{QStringList{"tab"}, QStringList{}};
+    TqvSkinData* Model = nullptr;
+};
+
+// Normal, hot and active tabs in the button and resized looks, with the
+// fall-backs of empty hot and pressed pictures.
+TEST_F(MdiTabsLooks, EachStateTakesItsPictureOrItsFallBack) {
+    enum TState { sNormal, sHot, sActive };
+    struct Row {
+        TqvSkinMDITabKind Kind;
+        const char* Section;
+        std::vector<const char*> EmptyKeys;
+        TState State;
+        const char* Record;
+        const char* Key;
+    };
+    const Row rows[] = {
+        {qvtkButton, "resizebutton", {}, sNormal, "resizebutton", "skinrect"},
+        {qvtkButton, "resizebutton", {}, sHot, "resizebutton", "activeskinrect"},
+        {qvtkButton, "resizebutton", {}, sActive, "resizebutton", "downskinrect"},
+        {qvtkButton, "resizebutton", {"activeskinrect"}, sHot, "resizebutton", "skinrect"},
+        {qvtkButton, "resizebutton", {"downskinrect"}, sActive, "resizebutton", "activeskinrect"},
+        {qvtkButton, "resizebutton", {"activeskinrect", "downskinrect"}, sActive, "resizebutton", "skinrect"},
+        {qvtkTab, "tab", {}, sNormal, "tabcells", "skinrect"},
+        {qvtkTab, "tab", {}, sHot, "tabcells", "downskinrect"},
+        {qvtkTab, "tab", {}, sActive, "tabcells", "activeskinrect"},
+        {qvtkTab, "tab", {"mouseintabrect"}, sHot, "tabcells", "skinrect"},
+        {qvtkTab, "tab", {"activetabrect"}, sActive, "tabcells", "skinrect"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.Kind << " " << r.State << " " << r.EmptyKeys.size());
+        Restart();
+        for (const char* k : r.EmptyKeys) Skin.Set(QLatin1String(r.Section), QLatin1String(k), "0,0,0,0");
+        Bar->UseSkinSize = r.Kind == qvtkButton;  // the resized look is the tab kind without the skin's size
+        Bar->SetDefaultHeight(40);
+        Bar->SetTabKind(r.Kind);
+        Load();
+        const int tab = r.State == sActive ? 2 : 0;
+        if (r.State == sHot) SendMouse(Bar, QEvent::MouseMove, {30, 5}, Qt::NoButton);
+        ASSERT_EQ(Bar->Tab(tab)->Active, r.State == sActive);
+        EXPECT_EQ(At(tab), Flat(r.Record, r.Key));
+    }
+}
+
+// The resized look: the active tab reaches 16 pixels below the row into the
+// page strip; the others leave the strip showing.
+TEST_F(MdiTabsLooks, TheActiveTabStandsTallerInTheResizedLook) {
+    Bar->UseSkinSize = false;
+    Bar->SetDefaultHeight(40);
+    Load();
+    EXPECT_EQ(Bar->ActiveTabOffset(), 16);
+    EXPECT_EQ(Bar->Height(), 40);
+    const int row = Bar->Tab(0)->ObjectRect.Bottom;  // 40 less the strip of 8
+    ASSERT_EQ(row, 32);
+    EXPECT_EQ(At(2, row + 3), Flat("tabcells", "activeskinrect"));
+    EXPECT_EQ(At(0, row + 3), Flat("tab", "skinrect", TTestSkin::zT));
+}
+
+// Without a "resizebutton" record the button look has nothing to draw from:
+// the bar's face shows where the tabs are.
+TEST_F(MdiTabsLooks, NoButtonRecordNoButtonTabs) {
+    Bar->SetTabKind(qvtkButton);
+    Load(false);
+    ASSERT_EQ(Bar->TabCount(), 3);
+    for (int i : {0, 2}) EXPECT_EQ(At(i), qRgb(236, 233, 216)) << i;
+}
+
+// Text rectangles: a long caption is cut short of the close button, and runs
+// further without one; the close button ("resizetoolbutton", as the tab record
+// has no close pictures) sits at the text's right edge.
+TEST_F(MdiTabsLooks, TheCaptionLeavesRoomForTheCloseButton) {
+    struct Row {
+        TqvSkinMDITabKind Kind;
+        bool UseSkinSize;
+        int CloseLeft;  // from the tab's right end
+    };
+    for (const Row& r : {Row{qvtkButton, true, 4 + 14 + 3}, Row{qvtkTab, false, 14 + 5}}) {
+        SCOPED_TRACE(r.Kind);
+        Restart();
+        Bar->UseSkinSize = r.UseSkinSize;
+        Bar->SetDefaultHeight(40);
+        Bar->SetTabKind(r.Kind);
+        Load();
+        Children[0]->SetCaption(QStringLiteral("A caption much too long for its tab"));
+        const int w = Bar->Tab(0)->ObjectRect.Width();
+        Bar->SetShowCloseButtons(true);
+        Bar->BuildImage();
+        const TRect b = Bar->Tab(0)->ButtonRect;
+        EXPECT_EQ(b.Left, w - r.CloseLeft);
+        EXPECT_EQ(b.Width(), 14);
+        const auto [lo, hi] = TextColumns(0, b.Left);
+        EXPECT_GE(lo, 2);
+        EXPECT_LT(hi, b.Left);
+        EXPECT_GT(hi, b.Left - 20) << "the caption is cut to the room, not shorter";
+        Bar->SetShowCloseButtons(false);
+        EXPECT_GT(TextColumns(0, w).second, b.Left) << "without the button the caption takes its room";
+    }
 }
 
 }  // namespace
