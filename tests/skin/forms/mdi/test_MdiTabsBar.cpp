@@ -242,7 +242,7 @@ protected:
         MdiTabsBar::SetUp();
         Skin.FlatColours();
         Skin.AddControl("tabcells", "button");
-        Skin.AddControl("resizetoolbutton", "button");
+        if (ToolButton) Skin.AddControl("resizetoolbutton", "button");
         const TRect normal = Skin.FlatRect("tabcells", "skinrect");
         Skin.Set("tab", "tabrect", R4(Rect(normal.Left, normal.Top, normal.Right, normal.Top + 48)));
         Skin.Set("tab", "activetabrect", R4(Skin.FlatRect("tabcells", "activeskinrect")));
@@ -277,8 +277,8 @@ protected:
         const TRect& r = Bar->Tab(i)->ObjectRect;
         return Px(img, r.Left + 8, y < 0 ? (r.Top + r.Bottom) / 2 : y);
     }
-    // Leftmost and rightmost columns of tab i that its caption changes, left of X.
-    std::pair<int, int> TextColumns(int i, int X) {
+    // The box of tab i's pixels that its caption changes, left of X (relative to the tab).
+    TRect TextBox(int i, int X) {
         TForm* child = Bar->Tab(i)->Child;
         const QString caption = child->Caption();
         const QImage with = Bar->BuildImage();
@@ -286,12 +286,16 @@ protected:
         const QImage without = Bar->BuildImage();
         child->SetCaption(caption);
         const TRect& r = Bar->Tab(i)->ObjectRect;
-        int lo = 10000, hi = -1;
+        TRect box{10000, 10000, -1, -1};
         for (int x = r.Left; x < r.Left + X; ++x)
             for (int y = r.Top; y < r.Bottom; ++y)
-                if (with.pixel(x, y) != without.pixel(x, y)) lo = std::min(lo, x - r.Left), hi = std::max(hi, x - r.Left);
-        return {lo, hi};
+                if (with.pixel(x, y) != without.pixel(x, y)) {
+                    box.Left = std::min(box.Left, x - r.Left), box.Right = std::max(box.Right, x - r.Left);
+                    box.Top = std::min(box.Top, y - r.Top), box.Bottom = std::max(box.Bottom, y - r.Top);
+                }
+        return box;
     }
+    bool ToolButton = true;
     TTestSkin Skin{QStringList{"tab"}, QStringList{}};
     TqvSkinData* Model = nullptr;
 };
@@ -382,13 +386,57 @@ TEST_F(MdiTabsLooks, TheCaptionLeavesRoomForTheCloseButton) {
         const TRect b = Bar->Tab(0)->ButtonRect;
         EXPECT_EQ(b.Left, w - r.CloseLeft);
         EXPECT_EQ(b.Width(), 14);
-        const auto [lo, hi] = TextColumns(0, b.Left);
-        EXPECT_GE(lo, 2);
-        EXPECT_LT(hi, b.Left);
-        EXPECT_GT(hi, b.Left - 20) << "the caption is cut to the room, not shorter";
+        const TRect text = TextBox(0, b.Left);
+        EXPECT_GE(text.Left, 2);
+        EXPECT_LT(text.Right, b.Left);
+        EXPECT_GT(text.Right, b.Left - 20) << "the caption is cut to the room, not shorter";
         Bar->SetShowCloseButtons(false);
-        EXPECT_GT(TextColumns(0, w).second, b.Left) << "without the button the caption takes its room";
+        EXPECT_GT(TextBox(0, w).Right, b.Left) << "without the button the caption takes its room";
     }
+}
+
+// A button whose client area is lower than a line: the caption is centred
+// in the tab, not in the thin client area (4 pixels at 34 of 48 once the
+// 64-pixel picture is composed to the tab).
+TEST_F(MdiTabsLooks, AThinButtonClientStillCentresTheCaptionInTheTab) {
+    Skin.Set("resizebutton", "clientrect", "4,34,60,54");
+    Bar->SetTabKind(qvtkButton);
+    Load();
+    ASSERT_EQ(Bar->Tab(0)->ObjectRect.Height(), 48);
+    const TRect text = TextBox(0, Bar->Tab(0)->ObjectRect.Width());
+    ASSERT_GE(text.Right, 0);
+    EXPECT_NEAR((text.Top + text.Bottom) / 2, 24, 3);
+}
+
+// The close button of a tab record without close pictures is the skin's
+// "resizetoolbutton" in its normal, hot and pressed pictures; a skin without
+// that record has no close button, and a release there closes nothing.
+TEST_F(MdiTabsLooks, CloseButtonsFallBackToTheToolButton) {
+    Bar->SetShowCloseButtons(true);
+    Load();
+    Bar->BuildImage();
+    const TqvMDITab* t = Bar->Tab(0);
+    const TRect b = t->ButtonRect;
+    ASSERT_EQ(b.Width(), 14);
+    const QPoint on(t->ObjectRect.Left + b.Left + 7, t->ObjectRect.Top + b.Top + 7);
+    auto corner = [&] { return Px(Bar->BuildImage(), t->ObjectRect.Left + b.Left + 1, t->ObjectRect.Top + b.Top + 1); };
+    EXPECT_EQ(corner(), Flat("resizetoolbutton", "skinrect", TTestSkin::zTL));
+    SendMouse(Bar, QEvent::MouseMove, on, Qt::NoButton);
+    EXPECT_EQ(corner(), Flat("resizetoolbutton", "activeskinrect", TTestSkin::zTL));
+    SendMouse(Bar, QEvent::MouseButtonPress, on);
+    EXPECT_EQ(corner(), Flat("resizetoolbutton", "downskinrect", TTestSkin::zTL));
+    SendMouse(Bar, QEvent::MouseButtonRelease, on);
+    EXPECT_FALSE(Children[0]->Visible());
+
+    ToolButton = false;
+    Restart();
+    Bar->SetShowCloseButtons(true);
+    Load();
+    Bar->BuildImage();
+    EXPECT_EQ(Bar->Tab(0)->ButtonRect.Width(), 0);
+    SendMouse(Bar, QEvent::MouseButtonPress, on);
+    SendMouse(Bar, QEvent::MouseButtonRelease, on);
+    EXPECT_TRUE(Children[0]->Visible());
 }
 
 }  // namespace
