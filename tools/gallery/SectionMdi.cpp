@@ -123,6 +123,19 @@ void DrawMdiSection(TGallerySheet& sheet)
         m->Hide();
         sheet.Place(shot, QStringLiteral("the hidden-tabs menu"));
     }
+    if (skin->GetControlIndex(QStringLiteral("tab")) != -1) {
+        // The bar's other looks, the bar alone: tabs as buttons, and tabs sized by a 26-pixel bar.
+        TqvSkinMDITabsBar* bar = frame->Tabs;
+        bar->SetTabKind(qvtkButton);
+        QApplication::processEvents();
+        sheet.Place(bar->grab().toImage(), QStringLiteral("tabs as buttons"));
+        bar->SetTabKind(qvtkTab);
+        bar->UseSkinSize = false;
+        bar->SetDefaultHeight(26);
+        bar->ChangeSkinData();
+        QApplication::processEvents();
+        sheet.Place(bar->grab().toImage(), QStringLiteral("tabs sized by the bar"));
+    }
     delete frame;
     Application()->SetMainForm(oldMain);
 }

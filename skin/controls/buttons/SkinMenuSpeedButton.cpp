@@ -155,13 +155,13 @@ void TqvSkinMenuSpeedButton::PointerLeaves() {
 
 // ---- painting ----
 
-bool TqvSkinMenuSpeedButton::ComposeRecord(QImage& Dst, const QString& Name, int Which, int W, int H) const {
-    if (!FSD || W <= 0 || H <= 0) return false;
-    const int i = FSD->GetControlIndex(Name);
+bool ComposeButtonRecord(QImage& Dst, const TqvSkinData* SD, const QString& Name, int Which, int W, int H) {
+    if (!SD || W <= 0 || H <= 0) return false;
+    const int i = SD->GetControlIndex(Name);
     if (i == -1) return false;
-    const auto* b = dynamic_cast<const TqvDataSkinButtonControl*>(FSD->CtrlList[std::size_t(i)].get());
-    if (!b || b->PictureIndex < 0 || b->PictureIndex >= int(FSD->FActivePictures.size())) return false;
-    const QImage& pic = FSD->FActivePictures[std::size_t(b->PictureIndex)];
+    const auto* b = dynamic_cast<const TqvDataSkinButtonControl*>(SD->CtrlList[std::size_t(i)].get());
+    if (!b || b->PictureIndex < 0 || b->PictureIndex >= int(SD->FActivePictures.size())) return false;
+    const QImage& pic = SD->FActivePictures[std::size_t(b->PictureIndex)];
     const TRect hot = Empty(b->ActiveSkinRect) ? b->SkinRect : b->ActiveSkinRect;
     const TRect down = Empty(b->DownSkinRect) ? hot : b->DownSkinRect;
     const TRect r = Which == 2 ? down : Which == 1 ? hot : b->SkinRect;
@@ -234,7 +234,7 @@ void TqvSkinMenuSpeedButton::CreateStateImage(QImage& B, const TRect& R, bool AD
             const QString body = FSD && FSD->GetControlIndex(QStringLiteral("resizetoolbutton")) != -1
                                      ? QStringLiteral("resizetoolbutton")
                                      : QStringLiteral("resizebutton");
-            if (!ComposeRecord(img, body, which, dst.Width(), dst.Height())) return;
+            if (!ComposeButtonRecord(img, FSD, body, which, dst.Width(), dst.Height())) return;
         } else if (st == stTool) {
             ResizeSkinImage(img, G.Picture, rectOf(which), G.ClRect, true);
         } else {

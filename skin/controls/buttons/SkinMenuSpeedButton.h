@@ -8,6 +8,11 @@
 
 enum TqvTrackPosition { qvtpRight, qvtpBottom };
 
+// The button record Name of SD composed to W x H from its normal (Which 0),
+// hot (1) or pressed (2) rectangle; an empty hot rectangle takes the normal
+// one, an empty pressed one the hot one. False without the record or its picture.
+bool ComposeButtonRecord(QImage& Dst, const TqvSkinData* SD, const QString& Name, int Which, int W, int H);
+
 class TqvSkinMenuSpeedButton : public TqvSkinSpeedButton {
     Q_OBJECT
 public:
@@ -59,8 +64,6 @@ private:
     void MenusClosed();
     void DrawArrow(TCanvas& C, TRect R, bool shifted, TColor colour, bool active, bool down);
     void DrawMarker(TCanvas& C, const TRect& R, const TRect& Marker);
-    // A button record composed to W x H from one of its rectangles.
-    bool ComposeRecord(QImage& Dst, const QString& Name, int Which, int W, int H) const;
 
     TqvMenuPointer<TqvPopupMenuRef> FPopupMenu;
     bool FTrackButtonMode = false;

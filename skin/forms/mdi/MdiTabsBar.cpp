@@ -6,6 +6,7 @@
 #include "skin/controls/buttons/SkinMenuSpeedButton.h"
 #include "skin/forms/Velmora.h"
 #include "skin/forms/menu/SkinMenu.h"
+#include "skin/model/SkinRecords.h"
 #include "skin/model/draw/DrawHelpers.h"
 #include "skin/model/draw/SkinCompose.h"
 
@@ -77,6 +78,7 @@ void TqvSkinMDITabsBar::ChangeSkinData() {
     FCloseSize = GetCloseSize();
     const TqvDataSkinTabControl* r = TabRecord();
     FBottomOffset = r ? r->ClRect.Top : 0;
+    FActiveTabOffset = r && !Empty(r->ActiveTabRect) ? r->ActiveTabRect.Height() - r->TabRect.Height() : 0;
     if (r && UseSkinSize)
         SetHeight(FTabKind == qvtkButton ? r->TabRect.Height() : r->TabRect.Height() + FBottomOffset);
     else if (FDefaultHeight > 0)
@@ -306,11 +308,39 @@ void TqvSkinMDITabsBar::DrawInsertionMark(QImage& B, int X) {
     C.Polygon({{X - 2, m}, {X - 5, m - 3}, {X - 5, m + 3}});
 }
 
+const TqvDataSkinButtonControl* TqvSkinMDITabsBar::ButtonRecord(const QString& Name) const {
+    const int i = FSD ? FSD->GetControlIndex(Name) : -1;
+    return i < 0 ? nullptr : dynamic_cast<const TqvDataSkinButtonControl*>(FSD->CtrlList[size_t(i)].get());
+}
+
+void TqvSkinMDITabsBar::SetCaptionFont(TCanvas& C, TColor Color) const {
+    const TqvDataSkinTabControl* r = TabRecord();
+    if (r && UseSkinFont) {
+        C.Font().SetName(r->FontName);
+        C.Font().SetHeight(r->FontHeight);
+        C.Font().SetStyle(r->FontStyle);
+    } else {
+        C.SetFont(FDefaultFont);
+    }
+    C.Font().SetColor(Color);
+}
+
+void TqvSkinMDITabsBar::DrawCaption(TCanvas& C, TqvMDITab& T, const TRect& Text) {
+    QString caption = T.Child->Caption();
+    FitWideTextToWidth(C, caption, Text.Width());
+    if (OnTabGetDrawParamsEvent) OnTabGetDrawParamsEvent(&T, C);
+    C.Brush().SetStyle(bsClear);
+    TRect r = Text;
+    C.DrawText(caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
 void TqvSkinMDITabsBar::DrawTab(QImage& B, TqvMDITab& T) {
     const int w = T.ObjectRect.Width(), h = T.ObjectRect.Height();
     if (w <= 0 || h <= 0 || !T.Child) return;
     const TqvDataSkinTabControl* r = TabRecord();
     const QImage pic = r ? ModelPicture(FSD, r->PictureIndex) : QImage();
+    if (r && FTabKind == qvtkButton) return ButtonDraw(B, T);
+    if (r && !pic.isNull() && !UseSkinSize) return ResizeDraw(B, T);
     QImage tab = NewSkinImage(w, h);
     TCanvas C(&tab);
     const bool hot = T.MouseIn && !T.Active;
@@ -321,14 +351,7 @@ void TqvSkinMDITabsBar::DrawTab(QImage& B, TqvMDITab& T) {
                                                                      : r->TabRect;
         MakeHorzSkinImage(r->TabLeftOffset, r->TabRightOffset, tab, pic, src, w, h, r->TabStretchEffect);
         C.SetImage(&tab);
-        if (UseSkinFont) {
-            C.Font().SetName(r->FontName);
-            C.Font().SetHeight(r->FontHeight);
-            C.Font().SetStyle(r->FontStyle);
-        } else {
-            C.SetFont(FDefaultFont);
-        }
-        C.Font().SetColor(hot ? r->MouseInFontColor : T.Active ? r->ActiveFontColor : r->FontColor);
+        SetCaptionFont(C, hot ? r->MouseInFontColor : T.Active ? r->ActiveFontColor : r->FontColor);
         text = FShowCloseButtons ? Rect(2, 0, w - FCloseSize - 5, h) : Rect(r->TabLeftOffset, 0, w - r->TabRightOffset, h);
     } else {
         C.Brush().SetColor(hot ? kHotTab : T.Active ? kActiveTab : clBtnFace);
@@ -336,11 +359,54 @@ void TqvSkinMDITabsBar::DrawTab(QImage& B, TqvMDITab& T) {
         C.SetFont(FDefaultFont);
         text = FShowCloseButtons ? Rect(2, 0, w - FCloseSize - 5, h) : Rect(2, 0, w - 2, h);
     }
-    QString caption = T.Child->Caption();
-    FitWideTextToWidth(C, caption, text.Width());
-    if (OnTabGetDrawParamsEvent) OnTabGetDrawParamsEvent(&T, C);
-    C.Brush().SetStyle(bsClear);
-    C.DrawText(caption, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawCaption(C, T, text);
+    if (FShowCloseButtons) DrawCloseButton(C, T, Rect(text.Right, 0, w, h));
+    TCanvas(&B).Draw(T.ObjectRect.Left, T.ObjectRect.Top, tab);
+}
+
+void TqvSkinMDITabsBar::ButtonDraw(QImage& B, TqvMDITab& T) {
+    const int w = T.ObjectRect.Width(), h = T.ObjectRect.Height();
+    const QString name = QStringLiteral("resizebutton");
+    const TqvDataSkinButtonControl* b = ButtonRecord(name);
+    // The active tab looks pressed.
+    const int state = T.Active ? 2 : T.MouseIn ? 1 : 0;
+    QImage tab;
+    // Without the button picture there is nothing to draw the tab from.
+    if (!b || !ComposeButtonRecord(tab, FSD, name, state, w, h)) return;
+    TCanvas C(&tab);
+    SetCaptionFont(C, state == 2 ? b->DownFontColor : state == 1 ? b->ActiveFontColor : b->FontColor);
+    TRect text = Rect(b->ClRect.Left, b->ClRect.Top, b->ClRect.Right + w - b->SkinRect.Width(),
+                      b->ClRect.Bottom + h - b->SkinRect.Height());
+    TRect close{};
+    if (FShowCloseButtons) {
+        text.Right -= FCloseSize + 3;
+        close = Rect(text.Right, text.Top, text.Right + FCloseSize + 3, text.Bottom);
+    }
+    // A button whose client is thinner than a line of text still shows the caption whole.
+    if (const int th = C.TextHeight(T.Child->Caption()); text.Height() < th) {
+        text.Top = (h - th) / 2;
+        text.Bottom = text.Top + th;
+    }
+    DrawCaption(C, T, text);
+    if (FShowCloseButtons) DrawCloseButton(C, T, close);
+    TCanvas(&B).Draw(T.ObjectRect.Left, T.ObjectRect.Top, tab);
+}
+
+void TqvSkinMDITabsBar::ResizeDraw(QImage& B, TqvMDITab& T) {
+    const TqvDataSkinTabControl* r = TabRecord();
+    const QImage pic = ModelPicture(FSD, r->PictureIndex);
+    // The active tab reaches down into the page under the row.
+    const int w = T.ObjectRect.Width(), h = T.ObjectRect.Height() + (T.Active ? FActiveTabOffset : 0);
+    if (h <= 0) return;
+    const bool hot = T.MouseIn && !T.Active && !Empty(r->MouseInTabRect);
+    const TRect src = hot ? r->MouseInTabRect : T.Active && !Empty(r->ActiveTabRect) ? r->ActiveTabRect : r->TabRect;
+    QImage tab = NewSkinImage(w, h);
+    const int q = r->TabRect.Height() / 4;
+    ResizeSkinImage(tab, pic, src, Rect(r->TabLeftOffset, q, src.Width() - r->TabRightOffset, src.Height() - q), true);
+    TCanvas C(&tab);
+    SetCaptionFont(C, hot ? r->MouseInFontColor : T.Active ? r->ActiveFontColor : r->FontColor);
+    const TRect text = FShowCloseButtons ? Rect(2, 2, w - FCloseSize - 5, h) : Rect(2, 0, w - 2, h);
+    DrawCaption(C, T, text);
     if (FShowCloseButtons) DrawCloseButton(C, T, Rect(text.Right, 0, w, h));
     TCanvas(&B).Draw(T.ObjectRect.Left, T.ObjectRect.Top, tab);
 }
@@ -359,10 +425,26 @@ void TqvSkinMDITabsBar::DrawCloseButton(TCanvas& C, TqvMDITab& T, const TRect& R
         else C.CopyRect(T.ButtonRect, pic, src);
         return;
     }
+    if (r) {
+        // A skin without close-button pictures: a small tool button with the glyph.
+        const QString name = QStringLiteral("resizetoolbutton");
+        const TqvDataSkinButtonControl* b = ButtonRecord(name);
+        const int state = T.ButtonMouseDown && T.ButtonMouseIn ? 2 : T.ButtonMouseIn ? 1 : 0;
+        QImage button;
+        if (!b || !ComposeButtonRecord(button, FSD, name, state, FCloseSize, FCloseSize)) {
+            // Nothing drawn, nothing to press.
+            T.ButtonRect = TRect{};
+            return;
+        }
+        const int top = mid - FCloseSize / 2;
+        T.ButtonRect = Rect(R.Left, top, R.Left + FCloseSize, top + FCloseSize);
+        C.Draw(R.Left, top, button);
+        DrawCloseGlyph(C, R.Left + FCloseSize / 2 - 5, top + FCloseSize / 2 - 5,
+                       state == 2 ? b->DownFontColor : state == 1 ? b->ActiveFontColor : b->FontColor);
+        return;
+    }
     T.ButtonRect = Rect(R.Left, mid - 7, R.Left + 14, mid + 7);
-    // A skin without close-button pictures: the glyph in the tab's text colour, readable on dark skins too.
-    const TColor glyph = r ? C.Font().Color() : T.ButtonMouseIn ? clWhite : clBlack;
-    DrawCloseGlyph(C, T.ButtonRect.Left + 2, T.ButtonRect.Top + 2, glyph);
+    DrawCloseGlyph(C, T.ButtonRect.Left + 2, T.ButtonRect.Top + 2, T.ButtonMouseIn ? clWhite : clBlack);
 }
 
 // ---- mouse

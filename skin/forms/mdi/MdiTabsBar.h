@@ -19,6 +19,7 @@ class TqvVelmora;
 class TqvSkinMDITabsBar;
 class TqvSkinPopupMenu;
 class TqvDataSkinTabControl;
+class TqvDataSkinButtonControl;
 
 enum TqvSkinMDITabKind { qvtkTab, qvtkButton };
 
@@ -69,6 +70,8 @@ public:
     TqvSkinPopupMenu* ListMenu() const { return FListMenu; }
     TqvSkinPopupMenu* HideListMenu() const { return FHideListMenu; }
     int DragIndex() const { return FDragIndex; }
+    // How much taller the active tab's picture is than the others'.
+    int ActiveTabOffset() const { return FActiveTabOffset; }
 
     bool ShowCloseButtons() const { return FShowCloseButtons; }
     void SetShowCloseButtons(bool v) { FShowCloseButtons = v; update(); }
@@ -110,6 +113,11 @@ private:
     int RowHeight() const;
     void DrawTabs(QImage& B);
     void DrawTab(QImage& B, TqvMDITab& T);
+    void ButtonDraw(QImage& B, TqvMDITab& T);
+    void ResizeDraw(QImage& B, TqvMDITab& T);
+    const TqvDataSkinButtonControl* ButtonRecord(const QString& Name) const;
+    void SetCaptionFont(TCanvas& C, TColor Color) const;
+    void DrawCaption(TCanvas& C, TqvMDITab& T, const TRect& Text);
     void DrawCloseButton(TCanvas& C, TqvMDITab& T, const TRect& R);
     void DrawInsertionMark(QImage& B, int X);
     void TestActive(int X, int Y);
@@ -132,6 +140,7 @@ private:
     int FInVisibleCount = 0;
     int FCloseSize = 14;
     int FBottomOffset = 0;
+    int FActiveTabOffset = 0;
     TqvTabsLayout FLayout;
     bool FShowCloseButtons = false;
     TqvSkinMDITabKind FTabKind = qvtkTab;

@@ -1,6 +1,7 @@
 // Pictures to look at: a frame with its menu bar, tabs bar and cascaded
 // children; one child maximized (its buttons on the menu bar, its menu merged);
-// the hidden-tabs menu open; in two stored skins and without one.
+// the hidden-tabs menu open; in two stored skins and without one; with a
+// skin, the tabs as buttons and the tabs sized by the bar.
 #include "platform/Application.h"
 #include "platform/MdiClient.h"
 #include "platform/StdCtrls.h"
@@ -141,6 +142,18 @@ TEST(MdiShots, CascadedAndMaximized) {
         }
         EXPECT_TRUE(shot.save(dir + QStringLiteral("/hiddentabs_%1.png").arg(name)));
         frame->QVF->SkinMenu()->Hide();
+        if (skin) {
+            // The bar's other two looks: tabs as buttons, and tabs sized by the bar (taller active tab).
+            frame->Bar->SetTabKind(qvtkButton);
+            QApplication::processEvents();
+            EXPECT_TRUE(frame->grab().save(dir + QStringLiteral("/buttontabs_%1.png").arg(name)));
+            frame->Bar->SetTabKind(qvtkTab);
+            frame->Bar->UseSkinSize = false;
+            frame->Bar->SetDefaultHeight(26);
+            frame->Bar->ChangeSkinData();
+            QApplication::processEvents();
+            EXPECT_TRUE(frame->grab().save(dir + QStringLiteral("/resizedtabs_%1.png").arg(name)));
+        }
         for (TChild* c : children) delete c;
         delete frame;
         Application()->SetMainForm(nullptr);

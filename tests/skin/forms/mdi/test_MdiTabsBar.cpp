@@ -1,5 +1,6 @@
 // The tabs bar on a frame with real children: layout at a width, drags into
-// another order, the close buttons and the right click.
+// another order, the close buttons, the right click, and the skinned looks
+// (flat-colour skin: which state picture lands where).
 #include "platform/Application.h"
 #include "platform/MdiClient.h"
 #include "skin/forms/Velmora.h"
@@ -230,6 +231,212 @@ TEST_F(MdiTabsBar, TheListButtonsOpenMenusOfTheirTabs) {
     EXPECT_FALSE(Bar->HideListButton());
     for (auto& c : Children) delete c.data();
     EXPECT_FALSE(Bar->ListButton());
+}
+
+// The skinned looks on a flat-colour skin. The tab's state pictures are cells
+// of the "tabcells" button record; the normal one is 48 high, so the active
+// tab (64) stands 16 pixels taller.
+class MdiTabsLooks : public MdiTabsBar {
+protected:
+    void SetUp() override {
+        MdiTabsBar::SetUp();
+        Skin.FlatColours();
+        Skin.AddControl("tabcells", "button");
+        if (ToolButton) Skin.AddControl("resizetoolbutton", "button");
+        const TRect normal = Skin.FlatRect("tabcells", "skinrect");
+        Skin.Set("tab", "tabrect", R4(Rect(normal.Left, normal.Top, normal.Right, normal.Top + 48)));
+        Skin.Set("tab", "activetabrect", R4(Skin.FlatRect("tabcells", "activeskinrect")));
+        Skin.Set("tab", "mouseintabrect", R4(Skin.FlatRect("tabcells", "downskinrect")));
+        Skin.Set("tab", "tableftoffset", "4");
+        Skin.Set("tab", "tabrightoffset", "4");
+        Model = new TqvSkinData(Frame);
+    }
+    void Load(bool withResizeButton = true) {
+        if (withResizeButton) Skin.AddControl("resizebutton", "button");
+        Skin.LoadInto(*Model);
+        Bar->SetSkinData(Model);
+        Width(315);
+        Open(3);  // C2 active
+    }
+    // A fresh frame and skin for the next row of a table.
+    void Restart() {
+        TearDown();
+        Children.clear();
+        Skin = TTestSkin(QStringList{"tab"}, QStringList{});
+        SetUp();
+    }
+    static QString R4(const TRect& r) {
+        return QStringLiteral("%1,%2,%3,%4").arg(r.Left).arg(r.Top).arg(r.Right).arg(r.Bottom);
+    }
+    QRgb Flat(const char* name, const char* key, TTestSkin::TZone z = TTestSkin::zC) const {
+        return Skin.FlatColour(QLatin1String(name), QLatin1String(key), z);
+    }
+    // The colour a little inside tab i's left end, at height y (row middle by default).
+    QRgb At(int i, int y = -1) {
+        const QImage img = Bar->BuildImage();
+        const TRect& r = Bar->Tab(i)->ObjectRect;
+        return Px(img, r.Left + 8, y < 0 ? (r.Top + r.Bottom) / 2 : y);
+    }
+    // The box of tab i's pixels that its caption changes, left of X (relative to the tab).
+    TRect TextBox(int i, int X) {
+        TForm* child = Bar->Tab(i)->Child;
+        const QString caption = child->Caption();
+        const QImage with = Bar->BuildImage();
+        child->SetCaption(QString());
+        const QImage without = Bar->BuildImage();
+        child->SetCaption(caption);
+        const TRect& r = Bar->Tab(i)->ObjectRect;
+        TRect box{10000, 10000, -1, -1};
+        for (int x = r.Left; x < r.Left + X; ++x)
+            for (int y = r.Top; y < r.Bottom; ++y)
+                if (with.pixel(x, y) != without.pixel(x, y)) {
+                    box.Left = std::min(box.Left, x - r.Left), box.Right = std::max(box.Right, x - r.Left);
+                    box.Top = std::min(box.Top, y - r.Top), box.Bottom = std::max(box.Bottom, y - r.Top);
+                }
+        return box;
+    }
+    bool ToolButton = true;
+    TTestSkin Skin{QStringList{"tab"}, QStringList{}};
+    TqvSkinData* Model = nullptr;
+};
+
+// Normal, hot and active tabs in the button and resized looks, with the
+// fall-backs of empty hot and pressed pictures.
+TEST_F(MdiTabsLooks, EachStateTakesItsPictureOrItsFallBack) {
+    enum TState { sNormal, sHot, sActive };
+    struct Row {
+        TqvSkinMDITabKind Kind;
+        const char* Section;
+        std::vector<const char*> EmptyKeys;
+        TState State;
+        const char* Record;
+        const char* Key;
+    };
+    const Row rows[] = {
+        {qvtkButton, "resizebutton", {}, sNormal, "resizebutton", "skinrect"},
+        {qvtkButton, "resizebutton", {}, sHot, "resizebutton", "activeskinrect"},
+        {qvtkButton, "resizebutton", {}, sActive, "resizebutton", "downskinrect"},
+        {qvtkButton, "resizebutton", {"activeskinrect"}, sHot, "resizebutton", "skinrect"},
+        {qvtkButton, "resizebutton", {"downskinrect"}, sActive, "resizebutton", "activeskinrect"},
+        {qvtkButton, "resizebutton", {"activeskinrect", "downskinrect"}, sActive, "resizebutton", "skinrect"},
+        {qvtkTab, "tab", {}, sNormal, "tabcells", "skinrect"},
+        {qvtkTab, "tab", {}, sHot, "tabcells", "downskinrect"},
+        {qvtkTab, "tab", {}, sActive, "tabcells", "activeskinrect"},
+        {qvtkTab, "tab", {"mouseintabrect"}, sHot, "tabcells", "skinrect"},
+        {qvtkTab, "tab", {"activetabrect"}, sActive, "tabcells", "skinrect"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.Kind << " " << r.State << " " << r.EmptyKeys.size());
+        Restart();
+        for (const char* k : r.EmptyKeys) Skin.Set(QLatin1String(r.Section), QLatin1String(k), "0,0,0,0");
+        Bar->UseSkinSize = r.Kind == qvtkButton;  // the resized look is the tab kind without the skin's size
+        Bar->SetDefaultHeight(40);
+        Bar->SetTabKind(r.Kind);
+        Load();
+        const int tab = r.State == sActive ? 2 : 0;
+        if (r.State == sHot) SendMouse(Bar, QEvent::MouseMove, {30, 5}, Qt::NoButton);
+        ASSERT_EQ(Bar->Tab(tab)->Active, r.State == sActive);
+        EXPECT_EQ(At(tab), Flat(r.Record, r.Key));
+    }
+}
+
+// The resized look: the active tab reaches 16 pixels below the row into the
+// page strip; the others leave the strip showing.
+TEST_F(MdiTabsLooks, TheActiveTabStandsTallerInTheResizedLook) {
+    Bar->UseSkinSize = false;
+    Bar->SetDefaultHeight(40);
+    Load();
+    EXPECT_EQ(Bar->ActiveTabOffset(), 16);
+    EXPECT_EQ(Bar->Height(), 40);
+    const int row = Bar->Tab(0)->ObjectRect.Bottom;  // 40 less the strip of 8
+    ASSERT_EQ(row, 32);
+    EXPECT_EQ(At(2, row + 3), Flat("tabcells", "activeskinrect"));
+    EXPECT_EQ(At(0, row + 3), Flat("tab", "skinrect", TTestSkin::zT));
+}
+
+// Without a "resizebutton" record the button look has nothing to draw from:
+// the bar's face shows where the tabs are.
+TEST_F(MdiTabsLooks, NoButtonRecordNoButtonTabs) {
+    Bar->SetTabKind(qvtkButton);
+    Load(false);
+    ASSERT_EQ(Bar->TabCount(), 3);
+    for (int i : {0, 2}) EXPECT_EQ(At(i), qRgb(236, 233, 216)) << i;
+}
+
+// Text rectangles: a long caption is cut short of the close button, and runs
+// further without one; the close button ("resizetoolbutton", as the tab record
+// has no close pictures) sits at the text's right edge.
+TEST_F(MdiTabsLooks, TheCaptionLeavesRoomForTheCloseButton) {
+    struct Row {
+        TqvSkinMDITabKind Kind;
+        bool UseSkinSize;
+        int CloseLeft;  // from the tab's right end
+    };
+    for (const Row& r : {Row{qvtkButton, true, 4 + 14 + 3}, Row{qvtkTab, false, 14 + 5}}) {
+        SCOPED_TRACE(r.Kind);
+        Restart();
+        Bar->UseSkinSize = r.UseSkinSize;
+        Bar->SetDefaultHeight(40);
+        Bar->SetTabKind(r.Kind);
+        Load();
+        Children[0]->SetCaption(QStringLiteral("A caption much too long for its tab"));
+        const int w = Bar->Tab(0)->ObjectRect.Width();
+        Bar->SetShowCloseButtons(true);
+        Bar->BuildImage();
+        const TRect b = Bar->Tab(0)->ButtonRect;
+        EXPECT_EQ(b.Left, w - r.CloseLeft);
+        EXPECT_EQ(b.Width(), 14);
+        const TRect text = TextBox(0, b.Left);
+        EXPECT_GE(text.Left, 2);
+        EXPECT_LT(text.Right, b.Left);
+        EXPECT_GT(text.Right, b.Left - 20) << "the caption is cut to the room, not shorter";
+        Bar->SetShowCloseButtons(false);
+        EXPECT_GT(TextBox(0, w).Right, b.Left) << "without the button the caption takes its room";
+    }
+}
+
+// A button whose client area is lower than a line: the caption is centred
+// in the tab, not in the thin client area (4 pixels at 34 of 48 once the
+// 64-pixel picture is composed to the tab).
+TEST_F(MdiTabsLooks, AThinButtonClientStillCentresTheCaptionInTheTab) {
+    Skin.Set("resizebutton", "clientrect", "4,34,60,54");
+    Bar->SetTabKind(qvtkButton);
+    Load();
+    ASSERT_EQ(Bar->Tab(0)->ObjectRect.Height(), 48);
+    const TRect text = TextBox(0, Bar->Tab(0)->ObjectRect.Width());
+    ASSERT_GE(text.Right, 0);
+    EXPECT_NEAR((text.Top + text.Bottom) / 2, 24, 3);
+}
+
+// The close button of a tab record without close pictures is the skin's
+// "resizetoolbutton" in its normal, hot and pressed pictures; a skin without
+// that record has no close button, and a release there closes nothing.
+TEST_F(MdiTabsLooks, CloseButtonsFallBackToTheToolButton) {
+    Bar->SetShowCloseButtons(true);
+    Load();
+    Bar->BuildImage();
+    const TqvMDITab* t = Bar->Tab(0);
+    const TRect b = t->ButtonRect;
+    ASSERT_EQ(b.Width(), 14);
+    const QPoint on(t->ObjectRect.Left + b.Left + 7, t->ObjectRect.Top + b.Top + 7);
+    auto corner = [&] { return Px(Bar->BuildImage(), t->ObjectRect.Left + b.Left + 1, t->ObjectRect.Top + b.Top + 1); };
+    EXPECT_EQ(corner(), Flat("resizetoolbutton", "skinrect", TTestSkin::zTL));
+    SendMouse(Bar, QEvent::MouseMove, on, Qt::NoButton);
+    EXPECT_EQ(corner(), Flat("resizetoolbutton", "activeskinrect", TTestSkin::zTL));
+    SendMouse(Bar, QEvent::MouseButtonPress, on);
+    EXPECT_EQ(corner(), Flat("resizetoolbutton", "downskinrect", TTestSkin::zTL));
+    SendMouse(Bar, QEvent::MouseButtonRelease, on);
+    EXPECT_FALSE(Children[0]->Visible());
+
+    ToolButton = false;
+    Restart();
+    Bar->SetShowCloseButtons(true);
+    Load();
+    Bar->BuildImage();
+    EXPECT_EQ(Bar->Tab(0)->ButtonRect.Width(), 0);
+    SendMouse(Bar, QEvent::MouseButtonPress, on);
+    SendMouse(Bar, QEvent::MouseButtonRelease, on);
+    EXPECT_TRUE(Children[0]->Visible());
 }
 
 }  // namespace
