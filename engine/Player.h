@@ -243,6 +243,8 @@ private:
     void EventThreadBody(TVideoState* is);
     void PlayThreadBody(TVideoState* is);
     bool IsOpen() const;
+    // The open playback, or the one being opened while OnFileOpen runs.
+    const TVideoState* StreamFacts() const;
     void AttachSurface(QWidget* host);
 
     QString FAbout;
@@ -258,6 +260,8 @@ private:
     // Playbacks stopped from inside one of their own event handlers: joined later.
     std::vector<std::unique_ptr<TVideoState>> FRetired;
     bool FInOpenOrStop = false;  // re-entry guard (user-interface thread)
+    // The playback Open is announcing through OnFileOpen (user-interface thread).
+    TVideoState* FOpening = nullptr;
     // Waits of this player on the stack (user-interface thread); a playback
     // stopped inside one is freed only after it.
     int FWaitDepth = 0;

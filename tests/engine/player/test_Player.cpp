@@ -382,7 +382,21 @@ TEST_F(PlayerTest, HookPaintsThePictureAndAFailingHookLeavesItAlone) {
 
 TEST_F(PlayerTest, StreamsAreChosenAndSwitched) {
     player.Setwanted_audio_stream(1);
+    // The handler of the opening sees the streams the playback chose.
+    int seen[3] = {-9, -9, -9};
+    int seenCount = 0;
+    player.OnFileOpen = [&](QObject*, std::int64_t, int, int, int&, int&) {
+        seen[0] = player.VideoStreamIndex();
+        seen[1] = player.AudioStreamIndex();
+        seen[2] = player.SubtitleStreamIndex();
+        seenCount = player.AVProbe()->StreamCount();
+    };
     ASSERT_TRUE(OpenClip("two_audio.mkv", true));
+    EXPECT_EQ(seen[0], 0);
+    EXPECT_EQ(seen[1], 2);
+    EXPECT_EQ(seen[2], -1);
+    EXPECT_EQ(seenCount, 3);
+    player.OnFileOpen = nullptr;
     EXPECT_EQ(player.VideoStreamIndex(), 0);
     EXPECT_EQ(player.AudioStreamIndex(), 2) << "the second audio stream";
     EXPECT_EQ(player.SubtitleStreamIndex(), -1);
