@@ -180,6 +180,12 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     const int fw = is->video_width > 0 ? is->video_width : -1;
     const int fh = is->video_width > 0 ? is->video_height : -1;
     if (OnFileOpen) {
+        // The handler reads the streams of the file it is told about, which is
+        // not yet the open playback (control calls still find none).
+        struct Opening {
+            TVideoState*& slot;
+            ~Opening() { slot = nullptr; }
+        } opening{FOpening = is};
         auto raise = [&] { OnFileOpen(this, duration, fw, fh, Fscreen_width, Fscreen_height); };
         if (FOpt.trigger_in_main)
             CallInMainThread(raise);
@@ -471,16 +477,23 @@ bool TCustomPlayer::Paused() const {
     return !IsOpen() || FVideoState->paused;
 }
 
+const TVideoState* TCustomPlayer::StreamFacts() const {
+    return IsOpen() ? FVideoState.get() : FOpening;
+}
+
 int TCustomPlayer::AudioStreamIndex() const {
-    return IsOpen() ? FVideoState->audio_stream.load() : -1;
+    const TVideoState* is = StreamFacts();
+    return is ? is->audio_stream.load() : -1;
 }
 
 int TCustomPlayer::VideoStreamIndex() const {
-    return IsOpen() ? FVideoState->video_stream.load() : -1;
+    const TVideoState* is = StreamFacts();
+    return is ? is->video_stream.load() : -1;
 }
 
 int TCustomPlayer::SubtitleStreamIndex() const {
-    return IsOpen() ? FVideoState->subtitle_stream.load() : -1;
+    const TVideoState* is = StreamFacts();
+    return is ? is->subtitle_stream.load() : -1;
 }
 
 void TCustomPlayer::SetVideoStreamIndex(int v) {

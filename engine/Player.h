@@ -20,6 +20,8 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 struct AVInputFormat;
@@ -82,6 +84,50 @@ using TFileOpenEvent = std::function<void(QObject* Sender, std::int64_t ADuratio
 using THookEvent = std::function<void(QObject* Sender, QImage* ABitmap, std::int64_t APTS)>;
 using TPositionEvent = std::function<void(QObject* Sender, std::int64_t APTS)>;
 using TPlayStateEvent = std::function<void(QObject* Sender, TPlayState AState)>;
+
+// A handler the playback's threads call while the host may set or clear it at
+// any time (a closing window clears them with playback running). A call works
+// on a copy taken under the lock and never runs under it, so a handler may set
+// handlers itself; an empty handler is not called.
+template <class F>
+class TPlayerHandler {
+public:
+    TPlayerHandler() = default;
+    TPlayerHandler(const TPlayerHandler& other) : FFn(other.Get()) {}
+    TPlayerHandler& operator=(const TPlayerHandler& other) {
+        if (this != &other) Set(other.Get());
+        return *this;
+    }
+    template <class G>
+        requires(!std::is_same_v<std::remove_cvref_t<G>, TPlayerHandler>)
+    TPlayerHandler& operator=(G&& fn) {
+        Set(F(std::forward<G>(fn)));
+        return *this;
+    }
+    F Get() const {
+        std::lock_guard<std::mutex> lock(FLock);
+        return FFn;
+    }
+    explicit operator bool() const {
+        std::lock_guard<std::mutex> lock(FLock);
+        return static_cast<bool>(FFn);
+    }
+    template <class... A>
+    void operator()(A&&... args) const {
+        if (const F fn = Get()) fn(std::forward<A>(args)...);
+    }
+
+private:
+    void Set(F fn) {
+        // The old handler is freed outside the lock: what it holds may call back.
+        {
+            std::lock_guard<std::mutex> lock(FLock);
+            std::swap(FFn, fn);
+        }
+    }
+    mutable std::mutex FLock;  // guards FFn
+    F FFn;
+};
 
 class TCustomPlayer : public TFFBaseComponent {
 public:
@@ -216,10 +262,10 @@ public:
     TPlayerSurface* Surface() const { return FSurface; }
 
     TFileOpenEvent OnFileOpen;
-    // Runs on the playback's video thread; set it while nothing plays.
-    THookEvent OnHook;
-    TPositionEvent OnPosition;
-    TPlayStateEvent OnState;
+    // Runs on the playback's video thread.
+    TPlayerHandler<THookEvent> OnHook;
+    TPlayerHandler<TPositionEvent> OnPosition;
+    TPlayerHandler<TPlayStateEvent> OnState;
 
     // Engine side (the playback's threads); not for hosts.
     int WantedStream(int type) const { return type >= 0 && type < 6 ? Fwanted_stream[type].load() : -1; }
@@ -243,6 +289,8 @@ private:
     void EventThreadBody(TVideoState* is);
     void PlayThreadBody(TVideoState* is);
     bool IsOpen() const;
+    // The open playback, or the one being opened while OnFileOpen runs.
+    const TVideoState* StreamFacts() const;
     void AttachSurface(QWidget* host);
 
     QString FAbout;
@@ -258,6 +306,8 @@ private:
     // Playbacks stopped from inside one of their own event handlers: joined later.
     std::vector<std::unique_ptr<TVideoState>> FRetired;
     bool FInOpenOrStop = false;  // re-entry guard (user-interface thread)
+    // The playback Open is announcing through OnFileOpen (user-interface thread).
+    TVideoState* FOpening = nullptr;
     // Waits of this player on the stack (user-interface thread); a playback
     // stopped inside one is freed only after it.
     int FWaitDepth = 0;

@@ -66,8 +66,8 @@ void TCustomPlayer::DeliverEvent(TVideoState* is, int kind, std::int64_t value) 
         TVideoState* outer = FDelivering;
         FDelivering = is;
         try {
-            if (kind == pekPosition && OnPosition) OnPosition(this, value);
-            if (kind == pekState && OnState) OnState(this, static_cast<TPlayState>(value));
+            if (kind == pekPosition) OnPosition(this, value);
+            if (kind == pekState) OnState(this, static_cast<TPlayState>(value));
         } catch (const std::exception& e) {
             LogMsg(llError, QString::fromUtf8(e.what()));
         }
@@ -187,7 +187,9 @@ QImage TCustomPlayer::CurrentFrame(std::int64_t& APTS) {
 }
 
 bool TCustomPlayer::HookPicture(TVideoState* is, AVFrame* picture, double pts) {
-    if (!FHook || !OnHook) return false;
+    if (!FHook) return false;
+    const THookEvent hook = OnHook.Get();
+    if (!hook) return false;
     if (ff::av_frame_make_writable(picture) < 0) return false;
     TRGBConvertContext& rgb = is->hook_rgb;
     const auto format = static_cast<AVPixelFormat>(picture->format);
@@ -198,7 +200,7 @@ bool TCustomPlayer::HookPicture(TVideoState* is, AVFrame* picture, double pts) {
     }
     QImage& bmp = rgb.Bitmap;
     try {
-        OnHook(this, &bmp, std::llrint(pts * 1000000.0) - is->StartTime);
+        hook(this, &bmp, std::llrint(pts * 1000000.0) - is->StartTime);
     } catch (const std::exception& e) {
         LogMsg(llError, QStringLiteral("Error occurs OnHook: ") + QString::fromUtf8(e.what()));
         // The bitmap is reused for the next picture: drop whatever the handler left.

@@ -25,6 +25,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <thread>
 #include <vector>
@@ -382,7 +383,21 @@ TEST_F(PlayerTest, HookPaintsThePictureAndAFailingHookLeavesItAlone) {
 
 TEST_F(PlayerTest, StreamsAreChosenAndSwitched) {
     player.Setwanted_audio_stream(1);
+    // The handler of the opening sees the streams the playback chose.
+    int seen[3] = {-9, -9, -9};
+    int seenCount = 0;
+    player.OnFileOpen = [&](QObject*, std::int64_t, int, int, int&, int&) {
+        seen[0] = player.VideoStreamIndex();
+        seen[1] = player.AudioStreamIndex();
+        seen[2] = player.SubtitleStreamIndex();
+        seenCount = player.AVProbe()->StreamCount();
+    };
     ASSERT_TRUE(OpenClip("two_audio.mkv", true));
+    EXPECT_EQ(seen[0], 0);
+    EXPECT_EQ(seen[1], 2);
+    EXPECT_EQ(seen[2], -1);
+    EXPECT_EQ(seenCount, 3);
+    player.OnFileOpen = nullptr;
     EXPECT_EQ(player.VideoStreamIndex(), 0);
     EXPECT_EQ(player.AudioStreamIndex(), 2) << "the second audio stream";
     EXPECT_EQ(player.SubtitleStreamIndex(), -1);
@@ -695,6 +710,38 @@ TEST_F(PlayerTest, OpenPlayStopCyclesLeaveNoThreads) {
     // SDL may keep a thread of its own for a moment after the device closes.
     EXPECT_TRUE(PumpUntil([&] { return ThreadCount() <= baseline; }))
         << ThreadCount() << " threads, " << baseline << " before";
+}
+
+// Handlers are set and cleared by the host while the playback's threads read
+// them (a closing window clears them, then the player goes with it playing).
+TEST_F(PlayerTest, HandlersChangeAndThePlayerGoesWhilePlaying) {
+    std::atomic<int> calls{0};
+    auto player2 = std::make_unique<TDUDuvuvu>();
+    ASSERT_TRUE(player2->LoadAVLib(QStringLiteral("/nonexistent/LibAV")));
+    // Delivered on the playback's own threads, not through the queue.
+    player2->SetTriggerEventInMainThread(false);
+    player2->SetHook(true);
+    auto bind = [&] {
+        player2->OnPosition = [&](QObject*, std::int64_t) { ++calls; };
+        player2->OnState = [&](QObject*, TPlayState) { ++calls; };
+        player2->OnHook = [&](QObject*, QImage*, std::int64_t) { ++calls; };
+    };
+    bind();
+    ASSERT_TRUE(player2->Open(TestMedia::Path(QStringLiteral("rgb_g5.avi")), &host, false));
+    for (int round = 0; round < 3; ++round) {
+        const int before = calls;
+        ASSERT_TRUE(PumpUntil([&] { return calls > before + 2; })) << "round " << round;
+        player2->OnPosition = nullptr;
+        player2->OnState = nullptr;
+        player2->OnHook = nullptr;
+        bind();
+    }
+    const int before = calls;
+    ASSERT_TRUE(PumpUntil([&] { return calls > before + 2; }));
+    player2.reset();
+    const int after = calls;
+    PumpFor(100);
+    EXPECT_EQ(calls, after) << "nothing is called once the player is gone";
 }
 
 TEST_F(PlayerTest, StopFromItsOwnEndHandler) {
