@@ -2,6 +2,7 @@
 // real from a temporary program folder whose settings name the skin; then
 // its open dialog and skin chooser as its commands show them.
 #include "tools/gallery/GalleryHost.h"
+#include "tools/gallery/GalleryProgram.h"
 
 #include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/Startup.h"
@@ -38,25 +39,12 @@ template <class F> QImage ShootDialog(std::function<F*()> form, std::function<vo
 }  // namespace
 
 void DrawMainWindowSection(TGallerySheet& sheet) {
-    QTemporaryDir program, home;
-    {
-        QFile ini(program.path() + QStringLiteral("/option.ini"));
-        if (!ini.open(QIODevice::WriteOnly)) return;
-        ini.write(QStringLiteral("[OutPath]\nOutPath=%1/输出\n[Skin]\nSetSkin=%2\n")
-                      .arg(home.path())
-                      .arg(sheet.Skin().SkinIndex())
-                      .toUtf8());
-    }
-    const QByteArray savedHome = qgetenv("HOME");
-    qputenv("HOME", home.path().toUtf8());
-    SetApplicationPathOverride(program.path() + QLatin1Char('/'));
-    TForm1* window = app::StartApplication();
-    window->Show();
-    QApplication::setActiveWindow(window);
-    QCoreApplication::processEvents();
+    gallery::TStartedProgram started(sheet);
+    if (!started.Window) return;
+    TForm1* window = started.Window;
     sheet.Place(gallery::FormPicture(window, window->qvVelmora1, true), QStringLiteral("main window at start"));
 
-    const QString videos = home.path() + QStringLiteral("/Videos");
+    const QString videos = started.Home() + QStringLiteral("/Videos");
     QDir().mkpath(videos + QStringLiteral("/Holiday"));
     for (const char* name : {"Interview.MP4", "clip02.mkv", "concert.avi", "theme song.mp3"}) {
         QFile f(videos + QLatin1Char('/') + QLatin1String(name));
@@ -80,7 +68,4 @@ void DrawMainWindowSection(TGallerySheet& sheet) {
                     },
                     [&] { window->Dialogs->SelectSkin(window->qvSkinData1); }),
                 QStringLiteral("the program's skin chooser, the next skin previewed"));
-    DestroyApplication();
-    SetApplicationPathOverride(QString());
-    qputenv("HOME", savedHome);
 }

@@ -1,6 +1,7 @@
 // The main window holding three jobs, the last one selected, and the same
 // window with the rename editor open on it.
 #include "tools/gallery/GalleryHost.h"
+#include "tools/gallery/GalleryProgram.h"
 
 #include "app/jobs/JobRow.h"
 #include "app/mainwindow/MainWindow.h"
@@ -16,21 +17,9 @@
 #include <QTemporaryDir>
 
 void DrawMainWindowJobsSection(TGallerySheet& sheet) {
-    QTemporaryDir program, home;
-    {
-        QFile ini(program.path() + QStringLiteral("/option.ini"));
-        if (!ini.open(QIODevice::WriteOnly)) return;
-        ini.write(QStringLiteral("[OutPath]\nOutPath=%1/输出\n[Skin]\nSetSkin=%2\n")
-                      .arg(home.path())
-                      .arg(sheet.Skin().SkinIndex())
-                      .toUtf8());
-    }
-    const QByteArray savedHome = qgetenv("HOME");
-    qputenv("HOME", home.path().toUtf8());
-    SetApplicationPathOverride(program.path() + QLatin1Char('/'));
-    TForm1* window = app::StartApplication();
-    window->Show();
-    QApplication::setActiveWindow(window);
+    gallery::TStartedProgram started(sheet);
+    if (!started.Window) return;
+    TForm1* window = started.Window;
 
     // Rows as three adds leave them: the window's first profile, whose
     // option lists all stand on their first item.
@@ -64,7 +53,4 @@ void DrawMainWindowJobsSection(TGallerySheet& sheet) {
     sheet.Place(gallery::FormPicture(window, window->qvVelmora1, true),
                 QStringLiteral("main window renaming the selected job's output"));
 
-    DestroyApplication();
-    SetApplicationPathOverride(QString());
-    qputenv("HOME", savedHome);
 }

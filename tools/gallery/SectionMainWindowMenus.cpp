@@ -2,6 +2,7 @@
 // picture-type submenu open: the program started for real in the sheet's
 // skin, the window and every open menu level where they lie on the screen.
 #include "tools/gallery/GalleryHost.h"
+#include "tools/gallery/GalleryProgram.h"
 
 #include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/Startup.h"
@@ -33,22 +34,9 @@ QImage WindowWithMenus(TForm1* window) {
 }  // namespace
 
 void DrawMainWindowMenusSection(TGallerySheet& sheet) {
-    QTemporaryDir program, home;
-    {
-        QFile ini(program.path() + QStringLiteral("/option.ini"));
-        if (!ini.open(QIODevice::WriteOnly)) return;
-        ini.write(QStringLiteral("[OutPath]\nOutPath=%1/输出\n[Skin]\nSetSkin=%2\n[SnapShot]\nPicture=PNG\n")
-                      .arg(home.path())
-                      .arg(sheet.Skin().SkinIndex())
-                      .toUtf8());
-    }
-    const QByteArray savedHome = qgetenv("HOME");
-    qputenv("HOME", home.path().toUtf8());
-    SetApplicationPathOverride(program.path() + QLatin1Char('/'));
-    TForm1* window = app::StartApplication();
-    window->Show();
-    QApplication::setActiveWindow(window);
-    QCoreApplication::processEvents();
+    gallery::TStartedProgram started(sheet, QStringLiteral("[SnapShot]\nPicture=PNG\n"));
+    if (!started.Window) return;
+    TForm1* window = started.Window;
     // As a press on the settings button leaves it: the menu at the pointer,
     // the check mark on the stored type; then the type submenu opened.
     window->qvSkinButton23->Click();
@@ -64,7 +52,4 @@ void DrawMainWindowMenusSection(TGallerySheet& sheet) {
         }
     QCoreApplication::processEvents();
     sheet.Place(WindowWithMenus(window), QStringLiteral("snapshot menu with the type submenu"));
-    DestroyApplication();
-    SetApplicationPathOverride(QString());
-    qputenv("HOME", savedHome);
 }

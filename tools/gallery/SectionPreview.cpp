@@ -1,6 +1,7 @@
 // The main window with a paused preview, in the sheet's skin: the program
 // started for real and a picture drawn here opened in its preview.
 #include "tools/gallery/GalleryHost.h"
+#include "tools/gallery/GalleryProgram.h"
 
 #include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/Startup.h"
@@ -30,23 +31,11 @@ QImage SamplePicture() {
 }  // namespace
 
 void DrawPreviewSection(TGallerySheet& sheet) {
-    QTemporaryDir program, home;
-    {
-        QFile ini(program.path() + QStringLiteral("/option.ini"));
-        if (!ini.open(QIODevice::WriteOnly)) return;
-        ini.write(QStringLiteral("[OutPath]\nOutPath=%1/输出\n[Skin]\nSetSkin=%2\n")
-                      .arg(home.path())
-                      .arg(sheet.Skin().SkinIndex())
-                      .toUtf8());
-    }
-    const QString picture = home.path() + QStringLiteral("/bars.png");
+    gallery::TStartedProgram started(sheet);
+    if (!started.Window) return;
+    TForm1* window = started.Window;
+    const QString picture = started.Home() + QStringLiteral("/bars.png");
     if (!SamplePicture().save(picture)) return;
-    const QByteArray savedHome = qgetenv("HOME");
-    qputenv("HOME", home.path().toUtf8());
-    SetApplicationPathOverride(program.path() + QLatin1Char('/'));
-    TForm1* window = app::StartApplication();
-    window->Show();
-    QApplication::setActiveWindow(window);
     window->T_Movie_PLayer_FileName = picture;
     window->Button31->Click();
     // The player paints from its own threads; a sheet without the picture
@@ -57,7 +46,4 @@ void DrawPreviewSection(TGallerySheet& sheet) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     for (int i = 0; i < 10; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     sheet.Place(gallery::FormPicture(window, window->qvVelmora1, true), QStringLiteral("paused preview"));
-    DestroyApplication();
-    SetApplicationPathOverride(QString());
-    qputenv("HOME", savedHome);
 }
