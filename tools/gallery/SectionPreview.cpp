@@ -42,7 +42,10 @@ void DrawPreviewSection(TGallerySheet& sheet) {
     // after ten seconds is still a sheet.
     QElapsedTimer waited;
     waited.start();
-    while (!(window->DUDuvuvu->Paused() && !window->DUDuvuvu->CurrentFrame().isNull()) && waited.elapsed() < 10000)
+    // Until then the player's current frame is a black one without a time.
+    std::int64_t shown = -1;
+    while (!(window->DUDuvuvu->Paused() && (window->DUDuvuvu->CurrentFrame(shown), shown >= 0)) &&
+           waited.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     for (int i = 0; i < 10; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     sheet.Place(gallery::FormPicture(window, window->qvVelmora1, true), QStringLiteral("paused preview"));

@@ -922,4 +922,18 @@ TEST_F(PlayerTest, BadFilesFailOpenWithTheReason) {
     player.Stop(true);
 }
 
+// A picture file plays as a one-picture video: opened paused, it is shown.
+TEST_F(PlayerTest, AStillPictureOpenedPausedIsShown) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + QStringLiteral("/still.png");
+    QImage still(160, 120, QImage::Format_RGB32);
+    still.fill(QColor(200, 40, 40));
+    ASSERT_TRUE(still.save(file));
+    ASSERT_TRUE(player.Open(file, &host, true)) << player.LastErrMsg().toStdString();
+    std::int64_t pts = -1;
+    QImage frame;
+    ASSERT_TRUE(PumpUntil([&] { return frame = player.CurrentFrame(pts), pts >= 0; }));
+    EXPECT_TRUE(Near(Pixel(frame, 80, 60), 200, 40, 40));
+}
+
 }  // namespace
