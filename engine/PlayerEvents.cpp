@@ -63,6 +63,9 @@ void TCustomPlayer::DeliverEvent(TVideoState* is, int kind, std::int64_t value) 
     auto deliver = [this, is, kind, value] {
         // A playback stopped from its own handler says nothing more.
         if (is->Detached) return;
+        // Once asked to stop, a playback's queued positions would move the host's
+        // slider after it has moved on.
+        if (kind == pekPosition && is->Quitting) return;
         TVideoState* outer = FDelivering;
         FDelivering = is;
         try {

@@ -125,6 +125,7 @@ struct TVideoState {
     std::atomic<bool> PlayThreadDone{false};
     std::atomic<bool> EventThreadDone{false};
     std::atomic<bool> Detached{false};      // stopped from its own handler: deliver nothing more
+    std::atomic<bool> Quitting{false};      // asked to quit: positions still queued are stale
     QString LastErrMsg;  // read thread until Opened leaves 0, then the user-interface thread
 
     // Play loop queue.
@@ -283,7 +284,10 @@ struct TVideoState {
     // Sleeps up to ms, waking at once when the playback closes.
     void Sleep(int ms);
     void PushPlayEvent(int type, int a = 0, int b = 0);
-    void StreamQuit() { PushPlayEvent(pleQuit); }
+    void StreamQuit() {
+        Quitting = true;
+        PushPlayEvent(pleQuit);
+    }
     double StreamTimeBase(AVStream* st) const { return st ? av_q2d(st->time_base) : 0; }
 };
 

@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -756,6 +757,21 @@ TEST_F(PlayerTest, StopFromItsOwnEndHandler) {
     ASSERT_TRUE(OpenClip("bars.avi", false));
     player.Stop(true);
     EXPECT_EQ(rec.states.back(), psStop);
+}
+
+// The host stops a playback to move on (another file, a failed open): positions
+// it had already queued must not reach the host after that.
+TEST_F(PlayerTest, APlaybackAskedToStopDeliversNoQueuedPosition) {
+    ASSERT_TRUE(OpenClip("av.mp4", false));
+    // Nothing is pumped meanwhile, so the playback's reports wait in its queue.
+    for (int ms = 0; player.CurrentPTS() < 300000 && ms < kHangMs; ms += 5)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_GE(player.CurrentPTS(), 300000);
+    const size_t before = rec.positions.size();
+    player.Stop(true);
+    EXPECT_EQ(rec.positions.size(), before);
+    ASSERT_FALSE(rec.states.empty());
+    EXPECT_EQ(rec.states.back(), psStop) << "the stop itself is still told";
 }
 
 TEST_F(PlayerTest, CallsRunDuringItsOwnWaitsMayStopOrOpen) {
