@@ -81,8 +81,13 @@ double ComputeTargetTime(TVideoState* is, double pts) {
     else
         is->frame_last_delay = delay;
     is->frame_last_pts = pts;
-    if ((is->av_sync_type == AV_SYNC_AUDIO_MASTER && is->audio_stream >= 0) ||
-        is->av_sync_type == AV_SYNC_EXTERNAL_CLOCK) {
+    // A master clock without data of this picture's seek still tells the place
+    // the seek left: measured against it, every picture after a seek back would
+    // be late, and the playback would rush through them without a position.
+    const bool masterCaughtUp = MasterClockSerial(is) >= is->video_flush_serial;
+    if (((is->av_sync_type == AV_SYNC_AUDIO_MASTER && is->audio_stream >= 0) ||
+         is->av_sync_type == AV_SYNC_EXTERNAL_CLOCK) &&
+        masterCaughtUp) {
         const double diff = GetVideoClock(is) - GetMasterClock(is);
         const double threshold = delay <= 0.01 ? 0.01 : delay;
         if (std::fabs(diff) < 10.0) {
