@@ -236,6 +236,7 @@ public:
     // Handlers (run through the hidden buttons, as the window does).
     void FormCreate(QObject* Sender);
     void FormCloseQuery(QObject* Sender, bool& CanClose);
+    void EndRunsAndPlayback();
     void Button2Click(QObject* Sender);
     void Button3Click(QObject* Sender);
     void Button4Click(QObject* Sender);

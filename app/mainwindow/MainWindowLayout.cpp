@@ -64,6 +64,10 @@ TMenuItem* Item(QObject* owner, TMenuItem* parent, const char* name, const char*
 TForm1::TForm1(QObject* AOwner) : TForm(AOwner) {}
 
 TForm1::~TForm1() {
+    // A window freed without closing (the application ending) still ends its
+    // runs and preview first: their waits pump events, which must not reach
+    // controls being freed.
+    if (DUDuvuvu && Trevalon && FFLogger) EndRunsAndPlayback();
     if (Form1 == this) Form1 = nullptr;
     if (&MainWindowLink() == this) SetMainWindowLink(nullptr);
 }

@@ -154,7 +154,9 @@ void TForm1::FillScreenList() {
     cboScreens->SetItemIndex(0);
 }
 
-void TForm1::FormCloseQuery(QObject*, bool&) {
+void TForm1::FormCloseQuery(QObject*, bool&) { EndRunsAndPlayback(); }
+
+void TForm1::EndRunsAndPlayback() {
     DUDuvuvu->OnPosition = nullptr;
     DUDuvuvu->OnState = nullptr;
     DUDuvuvu->OnHook = nullptr;
