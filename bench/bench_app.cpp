@@ -3,6 +3,7 @@
 // how long a folder add of 100 two-second clips takes (each probed, the last
 // row selected).
 //   bench_app [runs]
+#include "bench/BenchFigures.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/Startup.h"
 #include "engine/FFBase.h"
@@ -111,11 +112,7 @@ double AddFolder(const QString& clips, int count) {
     return seconds;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
+using bench::Median;
 
 }  // namespace
 

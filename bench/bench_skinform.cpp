@@ -5,6 +5,7 @@
 // of 20 runs (Qt offscreen unless QT_QPA_PLATFORM says otherwise).
 //
 //   bench_skinform [runs]
+#include "bench/BenchFigures.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "resources/skins/StoredSkins.h"
@@ -21,13 +22,8 @@
 
 namespace {
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double Ms(std::chrono::steady_clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+using bench::Median;
+using bench::Ms;
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 // switches (Qt offscreen unless QT_QPA_PLATFORM says otherwise).
 //
 //   bench_skinswitch [rounds]      (rounds of eleven switches; 5 when not given)
+#include "bench/BenchFigures.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/Startup.h"
 #include "engine/FFBase.h"
@@ -24,13 +25,8 @@
 
 namespace {
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double Ms(std::chrono::steady_clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+using bench::Median;
+using bench::Ms;
 
 }  // namespace
 
