@@ -141,9 +141,7 @@ void TForm1::Button31Click(QObject*) {
     DUDuvuvu->SetVideoDriver(video == 1 ? vdDirectDraw : video == 2 ? vdGDI : vdDefault);
     const int audio = cboAudioDriver->ItemIndex();
     DUDuvuvu->SetAudioDriver(audio == 1 ? adDirectSound : audio == 2 ? adWaveOut : adDefault);
-    if (DUDuvuvu->Open(T_Movie_PLayer_FileName, Panel6, chkOpenPaused->Checked()))
-        ShowStreamChoices();
-    else
+    if (!DUDuvuvu->Open(T_Movie_PLayer_FileName, Panel6, chkOpenPaused->Checked()))
         mmoLog->Lines().Add(DUDuvuvu->LastErrMsg());
 }
 
@@ -187,21 +185,18 @@ void TForm1::DUDuvuvuFileOpen(QObject*, std::int64_t ADuration, int AFrameWidth,
     ShowStreamChoices();
 }
 
-// Which lists are offered and which entry each shows. Runs again once Open
-// has returned, because the player may not tell its stream indexes while it
-// raises OnFileOpen; a second run changes nothing.
+// Which lists are offered and which entry each shows: the player tells the
+// streams it chose while it raises OnFileOpen.
 void TForm1::ShowStreamChoices() {
     const int videoIndex = DUDuvuvu->VideoStreamIndex();
     cboVideo->SetEnabled(cboVideo->Items().Count() >= 2 && videoIndex >= 0);
     SelectEntry(cboVideo, QStringLiteral("Video#%1").arg(videoIndex));
     cboAudio->SetEnabled(cboAudio->Items().Count() >= 2 && DUDuvuvu->AudioStreamIndex() >= 0);
     SelectEntry(cboAudio, QStringLiteral("Audio#%1").arg(DUDuvuvu->AudioStreamIndex()));
-    const QString none = QStringLiteral("Subtitle#-1");
     TStrings& subtitles = cboSubtitle->Items();
-    const bool listed = subtitles.Count() > 0 && subtitles[0] == none;
-    cboSubtitle->SetEnabled(subtitles.Count() - (listed ? 1 : 0) >= 1 && videoIndex >= 0);
+    cboSubtitle->SetEnabled(subtitles.Count() >= 1 && videoIndex >= 0);
     if (cboSubtitle->Enabled()) {
-        if (!listed) subtitles.Insert(0, none);
+        subtitles.Insert(0, QStringLiteral("Subtitle#-1"));
         SelectEntry(cboSubtitle, QStringLiteral("Subtitle#%1").arg(DUDuvuvu->SubtitleStreamIndex()));
     }
 }
@@ -252,9 +247,7 @@ void TForm1::qvSkinButton15Click(QObject*) {
     if (!lvFiles->Selected()) return;
     try {
         DUDuvuvu->Stop(true);
-        if (DUDuvuvu->Open(T_Movie_PLayer_FileName, Panel6, chkOpenPaused->Checked()))
-            ShowStreamChoices();
-        else
+        if (!DUDuvuvu->Open(T_Movie_PLayer_FileName, Panel6, chkOpenPaused->Checked()))
             mmoLog->Lines().Add(DUDuvuvu->LastErrMsg());
         lvFiles->SetFocus();
     } catch (...) {
