@@ -230,6 +230,9 @@ public:
     TListItem* AppendRow(const jobs::TJobRow& row);
     // The output-name rule with the options dialog's overwrite choice and the other rows' names.
     jobs::TFreeOutputName OutputNameRule();
+    // The path the output-name rule gives row `item` for `name` in `folder`;
+    // the row's own current name does not count as taken.
+    QString FreeOutputPathOfRow(TListItem* item, const QString& folder, const QString& name);
     // The options dialog's "overwrite existing output" choice.
     bool OverwriteOutput() const;
 

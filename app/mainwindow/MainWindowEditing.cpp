@@ -130,11 +130,7 @@ void TForm1::edtExit(QObject*) {
     }
     const QString text = edt->Text();
     if (!IsValidRenameText(text)) return;
-    const TJobRow row = RowOf(item);
-    FNamingItem = item;
-    const QString chosen =
-        OutputNameRule()(Video_OutPut_Folder_Edit->Text() + QLatin1Char('/') + text + extension, item->Caption(), &row);
-    FNamingItem = nullptr;
+    const QString chosen = FreeOutputPathOfRow(item, Video_OutPut_Folder_Edit->Text(), text + extension);
     item->SubItems().SetStrings(siOutputName, FileNamePart(chosen));
     edt->SetVisible(false);
 }

@@ -9,6 +9,8 @@
 
 #include "app/options/OptionsForm.h"
 
+#include <QScopeGuard>
+
 using namespace jobs;
 
 TJobRow TForm1::RowOf(const TListItem* item) {
@@ -43,6 +45,13 @@ void TForm1::Button6Click(QObject*) { ResetJobFields(VideoFields); }
 bool TForm1::OverwriteOutput() const {
     // The options dialog's "直接覆盖输出文件".
     return Form5 && Form5->qvSkinCheckRadioBox3 && Form5->qvSkinCheckRadioBox3->Checked();
+}
+
+QString TForm1::FreeOutputPathOfRow(TListItem* item, const QString& folder, const QString& name) {
+    const TJobRow row = RowOf(item);
+    FNamingItem = item;
+    const auto done = qScopeGuard([this] { FNamingItem = nullptr; });
+    return OutputNameRule()(folder + QLatin1Char('/') + name, item->Caption(), &row);
 }
 
 TFreeOutputName TForm1::OutputNameRule() {

@@ -81,11 +81,7 @@ void TForm1::RenameSelected(const QString& extension) {
         item->SubItems().SetStrings(siOutputName, renamed);
         return;
     }
-    const TJobRow row = RowOf(item);
-    FNamingItem = item;
-    const QString chosen = OutputNameRule()(Video_OutPut_Folder_Edit->Text() + QLatin1Char('/') + renamed,
-                                            item->Caption(), &row);
-    FNamingItem = nullptr;
+    const QString chosen = FreeOutputPathOfRow(item, Video_OutPut_Folder_Edit->Text(), renamed);
     item->SubItems().SetStrings(siOutputName, FileNamePart(chosen));
 }
 

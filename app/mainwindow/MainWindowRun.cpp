@@ -3,6 +3,7 @@
 // panel is locked while a run goes on.
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/jobs/JobFileNames.h"
 #include "app/options/OptionsForm.h"
 #include "engine/Trevalon.h"
 #include "platform/Application.h"
@@ -119,12 +120,8 @@ void TForm1::RecheckOutputNames() {
         const int slash = attached.lastIndexOf(u'/');
         if (slash >= 0 && attached.left(slash) == folder) continue;
         TListItem* item = lvFiles->Items()[i];
-        const TJobRow row = RowOf(item);
-        FNamingItem = item;
-        const QString chosen =
-            OutputNameRule()(folder + QLatin1Char('/') + row[siOutputName], item->Caption(), &row);
-        FNamingItem = nullptr;
-        item->SubItems().SetStrings(siOutputName, chosen.mid(chosen.lastIndexOf(u'/') + 1));
+        const QString chosen = FreeOutputPathOfRow(item, folder, item->SubItems()[siOutputName]);
+        item->SubItems().SetStrings(siOutputName, FileNamePart(chosen));
         record.Output.FileName = chosen;
     }
 }

@@ -58,12 +58,9 @@ void TForm1::lvFilesSelectItem(QObject*, TListItem*, bool Selected) {
 void TForm1::CheckSelectedName() {
     TListItem* item = lvFiles->Selected();
     if (!item) return;
-    const TJobRow row = RowOf(item);
-    FNamingItem = item;
-    const QString chosen = OutputNameRule()(Video_OutPut_Folder_Edit->Text() + QLatin1Char('/') + row[siOutputName],
-                                            item->Caption(), &row);
-    FNamingItem = nullptr;
-    if (FileNamePart(chosen) != row[siOutputName]) item->SubItems().SetStrings(siOutputName, FileNamePart(chosen));
+    const QString name = item->SubItems()[siOutputName];
+    const QString chosen = FileNamePart(FreeOutputPathOfRow(item, Video_OutPut_Folder_Edit->Text(), name));
+    if (chosen != name) item->SubItems().SetStrings(siOutputName, chosen);
 }
 
 void TForm1::lvFilesClick(QObject*) {
