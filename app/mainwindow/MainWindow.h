@@ -27,8 +27,6 @@ class TCheckBox;
 class TComboBox;
 class TCustomLabel;
 class TEdit;
-class TFFLogger;
-class TDUDuvuvu;
 class TImage;
 class TImageList;
 class TListBox;
@@ -382,6 +380,8 @@ private:
     void LogLine(const QString& line);
     jobs::TProfilePanel PanelModel();
     void SetListCommands(bool enabled);
+    // A message box that only tells the user something ("提示", OK).
+    void Notice(const QString& text);
     void MoveSelected(int step);
     void StartRename(bool fromDoubleClick);
     void CheckSelectedName();

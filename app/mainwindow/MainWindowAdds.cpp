@@ -26,7 +26,6 @@ using namespace jobs;
 
 namespace {
 const QString kNothingInFolder = QStringLiteral("在该目录没有发现可以用的视频或音频文件！");
-const QString kNotice = QStringLiteral("提示");
 }  // namespace
 
 void TForm1::BindAddsHandlers() {
@@ -50,6 +49,10 @@ void TForm1::BindAddsHandlers() {
 }
 
 void TForm1::LogLine(const QString& line) { mmoLog->Lines().Add(line); }
+
+void TForm1::Notice(const QString& text) {
+    Dialogs->MessageDlg2(text, QStringLiteral("提示"), mtInformation, MsgBtn(mbOK));
+}
 
 // The job fields are reset and the libraries loaded once per command; a load
 // that failed is tried again by the next add.
@@ -181,7 +184,7 @@ void TForm1::Button12Click(QObject*) {
     if (!AddFiles(paths)) return;
     SelectLastRow();
     if (lvFiles->Items().Count() <= rowsBefore)
-        Dialogs->MessageDlg2(kNothingInFolder, kNotice, mtInformation, MsgBtn(mbOK));
+        Notice(kNothingInFolder);
 }
 
 std::optional<QStringList> TForm1::GetFilenames(const QString& FilePath, const QString& ExtMask) {

@@ -24,7 +24,6 @@
 using namespace jobs;
 
 namespace {
-const QString kNotice = QStringLiteral("提示");
 const QString kSelectToRemove = QStringLiteral("请先选择您需要删除的项目！");
 const QString kSelectToRename = QStringLiteral("请先选中您需要重命名的项目！");
 }  // namespace
@@ -32,7 +31,7 @@ const QString kSelectToRename = QStringLiteral("请先选中您需要重命名�
 void TForm1::btnRemoveClick(QObject*) {
     TListItem* item = lvFiles->Selected();
     if (!item) {
-        Dialogs->MessageDlg2(kSelectToRemove, kNotice, mtInformation, MsgBtn(mbOK));
+        Notice(kSelectToRemove);
         return;
     }
     const int row = item->Index();
@@ -63,7 +62,6 @@ void TForm1::btnClearClick(QObject*) {
     Trevalon->ClearTasks();
     lvFiles->Items().Clear();
     CmdAdd.SetEnabled(true);
-    for (TMenuItem* m : {Item111, N11111, N2222, N3331, Item121, N21}) m->SetEnabled(true);
     SetListCommands(false);
     Button15->Click();
     qvSkinPanel5->SetVisible(true);
@@ -104,7 +102,7 @@ void TForm1::lvFilesDblClick(QObject*) { StartRename(true); }
 void TForm1::StartRename(bool fromDoubleClick) {
     TListItem* item = lvFiles->Selected();
     if (!item) {
-        if (!fromDoubleClick) Dialogs->MessageDlg2(kSelectToRename, kNotice, mtInformation, MsgBtn(mbOK));
+        if (!fromDoubleClick) Notice(kSelectToRename);
         return;
     }
     TListColumns& columns = lvFiles->Columns();

@@ -486,7 +486,7 @@ void TForm1::CreateHiddenPanels() {
 }
 
 void TForm1::CreateCommands() {
-    CmdAdd = {btnAdd, qvSkinMenuSpeedButton1, Images[3], Images[2], {}};
+    CmdAdd = {btnAdd, qvSkinMenuSpeedButton1, Images[3], Images[2], {Item111, Item121, N21, N11111, N2222, N3331}};
     CmdRemove = {btnRemove, qvSkinButton7, Images[15], Images[14], {N13}};
     CmdClear = {btnClear, qvSkinButton8, Images[13], Images[12], {N14}};
     CmdStart = {btnStart, qvSkinButton2, Images[5], Images[4], {N7}};

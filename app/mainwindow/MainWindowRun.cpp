@@ -48,7 +48,6 @@ void TForm1::btnStartClick(QObject*) {
     if (!RebuildTasks()) return;
 
     CmdAdd.SetEnabled(false);
-    for (TMenuItem* item : {Item111, N11111, N2222, N3331, Item121, N21}) item->SetEnabled(false);
     Button22->Click();
     for (const TCommandState* c : {&CmdRemove, &CmdRename, &CmdClear, &CmdStart}) c->SetEnabled(false);
     CmdStop.SetEnabled(chkThreadMode->Checked());

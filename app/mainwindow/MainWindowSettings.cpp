@@ -43,7 +43,6 @@ void TForm1::ShowError(const QString& message) {
 // Browse: a confirmed folder that exists is shown, kept and stored; the
 // chooser remembers it for both folder commands.
 void TForm1::qvSkinButton5Click(QObject*) {
-    if (!Dialogs) return;
     const std::optional<QString> folder = Dialogs->SelectFolder(qvSkinSelectDirectoryDialog2);
     if (!folder) return;
     if (!QFileInfo(*folder).isDir()) return;
@@ -55,7 +54,6 @@ void TForm1::qvSkinButton5Click(QObject*) {
 
 // The index is stored also when the choice is cancelled (unchanged then).
 void TForm1::qvSkinButton9Click(QObject*) {
-    if (!Dialogs) return;
     if (const std::optional<int> index = Dialogs->SelectSkin(qvSkinData1)) qvSkinData1->SetSkinIndex(*index);
     Button4->Click();
 }

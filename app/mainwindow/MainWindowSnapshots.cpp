@@ -78,7 +78,6 @@ void TForm1::MenuItem1Click(QObject*) {
 // The folder chooser is shared with Browse: it opens where either command
 // last confirmed. The new folder counts from the next snapshot on.
 void TForm1::MenuItem2Click(QObject*) {
-    if (!Dialogs) return;
     const std::optional<QString> folder = Dialogs->SelectFolder(qvSkinSelectDirectoryDialog2);
     if (!folder) return;
     snapshots::StoreSnapshotFolder(GetApplicationPath(), *folder);
@@ -86,7 +85,7 @@ void TForm1::MenuItem2Click(QObject*) {
 
 void TForm1::btnCaptureClick(QObject*) {
     const QImage frame = DUDuvuvu->CurrentFrame();
-    if (!snapshots::HasPicture(frame) || !Dialogs) return;
+    if (!snapshots::HasPicture(frame)) return;
     const std::optional<QString> name = Dialogs->SavePicture(SavePictureDialog1);
     if (!name) return;
     snapshots::SaveCapture(frame, *name);

@@ -109,8 +109,6 @@ void TForm1::BindHandlers() {
     qvSkinButton8->OnClick = N14->OnClick = [this](QObject*) { btnClear->Click(); };
     qvSkinButton2->OnClick = N7->OnClick = [this](QObject*) { btnStart->Click(); };
     qvSkinButton10->OnClick = N8->OnClick = [this](QObject*) { btnStop->Click(); };
-    qvSkinButton11->OnClick = N10->OnClick = [this](QObject*) { btnPause->Click(); };
-    qvSkinButton12->OnClick = N11->OnClick = [this](QObject*) { btnResume->Click(); };
     BindAddsHandlers();
     BindSnapshotHandlers();
     BindCommandHandlers();
