@@ -3,7 +3,8 @@
 // how long a folder add of 100 two-second clips takes (each probed, the last
 // row selected).
 //   bench_app [runs]
-#include "bench/BenchFigures.h"
+#include "bench/BenchSupport.h"
+#include "bench/FreshProgram.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/Startup.h"
 #include "engine/FFBase.h"
@@ -59,17 +60,8 @@ public:
     }
 };
 
-// A program folder and home of its own, so every run starts as a first start.
-struct TFreshProgram {
-    QTemporaryDir Program, Home;
-    TFreshProgram() {
-        qputenv("HOME", Home.path().toUtf8());
-        SetApplicationPathOverride(Program.path() + "/");
-    }
-};
-
 double StartOnce() {
-    TFreshProgram fresh;
+    const bench::TFreshProgram fresh;
     QElapsedTimer timer;
     timer.start();
     TForm1* w = app::StartApplication(std::make_shared<TFolderDialogs>(QString()));
@@ -95,7 +87,7 @@ bool MakeClips(const QString& folder, int count) {
 }
 
 double AddFolder(const QString& clips, int count) {
-    TFreshProgram fresh;
+    const bench::TFreshProgram fresh;
     TForm1* w = app::StartApplication(std::make_shared<TFolderDialogs>(clips));
     w->Show();
     QCoreApplication::processEvents();
@@ -112,12 +104,10 @@ double AddFolder(const QString& clips, int count) {
     return seconds;
 }
 
-using bench::Median;
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::OffscreenUnlessSet();
     const bool child = argc > 1 && QByteArray(argv[1]) == "--start-once";
     QApplication qtApp(argc, argv);
     SetMainThreadExceptionHandler([](std::exception_ptr e) { Application()->HandleException(e); });
@@ -126,7 +116,7 @@ int main(int argc, char* argv[]) {
         std::printf("%.6f\n", StartOnce());
         return 0;
     }
-    const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 10;
+    const int runs = bench::CountArgument(argc, argv, 10);
     QElapsedTimer total;
     total.start();
 
@@ -153,7 +143,7 @@ int main(int argc, char* argv[]) {
     const double add = AddFolder(clips.path(), count);
 
     std::printf("bench time: %.1f s\n", total.nsecsElapsed() / 1e9);
-    std::printf("start to usable main window: %.3f s\n", Median(starts));
+    std::printf("start to usable main window: %.3f s\n", bench::Median(starts));
     std::printf("add 100 files: %.2f s\n", add);
     SetMainThreadExceptionHandler(nullptr);
     return 0;

@@ -5,7 +5,7 @@
 // of 20 runs (Qt offscreen unless QT_QPA_PLATFORM says otherwise).
 //
 //   bench_skinform [runs]
-#include "bench/BenchFigures.h"
+#include "bench/BenchSupport.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "resources/skins/StoredSkins.h"
@@ -20,17 +20,13 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
-
 using bench::Median;
 using bench::Ms;
 
-}  // namespace
-
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::OffscreenUnlessSet();
     QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    const int runs = bench::CountArgument(argc, argv, 20);
     TqvCompressedSkinList list;
     LoadStoredSkins(list);
 

@@ -5,7 +5,8 @@
 // switches (Qt offscreen unless QT_QPA_PLATFORM says otherwise).
 //
 //   bench_skinswitch [rounds]      (rounds of eleven switches; 5 when not given)
-#include "bench/BenchFigures.h"
+#include "bench/BenchSupport.h"
+#include "bench/FreshProgram.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/Startup.h"
 #include "engine/FFBase.h"
@@ -15,31 +16,22 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
-
-namespace {
 
 using bench::Median;
 using bench::Ms;
 
-}  // namespace
-
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::OffscreenUnlessSet();
     QApplication qapp(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const int rounds = bench::CountArgument(argc, argv, 5);
     const auto benchStart = std::chrono::steady_clock::now();
 
-    // A program folder and home of its own: nothing of the user's is read or written.
-    QTemporaryDir program, home;
-    qputenv("HOME", home.path().toUtf8());
-    SetApplicationPathOverride(program.path() + QLatin1Char('/'));
+    const bench::TFreshProgram fresh;
     TForm1* window = app::StartApplication();
     window->Show();
     QApplication::setActiveWindow(window);
@@ -75,6 +67,5 @@ int main(int argc, char** argv) {
     std::printf("bench time: %.1f s\n", Ms(std::chrono::steady_clock::now() - benchStart) / 1000);
     std::printf("skin switch median: %.1f ms\n", Median(all));
     DestroyApplication();
-    SetApplicationPathOverride(QString());
     return 0;
 }
