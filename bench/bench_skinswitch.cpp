@@ -15,7 +15,6 @@
 #include "skin/model/StoredSkin.h"
 
 #include <QApplication>
-#include <QFile>
 
 #include <algorithm>
 #include <chrono>

@@ -5,9 +5,6 @@
 #include "tools/gallery/GalleryProgram.h"
 
 #include "app/mainwindow/MainWindow.h"
-#include "app/mainwindow/Startup.h"
-#include "engine/FFBase.h"
-#include "platform/Application.h"
 #include "skin/controls/lists/SkinListBox.h"
 #include "skin/forms/shell/OpenDialog.h"
 #include "skin/forms/shell/SelectSkinDialog.h"
@@ -15,7 +12,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {

@@ -5,16 +5,11 @@
 
 #include "app/jobs/JobRow.h"
 #include "app/mainwindow/MainWindow.h"
-#include "app/mainwindow/Startup.h"
-#include "engine/FFBase.h"
-#include "platform/Application.h"
 #include "platform/ComCtrls.h"
 #include "skin/controls/buttons/SkinButton.h"
 #include "skin/controls/views/SkinListView.h"
 #include "skin/model/SkinData.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 
 void DrawMainWindowJobsSection(TGallerySheet& sheet) {
     gallery::TStartedProgram started(sheet);

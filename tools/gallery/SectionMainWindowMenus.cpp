@@ -5,14 +5,10 @@
 #include "tools/gallery/GalleryProgram.h"
 
 #include "app/mainwindow/MainWindow.h"
-#include "app/mainwindow/Startup.h"
-#include "engine/FFBase.h"
 #include "skin/controls/buttons/SkinButton.h"
 #include "skin/forms/menu/PopupWindow.h"
 #include "skin/forms/menu/SkinMenu.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 
 namespace {
 

@@ -4,17 +4,12 @@
 #include "tools/gallery/GalleryProgram.h"
 
 #include "app/mainwindow/MainWindow.h"
-#include "app/mainwindow/Startup.h"
-#include "engine/FFBase.h"
 #include "engine/Player.h"
-#include "platform/Application.h"
 #include "platform/StdCtrls.h"
 #include "skin/model/SkinData.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPainter>
-#include <QTemporaryDir>
 
 namespace {
 
