@@ -268,6 +268,7 @@ void TCustomPlayer::Stop(bool AWaitForStop) {
     if (!is->Closed) {
         if (is->paused) StreamTogglePause(is);
         Fstep = false;
+        is->Quitting = true;
         is->StreamQuit();
     }
     if (!AWaitForStop) return;

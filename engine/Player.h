@@ -46,9 +46,10 @@ enum TPlayEventKind { pekNone = 0, pekPosition = 1, pekState = 2, pekQuit = 3 };
 class TPlayEventRing {
 public:
     static constexpr int kSlots = 10;
-    void Push(int kind, std::int64_t value);
+    // serial: the newest seek asked for when the event arose.
+    void Push(int kind, std::int64_t value, int serial = 0);
     // Kind pekNone when empty.
-    int Pop(std::int64_t& value);
+    int Pop(std::int64_t& value, int* serial = nullptr);
     // Blocks until an event is held.
     void WaitForEvent();
     int Count() const;
@@ -61,6 +62,7 @@ private:
     struct Slot {
         int Kind = 0;
         std::int64_t Value = 0;
+        int Serial = 0;
     } FEvents[kSlots];
 };
 
@@ -283,7 +285,7 @@ private:
     void Error(const QString& AMsg);  // logged and stored
     void ClosePlayback(TVideoState* is);
     void DetachProbe(TVideoState* is);
-    void DeliverEvent(TVideoState* is, int kind, std::int64_t value);
+    void DeliverEvent(TVideoState* is, int kind, std::int64_t value, int serial);
     void StopPlayback(bool AWaitForStop);
     void ReapRetired();
     void EventThreadBody(TVideoState* is);

@@ -14,7 +14,7 @@
 // ---------------------------------------------------------------------------
 // Ring
 
-void TPlayEventRing::Push(int kind, std::int64_t value) {
+void TPlayEventRing::Push(int kind, std::int64_t value, int serial) {
     {
         std::lock_guard<std::mutex> lock(FLock);
         const int newest = (FTailer + kSlots - 1) % kSlots;
@@ -25,16 +25,18 @@ void TPlayEventRing::Push(int kind, std::int64_t value) {
         Slot& slot = FEvents[(FTailer + kSlots - 1) % kSlots];
         slot.Kind = kind;
         slot.Value = value;
+        slot.Serial = serial;
     }
     FEvent.notify_all();
 }
 
-int TPlayEventRing::Pop(std::int64_t& value) {
+int TPlayEventRing::Pop(std::int64_t& value, int* serial) {
     std::lock_guard<std::mutex> lock(FLock);
     if (FHeader == FTailer) return pekNone;
     const Slot& slot = FEvents[FHeader];
     FHeader = (FHeader + 1) % kSlots;
     value = slot.Value;
+    if (serial) *serial = slot.Serial;
     return slot.Kind;
 }
 
@@ -59,13 +61,14 @@ void TCustomPlayer::SetState(TVideoState* is, TPlayState AState) {
         is->Ring.Push(pekQuit, 0);
 }
 
-void TCustomPlayer::DeliverEvent(TVideoState* is, int kind, std::int64_t value) {
-    auto deliver = [this, is, kind, value] {
+void TCustomPlayer::DeliverEvent(TVideoState* is, int kind, std::int64_t value, int serial) {
+    auto deliver = [this, is, kind, value, serial] {
         // A playback stopped from its own handler says nothing more.
         if (is->Detached) return;
-        // Once asked to stop, a playback's queued positions would move the host's
-        // slider after it has moved on.
-        if (kind == pekPosition && is->Quitting) return;
+        // A position queued before the host stopped the playback or asked for a
+        // newer seek tells a place the host has left: told now, it would move
+        // the slider back.
+        if (kind == pekPosition && (is->Quitting || serial < NewestSeekSerial(is))) return;
         TVideoState* outer = FDelivering;
         FDelivering = is;
         try {
@@ -85,13 +88,14 @@ void TCustomPlayer::DeliverEvent(TVideoState* is, int kind, std::int64_t value) 
 void TCustomPlayer::EventThreadBody(TVideoState* is) {
     for (;;) {
         std::int64_t value = 0;
-        const int kind = is->Ring.Pop(value);
+        int serial = 0;
+        const int kind = is->Ring.Pop(value, &serial);
         if (kind == pekNone) {
             is->Ring.WaitForEvent();
             continue;
         }
         if (kind == pekQuit) break;
-        DeliverEvent(is, kind, value);
+        DeliverEvent(is, kind, value, serial);
         if (kind == pekState && value == psStop) break;
     }
     is->EventThreadDone = true;
@@ -134,7 +138,7 @@ void TCustomPlayer::ReportPosition(TVideoState* is) {
             if (!backwards) {
                 FLastPTS = pts;
                 is->reported_serial = serial;
-                if (OnPosition) is->Ring.Push(pekPosition, pts);
+                if (OnPosition) is->Ring.Push(pekPosition, pts, NewestSeekSerial(is));
             }
         }
     }

@@ -646,6 +646,11 @@ void StreamSeek(TVideoState* is, std::int64_t pos, std::int64_t rel, int flags, 
     }
 }
 
+int NewestSeekSerial(TVideoState* is) {
+    std::lock_guard<std::mutex> lock(is->seek_mutex);
+    return is->seek_serial;
+}
+
 double RelativeSeekBase(TVideoState* is) {
     std::lock_guard<std::mutex> lock(is->seek_mutex);
     if (is->seek_target_valid && MasterClockSerial(is) < is->seek_serial) return is->seek_target;

@@ -125,7 +125,7 @@ struct TVideoState {
     std::atomic<bool> PlayThreadDone{false};
     std::atomic<bool> EventThreadDone{false};
     std::atomic<bool> Detached{false};      // stopped from its own handler: deliver nothing more
-    std::atomic<bool> Quitting{false};      // asked to quit: positions still queued are stale
+    std::atomic<bool> Quitting{false};      // the host stopped it: positions still queued are stale
     QString LastErrMsg;  // read thread until Opened leaves 0, then the user-interface thread
 
     // Play loop queue.
@@ -284,10 +284,7 @@ struct TVideoState {
     // Sleeps up to ms, waking at once when the playback closes.
     void Sleep(int ms);
     void PushPlayEvent(int type, int a = 0, int b = 0);
-    void StreamQuit() {
-        Quitting = true;
-        PushPlayEvent(pleQuit);
-    }
+    void StreamQuit() { PushPlayEvent(pleQuit); }
     double StreamTimeBase(AVStream* st) const { return st ? av_q2d(st->time_base) : 0; }
 };
 
@@ -315,6 +312,8 @@ int MasterClockSerial(TVideoState* is);
 // Where a relative seek counts from: the master clock, or the newest seek's
 // target while the clock has no data of that seek yet.
 double RelativeSeekBase(TVideoState* is);
+// The number of the newest seek asked for.
+int NewestSeekSerial(TVideoState* is);
 double NowSeconds();
 void ClearPictures(TVideoState* is);
 
