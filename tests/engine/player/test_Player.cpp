@@ -774,6 +774,19 @@ TEST_F(PlayerTest, APlaybackAskedToStopDeliversNoQueuedPosition) {
     EXPECT_EQ(rec.states.back(), psStop) << "the stop itself is still told";
 }
 
+// Likewise a seek: positions queued before it tell the place it left.
+TEST_F(PlayerTest, PositionsQueuedBeforeASeekAreNotDelivered) {
+    player.Setframedrop(0);
+    ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
+    for (int ms = 0; player.CurrentPTS() < 300000 && ms < kHangMs; ms += 5)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_GE(player.CurrentPTS(), 300000);
+    const size_t before = rec.positions.size();
+    player.Seek(std::int64_t{2000000}, {}, false);
+    ASSERT_TRUE(PumpUntil([&] { return rec.positions.size() > before; }));
+    EXPECT_GE(rec.positions[before], 1500000) << "the first position told is of the new place";
+}
+
 TEST_F(PlayerTest, CallsRunDuringItsOwnWaitsMayStopOrOpen) {
     // A posted call stops the playback while a waiting seek services the queue.
     ASSERT_TRUE(OpenClip("rgb_g5.avi", false));
