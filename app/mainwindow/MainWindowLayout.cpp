@@ -160,6 +160,8 @@ void TForm1::CreateSkin() {
     qvVelmora1->SetName(QStringLiteral("qvVelmora1"));
     qvVelmora1->SetSkinData(qvSkinData1);
     qvVelmora1->SetMenusSkinData(qvSkinData1);
+    // A fixed-size window: its frame offers minimize only (no maximize, no system menu).
+    qvVelmora1->SetBorderIcons(biMinimize);
     // Every skin frames the same 800 × 541 client.
     qvVelmora1->ClientWidth = 800;
     qvVelmora1->ClientHeight = 541;

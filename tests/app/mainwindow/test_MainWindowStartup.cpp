@@ -8,13 +8,17 @@
 #include "skin/controls/buttons/SkinMenuSpeedButton.h"
 #include "skin/controls/edits/SkinEdit.h"
 #include "skin/controls/panels/SkinPanel.h"
+#include "skin/forms/Velmora.h"
 #include "skin/forms/menu/Menus.h"
+#include "skin/forms/menu/SkinMenu.h"
 #include "skin/model/SkinData.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QFileInfo>
+#include <QTest>
 
 TEST_F(MainWindowTest, StartsIntoItsMainWindow) {
     Start();
@@ -114,6 +118,36 @@ TEST_F(MainWindowTest, StartsIntoItsMainWindow) {
 }
 
 // The hidden buttons are the operations: they run hidden and disabled.
+TEST_F(MainWindowTest, TheFixedWindowOffersNoMaximize) {
+    Start();
+    TqvVelmora* frame = W->qvVelmora1;
+    EXPECT_EQ(frame->BorderIcons(), TqvBorderIcons(biMinimize));
+    for (const auto& o : frame->ObjectList)
+        EXPECT_FALSE(o->Command == cmMaximize && o->Enabled) << o->IDName.toStdString();
+    TRect caption{};
+    for (const auto& o : frame->ObjectList)
+        if (o->IsCaption()) caption = o->ObjectRect;
+    ASSERT_GT(caption.Width(), 0);
+    const QPoint at(caption.Left + 20, (caption.Top + caption.Bottom) / 2);
+    QApplication::setActiveWindow(W);
+    // The system menu from the caption: minimize and close only.
+    QTest::mousePress(W->windowHandle(), Qt::RightButton, {}, at);
+    ASSERT_TRUE(frame->SkinMenu()->Visible());
+    const TqvPopupLevel& level = frame->SkinMenu()->LastLevel()->Level();
+    QStringList items;
+    for (int i = 0; i < level.ItemCount(); ++i)
+        items << (level.Item(i)->IsSeparator() ? QStringLiteral("-") : level.Item(i)->MenuItem->Name());
+    EXPECT_EQ(items, QStringList({"QVF_MINITEM", "-", "QVF_CLOSE"}));
+    QTest::mouseRelease(W->windowHandle(), Qt::RightButton, {}, at);
+    frame->SkinMenu()->Hide();
+    // A double click on the caption leaves the window as it was; the hidden button stays hidden.
+    const QRect before = W->geometry();
+    QTest::mouseDClick(W->windowHandle(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(frame->WindowState(), wsNormal);
+    EXPECT_EQ(W->geometry(), before);
+    EXPECT_FALSE(W->Button27->isVisible());
+}
+
 TEST_F(MainWindowTest, HiddenButtonsRunTheirOperations) {
     Start();
     EXPECT_FALSE(W->Button2->Visible() && W->Panel1->Left() < 800);

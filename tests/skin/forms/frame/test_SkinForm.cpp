@@ -16,6 +16,7 @@
 #include "platform/Canvas.h"
 
 #include <QApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -536,6 +537,35 @@ TEST_F(SkinForm, RightPressOnTheCaptionOpensTheSystemMenuThere) {
     Comp->DisableSystemMenu = true;
     Mouse(Form, QEvent::MouseButtonPress, QPoint(50, 10), Qt::RightButton, Qt::RightButton);
     EXPECT_FALSE(Comp->SkinMenu()->Visible());
+}
+
+TEST_F(SkinForm, AFixedFormWithMinimizeOnlyOffersNoMaximize) {
+    // The program's main window: a single fixed border, the minimize icon only.
+    Comp->SetFormBorderStyle(bsSingle);
+    Comp->SetBorderIcons(biMinimize);
+    Form->show();
+    QApplication::setActiveWindow(Form);
+    QStringList buttons;
+    for (const auto& o : Comp->ObjectList)
+        if (o->Visible && o->Enabled && o->Kind() == TqvFrameObjectKind::StdButton) buttons << o->IDName;
+    EXPECT_EQ(buttons, QStringList({"closebutton", "minbutton"}));
+    // The system menu from the caption.
+    QTest::mousePress(Form->windowHandle(), Qt::RightButton, {}, QPoint(50, 10));
+    ASSERT_TRUE(Comp->SkinMenu()->Visible());
+    const TqvPopupLevel& level = Comp->SkinMenu()->LastLevel()->Level();
+    QStringList items;
+    for (int i = 0; i < level.ItemCount(); ++i)
+        items << (level.Item(i)->IsSeparator() ? QStringLiteral("-") : level.Item(i)->MenuItem->Name());
+    EXPECT_EQ(items, QStringList({"QVF_MINITEM", "-", "QVF_CLOSE"}));
+    QTest::mouseRelease(Form->windowHandle(), Qt::RightButton, {}, QPoint(50, 10));
+    Comp->SkinMenu()->Hide();
+    // A double click on the caption neither maximizes nor moves it.
+    const QRect before = Form->geometry();
+    QTest::mouseDClick(Form->windowHandle(), Qt::LeftButton, {}, QPoint(50, 10));
+    EXPECT_EQ(Comp->WindowState(), wsNormal);
+    EXPECT_EQ(Form->geometry(), before);
+    // No sizing zones on the fixed border.
+    EXPECT_EQ(Comp->HitTest({0, 150}), HTOBJECT);
 }
 
 TEST_F(SkinForm, DraggingTheCaptionMovesTheForm) {
