@@ -622,7 +622,8 @@ void TqvVelmora::SetRollUpState(bool Value) {
     if (Value) {
         OldHeight = FForm->Height();
         FForm->SetHeight(GetMinHeight());
-    } else if (ClientHeight != 0) {
+    } else if (ClientHeight != 0 && FWindowState != wsMaximized) {
+        // A maximized form unrolls to the maximized height it had, not to the normal client height.
         FForm->SetClientSize(FForm->ClientRect().Width(), ClientHeight);
     } else {
         FForm->SetHeight(OldHeight);

@@ -450,6 +450,26 @@ TEST_F(SkinForm, RollUpAndMaximizeCombinations) {
     EXPECT_FALSE(Comp->RollUpState());
 }
 
+TEST_F(SkinForm, AFormRolledUpWhileMaximizedUnrollsToItsMaximizedHeight) {
+    Load();
+    // With and without a client height of its own: the normal height is for the normal state.
+    for (int clientHeight : {0, 250}) {
+        Comp->ClientHeight = clientHeight;
+        Comp->SetWindowState(wsMaximized);
+        Comp->SetRollUpState(true);
+        ASSERT_EQ(Form->Height(), Comp->GetMinHeight()) << clientHeight;
+        Comp->SetRollUpState(false);
+        EXPECT_EQ(Comp->WindowState(), wsMaximized) << clientHeight;
+        EXPECT_EQ(Form->geometry(), kWork) << clientHeight;
+        Comp->SetWindowState(wsNormal);
+        EXPECT_EQ(Form->Left(), 50) << clientHeight;
+    }
+    // The normal state still takes the client height when it unrolls.
+    Comp->SetRollUpState(true);
+    Comp->SetRollUpState(false);
+    EXPECT_EQ(Form->ClientRect().Height(), 250);
+}
+
 TEST_F(SkinForm, TheMainFormMinimizesThroughTheApplication) {
     Application()->SetMainForm(Form);
     Comp->SetWindowState(wsMinimized);
