@@ -811,6 +811,10 @@ bool TqvVelmora::MessageBefore(TMessage& m) {
         if (model && model == FSD) UpdateMDIChildren();
         if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
         return false;
+    case WM_SKIN_STRINGS_CHANGED:
+        // The caption buttons' hints take the model's new texts.
+        SetObjectHints();
+        return false;
     case WM_SKIN_FORM_SKINNABLE_CHANGED:
         if (!FUseRibbon && FSD && model == FSD) SetSkinnableForm(FSD->SkinnableForm());
         return false;

@@ -142,12 +142,15 @@ TEST_F(ObjectsTest, CaptionButtonHintsFromTheSkinStringsElseBuiltIn) {
 
     TqvResourceStrData strings;
     strings.SetResStrings({"CLOSEBUTTON_HINT=Shut", "RESTORE_HINT=Back"});
+    // The model tells its forms (1274): the new texts come without a skin change.
     Model->SetResourceStrData(&strings);
-    Comp->SetObjectHints();
     EXPECT_EQ(Object("cmclose")->Hint, "Shut");
+    EXPECT_EQ(Object<TqvSkinStdButtonObject>("cmclose")->FTempHint, "Shut");
     EXPECT_EQ(Object("cmmaximize")->Hint, "Maximize");
     EXPECT_EQ(Object<TqvSkinStdButtonObject>("cmmaximize")->RestoreHint, "Back");
     Model->SetResourceStrData(nullptr);
+    EXPECT_EQ(Object("cmclose")->Hint, "Close");
+    EXPECT_EQ(Object<TqvSkinStdButtonObject>("cmmaximize")->RestoreHint, "Restore");
 }
 
 // Hover with the manual pointer and clock.
