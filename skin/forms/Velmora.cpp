@@ -107,7 +107,7 @@ TqvVelmora::~TqvVelmora() {
         FForm->SetClientMargins(QMargins());
         FForm->setMinimumSize(0, 0);
         FForm->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        if (FCursorOverridden) FForm->unsetCursor();
+        RestoreFormCursor();
     }
 }
 
@@ -731,7 +731,10 @@ bool TqvVelmora::FrameEventBefore(QEvent* e) {
         if (!FSkinnableForm) return false;
         return FrameMouse(static_cast<QMouseEvent*>(e), true);
     case QEvent::Leave:
-        if (!FDrag.Code) TestActive(-1, -1, false);
+        if (!FDrag.Code) {
+            TestActive(-1, -1, false);
+            RestoreFormCursor();
+        }
         return false;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
@@ -990,7 +993,7 @@ void TqvVelmora::EndDrag() {
 }
 
 void TqvVelmora::UpdateCursor(int code) {
-    Qt::CursorShape shape = Qt::ArrowCursor;
+    std::optional<Qt::CursorShape> shape;
     switch (code) {
     case HTLEFT:
     case HTRIGHT: shape = Qt::SizeHorCursor; break;
@@ -1000,20 +1003,30 @@ void TqvVelmora::UpdateCursor(int code) {
     case HTBOTTOMRIGHT: shape = Qt::SizeFDiagCursor; break;
     case HTTOPRIGHT:
     case HTBOTTOMLEFT: shape = Qt::SizeBDiagCursor; break;
+    case HTCLIENT: break;
     default:
-        // Off the sizing zones the form's own cursor comes back.
-        if (FCursorOverridden) {
-            if (FFormCursor) FForm->setCursor(*FFormCursor);
-            else FForm->unsetCursor();
-            FCursorOverridden = false;
-        }
-        return;
+        // The rest of the frame shows the arrow, as a window frame does, unless
+        // the form's own cursor is asked for there.
+        if (!UseFormCursorInNCArea) shape = Qt::ArrowCursor;
+        break;
     }
+    // A cursor the form set for itself meanwhile is its own again.
+    if (FCursorOverridden && (!FForm->testAttribute(Qt::WA_SetCursor) || FForm->cursor().shape() != FOverrideShape))
+        FCursorOverridden = false;
+    if (!shape) return RestoreFormCursor();
     if (!FCursorOverridden) {
         FFormCursor = FForm->testAttribute(Qt::WA_SetCursor) ? std::optional<QCursor>(FForm->cursor()) : std::nullopt;
         FCursorOverridden = true;
     }
-    FForm->setCursor(shape);
+    FOverrideShape = *shape;
+    FForm->setCursor(*shape);
+}
+
+void TqvVelmora::RestoreFormCursor() {
+    if (!FCursorOverridden) return;
+    if (FFormCursor) FForm->setCursor(*FFormCursor);
+    else FForm->unsetCursor();
+    FCursorOverridden = false;
 }
 
 bool TqvVelmora::eventFilter(QObject* watched, QEvent* e) {

@@ -284,6 +284,8 @@ public:
     // ---- properties
     bool AlwaysResize = false;
     TqvPositionInMonitor PositionInMonitor = qvpDefault;
+    // The form's own cursor over the frame (sizing edges keep their shapes);
+    // off, the frame shows the arrow there.
     bool UseFormCursorInNCArea = false;
     int ClientWidth = 0, ClientHeight = 0;
     bool HideCaptionButtons = false;
@@ -411,6 +413,7 @@ private:
     void DragTo(QPoint global);
     void EndDrag();
     void UpdateCursor(int code);
+    void RestoreFormCursor();
 
     void StartFade();
     void FadeStep();
@@ -493,6 +496,7 @@ private:
 
     // The form's own cursor while a sizing shape is shown over the frame.
     bool FCursorOverridden = false;
+    Qt::CursorShape FOverrideShape = Qt::ArrowCursor;
     std::optional<QCursor> FFormCursor;
 
     // Fade-in.

@@ -677,12 +677,39 @@ TEST_F(SkinForm, CursorsFollowTheZones) {
         EXPECT_EQ(Form->cursor().shape(), c.Shape) << c.P.x() << "," << c.P.y();
     }
     EXPECT_EQ(Form->Client()->cursor().shape(), Qt::ArrowCursor);
-    // A cursor the form set for itself comes back off the sizing zones.
+}
+
+TEST_F(SkinForm, TheFormsOwnCursorOverTheFrameOnlyWhenAskedFor) {
+    // A form with a cursor of its own; the caption at (50, 10), the left edge at (0, 150).
+    struct Case {
+        bool UseFormCursor;
+        QPoint P;
+        Qt::CursorShape Shape;
+    } cases[] = {
+        {false, {40, 10}, Qt::ArrowCursor}, {false, {0, 150}, Qt::SizeHorCursor},
+        {false, {60, 10}, Qt::ArrowCursor}, {true, {70, 10}, Qt::WaitCursor},
+        {true, {0, 160}, Qt::SizeHorCursor}, {true, {80, 10}, Qt::WaitCursor},
+    };
+    Form->show();
     Form->setCursor(Qt::WaitCursor);
-    Mouse(Form, QEvent::MouseMove, QPoint(0, 150), Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(Form->cursor().shape(), Qt::SizeHorCursor);
-    Mouse(Form, QEvent::MouseMove, QPoint(50, 10), Qt::NoButton, Qt::NoButton);
+    for (const Case& c : cases) {
+        Comp->UseFormCursorInNCArea = c.UseFormCursor;
+        QTest::mouseMove(Form->windowHandle(), c.P);
+        EXPECT_EQ(Form->cursor().shape(), c.Shape) << c.UseFormCursor << " " << c.P.x() << "," << c.P.y();
+    }
+    // Leaving the window gives the form its own cursor back.
+    Comp->UseFormCursorInNCArea = false;
+    QTest::mouseMove(Form->windowHandle(), QPoint(90, 10));
+    ASSERT_EQ(Form->cursor().shape(), Qt::ArrowCursor);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(Form, &leave);
     EXPECT_EQ(Form->cursor().shape(), Qt::WaitCursor);
+    // A cursor set while the frame showed its own is the one kept.
+    QTest::mouseMove(Form->windowHandle(), QPoint(0, 150));
+    Form->setCursor(Qt::CrossCursor);
+    QTest::mouseMove(Form->windowHandle(), QPoint(100, 10));
+    QCoreApplication::sendEvent(Form, &leave);
+    EXPECT_EQ(Form->cursor().shape(), Qt::CrossCursor);
 }
 
 TEST_F(SkinForm, FrameObjectsGetTheMouse) {
