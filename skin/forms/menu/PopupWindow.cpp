@@ -2,9 +2,12 @@
 
 #include "platform/Sources.h"
 #include "skin/controls/base/DropDownKind.h"
+#include "skin/model/draw/LayerManager.h"
 
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +30,7 @@ TqvSkinPopupWindow::TqvSkinPopupWindow(QWidget* Parent, TqvPopupLevelHost* Host,
     FMouseTimer = NewTimer(this, 50, [this] { OnMouseTimer(); });
     FMorphTimer = NewTimer(this, 20, [this] { OnMorphTimer(); });
     FScrollTimer = NewTimer(this, 100, [this] { OnScrollTimer(); });
+    FFadeTimer = NewTimer(this, 6, [this] { OnFadeTimer(); });
 }
 
 TqvSkinPopupWindow::~TqvSkinPopupWindow() = default;
@@ -38,8 +42,14 @@ void TqvSkinPopupWindow::Show(const TRect& R, TMenuItem* AItem, int StartIndex, 
     setGeometry(FShow.X, FShow.Y, FLevel.Width(), FLevel.Height());
     const QRegion rgn = FLevel.Region();
     if (!rgn.isEmpty()) setMask(rgn);
+    // Without a compositor a translucent level would only be opaque: it stays so.
+    const bool layered = FAlphaBlend && LayeredWindowsAvailable();
+    FAlpha = layered ? (FFade ? 0 : FAlphaBlendValue) : 255;
+    if (layered) SetWindowAlpha(this, FAlpha);
     show();
     raise();
+    // The fade steps on the tick source instead of holding the thread.
+    if (layered && FFade && FAlpha < FAlphaBlendValue) FFadeTimer->SetEnabled(true);
     FMouseTimer->SetEnabled(true);
     FLevel.ActiveItem = -1;
     for (int i = 0; i < FLevel.ItemCount(); ++i)
@@ -51,7 +61,20 @@ void TqvSkinPopupWindow::Show(const TRect& R, TMenuItem* AItem, int StartIndex, 
         }
 }
 
+void TqvSkinPopupWindow::SetAlphaBlend(bool On, int Value, bool Fade) {
+    FAlphaBlend = On;
+    FAlphaBlendValue = std::clamp(Value, 0, 255);
+    FFade = Fade;
+}
+
+void TqvSkinPopupWindow::OnFadeTimer() {
+    FAlpha = std::min(FAlpha + std::max(1, FAlphaBlendValue / 15), FAlphaBlendValue);
+    SetWindowAlpha(this, FAlpha);
+    if (FAlpha >= FAlphaBlendValue) FFadeTimer->SetEnabled(false);
+}
+
 void TqvSkinPopupWindow::HideLevel() {
+    FFadeTimer->SetEnabled(false);
     FMouseTimer->SetEnabled(false);
     FMorphTimer->SetEnabled(false);
     FScrollTimer->SetEnabled(false);

@@ -48,6 +48,13 @@ public:
     // Hides at once and stops every timer.
     void HideLevel();
 
+    // Translucency for the next Show, only where a compositor runs: constant
+    // Value, or a fade from 0 up to it in steps of Value / 15 every 6 ms.
+    void SetAlphaBlend(bool On, int Value, bool Fade);
+    // The level's alpha now (255: opaque) and whether the fade still runs.
+    int Alpha() const { return FAlpha; }
+    bool Fading() const { return FFadeTimer->Enabled(); }
+
     // A key (Qt key value) for this level.
     void PopupKeyDown(int Key);
     // Closes the levels above the submenu this window opened and releases its items.
@@ -77,6 +84,7 @@ private:
     void OnMouseTimer();
     void OnMorphTimer();
     void OnScrollTimer();
+    void OnFadeTimer();
     void StartScroll();
     void StopScroll();
     void SelectNextItem();
@@ -90,6 +98,9 @@ private:
     TTimer* FMouseTimer;
     TTimer* FMorphTimer;
     TTimer* FScrollTimer;
+    TTimer* FFadeTimer;
+    bool FAlphaBlend = false, FFade = false;
+    int FAlphaBlendValue = 255, FAlpha = 255;
     int OMX = -1, OMY = -1;
     TPoint FShow{};
     QString FHint;

@@ -90,6 +90,8 @@ void TqvSkinMenu::OpenLevel(const TRect& R, TMenuItem* AItem, TMenuItem* AItem2,
                             bool PopupUp) {
     TqvSkinData* sd = FSkinData && !FSkinData->Empty ? FSkinData.data() : nullptr;
     auto* w = new TqvSkinPopupWindow(FForm, this, sd, FSettings);
+    // Only the first level of a menu fades in; submenus show at the value.
+    w->SetAlphaBlend(AlphaBlend, AlphaBlendValue, AlphaBlendAnimation && FFirst);
     FPopupList.emplace_back(w);
     w->Show(R, AItem, StartIndex, PopupByItem, PopupUp, FWorkArea, AItem2);
 }

@@ -6,6 +6,7 @@
 
 #include "skin/controls/buttons/SkinMenuSpeedButton.h"
 #include "skin/controls/edits/SkinEdit.h"
+#include "skin/model/draw/LayerManager.h"
 
 #include <QContextMenuEvent>
 #include <QLineEdit>
@@ -183,6 +184,50 @@ struct SubmenuTest : TSkinMenuFixture {
     }
     TqvSkinPopupWindow* Level0() const { return Comp->SkinMenu()->Level(0); }
 };
+
+TEST_F(SkinMenuTest, TheFirstLevelFadesInOnTheTickSourceAndSubmenusShowAtTheValue) {
+    struct Case {
+        const char* What;
+        bool Compositor, Blend, Animation;
+        int FirstAtOpen, FirstAfterOneStep, FirstAtEnd, Submenu;
+    } cases[] = {
+        {"fading", true, true, true, 0, 13, 200, 200},
+        {"constant alpha", true, true, false, 200, 200, 200, 200},
+        {"animation alone", true, false, true, 255, 255, 255, 255},
+        {"no compositor", false, true, true, 255, 255, 255, 255},
+    };
+    TqvSkinPopupMenu* m = NewPopup({"&First"});
+    Add(Add(m->Items(), "&Sub"), "&Inner");
+    for (const Case& c : cases) {
+        SetLayeredWindowsAvailableForTests(c.Compositor);
+        Comp->SetMenusAlphaBlend(c.Blend);
+        Comp->SetMenusAlphaBlendAnimation(c.Animation);
+        Comp->SetMenusAlphaBlendValue(200);
+        Pointer->Pos = QPoint(0, 0);
+        Pointer->Widget = nullptr;
+        m->Popup(100, 100);
+        TqvSkinPopupWindow* first = Comp->SkinMenu()->Level(0);
+        EXPECT_EQ(first->Alpha(), c.FirstAtOpen) << c.What;
+        Ticks->Advance(6);
+        EXPECT_EQ(first->Alpha(), c.FirstAfterOneStep) << c.What;
+        Ticks->Advance(6 * 15);
+        EXPECT_EQ(first->Alpha(), c.FirstAtEnd) << c.What;
+        EXPECT_FALSE(first->Fading()) << c.What;
+        if (c.Compositor && c.Blend) {
+            EXPECT_NEAR(first->windowOpacity(), 200 / 255.0, 0.01) << c.What;
+        }
+        PointAt(first, 1);
+        Ticks->Advance(500);
+        ASSERT_EQ(Comp->SkinMenu()->LevelCount(), 2) << c.What;
+        EXPECT_EQ(Comp->SkinMenu()->Level(1)->Alpha(), c.Submenu) << c.What;
+        EXPECT_FALSE(Comp->SkinMenu()->Level(1)->Fading()) << c.What;
+        // A menu the manager opens over an open one does not fade again.
+        Comp->SkinMenu()->Popup(nullptr, nullptr, 0, Rect(120, 120, 120, 120), m->Items(), false);
+        EXPECT_EQ(Comp->SkinMenu()->Level(0)->Alpha(), c.FirstAtEnd) << c.What;
+        Comp->SkinMenu()->Hide();
+    }
+    SetLayeredWindowsAvailableForTests(false, true);
+}
 
 TEST_F(SubmenuTest, RestingOnASubmenuItemOpensItAfterHalfASecond) {
     PointAt(Level0(), 2);
