@@ -8,6 +8,7 @@
 #include "platform/Graphics.h"
 #include "platform/ImgList.h"
 #include "skin/controls/menus/SkinMenuServices.h"
+#include "skin/forms/hint/SkinHint.h"
 #include "skin/forms/menu/ImagesMenuWindow.h"
 #include "skin/model/SkinData.h"
 
@@ -96,6 +97,9 @@ public:
     void SetShowSelectedItem(bool v) { FShowSelectedItem = v; }
     TqvSkinData* SkinData() const { return FSkinData.data(); }
     void SetSkinData(TqvSkinData* v) { FSkinData = v; }
+    // Shows the items' hints while the pointer rests on their cells.
+    TqvSkinHint* SkinHint() const { return FSkinHint.data(); }
+    void SetSkinHint(TqvSkinHint* v) { FSkinHint = v; }
     bool ShowHints() const { return FShowHints; }
     void SetShowHints(bool v) { FShowHints = v; }
     bool AlphaBlend() const { return FAlphaBlend; }
@@ -149,6 +153,7 @@ private:
     int FColumnsCount = 1;
     bool FShowSelectedItem = true;
     QPointer<TqvSkinData> FSkinData;
+    QPointer<TqvSkinHint> FSkinHint;
     bool FShowHints = true;
     bool FAlphaBlend = false, FAlphaBlendAnimation = false;
     int FAlphaBlendValue = 200;

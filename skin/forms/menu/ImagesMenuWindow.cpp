@@ -1,18 +1,26 @@
 #include "skin/forms/menu/ImagesMenuWindow.h"
 
 #include "skin/controls/base/DropDownKind.h"
+#include "skin/forms/hint/SkinHint.h"
 #include "skin/forms/menu/ImagesMenu.h"
+#include "skin/model/draw/LayerManager.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 TqvSkinImagesMenuPopupWindow::TqvSkinImagesMenuPopupWindow(QWidget* Form, TqvSkinImagesMenu* Menu)
     : QWidget(Form), FMenu(Menu), FForm(Form) {
     MakeDropDownWindow(this);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    FFadeTimer = new TTimer(this);
+    FFadeTimer->SetEnabled(false);
+    FFadeTimer->SetInterval(6);
+    FFadeTimer->OnTimer = [this](QObject*) { FadeStep(); };
 }
 
 TqvSkinImagesMenuPopupWindow::~TqvSkinImagesMenuPopupWindow() { Hook(false); }
@@ -23,13 +31,36 @@ void TqvSkinImagesMenuPopupWindow::ShowGrid(const TRect& PopupRect, const TRect&
     setGeometry(at.X, at.Y, size.cx, size.cy);
     const QRegion rgn = FMenu->GridRegion(size);
     if (!rgn.isEmpty()) setMask(rgn);
+    // Translucent only where a compositor runs; the fade steps on the tick source.
+    const bool layered = FMenu->AlphaBlend() && LayeredWindowsAvailable();
+    const bool fade = layered && FMenu->AlphaBlendAnimation();
+    FAlpha = layered ? (fade ? 0 : FMenu->AlphaBlendValue()) : 255;
+    if (layered) SetWindowAlpha(this, FAlpha);
     show();
+    if (fade && FAlpha < FMenu->AlphaBlendValue()) FFadeTimer->SetEnabled(true);
     Hook(true);
+}
+
+void TqvSkinImagesMenuPopupWindow::FadeStep() {
+    const int target = FMenu ? FMenu->AlphaBlendValue() : 255;
+    FAlpha = std::min(FAlpha + 10, target);
+    SetWindowAlpha(this, FAlpha);
+    if (FAlpha >= target) FFadeTimer->SetEnabled(false);
+}
+
+TqvSkinHint* TqvSkinImagesMenuPopupWindow::ItemHints() const {
+    return FMenu && FMenu->ShowHints() ? FMenu->SkinHint() : nullptr;
+}
+
+void TqvSkinImagesMenuPopupWindow::HideItemHint() {
+    if (TqvSkinHint* h = ItemHints()) h->HideHint();
 }
 
 void TqvSkinImagesMenuPopupWindow::HideGrid(bool AProcessEvents) {
     if (FClosing) return;
     FClosing = true;
+    FFadeTimer->SetEnabled(false);
+    HideItemHint();
     hide();
     Hook(false);
     if (FMenu) FMenu->CloseNotify(AProcessEvents);
@@ -106,9 +137,15 @@ void TqvSkinImagesMenuPopupWindow::GridKeyDown(int Key) {
 
 void TqvSkinImagesMenuPopupWindow::TrackMouse(int X, int Y) {
     const int hot = ImagesMenuItemAt(FMenu->ImagesItems(), Point(X, Y));
-    if (hot != MouseInItem) {
-        MouseInItem = hot;
-        update();
+    if (hot < 0 && FMenu->SkinHint()) FMenu->SkinHint()->HideHint();
+    if (hot == MouseInItem) return;
+    MouseInItem = hot;
+    update();
+    // A new cell: its own hint after the hint pause, or none.
+    if (TqvSkinHint* h = ItemHints(); h && hot >= 0) {
+        h->HideHint();
+        const QString& hint = FMenu->ImagesItems()[std::size_t(hot)].Hint;
+        if (!hint.isEmpty()) h->ActivateHint2(hint);
     }
 }
 
@@ -125,6 +162,7 @@ void TqvSkinImagesMenuPopupWindow::mouseMoveEvent(QMouseEvent* E) {
 
 void TqvSkinImagesMenuPopupWindow::mousePressEvent(QMouseEvent* E) {
     if (E->button() != Qt::LeftButton) return;
+    HideItemHint();
     const QPoint p = E->position().toPoint();
     FDown = true;
     FItemDown = ImagesMenuItemAt(FMenu->ImagesItems(), Point(p.x(), p.y())) >= 0;
@@ -145,6 +183,7 @@ void TqvSkinImagesMenuPopupWindow::mouseReleaseEvent(QMouseEvent* E) {
 }
 
 void TqvSkinImagesMenuPopupWindow::leaveEvent(QEvent*) {
+    HideItemHint();
     MouseInItem = -1;
     update();
 }

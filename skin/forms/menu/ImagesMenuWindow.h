@@ -6,12 +6,14 @@
 // on every way out.
 #pragma once
 
+#include "platform/ExtCtrls.h"
 #include "platform/Types.h"
 
 #include <QPointer>
 #include <QWidget>
 
 class TqvSkinImagesMenu;
+class TqvSkinHint;
 
 class TqvSkinImagesMenuPopupWindow : public QWidget {
     Q_OBJECT
@@ -28,6 +30,9 @@ public:
     int MouseInItem = -1;
     bool FDown = false;
     bool FItemDown = false;
+    // The grid's alpha now (255: opaque) and whether its fade still runs.
+    int Alpha() const { return FAlpha; }
+    bool Fading() const { return FFadeTimer->Enabled(); }
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* E) override;
@@ -39,9 +44,15 @@ protected:
 
 private:
     void Hook(bool On);
+    void FadeStep();
+    // The menu's hint component, when item hints are on.
+    TqvSkinHint* ItemHints() const;
+    void HideItemHint();
 
     QPointer<TqvSkinImagesMenu> FMenu;
     QPointer<QWidget> FForm;
     bool FHooked = false;
     bool FClosing = false;
+    TTimer* FFadeTimer;
+    int FAlpha = 255;
 };
