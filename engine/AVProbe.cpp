@@ -6,7 +6,6 @@
 #include "engine/FFFileNames.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 
 #include <cmath>
 #include <cstdlib>
@@ -176,9 +175,9 @@ bool TCustomAVProbe::LoadFile(const QString& AFileName, const QString& AFormatNa
         }
     }
 
-    if (QFileInfo(AFileName).isDir()) {
-        // The error table has no text of its own for this one.
-        LogError(16, AFileName + QStringLiteral(": Is a directory"));
+    // Refused before the open, which would wait for a pipe's writer forever.
+    if (const QString refusal = InputFileRefusal(AFileName); !refusal.isEmpty()) {
+        LogError(16, refusal);
         return false;
     }
     AVFormatContext* ctx = nullptr;
