@@ -205,6 +205,32 @@ bool TCustomAVProbe::LoadFile(const QString& AFileName, const QString& AFormatNa
     return true;
 }
 
+bool TCustomAVProbe::ReopenFile() {
+    if (!FFileHandle || !FOwnHandle) return false;
+    AVFormatContext* fresh = nullptr;
+    if (OpenInputFile(&fresh, QByteArray(FFileHandle->url), FFileHandle->iformat, nullptr) < 0) return false;
+    fresh->flags |= AVFMT_FLAG_NONBLOCK;
+    int r;
+    {
+        std::lock_guard<std::recursive_mutex> lock(CodecLock);
+        r = ff::avformat_find_stream_info(fresh, nullptr);
+    }
+    // Stream numbers are kept by the caller (the decoder's stream): the file
+    // must still have the same ones.
+    bool same = r >= 0 && fresh->nb_streams == FFileHandle->nb_streams;
+    for (unsigned i = 0; same && i < fresh->nb_streams; ++i)
+        same = fresh->streams[i]->codecpar->codec_type == FFileHandle->streams[i]->codecpar->codec_type &&
+               fresh->streams[i]->codecpar->codec_id == FFileHandle->streams[i]->codecpar->codec_id;
+    if (!same) {
+        CloseInputFile(&fresh);
+        return false;
+    }
+    CloseInputFile(&FFileHandle);
+    FFileHandle = fresh;
+    UpdateFileInfo();
+    return true;
+}
+
 void TCustomAVProbe::CloseFile() {
     FForceFormat.clear();
     if (FFileHandle) {
