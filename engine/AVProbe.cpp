@@ -6,7 +6,6 @@
 #include "engine/FFFileNames.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 
 #include <cmath>
 #include <cstdlib>
@@ -176,9 +175,9 @@ bool TCustomAVProbe::LoadFile(const QString& AFileName, const QString& AFormatNa
         }
     }
 
-    if (QFileInfo(AFileName).isDir()) {
-        // The error table has no text of its own for this one.
-        LogError(16, AFileName + QStringLiteral(": Is a directory"));
+    // Refused before the open, which would wait for a pipe's writer forever.
+    if (const QString refusal = InputFileRefusal(AFileName); !refusal.isEmpty()) {
+        LogError(16, refusal);
         return false;
     }
     AVFormatContext* ctx = nullptr;
@@ -203,6 +202,32 @@ bool TCustomAVProbe::LoadFile(const QString& AFileName, const QString& AFormatNa
     }
     UpdateFileInfo();
     FForceFormat = AFormatName;
+    return true;
+}
+
+bool TCustomAVProbe::ReopenFile() {
+    if (!FFileHandle || !FOwnHandle) return false;
+    AVFormatContext* fresh = nullptr;
+    if (OpenInputFile(&fresh, QByteArray(FFileHandle->url), FFileHandle->iformat, nullptr) < 0) return false;
+    fresh->flags |= AVFMT_FLAG_NONBLOCK;
+    int r;
+    {
+        std::lock_guard<std::recursive_mutex> lock(CodecLock);
+        r = ff::avformat_find_stream_info(fresh, nullptr);
+    }
+    // Stream numbers are kept by the caller (the decoder's stream): the file
+    // must still have the same ones.
+    bool same = r >= 0 && fresh->nb_streams == FFileHandle->nb_streams;
+    for (unsigned i = 0; same && i < fresh->nb_streams; ++i)
+        same = fresh->streams[i]->codecpar->codec_type == FFileHandle->streams[i]->codecpar->codec_type &&
+               fresh->streams[i]->codecpar->codec_id == FFileHandle->streams[i]->codecpar->codec_id;
+    if (!same) {
+        CloseInputFile(&fresh);
+        return false;
+    }
+    CloseInputFile(&FFileHandle);
+    FFileHandle = fresh;
+    UpdateFileInfo();
     return true;
 }
 

@@ -110,6 +110,9 @@ public:
 protected:
     virtual void UpdateFileInfo();
     bool OwnsHandle() const { return FOwnHandle; }
+    // Opens the owned file anew in place, at its start, with the same format;
+    // false (nothing changed) when it cannot or the streams differ.
+    bool ReopenFile();
     void SetLastErrMsg(const QString& AMsg) { FLastErrMsg = AMsg; }
     // False with "file not loaded." logged when no file is open or attached.
     bool CheckFileLoaded();
@@ -198,12 +201,6 @@ private:
     bool OpenDecoder(int AIndex);
     bool StorePicture(const AVFrame* AFrame, int AIndex);
     std::int64_t StreamInterval(int AIndex) const;
-    // After a backward seek: steps further back until the first key packet of
-    // the seek stream is at or before ATarget (stream time base).
-    void SettleBackwardSeek(std::int64_t ATarget, int AFlags);
-    // Reads up to the seek stream's first key packet and keeps it for Decode;
-    // its time (presentation, else decoding), or AV_NOPTS_VALUE for none.
-    std::int64_t ReadToKeyPacket();
     void DropPending();
 
     AVCodecContext* FCodec = nullptr;

@@ -32,10 +32,6 @@ constexpr std::int64_t kLinearSteps = 16;
 
 constexpr int kPictureAlign = 64;
 
-// How far a backward seek looks for its key packet, and how often it steps back.
-constexpr int kKeySearchPackets = 4096;
-constexpr int kSettleTries = 8;
-
 std::int64_t IOPosition(AVIOContext* pb) {
     return ff::avio_seek(pb, 0, SEEK_CUR);
 }
@@ -190,17 +186,27 @@ bool TAVProbe::Seek(std::int64_t APTS, TSeekFlags ASeekFlags) {
             r = ff::av_seek_frame(ctx, FSeekIndex, ts, SeekFlagsToInt(forward));
         }
     }
-    if (r < 0) {
+    // Some demuxers are left at the end of the file by a failed seek (Matroska
+    // whose key frame has no time): the start is always there to open anew.
+    const bool toStart = APTS <= 0;
+    bool reopened = false;
+    if (r < 0 && toStart) reopened = ReopenFile();
+    if (r < 0 && !reopened) {
         if (ASeekFlags.Contains(sfByte))
             LogError(16, QStringLiteral("could not seek to position %1 bytes").arg(APTS));
         else
             LogError(16, QString::asprintf("could not seek to position %0.3f seconds", APTS / 1000000.0));
         return false;
     }
-    if (backward && !ASeekFlags.Contains(sfByte) && FSeekIndex >= 0) {
+    ctx = FileHandle();
+    if (backward && !reopened && !ASeekFlags.Contains(sfByte) && FSeekIndex >= 0) {
+        if (!FPending) FPending = ff::av_packet_alloc();
         TSeekFlags back = ASeekFlags;
         back.Include(sfBackward);
-        SettleBackwardSeek(ts, SeekFlagsToInt(back));
+        bool landed = true;
+        if (FPending && !SettleOnKeyPacket(ctx, FSeekIndex, FSeekIndex, ts, SeekFlagsToInt(back), FPending, &landed) &&
+            !landed && toStart && ReopenFile())
+            ctx = FileHandle();
     }
     // No end-of-file test here: demuxers that seek lazily (MP4) leave the
     // input at the end it reached until the next read, which starts afresh.
@@ -210,43 +216,6 @@ bool TAVProbe::Seek(std::int64_t APTS, TSeekFlags ASeekFlags) {
 
 void TAVProbe::DropPending() {
     if (FPending) ff::av_packet_unref(FPending);
-}
-
-std::int64_t TAVProbe::ReadToKeyPacket() {
-    AVFormatContext* ctx = FileHandle();
-    DropPending();
-    if (!FPending && !(FPending = ff::av_packet_alloc())) return AV_NOPTS_VALUE;
-    // A key packet is rarely more than a few seconds of packets away; a file
-    // without any is not searched to its end.
-    for (int i = 0; i < kKeySearchPackets; ++i) {
-        if (ff::av_read_frame(ctx, FPending) < 0) break;
-        if (FPending->stream_index == FSeekIndex && (FPending->flags & AV_PKT_FLAG_KEY))
-            return FPending->pts != AV_NOPTS_VALUE ? FPending->pts : FPending->dts;
-        ff::av_packet_unref(FPending);
-    }
-    DropPending();
-    return AV_NOPTS_VALUE;
-}
-
-void TAVProbe::SettleBackwardSeek(std::int64_t ATarget, int AFlags) {
-    // Demuxers that search by timestamp (transport streams) land on any packet
-    // before the target: the pictures up to the next key cannot be decoded, so
-    // the first picture would come a key interval late.
-    AVFormatContext* ctx = FileHandle();
-    const AVRational tb = ctx->streams[FSeekIndex]->time_base;
-    std::int64_t margin = ff::av_rescale_q(500000, AVRational{1, 1000000}, tb);
-    for (int tries = 0;; ++tries) {
-        const std::int64_t key = ReadToKeyPacket();
-        if (key == AV_NOPTS_VALUE) {
-            // No key packet near: decode on from the target as the demuxer put it.
-            ff::av_seek_frame(ctx, FSeekIndex, ATarget, AFlags);
-            return;
-        }
-        if (key <= ATarget || tries >= kSettleTries) return;
-        DropPending();
-        if (ff::av_seek_frame(ctx, FSeekIndex, ATarget - margin, AFlags) < 0) return;
-        margin *= 2;
-    }
 }
 
 bool TAVProbe::OpenDecoder(int AIndex) {

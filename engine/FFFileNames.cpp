@@ -99,6 +99,17 @@ QString FromLibraryFileName(const QByteArray& name) {
     return IsUnicodeName(name) ? FromUnicodeName(name) : QFile::decodeName(name);
 }
 
+QString InputFileRefusal(const QString& name) {
+    QString path = name;
+    const QByteArray bytes = name.toUtf8();
+    if (IsUnicodeName(bytes)) path = FromUnicodeName(bytes);
+    else if (path.startsWith(QLatin1String("file:"))) path = path.mid(5);
+    struct stat st {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0) return QString();
+    if (S_ISREG(st.st_mode)) return QString();
+    return name + (S_ISDIR(st.st_mode) ? QStringLiteral(": Is a directory") : QStringLiteral(": Not a regular file"));
+}
+
 int OpenUnicodeIO(AVIOContext** pb, const QByteArray& name, int flags) {
     *pb = nullptr;
     const int fd = OpenFileHandle(FromUnicodeName(name), flags);

@@ -23,6 +23,13 @@ QString FromUnicodeName(const QByteArray& name);
 QByteArray ToLibraryFileName(const QString& name);
 QString FromLibraryFileName(const QByteArray& name);
 
+// Why a local input cannot be read as a file: "<name>: Is a directory", or
+// "<name>: Not a regular file" for a named pipe, socket or device (opening a
+// pipe waits for a writer; a device never ends). Empty for a regular file, a
+// link to one, and a name that names nothing here (a URL, a missing file),
+// which the libraries answer themselves.
+QString InputFileRefusal(const QString& name);
+
 // An I/O context over the file the "unicode:utf8:" name names. flags are the
 // libraries' AVIO_FLAG_*: read opens an existing file; write creates or
 // empties it; read-write creates it but keeps what it holds.

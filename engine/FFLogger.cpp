@@ -223,18 +223,45 @@ void TFFLogger::Deliver(QObject* Sender, TThreadID AThreadID, TLogLevel ALogLeve
         if (OnLog) OnLog(Sender, AThreadID, ALogLevel, ALogMsg);
         return;
     }
+    Post(FGeneration, Sender == this, Sender, AThreadID, ALogLevel, ALogMsg);
+}
+
+void TFFLogger::Post(std::uint64_t AGeneration, bool AFromLogger, QObject* Sender, TThreadID AThreadID,
+                     TLogLevel ALogLevel, const QString& ALogMsg) {
     // Never wait: lines come from codec threads and from inside codec opens,
     // which may hold locks the UI thread wants. Each post carries its own values.
-    const bool fromLogger = Sender == this;
-    PostInMainThread([gen = FGeneration, fromLogger, Sender, AThreadID, ALogLevel, ALogMsg] {
+    PostInMainThread([AGeneration, AFromLogger, Sender, AThreadID, ALogLevel, ALogMsg] {
         TFFLogger* logger = nullptr;
         {
             std::lock_guard lock(gInstanceLock);
-            if (gInstance && gInstance->FGeneration == gen) logger = gInstance;
+            if (gInstance && gInstance->FGeneration == AGeneration) logger = gInstance;
         }
         // The logger lives and dies on this thread, so it outlives the call.
-        if (logger && logger->OnLog) logger->OnLog(fromLogger ? logger : Sender, AThreadID, ALogLevel, ALogMsg);
+        if (logger && logger->OnLog) logger->OnLog(AFromLogger ? logger : Sender, AThreadID, ALogLevel, ALogMsg);
     });
+}
+
+void TFFLogger::DeliverLibraryLines(TThreadID AThreadID, int ALevel, const std::vector<std::string>& ALines) {
+    // What a delivery needs is taken under the lock, and the handler runs
+    // outside it: a handler that logs, or that waits on a thread that logs,
+    // must not find the lock held.
+    TFFLogger* logger = nullptr;
+    std::uint64_t generation = 0;
+    bool direct = false;
+    TLogEvent handler;
+    {
+        std::lock_guard lock(gInstanceLock);
+        logger = GetLogger();
+        generation = logger->FGeneration;
+        direct = !logger->TriggerEventInMainThread() || IsMainThread();
+        if (direct) handler = logger->OnLog;
+    }
+    const TLogLevel level = AVLevelToLogLevel(ALevel);
+    for (const std::string& line : ALines) {
+        const QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+        if (!direct) Post(generation, true, nullptr, AThreadID, level, text);
+        else if (handler) handler(logger, AThreadID, level, text);
+    }
 }
 
 void AVLogCallback(void* ptr, int level, const char* fmt, va_list vl) {
@@ -273,9 +300,5 @@ void AVLogCallback(void* ptr, int level, const char* fmt, va_list vl) {
         }
     }
     const std::vector<std::string> lines = gLogList.Append(tid, buf, n);
-    if (lines.empty()) return;
-    std::lock_guard lock(gInstanceLock);
-    TFFLogger* logger = GetLogger();
-    for (const std::string& line : lines)
-        logger->LogLine(tid, level, QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    if (!lines.empty()) TFFLogger::DeliverLibraryLines(tid, level, lines);
 }

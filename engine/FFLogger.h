@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QObject;
 
@@ -56,10 +57,15 @@ public:
     void Log(QObject* Sender, TLogLevel ALogLevel, const char* AFormat, ...) __attribute__((format(printf, 4, 5)));
     // One assembled library line.
     void LogLine(TThreadID AThreadID, int ALevel, const QString& ALogMsg);
+    // Lines the log callback assembled, in order (any thread).
+    static void DeliverLibraryLines(TThreadID AThreadID, int ALevel, const std::vector<std::string>& ALines);
 
 private:
     bool Passes(TLogLevel ALogLevel) const;
     void Deliver(QObject* Sender, TThreadID AThreadID, TLogLevel ALogLevel, const QString& ALogMsg);
+    // Queues a line for the UI thread, for the logger of that generation only.
+    static void Post(std::uint64_t AGeneration, bool AFromLogger, QObject* Sender, TThreadID AThreadID,
+                     TLogLevel ALogLevel, const QString& ALogMsg);
 
     std::atomic<bool> FTriggerEventInMainThread{true};
     std::atomic<TLogLevel> FLogLevel{llInfo};

@@ -262,6 +262,67 @@ bool PictureToBitmap(PRGBConvertContext ctx, const std::uint8_t* const data[4], 
     return PictureToScalerImage(ctx->toRGB_convert_ctx, data, linesize, format, width, height, ctx->Bitmap);
 }
 
+namespace {
+
+// A key packet is rarely more than a few seconds of packets away; a file
+// without any is not searched to its end.
+constexpr int kKeySearchPackets = 4096;
+constexpr int kSettleTries = 8;
+
+enum class KeySearch { Found, None, Stopped };
+
+KeySearch ReadToKeyPacket(AVFormatContext* ic, int keyIndex, AVPacket* pkt, const std::function<bool()>& stop) {
+    for (int i = 0; i < kKeySearchPackets; ++i) {
+        if (stop && stop()) return KeySearch::Stopped;
+        if (ff::av_read_frame(ic, pkt) < 0) return KeySearch::None;
+        if (pkt->stream_index == keyIndex && (pkt->flags & AV_PKT_FLAG_KEY)) return KeySearch::Found;
+        ff::av_packet_unref(pkt);
+    }
+    return KeySearch::None;
+}
+
+}  // namespace
+
+bool SettleOnKeyPacket(AVFormatContext* ic, int seekIndex, int keyIndex, std::int64_t target, int flags,
+                       AVPacket* pkt, bool* landed, const std::function<bool()>& stop) {
+    const AVRational seekBase = seekIndex >= 0 ? ic->streams[seekIndex]->time_base : AVRational{1, AV_TIME_BASE};
+    const AVRational keyBase = ic->streams[keyIndex]->time_base;
+    // The earliest time the seek base knows; a step below it reaches the start.
+    std::int64_t first = seekIndex >= 0 ? ic->streams[seekIndex]->start_time : ic->start_time;
+    if (first == AV_NOPTS_VALUE) first = 0;
+    const std::int64_t start = ff::av_rescale_q(500000, AVRational{1, 1000000}, seekBase);
+    std::int64_t margin = start;
+    if (landed) *landed = true;
+    bool atStart = false;
+    for (int tries = 0;; ++tries) {
+        const KeySearch found = ReadToKeyPacket(ic, keyIndex, pkt, stop);
+        if (found == KeySearch::Stopped) {
+            ff::av_packet_unref(pkt);
+            return false;
+        }
+        if (found == KeySearch::Found) {
+            const std::int64_t t = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+            if (t == AV_NOPTS_VALUE || ff::av_rescale_q(t, keyBase, seekBase) <= target) return true;
+            if (atStart || tries >= kSettleTries) return true;
+        } else if (atStart || tries >= kSettleTries) {
+            break;
+        }
+        ff::av_packet_unref(pkt);
+        std::int64_t back = target - margin;
+        // The first packets decode before the start time (B pictures): a step
+        // to the start goes a little before it.
+        atStart = back < first;
+        if (atStart) back = first - start;
+        if (ff::av_seek_frame(ic, seekIndex, back, flags | AVSEEK_FLAG_BACKWARD) < 0) break;
+        margin *= 2;
+    }
+    // No key packet near: read on from the target as the demuxer puts it.
+    ff::av_packet_unref(pkt);
+    const bool ok = ff::av_seek_frame(ic, seekIndex, target, flags) >= 0;
+    if (landed) *landed = ok;
+    return false;
+}
+
 int ReadFileToBuffer(const QString& fileName, QByteArray& buffer) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) return -1;

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,20 @@ QImage CreateFrameBitmap(int width, int height);
 // False only when no scaler context can be made for the picture's format.
 bool PictureToBitmap(PRGBConvertContext ctx, const std::uint8_t* const data[4], const int linesize[4],
                      AVPixelFormat format, int height, int width);
+
+// After a backward seek to `target` (in the time base of stream `seekIndex`,
+// or AV_TIME_BASE for -1): reads to the first key packet of stream `keyIndex`.
+// Demuxers that search by timestamp (transport streams) land on any packet
+// before the target, so that key may lie after the target, or no key may
+// follow at all in the last key-frame interval; then it seeks further back
+// (0.5 s, doubling) and reads again, until a step lands before the start.
+// True with the key packet in pkt, to be decoded first (a key without a time
+// counts as in time; one still late after the last try is taken as it is).
+// False when no key packet is near: the input is put back at the target as
+// the demuxer places it, and `landed` tells whether that seek worked.
+// `stop` ends the search early (the player's abort).
+bool SettleOnKeyPacket(AVFormatContext* ic, int seekIndex, int keyIndex, std::int64_t target, int flags,
+                       AVPacket* pkt, bool* landed = nullptr, const std::function<bool()>& stop = {});
 
 // The whole file; 0, or -1 when it cannot be opened. The data is followed by
 // a zero byte, so text files read as one C string.

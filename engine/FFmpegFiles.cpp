@@ -185,6 +185,8 @@ bool TCustomFFmpeg::OpenInputFile(const QString& AFileName) {
         if (Foutput_files[i] && SameFile(AFileName, Foutput_files[i]->file_name))
             return fail(QStringLiteral("%1: the input file is the same file as output file #%2").arg(AFileName).arg(i));
 
+    if (const QString refusal = InputFileRefusal(AFileName); !refusal.isEmpty()) return fail(refusal);
+
     ic = ff::avformat_alloc_context();
     if (!ic) Raise(QStringLiteral("avformat_alloc_context failed"));
 

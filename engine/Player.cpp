@@ -3,6 +3,7 @@
 #include "engine/PlayerState.h"
 
 #include "engine/AVProbe.h"
+#include "engine/FFFileNames.h"
 #include "engine/FFLogger.h"
 #include "engine/FFmpegLoader.h"
 #include "engine/MainThread.h"
@@ -114,6 +115,13 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     FPlayTime = keep.play_time;
     FRepeatType = keep.repeat;
     FVerticalFlip = keep.flip;
+
+    // The read thread's open would wait for a pipe's writer, and Open for it.
+    if (const QString refusal = InputFileRefusal(AFileName); !refusal.isEmpty()) {
+        Error(refusal);
+        ResetPlayback();
+        return false;
+    }
 
     // Only the sound goes through SDL; its driver is SDL's choice (SDL_AUDIODRIVER
     // when set), since SDL knows which of them this machine has.

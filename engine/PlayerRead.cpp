@@ -311,40 +311,14 @@ void StreamComponentClose(TVideoState* is, int index) {
 // The read thread
 
 // After a seek to target (AV_TIME_BASE, the file's clock): the video's first
-// key packet must not lie after the target. Demuxers that search by timestamp
-// (transport streams) land on any packet before it, and the pictures up to the
-// next key cannot be decoded: the first picture would come a key interval late.
-// Steps back until the key packet read is in time; returns it (the caller's),
-// or null when there is no video or no key packet near.
+// key packet must not lie after the target (SettleOnKeyPacket). Returns that
+// packet (the caller's), or null when there is no video or no key packet near.
 static AVPacket* SettleSeek(TVideoState* is, std::int64_t target) {
-    constexpr int kKeySearchPackets = 4096;
-    constexpr int kTries = 8;
-    const int video = is->video_stream;
-    if (video < 0) return nullptr;
-    AVFormatContext* ic = is->ic;
-    const AVRational tb = ic->streams[video]->time_base;
+    if (is->video_stream < 0) return nullptr;
     AVPacket* pkt = ff::av_packet_alloc();
-    std::int64_t margin = 500000;
-    for (int tries = 0; pkt && !is->abort_request; ++tries) {
-        std::int64_t key = AV_NOPTS_VALUE;
-        for (int i = 0; i < kKeySearchPackets && !is->abort_request; ++i) {
-            if (ff::av_read_frame(ic, pkt) < 0) break;
-            if (pkt->stream_index == video && (pkt->flags & AV_PKT_FLAG_KEY)) {
-                key = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
-                break;
-            }
-            ff::av_packet_unref(pkt);
-        }
-        if (key == AV_NOPTS_VALUE) {
-            // No key packet near: read on from the target as the demuxer put it.
-            ff::av_seek_frame(ic, -1, target, AVSEEK_FLAG_BACKWARD);
-            break;
-        }
-        if (ff::av_rescale_q(key, tb, AVRational{1, AV_TIME_BASE}) <= target || tries >= kTries) return pkt;
-        ff::av_packet_unref(pkt);
-        if (ff::av_seek_frame(ic, -1, target - margin, AVSEEK_FLAG_BACKWARD) < 0) break;
-        margin *= 2;
-    }
+    if (pkt && SettleOnKeyPacket(is->ic, -1, is->video_stream, target, AVSEEK_FLAG_BACKWARD, pkt, nullptr,
+                                 [is] { return is->abort_request != 0; }))
+        return pkt;
     ff::av_packet_free(&pkt);
     return nullptr;
 }

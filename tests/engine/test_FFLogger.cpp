@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -111,6 +112,27 @@ TEST_F(LoggerTest, WorkerLinesReachTheUiThreadWithoutTheWorkerWaiting) {
     EXPECT_EQ(lines[0].msg, QStringLiteral("from a codec thread"));
     EXPECT_EQ(lines[1].msg, QStringLiteral("from a worker"));
     EXPECT_TRUE(lines[0].onMain && lines[1].onMain);
+}
+
+// The handler runs outside the logger's lock: one that logs again, or that
+// waits for a thread that logs, goes on (it deadlocked while the lock was held).
+TEST_F(LoggerTest, AHandlerMayLogAndWaitOnAThreadThatLogs) {
+    logger->SetTriggerEventInMainThread(false);
+    std::mutex lock;
+    QStringList got;
+    logger->OnLog = [&](QObject*, TThreadID, TLogLevel, const QString& m) {
+        {
+            std::lock_guard guard(lock);
+            got << m;
+        }
+        if (m == QLatin1String("outer")) {
+            LibraryWrites(nullptr, 16, "again\n");
+            std::thread([] { LibraryWrites(nullptr, 16, "from a thread\n"); }).join();
+        }
+    };
+    LibraryWrites(nullptr, 16, "outer\nlast\n");
+    logger->SetTriggerEventInMainThread(true);
+    EXPECT_EQ(got, (QStringList{"outer", "again", "from a thread", "last"}));
 }
 
 TEST_F(LoggerTest, LevelsFilterLibraryLinesAndEngineMessages) {

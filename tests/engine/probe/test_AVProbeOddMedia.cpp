@@ -198,4 +198,130 @@ TEST_F(ProbeOddMediaTest, ASeekAfterTheEndOfACutOffFileDecodesAgain) {
     }
 }
 
+// Four seconds of flat grey that brightens by 2 each picture (20 + 2 N), so
+// a picture's luma names it; H.264 with B pictures as libx264 makes it.
+QString GreyRampArgs(int gop) {
+    return QStringLiteral("-f lavfi -i color=black:s=64x48:r=25:d=4 -vf geq=lum=20+2*N:cb=128:cr=128 "
+                          "-c:v libx264 -pix_fmt yuv420p -g %1")
+        .arg(gop);
+}
+
+int CentreLuma(const TFrameInfo& f) {
+    return f.Picture.data[0][static_cast<std::ptrdiff_t>(f.Picture.linesize[0]) * (f.Height / 2) + f.Width / 2];
+}
+
+// The tool's picture at `ms` after the start, by its centre luma. It decodes
+// from the start and drops what comes before (its own seek into a transport
+// stream starts decoding between key pictures).
+int ToolLumaAt(const QString& path, int ms, int w, int h) {
+    QStringList args{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), path};
+    if (ms > 0) args << QStringLiteral("-ss") << QString::number(ms / 1000.0, 'f', 3);
+    args << QStringLiteral("-frames:v") << QStringLiteral("1") << QStringLiteral("-f") << QStringLiteral("rawvideo")
+         << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << QStringLiteral("-");
+    QByteArray raw;
+    TestMedia::RunTool(QStringLiteral("ffmpeg"), args, &raw);
+    if (raw.size() != w * h * 3 / 2) return -1;
+    return static_cast<unsigned char>(raw[(h / 2) * w + w / 2]);
+}
+
+// When the held picture is shown, in microseconds from the stream's start.
+std::int64_t ShownAt(TAVProbe& probe) {
+    const TFrameInfo& f = probe.FrameInfo();
+    const AVStream* st = probe.FileHandle()->streams[f.StreamIndex];
+    const std::int64_t start = st->start_time == AV_NOPTS_VALUE ? 0 : st->start_time;
+    return ff::av_rescale_q(f.OriginalPTS - start, st->time_base, AVRational{1, 1000000});
+}
+
+// A seek into any key-frame interval, the last one included, and decoding on
+// to the target gives the picture the tool shows at that time. A transport
+// stream lands on any packet before its target, and in the last interval no
+// key packet follows: the seek must step back to the key before it.
+TEST_F(ProbeOddMediaTest, SeeksIntoEveryKeyIntervalGiveTheToolsPicture) {
+    const int targetsMs[] = {0, 520, 1960, 2000, 2480, 3200, 3960};  // key pictures at 0 and 2 s
+    for (const char* name : {"ramp.ts", "ramp.mp4"}) {
+        SCOPED_TRACE(name);
+        const QString clip = Make(QString::fromLatin1(name), GreyRampArgs(50));
+        Load(clip);
+        for (int ms : targetsMs) {
+            SCOPED_TRACE(ms);
+            const std::int64_t target = std::int64_t{ms} * 1000;
+            ASSERT_TRUE(ms == 0 ? probe.Seek(0) : probe.Seek(target, {sfBackward})) << probe.LastErrMsg().toStdString();
+            ASSERT_TRUE(probe.Decode()) << probe.LastErrMsg().toStdString();
+            EXPECT_TRUE(probe.FrameInfo().IsKeyFrame) << "the first picture after a backward seek is a key picture";
+            EXPECT_LE(ShownAt(probe), target);
+            for (int guard = 0; ShownAt(probe) < target && guard < 100; ++guard)
+                ASSERT_TRUE(probe.Decode()) << probe.LastErrMsg().toStdString();
+            EXPECT_EQ(ShownAt(probe), target);
+            EXPECT_EQ(CentreLuma(probe.FrameInfo()), ToolLumaAt(clip, ms, 64, 48));
+        }
+        probe.CloseFile();
+    }
+}
+
+// The first SimpleBlock of the first Cluster of a Matroska file: its 16-bit
+// time, relative to the cluster's, sits after the block's track number.
+qsizetype FirstBlockTime(const QByteArray& b) {
+    const auto vintLength = [&](qsizetype at) {
+        const auto first = static_cast<unsigned char>(b[at]);
+        int n = 1;
+        while (n <= 8 && !(first & (0x80 >> (n - 1)))) ++n;
+        return n;
+    };
+    const auto vintValue = [&](qsizetype at, int n) {
+        quint64 v = static_cast<unsigned char>(b[at]) & (0xFF >> n);
+        for (int i = 1; i < n; ++i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+        return v;
+    };
+    qsizetype at = b.indexOf(QByteArray::fromHex("1F43B675"));
+    if (at < 0) return -1;
+    at += 4;
+    at += vintLength(at);  // the cluster's size; its children follow
+    while (at < b.size()) {
+        const int idLength = vintLength(at);
+        const bool simpleBlock = idLength == 1 && static_cast<unsigned char>(b[at]) == 0xA3;
+        at += idLength;
+        const int sizeLength = vintLength(at);
+        const quint64 size = vintValue(at, sizeLength);
+        at += sizeLength;
+        if (simpleBlock) return at + vintLength(at);
+        at += static_cast<qsizetype>(size);
+    }
+    return -1;
+}
+
+// A Matroska file whose one key picture has no time (its block lies before
+// the cluster's time): the demuxer's seek to the start fails and leaves the
+// input at the end. The tool, the converter and the player read it from the
+// start; so must the probe after Seek(0).
+TEST_F(ProbeOddMediaTest, SeekToTheStartOfAMatroskaFileWhoseKeyPictureHasNoTime) {
+    QFile in(Make(QStringLiteral("onekey.mkv"), GreyRampArgs(250)));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QByteArray bytes = in.readAll();
+    const qsizetype time = FirstBlockTime(bytes);
+    ASSERT_GT(time, 0);
+    ASSERT_EQ(bytes.mid(time, 3), QByteArray::fromHex("000080")) << "time 0, key picture";
+    bytes[time] = bytes[time + 1] = static_cast<char>(0xFF);  // -1 before a cluster at 0: no time
+    const QString clip = dir.filePath(QStringLiteral("untimed-key.mkv"));
+    QFile out(clip);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    out.close();
+
+    Load(clip);
+    const int first = ToolLumaAt(clip, 0, 64, 48);
+    ASSERT_EQ(first, 20) << "the tool shows the first picture";
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(probe.Seek(0)) << probe.LastErrMsg().toStdString();
+        EXPECT_FALSE(probe.Eof());
+        ASSERT_TRUE(probe.Decode()) << probe.LastErrMsg().toStdString();
+        EXPECT_EQ(CentreLuma(probe.FrameInfo()), first);
+        ASSERT_TRUE(probe.Decode()) << probe.LastErrMsg().toStdString();
+        EXPECT_EQ(CentreLuma(probe.FrameInfo()), first + 2);
+        // Read on to the end, so the next round seeks back from there.
+        while (probe.Decode()) {
+        }
+    }
+}
+
 }  // namespace
