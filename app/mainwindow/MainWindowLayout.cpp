@@ -160,7 +160,7 @@ void TForm1::CreateSkin() {
     qvVelmora1->SetName(QStringLiteral("qvVelmora1"));
     qvVelmora1->SetSkinData(qvSkinData1);
     qvVelmora1->SetMenusSkinData(qvSkinData1);
-    // A fixed-size window: its frame offers minimize only (no maximize, no system menu).
+    // A fixed-size window: minimize and close only, in the caption and the system menu.
     qvVelmora1->SetBorderIcons(biMinimize);
     // Every skin frames the same 800 × 541 client.
     qvVelmora1->ClientWidth = 800;
