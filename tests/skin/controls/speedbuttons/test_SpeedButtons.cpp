@@ -1,6 +1,7 @@
 #include "tests/skin/controls/ControlTestSupport.h"
 #include "tests/skin/controls/edits/MenuFakes.h"
 
+#include "platform/ActnList.h"
 #include "skin/controls/buttons/SkinMenuSpeedButton.h"
 #include "skin/controls/panels/SkinPanel.h"
 
@@ -202,6 +203,57 @@ TEST_F(SpeedTest, ImageOrder) {
     alone->SetImageIndex(5);
     alone->BuildImage();
     EXPECT_EQ(alone->LastContent(), QStringLiteral("glyph 1")) << "an index out of range falls through";
+}
+
+TEST_F(SpeedTest, ALinkedActionGivesCaptionGlyphAndTheClick) {
+    TImageList list;
+    list.SetSize(8, 8);
+    QImage pic(8, 8, QImage::Format_ARGB32);
+    pic.fill(Qt::transparent);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x) pic.setPixel(x, y, qRgb(0, 160, 0));
+    list.Add(pic);
+    TCustomAction action;
+    action.SetCaption(QStringLiteral("Add"));
+    action.SetImages(&list);
+    action.SetImageIndex(0);
+    int runs = 0;
+    action.OnExecute = [&](QObject*) { ++runs; };
+
+    auto* b = Button(false);
+    b->SetAction(&action);
+    EXPECT_EQ(b->Caption(), QStringLiteral("Add"));
+    ASSERT_EQ(b->Glyph().Width(), 8);
+    EXPECT_EQ(Px(b->Glyph().Image(), 2, 1), qRgb(0, 160, 0));
+    EXPECT_EQ(Px(b->Glyph().Image(), 2, 6), qRgb(255, 0, 255)) << "the image drawn on fuchsia";
+    const QImage face = b->BuildImage();
+    EXPECT_EQ(b->LastContent(), QStringLiteral("glyph 1"));
+    for (int y = 0; y < face.height(); ++y)
+        for (int x = 0; x < face.width(); ++x) ASSERT_NE(Px(face, x, y), qRgb(255, 0, 255)) << "fuchsia is left out";
+
+    // No OnClick of its own: the click runs the action; with one, only OnClick.
+    SendEnter(b);
+    Click(b);
+    EXPECT_EQ(runs, 1);
+    int clicks = 0;
+    b->OnClick = [&](QObject*) { ++clicks; };
+    Click(b);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(runs, 1);
+    action.SetEnabled(false);
+    EXPECT_FALSE(b->Enabled());
+
+    // A glyph of its own, or an image index outside the list, gives no new glyph.
+    auto* own = Button(false);
+    own->SetGlyph(TBitmap(4, 4));
+    own->SetAction(&action);
+    EXPECT_EQ(own->Glyph().Width(), 4);
+    TCustomAction outside;
+    outside.SetImages(&list);
+    outside.SetImageIndex(1);
+    auto* none = Button(false);
+    none->SetAction(&outside);
+    EXPECT_TRUE(none->Glyph().Empty());
 }
 
 struct MenuButtonTest : SpeedTest {
