@@ -353,4 +353,91 @@ TEST_F(MenuButtonTest, SkinlessLooksOfTheTwoParts) {
     EXPECT_EQ(Px(img, 51, 5), qRgb(133, 147, 181)) << "drop-down part pressed";
 }
 
+// The new style: body from "resizetoolbutton", the drop-down part (only in
+// track-button mode under the pointer) from "vtracktoolbutton" (right) or
+// "htracktoolbutton" (bottom) when the skin has it, and the arrow moved 1 pixel.
+TEST_F(MenuButtonTest, NewStyleDrawsItsPartsFromTheSharedRecords) {
+    const QString body = QStringLiteral("resizetoolbutton"), v = QStringLiteral("vtracktoolbutton"),
+                  h = QStringLiteral("htracktoolbutton");
+    const QString normal = QStringLiteral("skinrect"), hot = QStringLiteral("activeskinrect"),
+                  down = QStringLiteral("downskinrect");
+    enum TAct { Idle, Hover, PressBody, PressPart };
+    struct TSpot {
+        QPoint At;
+        QString Record, Key;
+        Z Zone = Z::zC;
+    };
+    struct TCase {
+        const char* Name;
+        bool Track, Bottom, OwnPart;
+        TAct Act;
+        std::vector<TSpot> Spots;
+        TRect Arrow;
+    };
+    const TRect right = Rect(49, 0, 64, 64), bottom = Rect(0, 49, 64, 64);
+    const TCase cases[] = {
+        {"idle", false, false, true, Idle, {{{20, 32}, body, normal}, {{56, 20}, body, normal}}, right},
+        {"hot", false, false, true, Hover, {{{20, 32}, body, hot}, {{56, 20}, body, hot}}, right},
+        {"pressed, menu open", false, false, true, PressBody, {{{20, 32}, body, down}, {{56, 20}, body, down}},
+         Rect(50, 1, 64, 64)},
+        {"track mode, idle: one body", true, false, true, Idle, {{{46, 32}, body, normal}}, right},
+        {"track mode, hot", true, false, true, Hover,
+         {{{20, 32}, body, hot}, {{46, 32}, body, hot}, {{56, 20}, v, hot}}, right},
+        {"track mode, body pressed", true, false, true, PressBody, {{{20, 32}, body, down}, {{56, 20}, v, hot}},
+         right},
+        {"track mode, menu open", true, false, true, PressPart, {{{20, 32}, body, hot}, {{56, 20}, v, down}},
+         Rect(50, 1, 64, 64)},
+        {"track mode, hot, no part record", true, false, false, Hover,
+         {{{20, 32}, body, hot}, {{46, 32}, body, hot, Z::zR}, {{56, 20}, body, hot}}, right},
+        {"track mode, menu open, no part record", true, false, false, PressPart,
+         {{{20, 32}, body, hot}, {{56, 20}, body, down}}, Rect(50, 1, 64, 64)},
+        {"bottom, hot", true, true, true, Hover, {{{32, 20}, body, hot}, {{10, 58}, h, hot}}, bottom},
+        {"bottom, menu open", true, true, true, PressPart, {{{32, 20}, body, hot}, {{10, 58}, h, down}},
+         Rect(1, 50, 64, 64)},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTestSkin skin;
+        skin.FlatColours().AddControl(body, QStringLiteral("button"));
+        if (c.OwnPart) skin.AddControl(v, QStringLiteral("button")).AddControl(h, QStringLiteral("button"));
+        skin.LoadInto(*Model);
+        auto* b = Make<TqvSkinMenuSpeedButton>();
+        b->SetNewStyle(true);
+        b->SetUseSkinSize(false);
+        b->SetSkinData(Model);
+        b->SetBounds(10, 10, 64, 64);
+        b->SetSkinPopupMenu(&Popup);
+        b->SetTrackButtonMode(c.Track);
+        b->SetTrackPosition(c.Bottom ? qvtpBottom : qvtpRight);
+        if (c.Act != Idle) SendEnter(b);
+        if (c.Act == PressBody) Press(b, {10, 10});
+        if (c.Act == PressPart) Press(b, c.Bottom ? QPoint(10, 55) : QPoint(55, 10));
+        const QImage img = b->BuildImage();
+        for (const TSpot& p : c.Spots)
+            EXPECT_EQ(Px(img, p.At.x(), p.At.y()), skin.FlatColour(p.Record, p.Key, p.Zone))
+                << p.At.x() << "," << p.At.y() << " from " << p.Record.toStdString() << " " << p.Key.toStdString();
+        EXPECT_EQ(b->LastArrowRect(), c.Arrow);
+        delete b;
+    }
+}
+
+// Skinless, the new style splits off its drop-down part only under the
+// pointer and, in track-button mode, moves the arrow only while a menu is open.
+TEST_F(MenuButtonTest, SkinlessNewStyleSplitsOnlyUnderThePointer) {
+    auto* b = Button<TqvSkinMenuSpeedButton>(false);
+    b->SetNewStyle(true);
+    b->SetSkinPopupMenu(&Popup);
+    b->SetTrackButtonMode(true);
+    EXPECT_EQ(Px(b->BuildImage(), 49, 32), ColorToQColor(clBtnFace).rgb()) << "idle: one body, no frame at the part";
+    SendEnter(b);
+    EXPECT_EQ(Px(b->BuildImage(), 49, 32), qRgb(0, 0, 128)) << "hot: the part has its own frame";
+    Press(b, {10, 10});
+    b->BuildImage();
+    EXPECT_EQ(b->LastArrowRect(), Rect(49, 0, 64, 64)) << "body pressed, no menu: the arrow stays";
+    Release(b, {10, 10});
+    Press(b, {55, 10});
+    b->BuildImage();
+    EXPECT_EQ(b->LastArrowRect(), Rect(51, 2, 64, 64));
+}
+
 }  // namespace
