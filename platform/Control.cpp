@@ -1,5 +1,6 @@
 #include "platform/Control.h"
 
+#include "platform/ActnList.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 
@@ -225,6 +226,25 @@ void TControl::mouseMoveEvent(QMouseEvent* e) {
 
 void TControl::Click() {
     if (OnClick) OnClick(this);
+}
+
+TCustomAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TControl::SetAction(TCustomAction* a) {
+    if (!a) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink) FActionLink = std::make_unique<TControlActionLink>(this);
+    FActionLink->SetAction(a);
+    ActionChange(a, a->Loading());
+}
+
+void TControl::ActionChange(TCustomAction* Sender, bool CheckDefaults) {
+    if (!CheckDefaults || Caption().isEmpty() || Caption() == Name()) SetCaption(Sender->Caption());
+    if (!CheckDefaults || Enabled()) SetEnabled(Sender->Enabled());
+    if (!CheckDefaults || Hint().isEmpty()) SetHint(Sender->Hint());
+    if (!CheckDefaults || Visible()) SetVisible(Sender->Visible());
 }
 
 bool TControl::DialogKey(int, Qt::KeyboardModifiers) { return false; }

@@ -11,9 +11,12 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class TWinControl;
 class TForm;
+class TCustomAction;
+class TControlActionLink;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 
@@ -108,6 +111,11 @@ public:
 
     // Runs OnClick; also when called from code on a hidden or disabled control.
     virtual void Click();
+    // The action whose caption, enabled state, hint and visibility the control
+    // takes (nullptr: none). The link never touches OnClick.
+    TCustomAction* Action() const;
+    void SetAction(TCustomAction* a);
+    TControlActionLink* ActionLink() const { return FActionLink.get(); }
     // Enter, Escape and other keys no focused control took, offered to every
     // control of the form in turn; true = handled.
     virtual bool DialogKey(int key, Qt::KeyboardModifiers shift);
@@ -157,6 +165,10 @@ protected:
     virtual void ColorChanged() {}
     virtual void FontChanged() {}
     virtual void Resize();
+    // The linked action changed, or was just linked (CheckDefaults while the
+    // action is still loading: only values the control still has at their
+    // defaults are taken). Takes caption, enabled state, hint and visibility.
+    virtual void ActionChange(TCustomAction* Sender, bool CheckDefaults);
     // A press and release of the left button inside the control is a click.
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -166,7 +178,10 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TCustomAction;
     void ApplyAnchors(int parentW, int parentH);
+
+    std::unique_ptr<TControlActionLink> FActionLink;
 
     QString FText;
     QString FHint;

@@ -88,6 +88,19 @@ void TqvSkinToolBar::resizeEvent(QResizeEvent* e) {
     for (TqvToolBarArrow* a : FArrows) a->setGeometry(a->Right ? Width() - kArrow : 0, 0, kArrow, Height());
 }
 
+void TqvSkinToolBar::AdjustClientRect(TRect& rect) {
+    TqvSkinPanel::AdjustClientRect(rect);
+    // The content starts after the left strip, scrolled left by SPosition.
+    if (FArrowsVisible) rect = Bounds(kArrow - SPosition, 0, std::max(SMax, Width() - 2 * kArrow), Height());
+    if (FIndex == -1) {
+        rect.Top = 1;
+        rect.Bottom = Height() - 1;
+    } else if (BorderStyle() != bvNone || G.ResizeMode != 1) {
+        rect.Top = G.NewClRect.Top;
+        rect.Bottom = G.NewClRect.Bottom;
+    }
+}
+
 void TqvSkinToolBar::CentreOtherControls() {
     const TRect R = GetSkinClientRect();
     for (TControl* c : Controls()) {

@@ -39,6 +39,9 @@ public:
     void GetSkinData() override;
     void SetSkinData(TqvSkinData* Value) override;
     bool AdjustsControls() const override { return FAdjustControls; }
+    // While the arrows show, aligned children lay out over the whole scrolled
+    // content; top and bottom always come from the skin's client area.
+    void AdjustClientRect(TRect& rect) override;
 
     bool CanScroll() const { return FCanScroll; }
     void SetCanScroll(bool v) { FCanScroll = v; }

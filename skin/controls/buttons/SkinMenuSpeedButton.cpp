@@ -183,11 +183,10 @@ void TqvSkinMenuSpeedButton::DrawMarker(TCanvas& C, const TRect& R, const TRect&
                    MenuMarkerTransparentColor);
 }
 
-void TqvSkinMenuSpeedButton::DrawArrow(TCanvas& C, TRect R, bool shifted, TColor colour, bool active, bool down) {
-    if (shifted) {
-        R.Left += 2;
-        R.Top += 2;
-    }
+void TqvSkinMenuSpeedButton::DrawArrow(TCanvas& C, TRect R, int Shift, TColor colour, bool active, bool down) {
+    R.Left += Shift;
+    R.Top += Shift;
+    FLastArrowRect = R;
     if (FDrawStandardArrow) {
         DrawArrowImage(C, R, colour, FArrowType);
     } else if (FIndex != -1 && !Empty(MenuMarkerRect)) {
@@ -198,6 +197,33 @@ void TqvSkinMenuSpeedButton::DrawArrow(TCanvas& C, TRect R, bool shifted, TColor
     } else {
         DrawSmallArrowMark(C, R, FMenuTracked ? DownFontColor : colour);
     }
+}
+
+bool TqvSkinMenuSpeedButton::DrawNewStyleParts(QImage& B, bool BodyDown, bool AMouseIn) {
+    if (!FSD) return false;
+    QString body = QStringLiteral("resizetoolbutton");
+    if (FSD->GetControlIndex(body) == -1) body = QStringLiteral("resizebutton");
+    if (FSD->GetControlIndex(body) == -1) return false;
+    auto which = [](bool down, bool hot) { return down && hot ? 2 : hot ? 1 : 0; };
+    auto drawPart = [&](const QString& name, int state, const TRect& dst) {
+        if (dst.Width() <= 0 || dst.Height() <= 0) return;
+        QImage img(dst.Width(), dst.Height(), QImage::Format_RGB32);
+        if (ComposeButtonRecord(img, FSD, name, state, dst.Width(), dst.Height()))
+            BitBlt(B, dst.Left, dst.Top, img.width(), img.height(), img, 0, 0);
+    };
+    const int W = B.width(), H = B.height();
+    if (!FTrackButtonMode || !AMouseIn) {
+        drawPart(body, which(BodyDown, AMouseIn), Rect(0, 0, W, H));
+        return true;
+    }
+    // Hot in track-button mode: the drop-down part has a look of its own,
+    // from its own record when the skin has one (the body then lies under it whole).
+    const bool bottom = FTrackPosition == qvtpBottom;
+    const QString track = bottom ? QStringLiteral("htracktoolbutton") : QStringLiteral("vtracktoolbutton");
+    const bool own = FSD->GetControlIndex(track) != -1;
+    drawPart(body, which(BodyDown, true), own ? Rect(0, 0, W, H) : bottom ? Rect(0, 0, W, H - kTrack) : Rect(0, 0, W - kTrack, H));
+    drawPart(own ? track : body, which(FMenuTracked, true), TrackRect());
+    return true;
 }
 
 void TqvSkinMenuSpeedButton::CreateStateImage(QImage& B, const TRect& R, bool ADown, bool AMouseIn) {
@@ -214,50 +240,52 @@ void TqvSkinMenuSpeedButton::CreateStateImage(QImage& B, const TRect& R, bool AD
         return;
     }
     const int W = B.width(), H = B.height();
-    // 0 normal, 1 hot, 2 down, -1 nothing.
-    int body, part;
     bool pressed = false;
-    if (FMenuTracked && FTrackButtonMode) body = 1, part = 2;
-    else if (ADown && AMouseIn) body = part = 2, pressed = true;
-    else if (AMouseIn) body = part = 1;
-    else if (!FFlat) body = part = 0;
-    else body = part = -1;
-    if (FTransparent && body == -1) {
-        TCanvas c(&B);
-        CopyParentBackground(this, c);
-    }
-    auto rectOf = [&](int which) { return which == 2 ? DownSkinRect : which == 1 ? ActiveSkinRect : G.SkinRect; };
-    auto drawPart = [&](int which, const TRect& dst) {
-        if (which < 0 || dst.Width() <= 0) return;
-        QImage img(dst.Width(), dst.Height(), QImage::Format_RGB32);
-        if (st == stNew) {
-            const QString body = FSD && FSD->GetControlIndex(QStringLiteral("resizetoolbutton")) != -1
-                                     ? QStringLiteral("resizetoolbutton")
-                                     : QStringLiteral("resizebutton");
-            if (!ComposeButtonRecord(img, FSD, body, which, dst.Width(), dst.Height())) return;
-        } else if (st == stTool) {
-            ResizeSkinImage(img, G.Picture, rectOf(which), G.ClRect, true);
-        } else {
-            const TRect src = rectOf(which);
-            const int dx = dst.Width() - G.SkinRect.Width(), dy = dst.Height() - G.SkinRect.Height();
-            auto mv = [](TPoint p, int x, int y) { return TPoint{p.X + x, p.Y + y}; };
-            TRect ncl = G.ClRect;
-            ncl.Right += dx;
-            ncl.Bottom += dy;
-            ComposeSkinImage(G.LTPt, G.RTPt, G.LBPt, G.RBPt, G.ClRect, G.LTPt, mv(G.RTPt, dx, 0), mv(G.LBPt, 0, dy),
-                             mv(G.RBPt, dx, dy), ncl, img, G.Picture, src, dst.Width(), dst.Height(), true,
-                             G.LeftStretch, G.TopStretch, G.RightStretch, G.BottomStretch, G.StretchEffect,
-                             G.StretchType);
-        }
-        BitBlt(B, dst.Left, dst.Top, img.width(), img.height(), img, 0, 0);
-    };
-    const TRect tr = TrackRect();
-    if (FTrackButtonMode) {
-        const bool bottom = st == stNew && FTrackPosition == qvtpBottom;
-        drawPart(body, bottom ? Rect(0, 0, W, H - kTrack) : Rect(0, 0, W - kTrack, H));
-        drawPart(part, tr);
+    int shift = 0;
+    if (st == stNew) {
+        // The body is not shown pressed while its drop-down part holds the menu.
+        pressed = ADown && AMouseIn && !(FTrackButtonMode && FMenuTracked);
+        if (!DrawNewStyleParts(B, pressed, AMouseIn)) return;
+        shift = ADown && AMouseIn && (!FTrackButtonMode || FMenuTracked) ? 1 : 0;
     } else {
-        drawPart(body, Rect(0, 0, W, H));
+        // 0 normal, 1 hot, 2 down, -1 nothing.
+        int body, part;
+        if (FMenuTracked && FTrackButtonMode) body = 1, part = 2;
+        else if (ADown && AMouseIn) body = part = 2, pressed = true;
+        else if (AMouseIn) body = part = 1;
+        else if (!FFlat) body = part = 0;
+        else body = part = -1;
+        if (FTransparent && body == -1) {
+            TCanvas c(&B);
+            CopyParentBackground(this, c);
+        }
+        auto rectOf = [&](int which) { return which == 2 ? DownSkinRect : which == 1 ? ActiveSkinRect : G.SkinRect; };
+        auto drawPart = [&](int which, const TRect& dst) {
+            if (which < 0 || dst.Width() <= 0) return;
+            QImage img(dst.Width(), dst.Height(), QImage::Format_RGB32);
+            if (st == stTool) {
+                ResizeSkinImage(img, G.Picture, rectOf(which), G.ClRect, true);
+            } else {
+                const TRect src = rectOf(which);
+                const int dx = dst.Width() - G.SkinRect.Width(), dy = dst.Height() - G.SkinRect.Height();
+                auto mv = [](TPoint p, int x, int y) { return TPoint{p.X + x, p.Y + y}; };
+                TRect ncl = G.ClRect;
+                ncl.Right += dx;
+                ncl.Bottom += dy;
+                ComposeSkinImage(G.LTPt, G.RTPt, G.LBPt, G.RBPt, G.ClRect, G.LTPt, mv(G.RTPt, dx, 0), mv(G.LBPt, 0, dy),
+                                 mv(G.RBPt, dx, dy), ncl, img, G.Picture, src, dst.Width(), dst.Height(), true,
+                                 G.LeftStretch, G.TopStretch, G.RightStretch, G.BottomStretch, G.StretchEffect,
+                                 G.StretchType);
+            }
+            BitBlt(B, dst.Left, dst.Top, img.width(), img.height(), img, 0, 0);
+        };
+        if (FTrackButtonMode) {
+            drawPart(body, Rect(0, 0, W - kTrack, H));
+            drawPart(part, TrackRect());
+        } else {
+            drawPart(body, Rect(0, 0, W, H));
+        }
+        shift = (ADown && AMouseIn) || FMenuTracked ? 2 : 0;
     }
     TCanvas C(&B);
     SetCaptionFont(C);
@@ -271,8 +299,7 @@ void TqvSkinMenuSpeedButton::CreateStateImage(QImage& B, const TRect& R, bool AD
     if (st == stNew && FTrackPosition == qvtpBottom) content.Bottom = std::min(content.Bottom, H - kTrack);
     else content.Right = std::min(content.Right, W - kTrack);
     DrawContent(C, content, ADown, AMouseIn, pressed && !(FTrackButtonMode && FMenuTracked));
-    const bool shift = (ADown && AMouseIn) || FMenuTracked;
-    DrawArrow(C, tr, shift, colour, AMouseIn, (ADown && AMouseIn) || FMenuTracked);
+    DrawArrow(C, TrackRect(), shift, colour, AMouseIn, (ADown && AMouseIn) || FMenuTracked);
 }
 
 void TqvSkinMenuSpeedButton::CreateControlDefaultImage(QImage& B) {
@@ -300,7 +327,9 @@ void TqvSkinMenuSpeedButton::CreateControlDefaultImage(QImage& B) {
     };
     const bool pressed = FDown && FMouseIn;
     const int normal = FFlat ? -1 : 0;
-    if (FTrackButtonMode) {
+    const bool newStyle = Style() == stNew;
+    // The new style splits off its drop-down part only under the pointer.
+    if (FTrackButtonMode && (!newStyle || FMouseIn)) {
         int body = normal, part = normal;
         if (FMenuTracked) body = 1, part = 2;
         else if (pressed) body = part = 2;
@@ -313,14 +342,16 @@ void TqvSkinMenuSpeedButton::CreateControlDefaultImage(QImage& B) {
     SetCaptionFont(C);
     C.Font().SetColor(Enabled() ? DefaultFont().Color() : clBtnShadow);
     TRect content = Rect(0, 0, W, H);
-    if (Style() == stNew && FTrackPosition == qvtpBottom) content.Bottom -= kTrack;
+    if (newStyle && FTrackPosition == qvtpBottom) content.Bottom -= kTrack;
     else content.Right -= kTrack;
     DrawContent(C, content, FDown, FMouseIn, pressed && !(FTrackButtonMode && FMenuTracked));
+    const bool shifted = newStyle ? pressed && (!FTrackButtonMode || FMenuTracked) : pressed || FMenuTracked;
     TRect a = tr;
-    if (pressed || FMenuTracked) {
+    if (shifted) {
         a.Left += 2;
         a.Top += 2;
     }
+    FLastArrowRect = a;
     DrawSmallArrowMark(C, a, clBtnText);
 }
 
@@ -347,11 +378,8 @@ void TqvSkinMenuSpeedButton::PaintImage(QImage& B) {
     if (!own && Style() == stNew && FTrackPosition == qvtpBottom) content = Rect(0, 0, Width(), Height() - kTrack);
     DrawContent(C, content, false, false, false);
     TRect a = own ? Rect(content.Right, content.Top, Width(), content.Bottom) : TrackRect();
-    if (!Empty(MenuMarkerFlatRect)) {
-        if (G.ResizeMode != 1) a.Left -= 2;
-        DrawMarker(C, a, MenuMarkerFlatRect);
-    } else {
-        if (G.ResizeMode != 1) a.Left -= 2;
-        DrawSmallArrowMark(C, a, FSD->SkinColors().cBtnText());
-    }
+    if (G.ResizeMode != 1) a.Left -= 2;
+    FLastArrowRect = a;
+    if (!Empty(MenuMarkerFlatRect)) DrawMarker(C, a, MenuMarkerFlatRect);
+    else DrawSmallArrowMark(C, a, FSD->SkinColors().cBtnText());
 }

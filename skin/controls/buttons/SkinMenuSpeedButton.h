@@ -40,6 +40,9 @@ public:
     TRect TrackRect() const;
     // A press at P opens the menus.
     bool IsMenuPress(QPoint P) const;
+    // Where the last picture put its arrow or menu marker (the drop-down
+    // part with its left and top edges moved in while pressed).
+    TRect LastArrowRect() const { return FLastArrowRect; }
 
     bool FDrawStandardArrow = false;
     int FArrowType = 4;
@@ -62,7 +65,11 @@ private:
     TStyle Style() const;
     void OpenMenus();
     void MenusClosed();
-    void DrawArrow(TCanvas& C, TRect R, bool shifted, TColor colour, bool active, bool down);
+    // The arrow in R, its left and top edges moved in by Shift.
+    void DrawArrow(TCanvas& C, TRect R, int Shift, TColor colour, bool active, bool down);
+    // The new style's body and drop-down part from the shared records; false
+    // when the skin has neither body record (nothing is drawn then).
+    bool DrawNewStyleParts(QImage& B, bool BodyDown, bool AMouseIn);
     void DrawMarker(TCanvas& C, const TRect& R, const TRect& Marker);
 
     TqvMenuPointer<TqvPopupMenuRef> FPopupMenu;
@@ -71,4 +78,5 @@ private:
     bool FNewStyle = false;
     bool FMenuTracked = false;
     TRect TrackButtonRect{};
+    TRect FLastArrowRect{};
 };

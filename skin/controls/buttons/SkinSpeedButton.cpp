@@ -1,6 +1,8 @@
 #include "skin/controls/buttons/SkinSpeedButton.h"
 
+#include "platform/ActnList.h"
 #include "platform/Application.h"
+#include "platform/ImgList.h"
 #include "skin/controls/base/SkinMorph.h"
 #include "skin/controls/base/SkinControl.h"
 #include "skin/model/ResourceStrings.h"
@@ -181,6 +183,22 @@ void TqvSkinSpeedButton::RefreshButton() {
 
 void TqvSkinSpeedButton::ButtonClick() {
     if (OnClick) OnClick(this);
+    else if (TControlActionLink* link = ActionLink()) link->Execute();
+}
+
+void TqvSkinSpeedButton::ActionChange(TCustomAction* Sender, bool CheckDefaults) {
+    TqvGraphicSkinCustomControl::ActionChange(Sender, CheckDefaults);
+    TCustomImageList* list = Sender->Images();
+    if (FGlyph.Empty() && list && Sender->ImageIndex() >= 0 && Sender->ImageIndex() < list->Count()) {
+        // Fuchsia stays out where the image leaves it showing.
+        TBitmap g(list->Width(), list->Height());
+        TCanvas& c = g.Canvas();
+        c.Brush().SetColor(RGB(255, 0, 255));
+        c.FillRect(Rect(0, 0, g.Width(), g.Height()));
+        list->Draw(c, 0, 0, Sender->ImageIndex(), true);
+        FGlyph = g;
+    }
+    update();
 }
 
 // ---- timers ----

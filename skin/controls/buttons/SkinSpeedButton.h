@@ -31,7 +31,8 @@ public:
     void ChangeSkinData() override;
     void AdjustSkinSize(int& AWidth, int& AHeight) override;
 
-    // OnClick (the button's only click: the platform's press-and-release click is not used).
+    // OnClick when the button has one, else its action (the button's only
+    // click: the platform's press-and-release click is not used).
     virtual void ButtonClick();
     void RefreshButton();
 
@@ -96,6 +97,8 @@ protected:
     void MouseLeave() override;
     void EnabledChanged() override;
     void TextChanged() override;
+    // Without a glyph of its own the button takes the action's image as its glyph.
+    void ActionChange(TCustomAction* Sender, bool CheckDefaults) override;
     bool event(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;

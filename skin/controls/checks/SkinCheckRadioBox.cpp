@@ -1,5 +1,6 @@
 #include "skin/controls/checks/SkinCheckRadioBox.h"
 
+#include "platform/ActnList.h"
 #include "platform/Application.h"
 #include "skin/controls/base/SkinMorph.h"
 #include "skin/model/ResourceStrings.h"
@@ -100,6 +101,11 @@ void TqvSkinCheckRadioBox::SetState(TCheckBoxState v) {
     FChecked = v == cbChecked;
     update();
     if (OnClick) OnClick(this);
+}
+
+void TqvSkinCheckRadioBox::ActionChange(TCustomAction* Sender, bool CheckDefaults) {
+    TqvSkinCustomControl::ActionChange(Sender, CheckDefaults);
+    if (!CheckDefaults || !FChecked) SetChecked(Sender->Checked());
 }
 
 void TqvSkinCheckRadioBox::SetAllowGrayed(bool v) {

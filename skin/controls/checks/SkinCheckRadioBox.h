@@ -69,6 +69,9 @@ protected:
     void MouseLeave() override;
     void EnabledChanged() override;
     void TextChanged() override;
+    // Checked follows the linked action (when just linked to a loading action,
+    // only while the box is unchecked).
+    void ActionChange(TCustomAction* Sender, bool CheckDefaults) override;
     bool event(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;

@@ -4,6 +4,7 @@
 #include "skin/controls/base/SkinControl.h"
 #include "skin/model/ResourceStrings.h"
 #include "skin/model/SkinRecords.h"
+#include "skin/model/SkinTypes.h"
 #include "skin/model/draw/SkinCompose.h"
 
 #include <QFontMetrics>
@@ -361,16 +362,31 @@ void TqvSkinCustomEdit::PaintDisabledText(QImage& B) {
     BitBlt(B, R.Left, R.Top, R.Width(), R.Height(), clip, 0, 0);
 }
 
-QImage TqvSkinCustomEdit::BuildImage() {
+QImage TqvSkinCustomEdit::BuildFrameImage() {
     GetSkinData();
     CalcRects();
-    // Focus moves inside an inactive window come without focus events.
-    UpdateTextColour();
     if (Width() <= 0 || Height() <= 0) return {};
     QImage B(Width(), Height(), QImage::Format_RGB32);
     B.fill(Qt::white);
     if (HasPicture() && !FUseSkinFont) PaintFrameB(B);
     else PaintFrameA(B);
+    return B;
+}
+
+void TqvSkinCustomEdit::PaintFrameInto(WPARAM dc, bool ClipText) {
+    const QImage frame = BuildFrameImage();
+    if (!dc || frame.isNull()) return;
+    QPainter p(reinterpret_cast<QImage*>(dc));
+    if (ClipText) p.setClipRegion(QRegion(frame.rect()).subtracted(QRegion(FEditRect.ToQRect())));
+    p.drawImage(0, 0, frame);
+}
+
+QImage TqvSkinCustomEdit::BuildImage() {
+    GetSkinData();
+    // Focus moves inside an inactive window come without focus events.
+    UpdateTextColour();
+    QImage B = BuildFrameImage();
+    if (B.isNull()) return {};
     PaintClient(B);
     TCanvas C(&B);
     PaintImageButtons(C);
@@ -497,4 +513,16 @@ bool TqvSkinCustomEdit::eventFilter(QObject* watched, QEvent* e) {
     return TqvCustomEdit::eventFilter(watched, e);
 }
 
-void TqvSkinCustomEdit::WndProc(TMessage& message) { TqvCustomEdit::WndProc(message); }
+void TqvSkinCustomEdit::WndProc(TMessage& message) {
+    if (message.Msg == WM_SKIN_PAINT_FRAME) {
+        PaintFrameInto(message.WParam, false);
+        message.Result = message.WParam ? SKIN_ANSWER_FRAME_PAINTED : 0;
+        return;
+    }
+    if (message.Msg == WM_SKIN_PAINT_FRAME_EX && message.LParam == SKIN_PAINT_FRAME_EX_KEY) {
+        PaintFrameInto(message.WParam, true);
+        message.Result = SKIN_PAINT_FRAME_EX_KEY;
+        return;
+    }
+    TqvCustomEdit::WndProc(message);
+}

@@ -107,6 +107,10 @@ private:
     void ApplyFont();
     void PaintFrameA(QImage& B);
     void PaintFrameB(QImage& B);
+    // The frame painters' picture at the control's size (no client, no text).
+    QImage BuildFrameImage();
+    // The frame into the picture in wParam; with ClipText the text area is left as it was.
+    void PaintFrameInto(WPARAM dc, bool ClipText);
     void PaintClient(QImage& B);
     void PaintImageButtons(TCanvas& C);
     void PaintDisabledText(QImage& B);

@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "skin/model/SkinRecords.h"
+#include "skin/model/SkinTypes.h"
 #include "skin/model/draw/SkinCompose.h"
 
 #include <QMouseEvent>
@@ -245,8 +246,28 @@ void TqvSkinScrollBox::PaintImage(QImage& B) {
     PaintFrame(B);
 }
 
+bool TqvSkinScrollBox::PaintFrameInto(WPARAM dc) {
+    GetSkinData();
+    if (!dc || FBGPictureIndex != -1 || FBorderStyle == bvNone) return false;
+    PaintFrame(*reinterpret_cast<QImage*>(dc));
+    return true;
+}
+
+void TqvSkinScrollBox::WndProc(TMessage& message) {
+    if (message.Msg == WM_SKIN_PAINT_FRAME) {
+        message.Result = PaintFrameInto(message.WParam) ? SKIN_ANSWER_FRAME_PAINTED : 0;
+        return;
+    }
+    if (message.Msg == WM_SKIN_PAINT_FRAME_EX && message.LParam == SKIN_PAINT_FRAME_EX_KEY) {
+        PaintFrameInto(message.WParam);
+        message.Result = SKIN_PAINT_FRAME_EX_KEY;
+        return;
+    }
+    TqvSkinCustomControl::WndProc(message);
+}
+
 void TqvSkinScrollBox::PaintFrame(QImage& B) {
-    const int W = B.width(), H = B.height();
+    const int W = Width(), H = Height();
     if (FIndex == -1) {
         if (FBorderStyle == bvNone) return;
         TColor tl = clBtnShadow, br = clBtnShadow;

@@ -63,9 +63,14 @@ protected:
     void PaintImage(QImage& B) override;
     void VisibleChanged() override;
     void mousePressEvent(QMouseEvent* e) override;
+    // Answers the outside requests to paint the frame into a picture.
+    void WndProc(TMessage& message) override;
 
 private:
+    // The frame at the box's size, drawn from (0, 0) of B.
     void PaintFrame(QImage& B);
+    // PaintFrame into the picture in wParam when the box has a frame there; false otherwise.
+    bool PaintFrameInto(WPARAM dc);
     void PlaceClient();
     void TakeOver(TqvSkinScrollBar* bar, bool vertical);
     void ScrollVertBy(int D);

@@ -1,5 +1,6 @@
 #include "tests/skin/controls/ControlTestSupport.h"
 
+#include "platform/ActnList.h"
 #include "skin/controls/checks/SkinCheckRadioBox.h"
 
 namespace {
@@ -275,6 +276,47 @@ TEST_F(CheckTest, FlatKeepsAnySize) {
     b->SetBounds(10, 10, 90, 17);
     EXPECT_EQ(b->Width(), 90);
     EXPECT_EQ(b->Height(), 17);
+}
+
+TEST_F(CheckTest, CheckedFollowsTheLinkedAction) {
+    // Linking to a loading action leaves a checked box checked; otherwise the
+    // box takes the action's state, firing its OnClick as every write does.
+    struct TCase {
+        const char* Name;
+        bool Loading, BoxChecked, ActionChecked, Want;
+    };
+    const TCase cases[] = {
+        {"takes checked", false, false, true, true},
+        {"takes unchecked", false, true, false, false},
+        {"loading, unchecked box takes it", true, false, true, true},
+        {"loading, checked box stays", true, true, false, true},
+    };
+    for (const TCase& t : cases) {
+        auto* b = Box(false);
+        b->SetChecked(t.BoxChecked);
+        TCustomAction action;
+        action.SetCaption(QStringLiteral("Loop"));
+        action.SetChecked(t.ActionChecked);
+        action.SetLoading(t.Loading);
+        int clicks = 0;
+        b->OnClick = [&](QObject*) { ++clicks; };
+        b->SetAction(&action);
+        EXPECT_EQ(b->Checked(), t.Want) << t.Name;
+        EXPECT_EQ(clicks, t.Loading && t.BoxChecked ? 0 : 1) << t.Name;
+        EXPECT_EQ(b->Caption(), QStringLiteral("Loop")) << t.Name;
+        delete b;
+    }
+    // Later changes of the action reach the box; a click on the box is its own.
+    auto* b = Box(false);
+    TCustomAction action;
+    b->SetAction(&action);
+    action.SetChecked(true);
+    EXPECT_TRUE(b->Checked());
+    action.SetChecked(false);
+    EXPECT_FALSE(b->Checked());
+    Click(b);
+    EXPECT_TRUE(b->Checked());
+    EXPECT_FALSE(action.Checked());
 }
 
 }  // namespace

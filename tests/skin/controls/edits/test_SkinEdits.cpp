@@ -5,6 +5,7 @@
 #include "skin/controls/edits/SkinEdit.h"
 #include "skin/controls/panels/SkinPanel.h"
 #include "skin/model/ResourceStrings.h"
+#include "skin/model/SkinTypes.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -294,6 +295,47 @@ TEST_F(SkinEditTest, FramePainterBStretchesTheFrameAroundTheFontHeight) {
     EXPECT_EQ(Px(img, 1, e->Height() / 2), Flat(ed, n, Z::zL));
     EXPECT_EQ(Px(img, e->Width() - 1, e->Height() - 1), Flat(ed, n, Z::zBR));
     EXPECT_EQ(Px(img, 75, e->Height() / 2), Flat(ed, n, Z::zC));
+}
+
+TEST_F(SkinEditTest, AnswersRequestsToPaintItsFrameIntoAPicture) {
+    // 45513 paints the whole frame; 48203 with its key leaves the text area as it was.
+    struct Row {
+        const char* Case;
+        bool Skinned, UseSkinFont;
+        QPoint Edge;
+        QRgb EdgeColour, Inside;  // on the frame; in the text area (45513)
+    };
+    const QString ed = QStringLiteral("edit"), n = QStringLiteral("skinrect");
+    const Row rows[] = {
+        {"skinless", false, true, {0, 0}, ColorToQColor(clBtnShadow).rgb(), ColorToQColor(clWindow).rgb()},
+        {"painter A", true, true, {1, 30}, Flat(ed, n, Z::zL), Flat(ed, n, Z::zC)},
+        {"painter B", true, false, {1, 1}, Flat(ed, n, Z::zTL), Flat(ed, n, Z::zC)},
+    };
+    const QRgb black = qRgb(0, 0, 0);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Case);
+        auto* e = SkinEdit(r.Skinned, r.UseSkinFont);
+        e->SetText(QStringLiteral("text"));
+        const TRect t = e->EditRect();
+        const QPoint inside(t.Left + t.Width() / 2, t.Top + t.Height() / 2);
+        QImage dc(e->Width(), e->Height(), QImage::Format_RGB32);
+        dc.fill(Qt::black);
+        EXPECT_EQ(SendMessage(e, WM_SKIN_PAINT_FRAME, WPARAM(&dc)), SKIN_ANSWER_FRAME_PAINTED);
+        EXPECT_EQ(Px(dc, r.Edge.x(), r.Edge.y()), r.EdgeColour);
+        EXPECT_EQ(Px(dc, inside.x(), inside.y()), r.Inside);
+        dc.fill(Qt::black);
+        EXPECT_EQ(SendMessage(e, WM_SKIN_PAINT_FRAME_EX, WPARAM(&dc), SKIN_PAINT_FRAME_EX_KEY), SKIN_PAINT_FRAME_EX_KEY);
+        EXPECT_EQ(Px(dc, r.Edge.x(), r.Edge.y()), r.EdgeColour);
+        EXPECT_EQ(Px(dc, inside.x(), inside.y()), black);
+        EXPECT_EQ(Px(dc, t.Left, t.Top), black);
+        EXPECT_EQ(Px(dc, t.Right - 1, t.Bottom - 1), black);
+        dc.fill(Qt::black);
+        EXPECT_EQ(SendMessage(e, WM_SKIN_PAINT_FRAME_EX, WPARAM(&dc), 1), 0);
+        EXPECT_EQ(Px(dc, r.Edge.x(), r.Edge.y()), black);
+        EXPECT_EQ(SendMessage(e, WM_SKIN_PAINT_FRAME, 0), 0);
+        EXPECT_EQ(SendMessage(e, WM_SKIN_PAINT_FRAME_EX, 0, SKIN_PAINT_FRAME_EX_KEY), SKIN_PAINT_FRAME_EX_KEY);
+        delete e;
+    }
 }
 
 TEST_F(SkinEditTest, HeightRule) {

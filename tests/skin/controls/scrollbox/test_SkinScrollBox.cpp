@@ -5,6 +5,7 @@
 #include "tests/skin/controls/ControlTestSupport.h"
 
 #include "platform/ExtCtrls.h"
+#include "skin/model/SkinTypes.h"
 
 using Z = TTestSkin::TZone;
 
@@ -174,6 +175,51 @@ TEST_F(ScrollBoxTest, FrameAndBackgroundPictures) {
     EXPECT_EQ(Px(frame, 149, 149), Rgb(clBtnShadow));
     plain->SetColor(RGB(10, 200, 30));
     EXPECT_EQ(Px(plain->BuildClientImage(), 5, 5), Rgb(RGB(10, 200, 30)));
+}
+
+TEST_F(ScrollBoxTest, AnswersRequestsToPaintItsFrameIntoAPicture) {
+    struct Row {
+        const char* Case;
+        bool Skinned;
+        TqvSkinBorderStyle Style;
+        bool Background;
+        bool Frame;    // a frame is painted and 45513 answers 12851
+        QRgb Corner;   // then at (0, 0)
+    };
+    const Row rows[] = {
+        {"skinless frame", false, bvFrame, false, true, Rgb(clBtnShadow)},
+        {"skinless raised", false, bvRaised, false, true, Rgb(clBtnShadow)},
+        {"skinless none", false, bvNone, false, false, 0},
+        {"skin border", true, bvFrame, false, true, Flat("scrollbox", "skinrect", Z::zTL)},
+        {"skin with bvNone", true, bvNone, false, false, 0},
+        {"skin with a background picture", true, bvFrame, true, false, 0},
+    };
+    const QRgb black = qRgb(0, 0, 0);
+    for (const Row& r : rows) {
+        TTestSkin skin;
+        skin.FlatColours();
+        if (r.Background) skin.Set("scrollbox", "bgpictureindex", "1");
+        skin.LoadInto(*Model);
+        auto* b = Make<TqvSkinScrollBox>();
+        if (r.Skinned) b->SetSkinData(Model);
+        b->SetBorderStyle(r.Style);
+        b->SetBounds(0, 0, 200, 150);
+        QImage dc(200, 150, QImage::Format_RGB32);
+        for (unsigned msg : {WM_SKIN_PAINT_FRAME, WM_SKIN_PAINT_FRAME_EX}) {
+            SCOPED_TRACE(std::string(r.Case) + (msg == WM_SKIN_PAINT_FRAME ? " 45513" : " 48203"));
+            dc.fill(Qt::black);
+            const LRESULT frameAnswer = msg == WM_SKIN_PAINT_FRAME ? (r.Frame ? SKIN_ANSWER_FRAME_PAINTED : 0)
+                                                                    : SKIN_PAINT_FRAME_EX_KEY;
+            EXPECT_EQ(SendMessage(b, msg, WPARAM(&dc), SKIN_PAINT_FRAME_EX_KEY), frameAnswer);
+            EXPECT_EQ(Px(dc, 0, 0), r.Frame ? r.Corner : black);
+            EXPECT_EQ(Px(dc, 100, 75), black) << "the client is not painted";
+            EXPECT_EQ(SendMessage(b, msg, 0, SKIN_PAINT_FRAME_EX_KEY), msg == WM_SKIN_PAINT_FRAME ? 0 : frameAnswer);
+        }
+        dc.fill(Qt::black);
+        EXPECT_EQ(SendMessage(b, WM_SKIN_PAINT_FRAME_EX, WPARAM(&dc), 1), 0) << r.Case << ": only with its key";
+        EXPECT_EQ(Px(dc, 0, 0), black) << r.Case;
+        delete b;
+    }
 }
 
 TEST_F(ScrollBoxTest, ZeroSizedBackgroundPartsDrawNothing) {

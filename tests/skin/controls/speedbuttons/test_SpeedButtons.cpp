@@ -1,6 +1,7 @@
 #include "tests/skin/controls/ControlTestSupport.h"
 #include "tests/skin/controls/edits/MenuFakes.h"
 
+#include "platform/ActnList.h"
 #include "skin/controls/buttons/SkinMenuSpeedButton.h"
 #include "skin/controls/panels/SkinPanel.h"
 
@@ -204,6 +205,57 @@ TEST_F(SpeedTest, ImageOrder) {
     EXPECT_EQ(alone->LastContent(), QStringLiteral("glyph 1")) << "an index out of range falls through";
 }
 
+TEST_F(SpeedTest, ALinkedActionGivesCaptionGlyphAndTheClick) {
+    TImageList list;
+    list.SetSize(8, 8);
+    QImage pic(8, 8, QImage::Format_ARGB32);
+    pic.fill(Qt::transparent);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x) pic.setPixel(x, y, qRgb(0, 160, 0));
+    list.Add(pic);
+    TCustomAction action;
+    action.SetCaption(QStringLiteral("Add"));
+    action.SetImages(&list);
+    action.SetImageIndex(0);
+    int runs = 0;
+    action.OnExecute = [&](QObject*) { ++runs; };
+
+    auto* b = Button(false);
+    b->SetAction(&action);
+    EXPECT_EQ(b->Caption(), QStringLiteral("Add"));
+    ASSERT_EQ(b->Glyph().Width(), 8);
+    EXPECT_EQ(Px(b->Glyph().Image(), 2, 1), qRgb(0, 160, 0));
+    EXPECT_EQ(Px(b->Glyph().Image(), 2, 6), qRgb(255, 0, 255)) << "the image drawn on fuchsia";
+    const QImage face = b->BuildImage();
+    EXPECT_EQ(b->LastContent(), QStringLiteral("glyph 1"));
+    for (int y = 0; y < face.height(); ++y)
+        for (int x = 0; x < face.width(); ++x) ASSERT_NE(Px(face, x, y), qRgb(255, 0, 255)) << "fuchsia is left out";
+
+    // No OnClick of its own: the click runs the action; with one, only OnClick.
+    SendEnter(b);
+    Click(b);
+    EXPECT_EQ(runs, 1);
+    int clicks = 0;
+    b->OnClick = [&](QObject*) { ++clicks; };
+    Click(b);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(runs, 1);
+    action.SetEnabled(false);
+    EXPECT_FALSE(b->Enabled());
+
+    // A glyph of its own, or an image index outside the list, gives no new glyph.
+    auto* own = Button(false);
+    own->SetGlyph(TBitmap(4, 4));
+    own->SetAction(&action);
+    EXPECT_EQ(own->Glyph().Width(), 4);
+    TCustomAction outside;
+    outside.SetImages(&list);
+    outside.SetImageIndex(1);
+    auto* none = Button(false);
+    none->SetAction(&outside);
+    EXPECT_TRUE(none->Glyph().Empty());
+}
+
 struct MenuButtonTest : SpeedTest {
     TFakePopupMenu Popup;
     TFakeImagesMenu Images;
@@ -299,6 +351,93 @@ TEST_F(MenuButtonTest, SkinlessLooksOfTheTwoParts) {
     const QImage img = b->BuildImage();
     EXPECT_EQ(Px(img, 20, 32), qRgb(182, 189, 210)) << "body hot";
     EXPECT_EQ(Px(img, 51, 5), qRgb(133, 147, 181)) << "drop-down part pressed";
+}
+
+// The new style: body from "resizetoolbutton", the drop-down part (only in
+// track-button mode under the pointer) from "vtracktoolbutton" (right) or
+// "htracktoolbutton" (bottom) when the skin has it, and the arrow moved 1 pixel.
+TEST_F(MenuButtonTest, NewStyleDrawsItsPartsFromTheSharedRecords) {
+    const QString body = QStringLiteral("resizetoolbutton"), v = QStringLiteral("vtracktoolbutton"),
+                  h = QStringLiteral("htracktoolbutton");
+    const QString normal = QStringLiteral("skinrect"), hot = QStringLiteral("activeskinrect"),
+                  down = QStringLiteral("downskinrect");
+    enum TAct { Idle, Hover, PressBody, PressPart };
+    struct TSpot {
+        QPoint At;
+        QString Record, Key;
+        Z Zone = Z::zC;
+    };
+    struct TCase {
+        const char* Name;
+        bool Track, Bottom, OwnPart;
+        TAct Act;
+        std::vector<TSpot> Spots;
+        TRect Arrow;
+    };
+    const TRect right = Rect(49, 0, 64, 64), bottom = Rect(0, 49, 64, 64);
+    const TCase cases[] = {
+        {"idle", false, false, true, Idle, {{{20, 32}, body, normal}, {{56, 20}, body, normal}}, right},
+        {"hot", false, false, true, Hover, {{{20, 32}, body, hot}, {{56, 20}, body, hot}}, right},
+        {"pressed, menu open", false, false, true, PressBody, {{{20, 32}, body, down}, {{56, 20}, body, down}},
+         Rect(50, 1, 64, 64)},
+        {"track mode, idle: one body", true, false, true, Idle, {{{46, 32}, body, normal}}, right},
+        {"track mode, hot", true, false, true, Hover,
+         {{{20, 32}, body, hot}, {{46, 32}, body, hot}, {{56, 20}, v, hot}}, right},
+        {"track mode, body pressed", true, false, true, PressBody, {{{20, 32}, body, down}, {{56, 20}, v, hot}},
+         right},
+        {"track mode, menu open", true, false, true, PressPart, {{{20, 32}, body, hot}, {{56, 20}, v, down}},
+         Rect(50, 1, 64, 64)},
+        {"track mode, hot, no part record", true, false, false, Hover,
+         {{{20, 32}, body, hot}, {{46, 32}, body, hot, Z::zR}, {{56, 20}, body, hot}}, right},
+        {"track mode, menu open, no part record", true, false, false, PressPart,
+         {{{20, 32}, body, hot}, {{56, 20}, body, down}}, Rect(50, 1, 64, 64)},
+        {"bottom, hot", true, true, true, Hover, {{{32, 20}, body, hot}, {{10, 58}, h, hot}}, bottom},
+        {"bottom, menu open", true, true, true, PressPart, {{{32, 20}, body, hot}, {{10, 58}, h, down}},
+         Rect(1, 50, 64, 64)},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTestSkin skin;
+        skin.FlatColours().AddControl(body, QStringLiteral("button"));
+        if (c.OwnPart) skin.AddControl(v, QStringLiteral("button")).AddControl(h, QStringLiteral("button"));
+        skin.LoadInto(*Model);
+        auto* b = Make<TqvSkinMenuSpeedButton>();
+        b->SetNewStyle(true);
+        b->SetUseSkinSize(false);
+        b->SetSkinData(Model);
+        b->SetBounds(10, 10, 64, 64);
+        b->SetSkinPopupMenu(&Popup);
+        b->SetTrackButtonMode(c.Track);
+        b->SetTrackPosition(c.Bottom ? qvtpBottom : qvtpRight);
+        if (c.Act != Idle) SendEnter(b);
+        if (c.Act == PressBody) Press(b, {10, 10});
+        if (c.Act == PressPart) Press(b, c.Bottom ? QPoint(10, 55) : QPoint(55, 10));
+        const QImage img = b->BuildImage();
+        for (const TSpot& p : c.Spots)
+            EXPECT_EQ(Px(img, p.At.x(), p.At.y()), skin.FlatColour(p.Record, p.Key, p.Zone))
+                << p.At.x() << "," << p.At.y() << " from " << p.Record.toStdString() << " " << p.Key.toStdString();
+        EXPECT_EQ(b->LastArrowRect(), c.Arrow);
+        delete b;
+    }
+}
+
+// Skinless, the new style splits off its drop-down part only under the
+// pointer and, in track-button mode, moves the arrow only while a menu is open.
+TEST_F(MenuButtonTest, SkinlessNewStyleSplitsOnlyUnderThePointer) {
+    auto* b = Button<TqvSkinMenuSpeedButton>(false);
+    b->SetNewStyle(true);
+    b->SetSkinPopupMenu(&Popup);
+    b->SetTrackButtonMode(true);
+    EXPECT_EQ(Px(b->BuildImage(), 49, 32), ColorToQColor(clBtnFace).rgb()) << "idle: one body, no frame at the part";
+    SendEnter(b);
+    EXPECT_EQ(Px(b->BuildImage(), 49, 32), qRgb(0, 0, 128)) << "hot: the part has its own frame";
+    Press(b, {10, 10});
+    b->BuildImage();
+    EXPECT_EQ(b->LastArrowRect(), Rect(49, 0, 64, 64)) << "body pressed, no menu: the arrow stays";
+    Release(b, {10, 10});
+    Press(b, {55, 10});
+    b->BuildImage();
+    EXPECT_EQ(b->LastArrowRect(), Rect(51, 2, 64, 64));
 }
 
 }  // namespace

@@ -108,6 +108,48 @@ TEST_F(ToolBarTest, HoldingTheRightArrowScrollsOnTheTimerThenOnceMoreAtTheReleas
     EXPECT_FALSE(bar->ScrollTimerActive());
 }
 
+TEST_F(ToolBarTest, AlignedChildrenLayOutOverTheScrolledContent) {
+    // Top and bottom: 1 in from the edges without a record, else the skin's
+    // client rows (the whole height for a nine-slice record without a border).
+    struct Row {
+        const char* Case;
+        bool Skinned;
+        TqvSkinBorderStyle Style;
+        int Top, Bottom;
+    };
+    const Row rows[] = {
+        {"skinless", false, bvNone, 1, 29},
+        {"nine-slice without border", true, bvNone, 0, 30},
+        {"nine-slice with border", true, bvFrame, 8, 26},
+    };
+    Skin.AddControl(QStringLiteral("toolpanel"), QStringLiteral("panel"));
+    LoadSkin();
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Case);
+        auto* bar = Bar();
+        if (r.Skinned) bar->SetSkinData(Model);
+        bar->SetBorderStyle(r.Style);
+        auto* aligned = new TPanel(Form);
+        aligned->SetParent(bar);
+        aligned->SetWidth(40);
+        aligned->SetAlign(alLeft);
+        Child(bar, 100, 600);
+        bar->UpdateScrolling();
+        ASSERT_TRUE(bar->ArrowsVisible());
+        bar->ScrollStep(true);
+        ASSERT_EQ(bar->ScrollPosition(), 276);
+        TRect area = Rect(0, 0, 300, 30);
+        bar->AdjustClientRect(area);
+        EXPECT_EQ(area, Rect(12 - 276, r.Top, 12 - 276 + 699, r.Bottom)) << "as wide as the content";
+        bar->Realign();
+        EXPECT_EQ(aligned->BoundsRect(), Rect(12 - 276, r.Top, 12 - 276 + 40, r.Bottom));
+        bar->ScrollStep(false);
+        bar->Realign();
+        EXPECT_EQ(aligned->Left(), 12) << "back at the start, after the left strip";
+        delete bar;
+    }
+}
+
 TEST_F(ToolBarTest, OwnCentringMovesOnlyPlainControlsAndListsReachTheButtons) {
     auto* bar = Bar(300, 40);
     bar->SetCanScroll(false);
