@@ -156,7 +156,7 @@ int TqvCustomShellComboBox::IndexOfID(const TqvShellID& id) const {
     return -1;
 }
 
-void TqvCustomShellComboBox::NavigateToID(const TqvShellID& id) {
+void TqvCustomShellComboBox::NavigateToID(TqvShellID id) {
     FItemsEx.BeginUpdate();
     auto end = qScopeGuard([this] { FItemsEx.EndUpdate(); });
     CreateRootItems();

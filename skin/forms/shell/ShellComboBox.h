@@ -74,7 +74,8 @@ public:
     // What the linked views call when they change folder.
     void SyncToID(const TqvShellID& id);
     // Rebuilds the entries with the chain down to id and makes it current.
-    void NavigateToID(const TqvShellID& id);
+    // By value: the entries, which may hold the id, are freed first.
+    void NavigateToID(TqvShellID id);
     int IndexOfID(const TqvShellID& id) const;
 
     void Loaded() override;

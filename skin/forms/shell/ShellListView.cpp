@@ -158,7 +158,7 @@ void TqvCustomShellListView::SetPath(const QString& v) {
     NavigateToID(id);
 }
 
-void TqvCustomShellListView::NavigateToID(const TqvShellID& id) {
+void TqvCustomShellListView::NavigateToID(TqvShellID id) {
     if (FUpdating) return;
     if (FRootFolder && SameItemIDList(FRootFolder->AbsoluteID(), id)) return;
     FRootFolder = FolderFromItemID(id);

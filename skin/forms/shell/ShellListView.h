@@ -68,7 +68,8 @@ public:
     int FolderCount() const { return int(FFolders.size()); }
     TqvShellFolder* Folders(int i) const;
 
-    void NavigateToID(const TqvShellID& id);
+    // By value: the id is often a row's, and going there frees every row.
+    void NavigateToID(TqvShellID id);
     void SyncToID(const TqvShellID& id);
 
     // Renames the selected item in place (F2, or the "Rename" verb).

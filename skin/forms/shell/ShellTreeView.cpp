@@ -188,10 +188,10 @@ void TqvCustomShellTreeView::SetAutoRefresh(bool v) {
     if (Loading()) return;
     delete FNotifier.data();
     if (!v) return;
-    TqvShellFolder* watched = FNodeToMonitor ? FolderOf(FNodeToMonitor) : FRootFolder.get();
+    const QString watched = FPathToMonitor ? *FPathToMonitor : FRootFolder ? FRootFolder->PathName() : QString();
     auto* n = new TqvShellChangeNotifier(this);
     n->SetWatchSubTree(false);
-    n->SetRoot(watched ? watched->PathName() : QString());
+    n->SetRoot(watched);
     n->SetOnChange([this] { RefreshSelected(); });
     FNotifier = n;
 }
@@ -257,7 +257,7 @@ TTreeNode* TqvCustomShellTreeView::LocateNode(const TqvShellID& id) {
     return FindNodeByID(Items().Top(0), id);
 }
 
-void TqvCustomShellTreeView::SelectByID(const TqvShellID& id) {
+void TqvCustomShellTreeView::SelectByID(TqvShellID id) {
     // While the tree itself moves the list, the list's echo changes nothing.
     if (Loading() || FUpdating) return;
     if (TqvShellFolder* f = SelectedFolder(); f && SameItemIDList(f->AbsoluteID(), id)) return;
@@ -326,16 +326,21 @@ void TqvCustomShellTreeView::SyncListTo(TTreeNode* Node) {
     if (!f || FUpdating) return;
     const bool refresh = FAutoRefresh;
     SetAutoRefresh(false);
+    // Copies: the list's OnPathChanged runs in between and may read this
+    // tree again, freeing the node and its folder.
+    FPathToMonitor = f->PathName();
     // A file's node shows its folder in the list.
     if (!f->IsFolder() && Node->Parent()) f = FolderOf(Node->Parent());
-    {
-        TFlagGuard updating(FUpdating);
-        if (FListView && f) FListView->SyncToID(f->AbsoluteID());
+    if (f) {
+        const TqvShellID id = f->AbsoluteID();
+        {
+            TFlagGuard updating(FUpdating);
+            if (FListView) FListView->SyncToID(id);
+        }
+        if (FComboBox) FComboBox->SyncToID(id);
     }
-    if (FComboBox && f) FComboBox->SyncToID(f->AbsoluteID());
-    FNodeToMonitor = Node;
     SetAutoRefresh(refresh);
-    FNodeToMonitor = nullptr;
+    FPathToMonitor.reset();
 }
 
 void TqvCustomShellTreeView::Change(TTreeNode* Node) {

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class TqvCustomShellComboBox;
 class TqvShellChangeNotifier;
@@ -55,7 +56,9 @@ public:
     // selection and the top node.
     void Refresh(TTreeNode* Node);
     // Expands the chain of the id down from the root and selects its node.
-    void SelectByID(const TqvShellID& id);
+    // By value: OnChange and the linked list run meanwhile and may free
+    // whatever item the id came from.
+    void SelectByID(TqvShellID id);
     // The node of id: start and the nodes below it, in tree order.
     TTreeNode* FindNodeByID(TTreeNode* Start, const TqvShellID& id) const;
     TTreeNode* TopItem();
@@ -115,7 +118,8 @@ private:
     bool FAutoRefresh = false;
     bool FUseShellImages = true;
     QPointer<TqvShellChangeNotifier> FNotifier;
-    TTreeNode* FNodeToMonitor = nullptr;
+    // The folder a selection change watches, while it is being made.
+    std::optional<QString> FPathToMonitor;
     QPointer<TqvShellLabelEdit> FEditor;
 };
 
