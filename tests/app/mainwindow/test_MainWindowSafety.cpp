@@ -35,6 +35,76 @@ void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
 
 }  // namespace
 
+class SafetyTest : public RunTest {
+protected:
+    void SetOverwrite(bool on) {
+        (on ? Form5->qvSkinCheckRadioBox3 : Form5->qvSkinCheckRadioBox6)->SetChecked(true);
+    }
+    void UseFolder(const QString& folder) {
+        W->Video_OutPut_Folder_Edit->SetText(folder);
+        W->FileOutPutPath = folder;
+    }
+    // Start as the user starts: the toolbar button; then the run's end.
+    void StartAndFinish() {
+        Ends.clear();
+        Reports.clear();
+        Click(W->qvSkinButton2);
+        ASSERT_TRUE(WaitForRunEnd());
+    }
+    QPoint RowPoint(int row) const {
+        W->lvFiles->LayOutViews();
+        return W->lvFiles->ReportView()->visualRect(W->lvFiles->Model()->index(row, 0)).center();
+    }
+    QWidget* ListViewport() const { return W->lvFiles->ReportView()->viewport(); }
+    static QStringList FilesIn(const QString& folder) {
+        QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        names.sort();
+        return names;
+    }
+};
+
+// A Start refused for a vanished input leaves rows that Remove can take away
+// (by mouse and by keys), and the list starts again afterwards.
+TEST_F(SafetyTest, RemoveWorksAfterARefusedStart) {
+    StartLoaded();
+    W->Show();
+    ChooseCode(3000);
+    const QString a = Input("a.avi"), b = Input("b.avi"), c = Input("c.avi");
+    AddSeveral({a, b, c});
+    ASSERT_EQ(Captions(), (QStringList{c, b, a}));
+    QFile::remove(b);
+
+    Click(W->qvSkinButton2);
+    ASSERT_EQ(Prompt->Boxes.size(), 1u);
+    EXPECT_TRUE(Prompt->Boxes[0].Text.contains(b)) << Prompt->Boxes[0].Text.toStdString();
+    EXPECT_FALSE(W->Trevalon->Working());
+
+    // The vanished file's row, chosen with the mouse, removed with the toolbar.
+    QTest::mouseClick(ListViewport(), Qt::LeftButton, {}, RowPoint(1));
+    ASSERT_NE(W->lvFiles->Selected(), nullptr);
+    ASSERT_EQ(W->lvFiles->Selected()->Caption(), b);
+    Click(W->qvSkinButton7);
+    EXPECT_EQ(Captions(), (QStringList{c, a}));
+    EXPECT_EQ(Prompt->Boxes.size(), 1u) << Prompt->Boxes.back().Text.toStdString();
+
+    // The next row reached with the arrow key, removed the same way.
+    ASSERT_EQ(W->lvFiles->Selected(), Row(0));
+    W->lvFiles->ReportView()->setFocus();
+    QTest::keyClick(W->lvFiles->ReportView(), Qt::Key_Down);
+    ASSERT_EQ(W->lvFiles->Selected(), Row(1));
+    Click(W->qvSkinButton7);
+    EXPECT_EQ(Captions(), QStringList{c});
+    EXPECT_EQ(Prompt->Boxes.size(), 1u) << Prompt->Boxes.back().Text.toStdString();
+
+    // A new file and the rest convert: rows and tasks are in step again.
+    const QString d = Input("d.avi");
+    AddJob(d, 3000);
+    StartAndFinish();
+    EXPECT_EQ(Captions(), (QStringList{c, d}));
+    for (int i = 0; i < Rows(); ++i) EXPECT_EQ(Sub(Row(i), siProgress), QStringLiteral("100%")) << i;
+    EXPECT_EQ(Prompt->Boxes.size(), 1u);
+}
+
 // A settings file the user made read-only is neither replaced nor quietly
 // kept: the start-up says so once, a command once more, and the file is as it
 // was, byte for byte.
