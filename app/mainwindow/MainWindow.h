@@ -403,6 +403,11 @@ private:
     // --- progress (MainWindowProgress.cpp)
     void BindProgressHandlers();
     int RowOfTask(int task) const;  // -1 when no row holds that task's job
+    void QueueWarning(const QString& text);
+    void ShowWarnings();
+    QStringList FWarnings;  // task failures not yet shown, oldest first
+    bool FWarningsPosted = false;
+    bool FShowingWarnings = false;
     // --- preview (MainWindowPreview.cpp)
     void CreatePreviewControls();
     void ShowStreamChoices();

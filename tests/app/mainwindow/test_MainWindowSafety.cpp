@@ -23,12 +23,29 @@ using namespace jobs;
 
 namespace {
 
+const QString kFailed = QStringLiteral("失败：");
+
 QByteArray Sha256(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
     QCryptographicHash h(QCryptographicHash::Sha256);
     h.addData(&f);
     return h.result().toHex();
+}
+
+// Runs a nested event loop until done() holds, the way a modal box runs one:
+// only what reaches the thread as events is served. The limit only ends a hang.
+bool RunLoopUntil(const std::function<bool()>& done, int limitMs = 300000) {
+    if (done()) return true;
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+    check.start(10);
+    loop.exec();
+    return done();
 }
 
 void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
@@ -103,6 +120,48 @@ TEST_F(SafetyTest, RemoveWorksAfterARefusedStart) {
     EXPECT_EQ(Captions(), (QStringList{c, d}));
     for (int i = 0; i < Rows(); ++i) EXPECT_EQ(Sub(Row(i), siProgress), QStringLiteral("100%")) << i;
     EXPECT_EQ(Prompt->Boxes.size(), 1u);
+}
+
+// A prompt whose first box stays open until the test has seen what it waits
+// for, serving events meanwhile as a modal box does.
+class THeldPrompt : public TPrompt {
+public:
+    std::function<bool()> HoldUntil;
+    int Boxes = 0;
+    bool MetWhileOpen = false;
+    int MessageBox(const QString&, const QString&, unsigned) override {
+        if (++Boxes == 1) MetWhileOpen = RunLoopUntil(HoldUntil);
+        return IDOK;
+    }
+};
+
+// Two failing jobs among twenty, two at a time: the first failure's box stays
+// open while the eighteen others convert to their end.
+TEST_F(SafetyTest, AFailedJobsBoxDoesNotHoldUpTheOthers) {
+    StartLoaded();
+    SetThreads(2);
+    const QString clip = TestMedia::Path(QStringLiteral("av1s.avi"));
+    // AAC cannot go into an MPEG program stream: these two fail at once.
+    AddJob(Input("bad1.avi"), 1404);
+    AddJob(Input("bad2.avi"), 1404);
+    for (int i = 0; i < 18; ++i) AddJob(Input(QStringLiteral("good%1.avi").arg(i)), 3000);
+    ASSERT_EQ(Rows(), 20);
+    const auto finished = [&] {
+        int n = 0;
+        for (int i = 0; i < Rows(); ++i) n += Sub(Row(i), siProgress) == QStringLiteral("100%");
+        return n;
+    };
+    auto held = std::make_shared<THeldPrompt>();
+    held->HoldUntil = [&] { return finished() == 18; };
+    Application()->SetPrompt(held);
+
+    Click(W->qvSkinButton2);
+    // The program's own event loop, not the engine's wait.
+    ASSERT_TRUE(RunLoopUntil([&] { return RunEnded() && held->Boxes == 2; }));
+    EXPECT_TRUE(held->MetWhileOpen) << finished() << " finished while the first box was open";
+    EXPECT_EQ(finished(), 18);
+    EXPECT_TRUE(Sub(Row(0), siProgress).startsWith(kFailed));
+    EXPECT_TRUE(Sub(Row(1), siProgress).startsWith(kFailed));
 }
 
 // A settings file the user made read-only is neither replaced nor quietly
