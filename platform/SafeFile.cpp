@@ -17,6 +17,13 @@ bool Fail(QString* error, const QString& why) {
 }
 
 QString Errno() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+bool Writable(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0) return false;
+    return (st.st_mode & 0222) != 0 && ::access(name.constData(), W_OK) == 0;
+}
 }  // namespace
 
 bool ReplaceFileContent(const QString& path, const QByteArray& data, QString* error) {
@@ -25,7 +32,13 @@ bool ReplaceFileContent(const QString& path, const QByteArray& data, QString* er
     if (info.isSymLink()) info = QFileInfo(info.symLinkTarget());
     if (info.isDir()) return Fail(error, QStringLiteral("is a directory"));
     const QString target = info.absoluteFilePath();
-    if (!QFileInfo(info.absolutePath()).isDir()) return Fail(error, QStringLiteral("folder does not exist"));
+    const QString folder = info.absolutePath();
+    if (!QFileInfo(folder).isDir()) return Fail(error, QStringLiteral("folder does not exist"));
+    // The rename would replace a file its owner made read-only, and a
+    // privileged process passes access() whatever the bits say: both the
+    // file's and the folder's own write bits are honoured.
+    if (!Writable(folder)) return Fail(error, QStringLiteral("folder is read-only"));
+    if (info.exists() && !Writable(target)) return Fail(error, QStringLiteral("file is read-only"));
 
     QByteArray tmpl = QFile::encodeName(target + QStringLiteral(".XXXXXX"));
     const int fd = mkstemp(tmpl.data());

@@ -8,4 +8,6 @@
 
 // False (the old file untouched, no temporary left) when any step fails;
 // error then says why. A symbolic link keeps pointing at the replaced file.
+// A file or folder without any write permission bit is not written, also for
+// a process that could override the bits.
 bool ReplaceFileContent(const QString& path, const QByteArray& data, QString* error = nullptr);

@@ -264,8 +264,8 @@ public:
     void Button8Click(QObject* Sender);
     void Button12Click(QObject* Sender);
     // The full path of every file (not folder) directly inside FilePath whose
-    // name matches ExtMask ("*.*" matches every name), hidden files too, in the
-    // order the folder lists them; none when FilePath is not an existing folder.
+    // name matches ExtMask ("*.*" matches every name), hidden files too, in
+    // name order; none when FilePath is not an existing folder.
     static std::optional<QStringList> GetFilenames(const QString& FilePath, const QString& ExtMask);
     void lvFilesSelectItem(QObject* Sender, TListItem* Item, bool Selected);
     void lvFilesClick(QObject* Sender);
@@ -403,6 +403,11 @@ private:
     // --- progress (MainWindowProgress.cpp)
     void BindProgressHandlers();
     int RowOfTask(int task) const;  // -1 when no row holds that task's job
+    void QueueWarning(const QString& text);
+    void ShowWarnings();
+    QStringList FWarnings;  // task failures not yet shown, oldest first
+    bool FWarningsPosted = false;
+    bool FShowingWarnings = false;
     // --- preview (MainWindowPreview.cpp)
     void CreatePreviewControls();
     void ShowStreamChoices();

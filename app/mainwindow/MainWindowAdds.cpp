@@ -194,7 +194,8 @@ std::optional<QStringList> TForm1::GetFilenames(const QString& FilePath, const Q
     // "*.*" names every file, also one without a dot.
     if (ExtMask != QLatin1String("*.*") && ExtMask != QLatin1String("*")) dir.setNameFilters({ExtMask});
     dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
-    dir.setSorting(QDir::Unsorted);
+    // The folder's own storage order is arbitrary; rows come out the same way every time.
+    dir.setSorting(QDir::Name);
     QStringList paths;
     for (const QString& name : dir.entryList()) {
         if (QFileInfo(folder + name).isDir()) continue;

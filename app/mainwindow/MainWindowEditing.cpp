@@ -35,14 +35,17 @@ void TForm1::btnRemoveClick(QObject*) {
         return;
     }
     const int row = item->Index();
-    const int number = profiles::IntegerValue(item->SubItems()[siTaskNumber]);
-    Trevalon->RemoveTask(number - 1);
+    // A row without a number has no task: a refused Start cleared them all.
+    const QString numberText = item->SubItems()[siTaskNumber];
+    const int number = numberText.isEmpty() ? 0 : profiles::IntegerValue(numberText);
+    if (number > 0) Trevalon->RemoveTask(number - 1);
     lvFiles->Items().Delete(row);
     JobRecords.Remove(row);
     // Task numbers keep naming each row's own engine task.
-    for (int i = 0; i < lvFiles->Items().Count(); ++i) {
+    for (int i = 0; number > 0 && i < lvFiles->Items().Count(); ++i) {
         TListItem* other = lvFiles->Items()[i];
-        const int n = profiles::IntegerValue(other->SubItems()[siTaskNumber]);
+        const QString text = other->SubItems()[siTaskNumber];
+        const int n = text.isEmpty() ? 0 : profiles::IntegerValue(text);
         if (n > number) other->SubItems().SetStrings(siTaskNumber, QString::number(n - 1));
     }
     const bool rowsLeft = lvFiles->Items().Count() > 0;

@@ -16,6 +16,9 @@
 #include "skin/controls/edits/SkinEdit.h"
 #include "skin/controls/views/SkinListView.h"
 
+#include <QScopeGuard>
+#include <QTimer>
+
 using namespace jobs;
 
 void TForm1::BindProgressHandlers() {
@@ -66,7 +69,28 @@ void TForm1::TrevalonTerminate(QObject*, const TTerminateInfo& info) {
     const TTaskEnd end = TaskEnd(info, row >= 0 ? JobRecords.At(row).Refusal : QString());
     if (row >= 0 && end.ProgressText)
         lvFiles->Items()[row]->SubItems().SetStrings(siProgress, *end.ProgressText);
-    if (end.Warning) Application()->MessageBox(*end.Warning, Application()->Title(), MB_OK | MB_ICONWARNING);
+    if (end.Warning) QueueWarning(*end.Warning);
+}
+
+// A box runs an event loop of its own. Opened inside the engine's report, it
+// would keep the engine's queue from being served, and every worker would
+// wait on its next report until OK was pressed. So the report only queues
+// the text; the boxes open after it has returned, one after the other, while
+// the other jobs go on and their rows update.
+void TForm1::QueueWarning(const QString& text) {
+    FWarnings.append(text);
+    if (FWarningsPosted || FShowingWarnings) return;
+    FWarningsPosted = true;
+    QTimer::singleShot(0, this, [this] { ShowWarnings(); });
+}
+
+void TForm1::ShowWarnings() {
+    FWarningsPosted = false;
+    if (FShowingWarnings) return;
+    FShowingWarnings = true;
+    const auto done = qScopeGuard([this] { FShowingWarnings = false; });
+    while (!FWarnings.isEmpty())
+        Application()->MessageBox(FWarnings.takeFirst(), Application()->Title(), MB_OK | MB_ICONWARNING);
 }
 
 void TForm1::FFLoggerLog(QObject*, TThreadID thread, TLogLevel level, const QString& message) {

@@ -17,6 +17,8 @@
 #include "skin/controls/views/SkinListView.h"
 #include "skin/forms/menu/Menus.h"
 
+#include <QScopeGuard>
+
 #include <vector>
 
 using namespace jobs;
@@ -72,6 +74,17 @@ void TForm1::button28Click(QObject*) { RebuildTasks(); }
 bool TForm1::RebuildTasks() {
     Trevalon->ClearTasks();
     const int rows = lvFiles->Items().Count();
+    // From here on the rows' task numbers name tasks that are gone: a rebuild
+    // that does not finish leaves every row without one, so Remove and later
+    // adds keep rows and tasks in step.
+    bool rebuilt = false;
+    const auto unnumber = qScopeGuard([&] {
+        if (rebuilt) return;
+        for (int i = 0; i < lvFiles->Items().Count(); ++i) {
+            lvFiles->Items()[i]->SubItems().SetStrings(siTaskNumber, QString());
+            if (i < JobRecords.Count()) JobRecords.At(i).RunTask = -1;
+        }
+    });
     // Every add keeps a record per row; a row without one converts from reset records.
     while (JobRecords.Count() < rows) {
         TJobRecord record;
@@ -104,7 +117,9 @@ bool TForm1::RebuildTasks() {
             record.Refusal = Trevalon->LastErrMsg();
             mmoLog->Lines().Add(QStringLiteral("***Cannot do convert, error: ") + record.Refusal);
         }
+        lvFiles->Items()[i]->SubItems().SetStrings(siTaskNumber, QString::number(i + 1));
     }
+    rebuilt = true;
     return true;
 }
 

@@ -74,4 +74,37 @@ TEST(SafeFile, ALinkStaysALinkAndTheFileKeepsItsPermissions) {
     EXPECT_EQ(why, "folder does not exist");
 }
 
+// Tests run as root, which may write anything: the refusal must come from the
+// bits themselves, and the file must come through byte for byte.
+TEST(SafeFile, AReadOnlyFileOrFolderIsLeftAlone) {
+    struct TCase {
+        const char* Name;
+        mode_t FileMode, FolderMode;
+        const char* Said;
+    } cases[] = {
+        {"read-only file", 0444, 0755, "failed: file is read-only"},
+        {"no bits at all", 0000, 0755, "failed: file is read-only"},
+        {"read-only folder", 0644, 0555, "failed: folder is read-only"},
+        {"writable", 0644, 0755, "written"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("option.ini");
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Skin]\nSetSkin=3\n");
+        f.close();
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), c.FileMode), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), c.FolderMode), 0);
+        QString why;
+        const std::string said = ReplaceFileContent(path, "new", &why) ? "written" : "failed: " + why.toStdString();
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+        ::chmod(QFile::encodeName(path).constData(), 0644);
+        EXPECT_EQ(said, c.Said);
+        EXPECT_EQ(ReadAll(path), said == "written" ? QByteArray("new") : QByteArray("[Skin]\nSetSkin=3\n"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"option.ini"});
+    }
+}
+
 }  // namespace

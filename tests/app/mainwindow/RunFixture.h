@@ -94,7 +94,13 @@ protected:
     // The limit only ends a hang: a loaded machine or a sanitizer makes the
     // run late, never the test wrong.
     static bool WaitFor(const std::function<bool()>& done) { return WaitInMainThread(done, 300000); }
-    bool WaitForRunEnd() { return WaitFor([this] { return RunEnded(); }); }
+    // Warning boxes open once the report that queued them has returned; the
+    // events left are served, so a failure's box has been shown too.
+    bool WaitForRunEnd() {
+        const bool ended = WaitFor([this] { return RunEnded(); });
+        QCoreApplication::processEvents();
+        return ended;
+    }
 
     void SetThreads(int count) { Form5->qvSkinComboBox2->SetItemIndex(count - 1); }
 };

@@ -106,7 +106,8 @@ TEST_F(AddsTest, AVanishedEntryEndsTheCommandWithoutSelecting) {
 
 TEST_F(AddsTest, FolderAddTriesEveryFileOfTheFolderAndNoneBelow) {
     StartWithOutputFolder();
-    const QString hidden = Input(".hidden.avi"), plain = Input("plain"), junk = Junk("notes.txt");
+    const QString hidden = Input(".hidden.avi"), plain = Input("plain");
+    Junk("notes.txt");
     QDir(Inputs.path()).mkdir("sub");
     QFile::copy(TestMedia::Path("av1s.avi"), Inputs.path() + "/sub/deep.avi");
     AddFolder(Inputs.path());
@@ -115,13 +116,27 @@ TEST_F(AddsTest, FolderAddTriesEveryFileOfTheFolderAndNoneBelow) {
     EXPECT_EQ(rows, (QStringList{hidden, plain}));
     EXPECT_TRUE(Row(1)->Selected());
     EXPECT_TRUE(Dialogs->Messages.empty());
-    // The listing's order, reversed.
+    // Name order, reversed: the first name ends last and selected.
+    EXPECT_EQ(Captions(), (QStringList{plain, hidden}));
+}
+
+// Files created in an order that is not their names' order: the listing and
+// so the rows follow the names, not the folder's storage.
+TEST_F(AddsTest, FolderAddListsFilesInNameOrder) {
+    StartWithOutputFolder();
+    const QStringList names{"m.avi", "z.avi", "b.avi", "a.avi", "k.avi", "c.avi", "y.avi", "d.avi"};
+    QStringList paths;
+    for (const QString& n : names) paths << Input(n);
+    QStringList sorted = paths;
+    sorted.sort();
     const auto listed = TForm1::GetFilenames(Inputs.path(), "*.*");
     ASSERT_TRUE(listed);
-    QStringList expected;
-    for (const QString& p : *listed)
-        if (p != junk) expected.prepend(p);
-    EXPECT_EQ(Captions(), expected);
+    EXPECT_EQ(*listed, sorted);
+    AddFolder(Inputs.path());
+    QStringList reversed;
+    for (const QString& p : sorted) reversed.prepend(p);
+    EXPECT_EQ(Captions(), reversed);
+    EXPECT_TRUE(Row(Rows() - 1)->Selected());
 }
 
 TEST_F(AddsTest, FolderWithNothingToAddShowsTheNotice) {
