@@ -126,6 +126,8 @@ void TForm5::Layout() {
     qvSkinCheckRadioBox7->OnClick = [this](QObject* s) { qvSkinCheckRadioBox7Click(s); };
     qvSkinCheckRadioBox8->OnClick = [this](QObject* s) { qvSkinCheckRadioBox8Click(s); };
     OnCreate = [this](QObject* s) { FormCreate(s); };
+    OnShow = [this](QObject* s) { FormShow(s); };
+    OnClose = [this](QObject* s, TCloseAction& a) { FormClose(s, a); };
 }
 
 void TForm5::FormCreate(QObject*) { Button1->Click(); }
@@ -176,10 +178,20 @@ TOptionsSettings TForm5::Settings() const {
 
 void TForm5::Button2Click(QObject*) { settings::SaveOptions(GetApplicationPath(), Settings()); }
 
+// The main window reads the controls, so a choice the user did not confirm
+// must not outlive the dialog: it could overwrite files or power the
+// computer off at the end of the next run.
+void TForm5::FormShow(QObject*) { FInForce = Settings(); }
+
+void TForm5::FormClose(QObject*, TCloseAction&) {
+    if (Settings() != FInForce) ApplySettings(FInForce);
+}
+
 // A failed write raises out of Button2 before Close: the dialog stays open
-// with the user's choices, which are already in force.
+// with the user's choices, and a later Cancel still puts the old ones back.
 void TForm5::qvSkinButton6Click(QObject*) {
     Button2->Click();
+    FInForce = Settings();
     Close();
 }
 

@@ -1,7 +1,8 @@
 // The options dialog. Its controls are the live conversion settings: the main
 // window reads them whenever it needs one. "option.ini" only carries them
-// between runs: read at creation, written by OK. Cancel closes without writing
-// and without undoing. The start-up creates it through
+// between runs: read at creation, written by OK. Closing it any other way
+// (Cancel, the frame, Escape) writes nothing and puts back the values that
+// were in force when it was shown. The start-up creates it through
 // Application()->CreateForm, after the main window has installed its link.
 #pragma once
 
@@ -67,8 +68,12 @@ protected:
 
 private:
     void ApplySettings(const settings::TOptionsSettings& o);
+    void FormShow(QObject* Sender);
+    void FormClose(QObject* Sender, TCloseAction& Action);
 
     QString FLoadError;
+    // What was in force when the dialog was shown, or what OK last saved.
+    settings::TOptionsSettings FInForce;
 };
 
 extern TForm5* Form5;

@@ -9,7 +9,10 @@
 #include "skin/model/SkinData.h"
 
 #include <QDir>
+#include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -123,30 +126,79 @@ TEST_F(OptionsFormTest, OkSavesTheChoicesAndTheNextStartRestoresThem) {
     EXPECT_TRUE(Prompt->Texts.isEmpty());
 }
 
-TEST_F(OptionsFormTest, CancelWritesNothingAndUndoesNothing) {
+// Every control changed as a user changes it, then the dialog closed without
+// OK, by Cancel or by its frame: the file is untouched and the controls, the
+// engine's Preview with them, are back to what was in force.
+TEST_F(OptionsFormTest, ClosingWithoutOkPutsBackEveryChoice) {
+    struct Change {
+        const char* name;
+        std::function<void(TForm5*)> act;
+    };
+    const Change changes[] = {
+        {"shut down", [](TForm5* f) { ClickOn(f->qvSkinCheckRadioBox2); }},
+        {"play sound", [](TForm5* f) { ClickOn(f->qvSkinCheckRadioBox4); }},
+        {"open folder", [](TForm5* f) { ClickOn(f->qvSkinCheckRadioBox1); }},
+        {"overwrite", [](TForm5* f) { ClickOn(f->qvSkinCheckRadioBox3); }},
+        {"idle", [](TForm5* f) { ClickOn(f->qvSkinCheckRadioBox9); }},
+        {"lowest", [](TForm5* f) { ClickOn(f->qvSkinCheckRadioBox10); }},
+        {"normal", [](TForm5* f) { ClickOn(f->qvSkinCheckRadioBox12); }},
+        {"live preview", [](TForm5* f) { ClickOn(f->qvSkinCheckRadioBox8); }},
+        {"thread count", [](TForm5* f) {
+             f->qvSkinComboBox2->SetFocus();
+             for (int i = 0; i < 4; ++i) QTest::keyClick(f->qvSkinComboBox2, Qt::Key_Down);
+         }},
+        {"everything", [](TForm5* f) {
+             for (auto* box : {f->qvSkinCheckRadioBox2, f->qvSkinCheckRadioBox3, f->qvSkinCheckRadioBox9,
+                               f->qvSkinCheckRadioBox8})
+                 ClickOn(box);
+             f->qvSkinComboBox2->SetFocus();
+             QTest::keyClick(f->qvSkinComboBox2, Qt::Key_PageDown);
+         }},
+    };
+    // A saved state that is not the form's own, so "back" cannot mean "default".
+    WriteIni("[Options]\nThread_Count=3\nAfter_Done=3\nThread_Priority=2\nOverwrite_File=1\nShow_Preview=0\n");
     TForm5* f = Create();
     const QByteArray saved = IniBytes();
+    const settings::TOptionsSettings before = f->Settings();
+    ASSERT_EQ(before.ThreadCount, 3);
+    for (const bool byFrame : {false, true}) {
+        for (const Change& c : changes) {
+            SCOPED_TRACE(std::string(c.name) + (byFrame ? ", frame" : ", Cancel"));
+            bool changed = false;
+            QTimer::singleShot(0, f, [&] {
+                c.act(f);
+                changed = f->Settings() != before;
+                if (byFrame) f->close();
+                else ClickOn(f->qvSkinButton1);
+            });
+            f->ShowModal();
+            EXPECT_TRUE(changed);
+            EXPECT_FALSE(f->Visible());
+            EXPECT_EQ(f->Settings(), before);
+            EXPECT_FALSE(Link.Trevalon.Preview());
+            EXPECT_EQ(IniBytes(), saved);
+        }
+    }
+    EXPECT_TRUE(Prompt->Texts.isEmpty());
+}
+
+// OK makes the choice the one in force: a later Cancel goes back to it, not
+// to what the dialog was created with.
+TEST_F(OptionsFormTest, CancelGoesBackToWhatOkConfirmed) {
+    TForm5* f = Create();
     QTimer::singleShot(0, f, [&] {
         ClickOn(f->qvSkinCheckRadioBox10);
-        ClickOn(f->qvSkinCheckRadioBox8);
-        ClickOn(f->qvSkinButton1);
+        ClickOn(f->qvSkinButton6);
     });
     f->ShowModal();
-    EXPECT_FALSE(f->Visible());
-    EXPECT_EQ(IniBytes(), saved);
-    // In force for the rest of this run: the main window reads the controls.
-    EXPECT_EQ(f->Settings().Priority, tpLowest);
-    EXPECT_TRUE(Link.Trevalon.Preview());
-    // Showing it again presents the controls as they were left.
     QTimer::singleShot(0, f, [&] {
         EXPECT_TRUE(f->qvSkinCheckRadioBox10->Checked());
+        ClickOn(f->qvSkinCheckRadioBox2);
         ClickOn(f->qvSkinButton1);
     });
     f->ShowModal();
-
-    f = Restart();
-    EXPECT_EQ(Ticked(f), QList<int>({1, 6, 12}));
-    EXPECT_FALSE(Link.Trevalon.Preview());
+    EXPECT_EQ(Ticked(f), QList<int>({1, 6, 10}));
+    EXPECT_EQ(Stored("Thread_Priority"), "1");
 }
 
 TEST_F(OptionsFormTest, AFailedOkShowsTheErrorOnceAndKeepsTheDialogOpen) {
@@ -155,16 +207,20 @@ TEST_F(OptionsFormTest, AFailedOkShowsTheErrorOnceAndKeepsTheDialogOpen) {
     ASSERT_TRUE(QFile::remove(IniFile()));
     ASSERT_TRUE(QDir().mkdir(IniFile()));
     bool openAfterOk = false;
+    TThreadPriority priorityAfterOk = tpIdle;
     QTimer::singleShot(0, f, [&] {
         ClickOn(f->qvSkinCheckRadioBox11);
         ClickOn(f->qvSkinButton6);
         openAfterOk = f->Visible() && f->Modal();
+        priorityAfterOk = f->Settings().Priority;
         ClickOn(f->qvSkinButton1);
     });
     f->ShowModal();
     EXPECT_TRUE(openAfterOk);
+    EXPECT_EQ(priorityAfterOk, tpLower);
     EXPECT_EQ(Prompt->Texts, QStringList({"Unable to write to " + IniFile() + "."}));
-    EXPECT_EQ(f->Settings().Priority, tpLower);
+    // Nothing was saved, so Cancel puts back what was in force.
+    EXPECT_EQ(f->Settings().Priority, tpNormal);
 
     // The same folder at the next start: the reading goes on key by key and
     // keeps its first failure for the start-up's one error box.
