@@ -180,6 +180,7 @@ void TForm6::Layout() {
     };
     qvSkinButton2 = skinButton("qvSkinButton2", "确定", 480);
     qvSkinButton3 = skinButton("qvSkinButton3", "取消", 594);
+    qvSkinButton3->SetCancel(true);  // Escape closes the dialog as Cancel does
 
     // Reaches past the client area's right edge.
     Panel1 = PlaceControl<TPanel>(this, this, QStringLiteral("Panel1"), 690, 161, 305, 305);

@@ -291,8 +291,14 @@ void TForm1::CreateJobPanel() {
         column->SetCaption(QString::fromUtf8(c.Title));
         column->SetWidth(c.Width);
     }
-    qvSkinScrollBar1 = Place<TqvSkinScrollBar>(this, qvSkinPanel1, "qvSkinScrollBar1", 530, 10, 19, 202, qvSkinData1);
+    // A vertical bar takes the vertical record and width before its skin is
+    // bound, or the horizontal record sizes it as a horizontal bar.
+    qvSkinScrollBar1 = Place<TqvSkinScrollBar>(this, qvSkinPanel1, "qvSkinScrollBar1", 530, 10, 19, 202, nullptr);
     qvSkinScrollBar1->SetKind(sbVertical);
+    qvSkinScrollBar1->SetDefaultHeight(0);
+    qvSkinScrollBar1->SetDefaultWidth(19);
+    qvSkinScrollBar1->SetSkinDataName(QStringLiteral("vscrollbar"));
+    qvSkinScrollBar1->SetSkinData(qvSkinData1);
     qvSkinScrollBar1->SetVisible(false);
     qvSkinScrollBar2 = Place<TqvSkinScrollBar>(this, qvSkinPanel1, "qvSkinScrollBar2", 7, 226, 453, 19, qvSkinData1);
     qvSkinScrollBar2->SetKind(sbHorizontal);

@@ -103,6 +103,7 @@ void TForm5::Layout() {
     };
     qvSkinButton6 = button("qvSkinButton6", "确定", 336);
     qvSkinButton1 = button("qvSkinButton1", "取消", 431);
+    qvSkinButton1->SetCancel(true);  // Escape closes the dialog as Cancel does
 
     Panel1 = PlaceControl<TPanel>(this, this, QStringLiteral("Panel1"), 0, 0, 185, 41);
     Panel1->SetVisible(false);

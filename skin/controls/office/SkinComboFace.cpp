@@ -455,17 +455,27 @@ void TqvSkinComboFace::DrawSkinToolButton(QImage& B) {
 bool TqvSkinComboFace::ListCaptureEvent(QEvent* e) {
     switch (e->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+    case QEvent::MouseButtonDblClick: {
+        auto* m = static_cast<QMouseEvent*>(e);
+        if (m->button() == Qt::LeftButton) {
             FLBDown = true;
             WasInLB = true;
+            // The row under the press is marked even when no move reached the
+            // list first (the pointer may come from a window over it).
+            const QPoint global = m->globalPosition().toPoint();
+            Application()->Guard([&] { MoveAt(mapFromGlobal(global), global); });
         }
         return true;
+    }
     case QEvent::MouseButtonRelease: {
         auto* m = static_cast<QMouseEvent*>(e);
         if (m->button() == Qt::LeftButton && FLBDown) {
+            // The release commits the row under it, as a move there would mark it.
             const QPoint global = m->globalPosition().toPoint();
-            Application()->Guard([&] { ReleaseAt(global); });
+            Application()->Guard([&] {
+                MoveAt(mapFromGlobal(global), global);
+                ReleaseAt(global);
+            });
         }
         return true;
     }

@@ -228,10 +228,10 @@ void TqvSkinCustomOfficeComboBox::keyPressEvent(QKeyEvent* e) {
         switch (e->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (open) CloseUp(true);
-            break;
         case Qt::Key_Escape:
-            if (open) CloseUp(false);
+            // A closed list leaves them to the form's default and cancel buttons.
+            if (!open) e->ignore();
+            else CloseUp(e->key() != Qt::Key_Escape);
             break;
         case Qt::Key_PageUp:
             FListBox->FindPageUp();

@@ -351,7 +351,10 @@ void TqvSkinOfficeListBox::mouseMoveEvent(QMouseEvent* e) {
     Application()->Guard([&] {
         const QPoint p = e->position().toPoint();
         const int i = ItemAtPos(p.x(), p.y());
-        if (i >= 0 && !FItems->Items(i)->Header() && (FMouseDown || FMouseMoveChangeIndex) && i != FMouseActive) {
+        // The index may have moved since the mouse last marked a row (keys,
+        // code, a cancelled drop-down): a row that is not the chosen one is marked.
+        if (i >= 0 && !FItems->Items(i)->Header() && (FMouseDown || FMouseMoveChangeIndex) &&
+            (i != FMouseActive || i != FItemIndex)) {
             MarkRow(i);
             FMouseActive = i;
         }

@@ -98,7 +98,8 @@ void TqvSelectSkinDlgForm::Layout() {
             PreviewSkinData->SetCompressedStoredSkin(SkinList[row]);
         }
     }
-    SetActiveControl(SkinsListBox);
+    // The inner list takes the keys: the arrows move through the skins at once.
+    SetActiveControl(SkinsListBox->ListBox());
     PreviewForm->Show();
 }
 

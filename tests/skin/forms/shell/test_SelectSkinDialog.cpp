@@ -178,3 +178,29 @@ TEST(SelectSkinDialogOwner, StoredSkinsOfTheOwnerFormInComponentOrder) {
 }
 
 }  // namespace
+
+TEST_F(SelectSkinDialog, OpensWithTheListFocusedForTheArrowKeys) {
+    int afterDown = -1, afterUps = -1;
+    int previewAfterDown = -1;
+    EXPECT_TRUE(Run(3, [&](TqvSelectSkinDlgForm* f) {
+        QApplication::setActiveWindow(f);
+        // Keys go where the focus is (the form itself when nothing has it).
+        const auto focus = [f]() -> QWidget* {
+            QWidget* w = QApplication::focusWidget();
+            return w ? w : f;
+        };
+        EXPECT_TRUE(f->SkinsListBox->ListBox()->isAncestorOf(focus()) || focus() == f->SkinsListBox->ListBox());
+        PressKey(focus(), Qt::Key_Down);
+        afterDown = f->SkinsListBox->ItemIndex();
+        previewAfterDown = f->PreviewSkinData->SkinIndex();
+        PressKey(focus(), Qt::Key_Up);
+        PressKey(focus(), Qt::Key_Up);
+        afterUps = f->SkinsListBox->ItemIndex();
+        PressKey(focus(), Qt::Key_Return);
+        if (f->ModalResult() == mrNone) f->SetModalResult(mrCancel);  // Return failed: end without an answer
+    }));
+    EXPECT_EQ(afterDown, 4);
+    EXPECT_EQ(previewAfterDown, 4) << "the preview follows the keys";
+    EXPECT_EQ(afterUps, 2);
+    EXPECT_EQ(D.SelectedSkinIndex(), 2) << "Return confirms the row the keys reached";
+}
