@@ -58,11 +58,34 @@ std::int64_t UnicodeSeek(void* opaque, std::int64_t pos, int whence) {
     return r < 0 ? AVERROR(errno) : static_cast<std::int64_t>(r);
 }
 
-int OpenFileHandle(const QString& name, int flags) {
+int OpenFileHandle(const QString& name, int flags, bool exclusive = false) {
     int mode = O_RDONLY;
     if ((flags & AVIO_FLAG_READ_WRITE) == AVIO_FLAG_READ_WRITE) mode = O_RDWR | O_CREAT;
-    else if (flags & AVIO_FLAG_WRITE) mode = O_WRONLY | O_CREAT | O_TRUNC;
+    else if (flags & AVIO_FLAG_WRITE) mode = exclusive ? O_WRONLY | O_CREAT | O_EXCL : O_WRONLY | O_CREAT | O_TRUNC;
     return ::open(QFile::encodeName(name).constData(), mode | O_CLOEXEC, 0666);
+}
+
+int OpenFileIO(AVIOContext** pb, const QString& fileName, int flags, bool exclusive) {
+    *pb = nullptr;
+    const int fd = OpenFileHandle(fileName, flags, exclusive);
+    if (fd < 0) return AVERROR(errno);
+    auto* file = new TUnicodeFile;
+    file->fd = fd;
+    // The libraries may replace the buffer, so it must be theirs.
+    auto* buffer = static_cast<unsigned char*>(ff::av_malloc(kBufferSize));
+    const bool writing = (flags & AVIO_FLAG_WRITE) != 0;
+    if (buffer)
+        *pb = ff::avio_alloc_context(buffer, kBufferSize, writing ? 1 : 0, file, (flags & AVIO_FLAG_READ) ? UnicodeRead : nullptr,
+                                     writing ? UnicodeWrite : nullptr, UnicodeSeek);
+    if (!*pb) {
+        ff::av_free(buffer);
+        ::close(fd);
+        delete file;
+        // The file this call created is not left behind empty.
+        if (exclusive) ::unlink(QFile::encodeName(fileName).constData());
+        return AVERROR(ENOMEM);
+    }
+    return 0;
 }
 
 }  // namespace
@@ -111,24 +134,7 @@ QString InputFileRefusal(const QString& name) {
 }
 
 int OpenUnicodeIO(AVIOContext** pb, const QByteArray& name, int flags) {
-    *pb = nullptr;
-    const int fd = OpenFileHandle(FromUnicodeName(name), flags);
-    if (fd < 0) return AVERROR(errno);
-    auto* file = new TUnicodeFile;
-    file->fd = fd;
-    // The libraries may replace the buffer, so it must be theirs.
-    auto* buffer = static_cast<unsigned char*>(ff::av_malloc(kBufferSize));
-    const bool writing = (flags & AVIO_FLAG_WRITE) != 0;
-    if (buffer)
-        *pb = ff::avio_alloc_context(buffer, kBufferSize, writing ? 1 : 0, file, (flags & AVIO_FLAG_READ) ? UnicodeRead : nullptr,
-                                     writing ? UnicodeWrite : nullptr, UnicodeSeek);
-    if (!*pb) {
-        ff::av_free(buffer);
-        ::close(fd);
-        delete file;
-        return AVERROR(ENOMEM);
-    }
-    return 0;
+    return OpenFileIO(pb, FromUnicodeName(name), flags, false);
 }
 
 bool IsUnicodeIO(const AVIOContext* pb) {
@@ -180,6 +186,10 @@ void CloseInputFile(AVFormatContext** ic) {
 int OpenOutputIO(AVFormatContext* oc, const QByteArray& name) {
     if (IsUnicodeName(name)) return OpenUnicodeIO(&oc->pb, name, AVIO_FLAG_WRITE);
     return ff::avio_open2(&oc->pb, name.constData(), AVIO_FLAG_WRITE, &oc->interrupt_callback, nullptr);
+}
+
+int OpenNewOutputIO(AVFormatContext* oc, const QString& fileName) {
+    return OpenFileIO(&oc->pb, fileName, AVIO_FLAG_WRITE, true);
 }
 
 void CloseOutputIO(AVFormatContext* oc) {

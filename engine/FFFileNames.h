@@ -45,5 +45,9 @@ int OpenInputFile(AVFormatContext** ic, const QByteArray& name, const AVInputFor
 void CloseInputFile(AVFormatContext** ic);
 // Opens oc->pb for writing a library name of either form.
 int OpenOutputIO(AVFormatContext* oc, const QByteArray& name);
+// Opens oc->pb over a file it creates: an existing file of that name, whatever
+// its kind, is left alone and gives AVERROR(EEXIST). No window between a check
+// and the creation, so a file that appeared after the name was chosen is safe.
+int OpenNewOutputIO(AVFormatContext* oc, const QString& fileName);
 // Closes oc->pb whichever way it was opened.
 void CloseOutputIO(AVFormatContext* oc);

@@ -101,6 +101,10 @@ struct TOutputOptions {
     TOptionNormDefault NormDefault = ntPAL;
     bool CustomHook = false;  // route every encoded video frame through OnCustomHook
     bool Join = false;        // the inputs are appended one after another into this output
+    // The file is created new when the task runs: a file of that name, also
+    // one that appeared since this record was attached, fails the task and
+    // stays as it is.
+    bool NoOverwrite = false;
     QString ExtOptions;
     int Tag = 0;
     void* Data = nullptr;
@@ -129,6 +133,9 @@ struct TTerminateInfo {
     bool Finished = false;
     bool Exception = false;
     QString ExceptionMsg;
+    // The task opened its output files for writing (created or truncated
+    // them); a file it did not open is not its own.
+    bool OutputWritten = false;
 };
 
 // Bitmap: a 24-bit picture valid during the call only.

@@ -95,6 +95,7 @@ struct TOutputFile {
     std::vector<TOutputStreamSetup> streams;
     AVDictionary* muxer_opts = nullptr;  // for avformat_write_header
     bool io_opened = false;
+    bool no_overwrite = false;         // created exclusively
 };
 
 // The option state of the converter's option set; the next input file, output
@@ -261,7 +262,8 @@ public:
 
     // Files and streams (FFmpegFiles.cpp).
     bool OpenInputFile(const QString& AFileName);
-    int OpenOutputFile(const QString& AFileName, bool AJoin);
+    // ANoOverwrite: the file is created exclusively when the task runs.
+    int OpenOutputFile(const QString& AFileName, bool AJoin, bool ANoOverwrite = false);
     void new_video_stream(TOutputFile& AOutput);
     void new_audio_stream(TOutputFile& AOutput);
     void new_subtitle_stream(TOutputFile& AOutput);
@@ -302,6 +304,8 @@ public:
     bool Broken() const { return FBroken; }
     bool Paused() const;
     bool FatalException() const { return FFatalException; }
+    // The last run opened an output file for writing.
+    bool OutputWritten() const { return FOutputWritten; }
     // Why the conversion failed; without FatalException, a note on a finished
     // one (an input that ended early), else empty.
     QString FatalMessage() const { return FFatalMessage; }
@@ -406,6 +410,7 @@ protected:
     std::atomic<bool> FBroken{false};
     std::atomic<bool> FFinished{false};
     std::atomic<bool> FTerminated{false};
+    std::atomic<bool> FOutputWritten{false};
     bool FFatalException = false;
     QString FFatalMessage;
     int64_t FTotalOutputDuration = -1;

@@ -395,7 +395,7 @@ void TCustomFFmpeg::check_audio_video_sub_inputs(bool AFirstOnly, bool& AHasVide
 // ---------------------------------------------------------------------------
 // Outputs
 
-int TCustomFFmpeg::OpenOutputFile(const QString& AFileName, bool AJoin) {
+int TCustomFFmpeg::OpenOutputFile(const QString& AFileName, bool AJoin, bool ANoOverwrite) {
     if (FJoinMode) {
         FLastErrMsg = QStringLiteral("Cannot join more than one output file.");
         return -1;
@@ -433,6 +433,7 @@ int TCustomFFmpeg::OpenOutputFile(const QString& AFileName, bool AJoin) {
     auto* out = new TOutputFile;
     out->file_name = AFileName;
     out->library_name = libName;
+    out->no_overwrite = ANoOverwrite;
     if (ff::avformat_alloc_output_context2(&out->ctx, ofmt, nullptr, libName.c_str()) < 0 || !out->ctx) {
         delete out;
         Raise(QStringLiteral("avformat_alloc_context failed"));

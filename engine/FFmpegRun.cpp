@@ -195,6 +195,7 @@ TConvertThread* TCustomFFmpeg::StartConvert(bool AUseThread, TThreadPriority APr
     FBroken = false;
     FFinished = false;
     FTerminated = false;
+    FOutputWritten = false;
     FFatalException = false;
     FFatalMessage.clear();
     if (!AUseThread) {
@@ -407,8 +408,10 @@ void TCustomFFmpeg::OpenOutputFilesIO() {
         if (!same.isEmpty()) throw FFmpegException(same);
         // No interrupt on Stop here: a stopped conversion still flushes and
         // writes its trailers, and the file layer would refuse those writes.
-        const int ret = OpenOutputIO(out->ctx, QByteArray::fromStdString(out->library_name));
+        const int ret = out->no_overwrite ? OpenNewOutputIO(out->ctx, out->file_name)
+                                          : OpenOutputIO(out->ctx, QByteArray::fromStdString(out->library_name));
         if (ret < 0) throw FFmpegException(ErrorText(out->file_name, ret));
         out->io_opened = true;
+        FOutputWritten = true;
     }
 }

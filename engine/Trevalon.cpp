@@ -543,7 +543,7 @@ bool TCustomTrevalon::SetOutputFile(int ATaskIndex, const QString& AFileName, PO
             task->StoreOutputOptions(index, nullptr);
         }
 
-        if (task->OpenOutputFile(AFileName, join) < 0) {
+        if (task->OpenOutputFile(AFileName, join, AOptions && AOptions->NoOverwrite) < 0) {
             FLastErrMsg = task->LastErrMsg();
             task->StoreOutputOptions(index, nullptr);
             return false;

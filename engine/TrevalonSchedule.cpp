@@ -160,6 +160,7 @@ void TCustomTrevalon::DoTaskTerminate(TCustomFFmpeg* Sender) {
     FTerminateInfo.Finished = Sender->Finished();
     FTerminateInfo.Exception = Sender->FatalException();
     FTerminateInfo.ExceptionMsg = Sender->FatalMessage();
+    FTerminateInfo.OutputWritten = Sender->OutputWritten();
     // A throwing handler must not stall the run: the counting goes on and
     // the exception is passed on afterwards.
     std::exception_ptr error;
@@ -187,6 +188,7 @@ void TCustomTrevalon::DoAllTerminated() {
     FTerminateInfo.Finished = true;
     FTerminateInfo.Exception = false;
     FTerminateInfo.ExceptionMsg.clear();
+    FTerminateInfo.OutputWritten = false;
     DeliverTerminate(FTerminateInfo, true);
 }
 

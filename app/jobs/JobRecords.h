@@ -5,11 +5,13 @@
 #include "app/jobs/JobFields.h"
 #include "app/jobs/JobOptions.h"
 #include "app/jobs/JobRow.h"
+#include "app/jobs/OutputName.h"
 #include "engine/FFTypes.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace jobs {
@@ -43,6 +45,13 @@ struct TJobRecord {
     // The task this job was given at the last start: the engine's reports
     // name tasks, and the job's row may have moved since.
     int RunTask = -1;
+    // The output path the last start gave the engine.
+    QString RunOutput;
+    // The file this job's task left at WrittenPath when it last opened its
+    // output, as it was when the task ended. A later start may write over it
+    // while it still matches; any other file there is someone else's.
+    QString WrittenPath;
+    std::optional<TFileStamp> Written;
 };
 
 // The records of all jobs, one per row, in row order; it grows with the rows.

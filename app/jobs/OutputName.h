@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace jobs {
 
 // The file-name part of a path (after the last "/"; ":" is an ordinary
@@ -18,18 +20,44 @@ QString FileBaseName(const QString& path);
 // empty when the name has no dot.
 QString FileExtension(const QString& path);
 
-// Whether an output path is taken for a job. Always taken: the job's own
-// input (the same file on disk, through links) and a file name that another
-// job row holds (rows write into one output folder). A file on disk counts
-// only without overwrite; a folder never does.
+// A file as the program saw it: device and inode say which file it is, size
+// and modification time that nobody changed it since.
+struct TFileStamp {
+    quint64 Device = 0, Inode = 0;
+    qint64 Size = 0, ModifiedNs = 0;
+    bool operator==(const TFileStamp&) const = default;
+};
+// Nothing when no file (of any kind) is there.
+std::optional<TFileStamp> StampOf(const QString& path);
+
+// What makes a name taken besides an existing file.
+struct TTakenNames {
+    // Every job's input, the named job's own among them: writing over one
+    // destroys a source before (or after) it is read.
+    QStringList Inputs;
+    // The output names (name and extension, no folder) of the other job rows:
+    // two jobs writing one file destroy each other's output.
+    QStringList OtherNames;
+    // The file this job's own task wrote at that path in an earlier run, as it
+    // was then; a file still matching it is no one else's.
+    std::optional<TFileStamp> OwnOutput;
+};
+
+// Whether an output path is taken for a job. Always taken, also in overwrite
+// mode: an input of any job (the same file on disk, through links) and a name
+// another row holds. A file on disk counts only without overwrite, and not
+// when it is the job's own earlier output; a folder never does.
+bool OutputNameTaken(const QString& path, bool overwrite, const TTakenNames& taken);
+// The same, with only the job's own input among the inputs.
 bool OutputNameTaken(const QString& path, bool overwrite, const QString& inputPath,
                      const QStringList& otherRowNames);
 
 // The output path: folderText + "/" + baseName + extension, numbered when
 // that name is taken. The folder text is used unchanged, so a folder ending
 // in "/" gives two in a row, and an empty one a path starting with "/".
-// otherRowNames are the output names (name and extension, no folder) of the
-// other job rows.
+QString ChooseOutputPath(const QString& folderText, const QString& baseName, const QString& extension,
+                         bool overwrite, const TTakenNames& taken);
+// The same, with only the job's own input among the inputs.
 QString ChooseOutputPath(const QString& folderText, const QString& baseName, const QString& extension,
                          bool overwrite, const QString& inputPath, const QStringList& otherRowNames);
 

@@ -7,13 +7,15 @@
 namespace jobs {
 
 TFreeOutputName OutputNameRule(std::function<bool()> overwrite,
-                               std::function<QStringList(const TJobRow* row)> otherRowNames) {
-    return [overwrite = std::move(overwrite), otherRowNames = std::move(otherRowNames)](
-               const QString& wanted, const QString& inputPath, const TJobRow* row) {
+                               std::function<QStringList(const TJobRow* row)> otherRowNames,
+                               std::function<QStringList()> rowInputs) {
+    return [overwrite = std::move(overwrite), otherRowNames = std::move(otherRowNames),
+            rowInputs = std::move(rowInputs)](const QString& wanted, const QString& inputPath, const TJobRow* row) {
         const QString name = FileNamePart(wanted);
         const QString folderText = wanted.left(wanted.size() - name.size() - 1);
-        return ChooseOutputPath(folderText, FileBaseName(name), FileExtension(name), overwrite(), inputPath,
-                                otherRowNames(row));
+        TTakenNames taken{{inputPath}, otherRowNames(row), std::nullopt};
+        if (rowInputs) taken.Inputs << rowInputs();
+        return ChooseOutputPath(folderText, FileBaseName(name), FileExtension(name), overwrite(), taken);
     };
 }
 

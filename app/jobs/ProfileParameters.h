@@ -19,11 +19,12 @@ using TFreeOutputName =
     std::function<QString(const QString& wantedPath, const QString& inputPath, const TJobRow* row)>;
 
 // The output-exists rule of OutputName.h as a TFreeOutputName. The wanted
-// path's folder part is the folder text; `overwrite` and `otherRowNames` are
-// asked at each use, the latter for the output names (sub-item 2) of every row
-// but `row`.
+// path's folder part is the folder text; `overwrite`, `otherRowNames` and
+// `rowInputs` are asked at each use: the output names (sub-item 2) of every
+// row but `row`, and the inputs of all rows (none when not given).
 TFreeOutputName OutputNameRule(std::function<bool()> overwrite,
-                               std::function<QStringList(const TJobRow* row)> otherRowNames);
+                               std::function<QStringList(const TJobRow* row)> otherRowNames,
+                               std::function<QStringList()> rowInputs = nullptr);
 
 // The fields of a profile code: a reset first, then the code, the parameters
 // of its entry and the output path (folder text, "/", the input's name with

@@ -21,6 +21,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class TButton;
 class TCheckBox;
@@ -233,6 +234,8 @@ public:
     QString FreeOutputPathOfRow(TListItem* item, const QString& folder, const QString& name);
     // The options dialog's "overwrite existing output" choice.
     bool OverwriteOutput() const;
+    // Every job row's input, in row order.
+    QStringList RowInputs() const;
 
     // Handlers (run through the hidden buttons, as the window does).
     void FormCreate(QObject* Sender);
@@ -397,7 +400,9 @@ private:
     // --- run (MainWindowRun.cpp)
     void BindRunHandlers();
     bool RebuildTasks();  // false: an input could not be opened, nothing starts
-    void RecheckOutputNames();
+    // Every row's name checked again where it will be written; per row whether
+    // the engine must create its file new (no overwrite).
+    std::vector<bool> CheckOutputNames();
     void SetProfilePanelEnabled(bool enabled);
 
     // --- progress (MainWindowProgress.cpp)

@@ -65,5 +65,13 @@ TFreeOutputName TForm1::OutputNameRule() {
                                         names << item->SubItems()[siOutputName];
                                     }
                                     return names;
-                                });
+                                },
+                                [this] { return RowInputs(); });
+}
+
+QStringList TForm1::RowInputs() const {
+    QStringList inputs;
+    const int count = lvFiles->Items().Count();
+    for (int i = 0; i < count; ++i) inputs << lvFiles->Items()[i]->Caption();
+    return inputs;
 }

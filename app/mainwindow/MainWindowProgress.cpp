@@ -5,6 +5,7 @@
 
 #include "app/jobs/AfterRun.h"
 #include "app/jobs/JobState.h"
+#include "app/jobs/OutputName.h"
 #include "app/options/OptionsForm.h"
 #include "engine/FFBase.h"
 #include "engine/FFLogger.h"
@@ -66,6 +67,12 @@ void TForm1::TrevalonTerminate(QObject*, const TTerminateInfo& info) {
         return;
     }
     const int row = RowOfTask(info.TaskIndex);
+    if (row >= 0 && info.OutputWritten) {
+        // What the task left is the job's own: a later start may write over it.
+        TJobRecord& record = JobRecords.At(row);
+        record.WrittenPath = record.RunOutput;
+        record.Written = StampOf(record.RunOutput);
+    }
     const TTaskEnd end = TaskEnd(info, row >= 0 ? JobRecords.At(row).Refusal : QString());
     if (row >= 0 && end.ProgressText)
         lvFiles->Items()[row]->SubItems().SetStrings(siProgress, *end.ProgressText);

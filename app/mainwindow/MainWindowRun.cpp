@@ -4,6 +4,7 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/jobs/JobFileNames.h"
+#include "app/jobs/OutputName.h"
 #include "app/options/OptionsForm.h"
 #include "engine/Trevalon.h"
 #include "platform/Application.h"
@@ -92,12 +93,14 @@ bool TForm1::RebuildTasks() {
         InitOutputOptions(record.Output);
         JobRecords.Append(record);
     }
-    RecheckOutputNames();
+    const std::vector<bool> createNew = CheckOutputNames();
 
     std::vector<TJobStart> starts;
     starts.reserve(rows);
-    for (int i = 0; i < rows; ++i)
+    for (int i = 0; i < rows; ++i) {
         starts.push_back(StartRecords(RowOf(lvFiles->Items()[i]), JobRecords.At(i), FileOutPutPath));
+        starts.back().Output.NoOverwrite = createNew[i];
+    }
 
     for (int i = 0; i < rows; ++i) {
         if (Trevalon->AddTask(starts[i].Input.FileName, &starts[i].Input) < 0) {
@@ -110,6 +113,7 @@ bool TForm1::RebuildTasks() {
     for (int i = 0; i < rows; ++i) {
         TJobRecord& record = JobRecords.At(i);
         record.RunTask = i;
+        record.RunOutput = starts[i].OutputPath;
         if (Trevalon->SetOutputFile(i, starts[i].OutputPath, &starts[i].Output)) {
             record.Refusal.clear();
         } else {
@@ -123,21 +127,35 @@ bool TForm1::RebuildTasks() {
     return true;
 }
 
-// A row's name was checked in the folder its output was attached in; when the
-// output folder has changed since, the name is checked again there.
-void TForm1::RecheckOutputNames() {
-    const QString folder = Video_OutPut_Folder_Edit->Text();
+// Names were chosen when they were set; since then inputs and outputs may
+// have been renamed or moved, the folder changed, files appeared. So every
+// name is checked again where it will be written, and the row shows the name
+// that runs. Without overwrite a file that is there stays, unless it is the
+// job's own earlier output unchanged (a start after a Stop writes over its
+// partial file); every other output is created new by the engine, which also
+// covers a file that appears while earlier jobs convert.
+std::vector<bool> TForm1::CheckOutputNames() {
+    const bool overwrite = OverwriteOutput();
+    const QStringList inputs = RowInputs();
     const int rows = lvFiles->Items().Count();
+    std::vector<bool> createNew(rows, !overwrite);
     for (int i = 0; i < rows; ++i) {
-        TJobRecord& record = JobRecords.At(i);
-        const QString attached = record.Output.FileName;
-        const int slash = attached.lastIndexOf(u'/');
-        if (slash >= 0 && attached.left(slash) == folder) continue;
         TListItem* item = lvFiles->Items()[i];
-        const QString chosen = FreeOutputPathOfRow(item, folder, item->SubItems()[siOutputName]);
-        item->SubItems().SetStrings(siOutputName, FileNamePart(chosen));
+        TJobRecord& record = JobRecords.At(i);
+        const QString name = item->SubItems()[siOutputName];
+        const QString wanted = FileOutPutPath + QLatin1Char('/') + name;
+        TTakenNames taken{inputs, {}, std::nullopt};
+        for (int j = 0; j < rows; ++j)
+            if (j != i) taken.OtherNames << lvFiles->Items()[j]->SubItems()[siOutputName];
+        if (record.WrittenPath == wanted) taken.OwnOutput = record.Written;
+        const QString chosen =
+            ChooseOutputPath(FileOutPutPath, FileBaseName(name), FileExtension(name), overwrite, taken);
+        if (chosen != wanted) item->SubItems().SetStrings(siOutputName, FileNamePart(chosen));
         record.Output.FileName = chosen;
+        if (!overwrite && chosen == wanted && taken.OwnOutput && StampOf(chosen) == taken.OwnOutput)
+            createNew[i] = false;
     }
+    return createNew;
 }
 
 void TForm1::Button22Click(QObject*) { SetProfilePanelEnabled(false); }

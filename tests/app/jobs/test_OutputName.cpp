@@ -1,6 +1,7 @@
 // The output-exists rule in a temporary output folder: numbering in rename
 // mode, folders and look-alike names ignored, overwrite mode, and the names
-// that are taken in either mode (the job's own input, another row's output).
+// that are taken in either mode (any job's input, another row's output), and
+// the job's own earlier output.
 // Then the rename editor's name check.
 #include "app/jobs/OutputName.h"
 
@@ -138,6 +139,47 @@ TEST_F(OutputNameRule, AnotherRowsNameIsAlwaysTaken) {
     EXPECT_EQ(Choose("clip", ".avi", true, {}, others), out + "/clip_2.avi");
     // Names compare exactly: Linux file names differ by case.
     EXPECT_EQ(Choose("clip", ".AVI", false, {}, others), out + "/clip.AVI");
+}
+
+TEST_F(OutputNameRule, AnyJobsInputIsAlwaysTaken) {
+    // song.wav's job wants song.mp3, which is another job's input.
+    const QString mp3 = out + "/song.mp3", wav = out + "/song.wav";
+    Touch(mp3);
+    Touch(wav);
+    for (bool overwrite : {false, true}) {
+        SCOPED_TRACE(overwrite);
+        const TTakenNames taken{{wav, mp3}, {QStringLiteral("song_1.mp3")}, std::nullopt};
+        EXPECT_EQ(ChooseOutputPath(out, "song", ".mp3", overwrite, taken), out + "/song_2.mp3");
+        EXPECT_TRUE(OutputNameTaken(mp3, overwrite, taken));
+    }
+    // An input that is gone takes nothing.
+    const TTakenNames gone{{in + "/missing.mp3"}, {}, std::nullopt};
+    EXPECT_EQ(ChooseOutputPath(out, "free", ".mp3", false, gone), out + "/free.mp3");
+}
+
+// Without overwrite a file that is there is taken, unless it is the job's own
+// earlier output as its task left it.
+TEST_F(OutputNameRule, OwnEarlierOutputIsFreeOnlyWhileUnchanged) {
+    const QString path = out + "/clip.avi";
+    Touch(path);
+    TTakenNames taken{{in + "/clip.src"}, {}, StampOf(path)};
+    ASSERT_TRUE(taken.OwnOutput);
+    EXPECT_EQ(ChooseOutputPath(out, "clip", ".avi", false, taken), path);
+
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write("changed");
+    f.close();
+    EXPECT_EQ(ChooseOutputPath(out, "clip", ".avi", false, taken), out + "/clip_1.avi");
+
+    // Another file put in its place, even with the same bytes.
+    taken.OwnOutput = StampOf(path);
+    const QString copy = in + "/copy.avi";
+    ASSERT_TRUE(QFile::copy(path, copy));
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(copy, path));
+    EXPECT_EQ(ChooseOutputPath(out, "clip", ".avi", false, taken), out + "/clip_1.avi");
+    EXPECT_FALSE(StampOf(in + "/none"));
 }
 
 TEST(OutputName, RenameText) {

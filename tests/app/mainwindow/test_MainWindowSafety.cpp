@@ -33,6 +33,12 @@ QByteArray Sha256(const QString& path) {
     return h.result().toHex();
 }
 
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
 // Runs a nested event loop until done() holds, the way a modal box runs one:
 // only what reaches the thread as events is served. The limit only ends a hang.
 bool RunLoopUntil(const std::function<bool()>& done, int limitMs = 300000) {
@@ -79,6 +85,128 @@ protected:
         return names;
     }
 };
+
+// X/song.mp3 and X/song.wav, output into X: whichever order they were added
+// in and whatever the overwrite choice, neither input is written and each job
+// gets its own numbered name.
+TEST_F(SafetyTest, NoJobWritesOverAnInputOfTheList) {
+    StartLoaded();
+    W->Show();
+    struct TCase {
+        bool Mp3First, Overwrite;
+        const char *Mp3Name, *WavName;
+    } cases[] = {
+        {true, true, "song_1.mp3", "song_2.mp3"},
+        {true, false, "song_1.mp3", "song_2.mp3"},
+        // The .wav row was named song.mp3 before song.mp3 was in the list:
+        // Start names it again.
+        {false, true, "song_1.mp3", "song_2.mp3"},
+        {false, false, "song_2.mp3", "song_1.mp3"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.Mp3First ? "mp3 first" : "wav first") + (c.Overwrite ? ", overwrite" : ""));
+        QTemporaryDir x;
+        const QString mp3 = x.path() + "/song.mp3", wav = x.path() + "/song.wav";
+        ASSERT_TRUE(TestMedia::RunFFmpeg({"-f", "lavfi", "-i", "sine=f=440:d=1", "-c:a", "libmp3lame", mp3}));
+        ASSERT_TRUE(TestMedia::RunFFmpeg({"-f", "lavfi", "-i", "sine=f=660:d=1", wav}));
+        const QByteArray mp3Hash = Sha256(mp3), wavHash = Sha256(wav);
+        SetOverwrite(c.Overwrite);
+        UseFolder(x.path());
+        TListItem* first = AddJob(c.Mp3First ? mp3 : wav, 3000);
+        TListItem* second = AddJob(c.Mp3First ? wav : mp3, 3000);
+        TListItem* mp3Row = c.Mp3First ? first : second;
+        TListItem* wavRow = c.Mp3First ? second : first;
+
+        StartAndFinish();
+        EXPECT_EQ(Sha256(mp3), mp3Hash);
+        EXPECT_EQ(Sha256(wav), wavHash);
+        EXPECT_EQ(Sub(mp3Row, siOutputName), c.Mp3Name);
+        EXPECT_EQ(Sub(wavRow, siOutputName), c.WavName);
+        EXPECT_EQ(Sub(mp3Row, siProgress), QStringLiteral("100%"));
+        EXPECT_EQ(Sub(wavRow, siProgress), QStringLiteral("100%"));
+        EXPECT_EQ(FilesIn(x.path()), (QStringList{"song.mp3", "song.wav", "song_1.mp3", "song_2.mp3"}));
+        EXPECT_GT(QFileInfo(x.path() + "/song_1.mp3").size(), 0);
+        EXPECT_GT(QFileInfo(x.path() + "/song_2.mp3").size(), 0);
+        EXPECT_TRUE(Prompt->Boxes.empty());
+        Click(W->qvSkinButton8);  // Clear, so the next case can add
+        ASSERT_EQ(Rows(), 0);
+    }
+}
+
+// "Rename, never overwrite": a file that appears under the job's name after
+// the add stays; the job's own partial output of a stopped run is written
+// over by the next Start, but not once the user has changed it.
+TEST_F(SafetyTest, WithoutOverwriteOnlyTheJobsOwnEarlierOutputIsWrittenOver) {
+    StartLoaded();
+    W->Show();
+    SetOverwrite(false);
+    TListItem* job = AddJob(LongClip(), 3000);
+    ASSERT_EQ(Sub(job, siOutputName), "run_long.mp3");
+    const QString foreign = Out() + "/run_long.mp3";
+    WriteBytes(foreign, "saved by the user after the add");
+    const QByteArray foreignHash = Sha256(foreign);
+    // Each run is stopped at its first report.
+    AfterReport = [&](const TProgressInfo&) {
+        if (Reports.size() == 1) W->Trevalon->Pause();
+    };
+    const auto startThenStop = [&] {
+        Ends.clear();
+        Reports.clear();
+        Click(W->qvSkinButton2);
+        ASSERT_TRUE(WaitFor([&] { return !Reports.empty(); }));
+        Click(W->qvSkinButton10);
+        ASSERT_TRUE(RunEnded());
+    };
+
+    startThenStop();
+    ASSERT_EQ(Sub(job, siOutputName), "run_long_1.mp3");
+    const QString partial = Out() + "/run_long_1.mp3";
+    ASSERT_TRUE(QFileInfo(partial).isFile()) << "a stopped job keeps its partial output";
+
+    // Its own partial output: the same name again.
+    startThenStop();
+    EXPECT_EQ(Sub(job, siOutputName), "run_long_1.mp3");
+    EXPECT_EQ(FilesIn(Out()), (QStringList{"run_long.mp3", "run_long_1.mp3"}));
+
+    // The user changed it: no longer the job's to write over, so the name it
+    // has now is numbered.
+    QFile changed(partial);
+    ASSERT_TRUE(changed.open(QIODevice::Append));
+    changed.write("the user's own bytes");
+    changed.close();
+    const QByteArray changedHash = Sha256(partial);
+    AfterReport = nullptr;
+    StartAndFinish();
+    EXPECT_EQ(Sub(job, siOutputName), "run_long_1_1.mp3");
+    EXPECT_EQ(Sub(job, siProgress), QStringLiteral("100%"));
+    EXPECT_EQ(Sha256(partial), changedHash);
+    EXPECT_EQ(Sha256(foreign), foreignHash);
+    EXPECT_GT(QFileInfo(Out() + "/run_long_1_1.mp3").size(), 0);
+    EXPECT_TRUE(Prompt->Boxes.empty());
+}
+
+// A file that appears while earlier jobs still convert, after Start chose the
+// names: the engine creates outputs new, so that job fails and the file stays.
+TEST_F(SafetyTest, AFileThatAppearsDuringTheRunIsNotWrittenOver) {
+    StartLoaded();
+    W->Show();
+    SetOverwrite(false);
+    SetThreads(1);
+    AddJob(LongClip(), 3000);
+    TListItem* later = AddJob(TestMedia::Path(QStringLiteral("av1s.avi")), 3000);
+    const QString name = Sub(later, siOutputName);
+    const QString foreign = Out() + "/" + name;
+    AfterReport = [&](const TProgressInfo& info) {
+        if (info.TaskIndex == 0 && !QFileInfo::exists(foreign)) WriteBytes(foreign, "another program's file");
+    };
+    StartAndFinish();
+    ASSERT_TRUE(WaitFor([&] { return !Prompt->Boxes.empty(); }));
+    EXPECT_EQ(Sub(later, siOutputName), name);
+    EXPECT_TRUE(Sub(later, siProgress).startsWith(kFailed)) << Sub(later, siProgress).toStdString();
+    QFile f(foreign);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("another program's file"));
+}
 
 // A Start refused for a vanished input leaves rows that Remove can take away
 // (by mouse and by keys), and the list starts again afterwards.
