@@ -1,9 +1,12 @@
 // Editing the job list: remove, clear, moves and the rename editor.
 #include "tests/app/mainwindow/AddsFixture.h"
 
+#include "app/jobs/JobRecords.h"
 #include "app/jobs/JobRow.h"
 
 #include <QApplication>
+#include <QTableView>
+#include <QTest>
 
 using namespace jobs;
 
@@ -178,4 +181,52 @@ TEST_F(EditingTest, RenameEditorTakesOnlyNamesInsideTheOutputFolder) {
     W->lvFiles->SetFocus();
     ASSERT_TRUE(WaitUntil([&] { return !W->edt->Visible(); }));
     EXPECT_EQ(Sub(row, siOutputName), "final.mp4");
+}
+
+namespace {
+
+// The centre of a row in the list's own view, for a user's click.
+QPoint RowPoint(TForm1* w, int row) {
+    w->lvFiles->LayOutViews();
+    return w->lvFiles->ReportView()->visualRect(w->lvFiles->Model()->index(row, 0)).center();
+}
+
+QWidget* ListViewport(TForm1* w) { return w->lvFiles->ReportView()->viewport(); }
+
+}  // namespace
+
+// Picking an option for the selected job and then adding another file leaves
+// the first job as the user set it: its row, its lists when selected again,
+// and what a start hands the engine.
+TEST_F(EditingTest, AnAddLeavesTheSelectedJobsChoices) {
+    StartWithOutputFolder();  // MP4 video, frame size "保持原分辨率"
+    W->Show();
+    QApplication::setActiveWindow(W);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(W));
+    A = Input("a.avi");
+    B = Input("b.avi");
+    AddOne(A);
+    ASSERT_EQ(Rows(), 1);
+    ASSERT_TRUE(Row(0)->Selected());
+    // The user steps the frame-size list down to "640*480".
+    W->qvSkinComboBox1->SetFocus();
+    for (int i = 0; i < 40 && W->qvSkinComboBox1->Text() != "640*480"; ++i) {
+        W->qvSkinComboBox1->SetFocus();
+        QTest::keyClick(W->qvSkinComboBox1, Qt::Key_Down);
+    }
+    ASSERT_EQ(W->qvSkinComboBox1->Text(), "640*480");
+    ASSERT_EQ(Sub(Row(0), siFrameSize), "640*480");
+    const TJobRow chosen = W->RowOf(Row(0));
+
+    AddOne(B);
+    ASSERT_EQ(Rows(), 2);
+    EXPECT_EQ(W->RowOf(Row(0)), chosen);
+
+    QTest::mouseClick(ListViewport(W), Qt::LeftButton, {}, RowPoint(W, 0));
+    ASSERT_EQ(W->lvFiles->Selected(), Row(0));
+    EXPECT_EQ(W->qvSkinComboBox1->Text(), "640*480");
+    EXPECT_EQ(W->RowOf(Row(0)), chosen);
+    W->button28->Click();  // the start's rebuild
+    ASSERT_EQ(W->JobRecords.Count(), 2);
+    EXPECT_EQ(StartRecords(W->RowOf(Row(0)), W->JobRecords.At(0), Outputs.path()).Output.FrameSize, "640*480");
 }
