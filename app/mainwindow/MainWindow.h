@@ -395,6 +395,9 @@ private:
     void Notice(const QString& text);
     void MoveSelected(int step);
     void StartRename(bool fromDoubleClick);
+    void FinishRename(bool beforeCommand);
+    void FinishRenameBeforeMenuCommands();
+    TListItem* FRenameItem = nullptr;  // the row the rename editor was opened on
     // --- dialogs (MainWindowDialogs.cpp)
     void CreateDialogs();
     // --- snapshots and commands (MainWindowSnapshots.cpp, MainWindowCommands.cpp)

@@ -153,13 +153,13 @@ TEST_F(EditingTest, RenameEditorTakesOnlyNamesInsideTheOutputFolder) {
         EXPECT_EQ(W->edt->Visible(), c.EditStays) << c.Typed;
     }
 
-    // Finishing with no row selected changes nothing and hides the edit.
+    // Finishing after the selection went away still names the editor's own row.
     W->qvSkinButton21->Click();
     W->edt->SetText("gone");
     W->lvFiles->ClearSelection();
     W->edtExit(W->edt);
     EXPECT_FALSE(W->edt->Visible());
-    EXPECT_EQ(Sub(row, siOutputName), "clip.mp4");
+    EXPECT_EQ(Sub(row, siOutputName), "gone.mp4");
 
     // Without a row: the button and the menu say so, the double click does nothing.
     W->qvSkinButton21->Click();
@@ -170,7 +170,7 @@ TEST_F(EditingTest, RenameEditorTakesOnlyNamesInsideTheOutputFolder) {
 
     // The selection keeps a typed base name.
     W->lvFiles->SetSelected(row);
-    EXPECT_EQ(Sub(row, siOutputName), "clip.mp4");
+    EXPECT_EQ(Sub(row, siOutputName), "gone.mp4");
 
     // The rename ends when the edit loses the focus.
     W->Show();
@@ -193,7 +193,66 @@ QPoint RowPoint(TForm1* w, int row) {
 
 QWidget* ListViewport(TForm1* w) { return w->lvFiles->ReportView()->viewport(); }
 
+// A key to whatever holds the focus, as the keyboard sends it.
+void Press(int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); }
+
+// Replaces the focused edit's text as a user types it.
+void Type(const QString& text) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+// Picks a menu command with the keyboard: F10, right to the top item, Enter
+// (its first item lit), down to the command, Enter. The focus stays where it was, as with the mouse.
+void ChooseFromMenu(int topItem, int downs) {
+    Press(Qt::Key_F10);
+    for (int i = 0; i < topItem; ++i) Press(Qt::Key_Right);
+    Press(Qt::Key_Return);
+    for (int i = 0; i < downs; ++i) Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+}
+
 }  // namespace
+
+// The rename editor belongs to the row it was opened on: a menu command
+// (which takes no focus) finishes it first, and nothing renames another row
+// when the focus finally moves.
+TEST_F(EditingTest, MenuCommandsFinishTheRenameEditorOnItsOwnRow) {
+    StartWithThreeRows();  // c, b, a
+    W->Show();
+    QApplication::setActiveWindow(W);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(W));
+    const QStringList before = {Sub(Row(0), siOutputName), Sub(Row(1), siOutputName)};
+
+    // Double click on a's row, type a name, then Edit > 删除选择 from the keyboard.
+    QTest::mouseClick(ListViewport(W), Qt::LeftButton, {}, RowPoint(W, 2));
+    ASSERT_EQ(W->lvFiles->Selected(), Row(2));
+    QTest::mouseDClick(ListViewport(W), Qt::LeftButton, {}, RowPoint(W, 2));
+    ASSERT_TRUE(WaitUntil([&] { return W->edt->Focused(); }));
+    Type("renamed");
+    ASSERT_EQ(W->edt->Text(), "renamed");
+    ChooseFromMenu(1, 2);  // 编辑: 上移文件, 下移文件, 删除选择
+    ASSERT_TRUE(WaitUntil([&] { return Rows() == 2; }));
+    EXPECT_FALSE(W->edt->Visible());
+    // The focus moves on: the rows left keep their names.
+    QTest::mouseClick(ListViewport(W), Qt::LeftButton, {}, RowPoint(W, 1));
+    EXPECT_EQ(Captions(), (QStringList{C, B}));
+    EXPECT_EQ((QStringList{Sub(Row(0), siOutputName), Sub(Row(1), siOutputName)}), before);
+
+    // Opened on b, then moved up through the menu: the name goes with b.
+    QTest::mouseDClick(ListViewport(W), Qt::LeftButton, {}, RowPoint(W, 1));
+    ASSERT_TRUE(WaitUntil([&] { return W->edt->Focused(); }));
+    Type("bee");
+    ASSERT_EQ(W->edt->Text(), "bee");
+    ChooseFromMenu(1, 0);  // 上移文件
+    ASSERT_TRUE(WaitUntil([&] { return Captions() == QStringList({B, C}); }));
+    EXPECT_FALSE(W->edt->Visible());
+    EXPECT_EQ(Sub(Row(0), siOutputName), "bee.mp4");
+    EXPECT_EQ(Sub(Row(1), siOutputName), before[0]);
+    QTest::mouseClick(ListViewport(W), Qt::LeftButton, {}, RowPoint(W, 1));
+    EXPECT_EQ(Sub(Row(0), siOutputName), "bee.mp4");
+    EXPECT_EQ(Sub(Row(1), siOutputName), before[0]);
+}
 
 // Picking an option for the selected job and then adding another file leaves
 // the first job as the user set it: its row, its lists when selected again,
