@@ -87,6 +87,10 @@ void ApplyOptionTexts(const TOptionTexts& texts, TJobFields& fields) {
         ApplyText(role, texts[role], true, fields);
 }
 
+void WriteOptionColumns(const TJobFields& fields, TJobRow& row) {
+    for (TOptionRole role : DigitOrder) row[ValueColumn(role)] = FieldText(role, fields);
+}
+
 void ApplyOptionChange(TOptionRole role, int index, const QString& text, TJobFields& fields, TJobRow& row) {
     row[siOptionDigits] = ReplacePair(row[siOptionDigits], role, index);
     ApplyText(role, text, false, fields);

@@ -49,6 +49,10 @@ std::optional<TOptionIndexes> ReadOptionDigits(const QString& digits);
 // "AUTO".
 void ApplyOptionTexts(const TOptionTexts& texts, TJobFields& fields);
 
+// The six option fields into the row's value columns, as a list's change
+// writes them.
+void WriteOptionColumns(const TJobFields& fields, TJobRow& row);
+
 // A list's text changed while a row is selected: the row's pair for the list
 // becomes the index, the text's value goes into the list's field and from
 // there into the row's value column. An unreadable bit rate throws after the

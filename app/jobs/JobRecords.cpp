@@ -100,15 +100,18 @@ void ApplyRowToOutputOptions(const TJobRow& row, TOutputOptions& o) {
     // An x264 stream carries no fourcc of its own choosing.
     o.VideoTag = row[siVideoTag].isEmpty() || videoCodec == kX264 ? QString() : row[siVideoTag];
     if (!row[siFileExt].isEmpty()) o.FileExt = row[siFileExt];
-    if (!row[siFrameSize].isEmpty()) o.FrameSize = row[siFrameSize];
+    // The six option columns are what the lists show: an empty or automatic
+    // one means the source's value, never what the add once recorded.
+    o.FrameSize = row[siFrameSize];
     if (!row[siVideoBitrate].isEmpty()) o.VideoBitrate = IntegerValue(row[siVideoBitrate]);
-    if (!row[siFrameRate].isEmpty()) o.FrameRate = row[siFrameRate];
+    o.FrameRate = row[siFrameRate];
     const QString& audioBitrate = row[siAudioBitrate];
-    if (audioBitrate != QLatin1String("-1000") && audioBitrate != QLatin1String("-2000"))
-        o.AudioBitrate = IntegerValue(audioBitrate);
+    o.AudioBitrate = audioBitrate == QLatin1String("-1000") || audioBitrate == QLatin1String("-2000")
+                         ? -1
+                         : IntegerValue(audioBitrate);
     const QString& sampleRate = row[siSampleRate];
-    if (!sampleRate.isEmpty() && sampleRate != kAuto) o.AudioSampleRate = IntegerValue(sampleRate);
-    if (!row[siAspect].isEmpty()) o.FrameAspectRatio = row[siAspect];
+    o.AudioSampleRate = sampleRate.isEmpty() || sampleRate == kAuto ? -1 : IntegerValue(sampleRate);
+    o.FrameAspectRatio = row[siAspect];
     o.DisableVideo = row[siDisableVideo] == QLatin1String("True");
     if (!row[siTargetType].isEmpty()) o.TargetType = TargetOf(row[siTargetType]);
     o.NormType = NormOf(row[siNormType]);

@@ -72,7 +72,8 @@ private:
 };
 
 // A row's record fields at a start: the row's parameter columns over the
-// job's output record. Throws profiles::EOptionValueError for a number column
+// job's output record. The six option columns always win (empty or automatic:
+// not passed); the other columns only when they hold a value. Throws profiles::EOptionValueError for a number column
 // that is not a whole number.
 void ApplyRowToOutputOptions(const TJobRow& row, TOutputOptions& output);
 

@@ -60,7 +60,13 @@ void TProfilePanel::SetOptionIndex(TOptionRole role, int index) {
     OptionListChanged(role);
 }
 
+void TProfilePanel::NoteOptionIndex(TOptionRole role, int index) {
+    TOptionBox& box = FBoxes[role];
+    if (index >= 0 && index < box.Count() && OptionItem(*box.List, index) == box.Text) box.ItemIndex = index;
+}
+
 void TProfilePanel::FillProfileList() {
+    ++FProfileFills;
     FProfiles = ProfilesOfCategoryRow(FCategoryRow);
     FProfileRow = -1;
     SetProfileIndex(0);
@@ -73,11 +79,15 @@ void TProfilePanel::ProfileChanged() {
     if (!FSelected) return;
     ComputeParameters();
     ConfirmOptions();
+    // The row converts with what its lists show, not with the profile's own
+    // figures where a default item reads otherwise.
+    WriteOptionColumns(FFields, *FSelected);
     RenameSelected(extension);
     (*FSelected)[siCategoryCode] = QString::number(profiles::CategoryRowCode(FCategoryRow, FProfileRow));
 }
 
 void TProfilePanel::FillOptionLists() {
+    ++FOptionFills;
     for (TOptionRole role : DigitOrder) {
         FBoxes[role].List = nullptr;
         FBoxes[role].ItemIndex = -1;

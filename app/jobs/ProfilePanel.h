@@ -5,9 +5,10 @@
 // index write, also of the same index; an option list runs its change handler
 // only when its text changes.
 //
-// The window drives its widgets through the same steps; this model is what a
-// new job's row is computed with (it equals the row the selection leaves), and
-// what the tests of the chains run on.
+// This is the panel's one chain: the window runs it and shows its state in
+// the widgets, a new job's row is computed with a copy of it, and the tests
+// of the chains run on it. A window may run each step through a control of
+// its own by overriding the step.
 #pragma once
 
 #include "app/jobs/JobFields.h"
@@ -40,6 +41,9 @@ public:
     // As start-up leaves it: category row 0 with its first profile and that
     // profile's option lists; no row selected.
     explicit TProfilePanel(QString folderText = QString(), TFreeOutputName freeName = nullptr);
+    TProfilePanel(const TProfilePanel&) = default;
+    TProfilePanel& operator=(const TProfilePanel&) = default;
+    virtual ~TProfilePanel() = default;
 
     int CategoryRow() const { return FCategoryRow; }
     int ProfileRow() const { return FProfileRow; }
@@ -68,13 +72,22 @@ public:
     void SetCategoryIndex(int row);
     void SetProfileIndex(int row);
     void SetOptionIndex(TOptionRole role, int index);
+    // A list moved to another item of the text it shows: no handler runs, the
+    // position is only noted (the add writes the lists' positions).
+    void NoteOptionIndex(TOptionRole role, int index);
+
+    // How often each fill ran, so a view knows when to take new items.
+    int ProfileFills() const { return FProfileFills; }
+    int OptionFills() const { return FOptionFills; }
 
     // The handlers.
-    void FillProfileList();  // the category's profiles, then the first one chosen
-    void ProfileChanged();   // option lists, then with a selected row its parameters and name
-    void FillOptionLists();  // the profile's items and defaults
-    void ComputeParameters();  // the profile's fields, and the selected row's parameter columns
-    void ConfirmOptions();     // the option lists' texts into the fields
+    virtual void FillProfileList();  // the category's profiles, then the first one chosen
+    // Option lists, then with a selected row its parameters, the lists'
+    // values in its value columns, its name and its category-row code.
+    void ProfileChanged();
+    virtual void FillOptionLists();    // the profile's items and defaults
+    virtual void ComputeParameters();  // the profile's fields, and the selected row's parameter columns
+    virtual void ConfirmOptions();     // the option lists' texts into the fields
 
     // Selecting a row: the category, the profile and the option lists restored
     // from the row, which the chains rewrite as they run. Errors end it
@@ -96,6 +109,8 @@ private:
     QString FFolderText;
     TFreeOutputName FFreeName;
     bool FRestoring = false;  // inside a selection: renames wait for its end
+    int FProfileFills = 0;
+    int FOptionFills = 0;
 };
 
 // The row a newly added job keeps: the add's row selected on a copy of the

@@ -19,6 +19,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -369,8 +370,16 @@ private:
     TButton* HiddenButton(TWinControl* parent, const QString& name, const QString& caption, int index);
     TqvSkinComboBox* OptionList(int role) const;
     int OptionRole(const TqvSkinComboBox* list) const;
-    void MirrorOptionPairs();
-    void RenameSelected(const QString& extension);
+    // --- the profile panel (MainWindowProfiles.cpp): the one chain, shown in the widgets
+    void CreateProfilePanel();
+    void RunPanel(const std::function<void()>& step);
+    void ShowPanel();
+    void FocusJobsAfterChoice();
+    std::unique_ptr<jobs::TProfilePanel> FPanel;
+    bool FInPanel = false;       // the panel holds the selected row and the job fields
+    bool FShowingPanel = false;  // the widgets' own change events are the panel's echo
+    int FShownProfileFills = 0;
+    int FShownOptionFills = 0;
 
     TListItem* FNamingItem = nullptr;  // the row whose name the output-name rule is choosing
 
@@ -381,14 +390,17 @@ private:
     bool AddFiles(const QStringList& paths);
     void SelectLastRow();
     void LogLine(const QString& line);
+    // A copy of the panel for the job being added: no row selected, the
+    // window's job fields and output folder.
     jobs::TProfilePanel PanelModel();
     void SetListCommands(bool enabled);
     // A message box that only tells the user something ("提示", OK).
     void Notice(const QString& text);
     void MoveSelected(int step);
     void StartRename(bool fromDoubleClick);
-    void CheckSelectedName();
-    bool FSelecting = false;  // inside a selection: the name is checked once at its end
+    void FinishRename(bool beforeCommand);
+    void FinishRenameBeforeMenuCommands();
+    TListItem* FRenameItem = nullptr;  // the row the rename editor was opened on
     // --- dialogs (MainWindowDialogs.cpp)
     void CreateDialogs();
     // --- snapshots and commands (MainWindowSnapshots.cpp, MainWindowCommands.cpp)

@@ -64,13 +64,13 @@ bool TForm1::PrepareAdd() {
     return false;
 }
 
-// The window's profile panel as data, so a new job's row is computed as the
-// selection would leave it.
 TProfilePanel TForm1::PanelModel() {
-    TProfilePanel panel(Video_OutPut_Folder_Edit->Text(), OutputNameRule());
-    panel.SetCategoryIndex(qvSkinOfficeComboBox2->ItemIndex());
-    panel.SetProfileIndex(qvSkinOfficeComboBox1->ItemIndex());
-    for (TOptionRole role : DigitOrder) panel.SetOptionIndex(role, OptionList(role)->ItemIndex());
+    for (TOptionRole role : DigitOrder) FPanel->NoteOptionIndex(role, OptionList(role)->ItemIndex());
+    TProfilePanel panel = *FPanel;
+    panel.SetSelected(nullptr);
+    panel.OptionChanged = nullptr;
+    panel.Fields() = VideoFields;
+    panel.SetFolderText(Video_OutPut_Folder_Edit->Text());
     return panel;
 }
 
@@ -103,8 +103,12 @@ TForm1::TAddOutcome TForm1::AddFile(const QString& path, bool singleAdd) {
 
     TJobRow row;
     try {
-        Button5->Click();
-        Button13->Click();
+        // The new job's parameters and the lists' values, worked out on a copy
+        // of the panel: no row, the selected one included, is touched.
+        TProfilePanel panel = PanelModel();
+        panel.ComputeParameters();
+        panel.ConfirmOptions();
+        VideoFields = panel.Fields();
         record.Output = OutputOptionsFromFields(VideoFields);
         // A refused output keeps its job: the row says why, and the task
         // stays without an output until the next start rebuilds it.
@@ -117,7 +121,7 @@ TForm1::TAddOutcome TForm1::AddFile(const QString& path, bool singleAdd) {
             if (record.Output.FileName.isEmpty()) record.Output.FileName = VideoFields.Video_OutPutFileName;
         }
         const TAddedFile file{path, probe->FileStreamInfo().Duration, probe->FileSize(), task};
-        row = NewJobRow(file, record.Output, PanelModel());
+        row = NewJobRow(file, record.Output, panel);
         if (!refusal.isEmpty()) NoteRefusal(row, record, refusal);
     } catch (...) {
         // The task has no row to name it: it goes, so task numbers stay true.

@@ -7,7 +7,6 @@
 #include "app/jobs/JobFileNames.h"
 #include "app/jobs/OutputName.h"
 #include "app/profiles/OptionValues.h"
-#include "app/profiles/ProfileTables.h"
 #include "engine/Player.h"
 #include "engine/Trevalon.h"
 #include "platform/ComCtrls.h"
@@ -20,6 +19,10 @@
 #include "skin/controls/panels/SkinPanel.h"
 #include "skin/controls/views/SkinListView.h"
 #include "skin/forms/menu/Menus.h"
+#include "skin/forms/menu/SkinMenu.h"
+
+#include <functional>
+#include <initializer_list>
 
 using namespace jobs;
 
@@ -113,25 +116,50 @@ void TForm1::StartRename(bool fromDoubleClick) {
     const int left = columns[0]->Width() + lvFiles->Left() + columns[1]->Width() + columns[2]->Width() + 2;
     edt->SetBounds(left, item->DisplayRect().Top, columns[3]->Width(), 14);
     edt->SetText(FileBaseName(item->SubItems()[siOutputName]));
+    FRenameItem = item;
     edt->SetVisible(true);
     edt->SetFocus();
 }
 
-// A name that would leave the output folder, or none at all, is refused and
-// the edit stays; the new name goes through the output-name rule like any.
-void TForm1::edtExit(QObject*) {
-    QString extension;
-    const int profileRow = qvSkinOfficeComboBox1->ItemIndex();
-    if (profileRow >= 0 && profileRow < qvSkinOfficeComboBox1->Items().Count())
-        extension = profiles::ExtensionFromTitle(qvSkinOfficeComboBox1->Items()[profileRow]->Title());
-    TListItem* item = lvFiles->Selected();
-    if (!item) {
-        edt->SetVisible(false);
+void TForm1::edtExit(QObject*) { FinishRename(false); }
+
+// The editor names the row it was opened on, whichever row is selected when
+// it closes, with that row's own extension. A name that would leave the
+// output folder, or none at all, is refused: on losing the focus the edit
+// stays; before a command it is dropped, since the command may move or remove
+// the row beneath it. The new name goes through the output-name rule like any.
+void TForm1::FinishRename(bool beforeCommand) {
+    TListItem* item = FRenameItem;
+    bool rowExists = false;
+    for (int i = 0; item && i < lvFiles->Items().Count() && !rowExists; ++i) rowExists = lvFiles->Items()[i] == item;
+    if (!rowExists) {
+        FRenameItem = nullptr;
+        if (edt->Visible()) edt->SetVisible(false);
         return;
     }
     const QString text = edt->Text();
-    if (!IsValidRenameText(text)) return;
-    const QString chosen = FreeOutputPathOfRow(item, Video_OutPut_Folder_Edit->Text(), text + extension);
-    item->SubItems().SetStrings(siOutputName, FileNamePart(chosen));
+    if (IsValidRenameText(text)) {
+        const QString name = item->SubItems()[siOutputName];
+        const QString chosen = FreeOutputPathOfRow(item, Video_OutPut_Folder_Edit->Text(), text + FileExtension(name));
+        item->SubItems().SetStrings(siOutputName, FileNamePart(chosen));
+    } else if (!beforeCommand) {
+        return;
+    }
+    // Cleared first: hiding the focused edit raises its exit once more.
+    FRenameItem = nullptr;
     edt->SetVisible(false);
+}
+
+// Menus take no focus, so the editor would stay open over its row while the
+// command runs; every menu item finishes it first.
+void TForm1::FinishRenameBeforeMenuCommands() {
+    std::function<void(TMenuItem*)> wrap = [&](TMenuItem* item) {
+        for (int i = 0; i < item->Count(); ++i) wrap(item->Items(i));
+        item->OnClick = [this, inner = item->OnClick](QObject* s) {
+            if (FRenameItem) FinishRename(true);
+            if (inner) inner(s);
+        };
+    };
+    for (TMenu* menu : std::initializer_list<TMenu*>{qvSkinMainMenu1, qvSkinPopupMenu1, qvSkinPopupMenu2})
+        if (menu) wrap(menu->Items());
 }

@@ -3,6 +3,8 @@
 // stacking order (the logo over the job panel, Panel6 over the preview panel).
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/jobs/ProfilePanel.h"
+
 #include "app/about/ProductLinks.h"
 #include "app/jobs/JobRow.h"
 #include "app/mainwindow/MainWindowPictures.h"
@@ -61,7 +63,7 @@ TMenuItem* Item(QObject* owner, TMenuItem* parent, const char* name, const char*
 
 }  // namespace
 
-TForm1::TForm1(QObject* AOwner) : TForm(AOwner) {}
+TForm1::TForm1(QObject* AOwner) : TForm(AOwner) { CreateProfilePanel(); }
 
 TForm1::~TForm1() {
     // A window freed without closing (the application ending) still ends its

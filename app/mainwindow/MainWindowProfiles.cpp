@@ -1,21 +1,48 @@
-// The profile panel: category list, profile list and the six option lists,
-// each handler running the next synchronously through the lists' own events
-// (the office lists raise OnChange on every index write, the option lists
-// only when their text changes).
+// The profile panel: category list, profile list and the six option lists.
+// The chains that tie them together are the widget-free jobs::TProfilePanel's;
+// the window hands each user choice to it, runs its steps through the hidden
+// buttons, and then shows its state in the widgets. The selected row and the
+// job fields are lent to the panel for the length of one choice.
 #include "app/mainwindow/MainWindow.h"
 
-#include "app/jobs/JobFileNames.h"
 #include "app/jobs/JobOptions.h"
+#include "app/jobs/ProfilePanel.h"
 #include "app/profiles/ProfileTables.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "skin/controls/combos/SkinComboBox.h"
+#include "skin/controls/edits/SkinEdit.h"
 #include "skin/controls/office/SkinOfficeComboBox.h"
 #include "skin/controls/office/SkinOfficeItems.h"
 #include "skin/controls/views/SkinListView.h"
 
+#include <QScopeGuard>
+
 using namespace jobs;
 using profiles::TOptionRole;
+
+namespace {
+
+// The panel of the window: each step runs through its hidden button, whose
+// handler runs the step itself.
+class TWindowPanel final : public TProfilePanel {
+public:
+    explicit TWindowPanel(TForm1& window) : FWindow(window) {}
+    void FillProfileList() override { FWindow.Button2->Click(); }
+    void FillOptionLists() override { FWindow.Button18->Click(); }
+    void ComputeParameters() override { FWindow.Button5->Click(); }
+    void ConfirmOptions() override { FWindow.Button13->Click(); }
+
+private:
+    TForm1& FWindow;
+};
+
+}  // namespace
+
+void TForm1::CreateProfilePanel() {
+    FPanel = std::make_unique<TWindowPanel>(*this);
+    FPanel->SetFreeOutputName(OutputNameRule());
+}
 
 TqvSkinComboBox* TForm1::OptionList(int role) const {
     switch (role) {
@@ -35,120 +62,122 @@ int TForm1::OptionRole(const TqvSkinComboBox* list) const {
     return -1;
 }
 
-void TForm1::Button2Click(QObject*) {
-    TqvSkinOfficeItems& items = qvSkinOfficeComboBox1->Items();
-    items.Clear();
-    qvSkinOfficeComboBox1->update();
-    const auto profilesOfRow = profiles::ProfilesOfCategoryRow(qvSkinOfficeComboBox2->ItemIndex());
-    for (int row = 0; row < int(profilesOfRow.size()); ++row) {
-        TqvSkinOfficeItem* item = items.Add();
-        item->SetTitle(QString::fromUtf8(profilesOfRow[row].Title));
-        item->SetCaption(QString::fromUtf8(profilesOfRow[row].Caption));
-        item->SetImageIndex(profiles::ProfileImageIndex(row));
-    }
-    qvSkinOfficeComboBox1->update();
-    qvSkinOfficeComboBox1->SetItemIndex(0);
-}
-
-void TForm1::qvSkinOfficeComboBox2Change(QObject*) { Button2->Click(); }
-
-void TForm1::qvSkinOfficeComboBox1Change(QObject*) {
-    Button18->Click();
-    const int row = qvSkinOfficeComboBox1->ItemIndex();
-    if (row < 0 || row >= qvSkinOfficeComboBox1->Items().Count()) return;
-    const QString extension = profiles::ExtensionFromTitle(qvSkinOfficeComboBox1->Items()[row]->Title());
-    TListItem* selected = lvFiles->Selected();
-    if (!selected) return;
-    Button5->Click();
-    Button13->Click();
-    RenameSelected(extension);
-    if (TListItem* item = lvFiles->Selected())
-        item->SubItems().SetStrings(
-            siCategoryCode,
-            QString::number(profiles::CategoryRowCode(qvSkinOfficeComboBox2->ItemIndex(), row)));
-    lvFiles->SetFocus();
-}
-
-// A new name goes through the output-name rule, so a switch cannot point the
-// row at its own input or at another row's output.
-void TForm1::RenameSelected(const QString& extension) {
-    TListItem* item = lvFiles->Selected();
-    if (!item) return;
-    const QString name = item->SubItems()[siOutputName];
-    const QString renamed = ReplaceExtension(FileNamePart(name), extension);
-    if (renamed == name) return;
-    if (FSelecting) {  // a selection checks only the name it ends with
-        item->SubItems().SetStrings(siOutputName, renamed);
+// One choice on the panel: the selected row and the job fields go in, the
+// chain runs, and what it wrote comes back into the row, the fields and the
+// widgets, also when it stopped at an error.
+void TForm1::RunPanel(const std::function<void()>& step) {
+    if (FInPanel) {
+        step();
         return;
     }
-    const QString chosen = FreeOutputPathOfRow(item, Video_OutPut_Folder_Edit->Text(), renamed);
-    item->SubItems().SetStrings(siOutputName, FileNamePart(chosen));
+    TListItem* item = lvFiles->Selected();
+    TJobRow row;
+    if (item) row = RowOf(item);
+    FPanel->Fields() = VideoFields;
+    FPanel->SetFolderText(Video_OutPut_Folder_Edit->Text());
+    FPanel->SetSelected(item ? &row : nullptr);
+    for (TOptionRole role : DigitOrder) FPanel->NoteOptionIndex(role, OptionList(role)->ItemIndex());
+    FInPanel = true;
+    FNamingItem = item;  // the row's own name is not taken by itself
+    const auto done = qScopeGuard([&] {
+        FInPanel = false;
+        FNamingItem = nullptr;
+        FPanel->SetSelected(nullptr);
+        VideoFields = FPanel->Fields();
+        if (item) StoreRow(item, row);
+        ShowPanel();
+    });
+    step();
+}
+
+// The widgets take the panel's state; the change events they raise meanwhile
+// belong to the panel's chain, which has run already.
+void TForm1::ShowPanel() {
+    FShowingPanel = true;
+    const auto done = qScopeGuard([this] { FShowingPanel = false; });
+    const TProfilePanel& panel = *FPanel;
+    if (qvSkinOfficeComboBox2->ItemIndex() != panel.CategoryRow() && panel.CategoryRow() >= 0 &&
+        panel.CategoryRow() < profiles::CategoryRowCount)
+        qvSkinOfficeComboBox2->SetItemIndex(panel.CategoryRow());
+    if (FShownProfileFills != panel.ProfileFills()) {
+        FShownProfileFills = panel.ProfileFills();
+        TqvSkinOfficeItems& items = qvSkinOfficeComboBox1->Items();
+        items.Clear();
+        qvSkinOfficeComboBox1->update();
+        const auto list = panel.ProfileItems();
+        for (int row = 0; row < int(list.size()); ++row) {
+            TqvSkinOfficeItem* item = items.Add();
+            item->SetTitle(QString::fromUtf8(list[row].Title));
+            item->SetCaption(QString::fromUtf8(list[row].Caption));
+            item->SetImageIndex(profiles::ProfileImageIndex(row));
+        }
+        qvSkinOfficeComboBox1->update();
+    }
+    if (panel.ProfileRow() >= 0 && panel.ProfileRow() < qvSkinOfficeComboBox1->Items().Count() &&
+        qvSkinOfficeComboBox1->ItemIndex() != panel.ProfileRow())
+        qvSkinOfficeComboBox1->SetItemIndex(panel.ProfileRow());
+    const bool refill = FShownOptionFills != panel.OptionFills();
+    FShownOptionFills = panel.OptionFills();
+    if (refill) {
+        for (TOptionRole role : DigitOrder) {
+            TqvSkinComboBox* box = OptionList(role);
+            box->Items().Clear();
+            const TProfilePanel::TOptionBox& shown = panel.Box(role);
+            for (int i = 0; i < shown.Count(); ++i) box->Items().Add(profiles::OptionItem(*shown.List, i));
+        }
+    }
+    for (int role = 0; role < profiles::OptionRoleCount; ++role) {
+        TqvSkinComboBox* box = OptionList(role);
+        const int index = panel.Box(TOptionRole(role)).ItemIndex;
+        if (refill || box->ItemIndex() != index) box->SetItemIndex(index);
+    }
+    if (refill)
+        for (TOptionRole role : DigitOrder)
+            if (OptionList(role)->Enabled() != panel.Box(role).Enabled)
+                OptionList(role)->SetEnabled(panel.Box(role).Enabled);
+}
+
+void TForm1::Button2Click(QObject*) {
+    if (!FInPanel) {
+        RunPanel([this] { FPanel->SetCategoryIndex(qvSkinOfficeComboBox2->ItemIndex()); });
+        return;
+    }
+    FPanel->TProfilePanel::FillProfileList();
+}
+
+void TForm1::qvSkinOfficeComboBox2Change(QObject*) {
+    if (FShowingPanel) return;
+    RunPanel([this] { FPanel->SetCategoryIndex(qvSkinOfficeComboBox2->ItemIndex()); });
+    FocusJobsAfterChoice();
+}
+
+void TForm1::qvSkinOfficeComboBox1Change(QObject*) {
+    if (FShowingPanel) return;
+    RunPanel([this] { FPanel->SetProfileIndex(qvSkinOfficeComboBox1->ItemIndex()); });
+    FocusJobsAfterChoice();
 }
 
 void TForm1::Button18Click(QObject*) {
-    for (TOptionRole role : DigitOrder) OptionList(role)->Items().Clear();
-    for (TOptionRole role : DigitOrder)
-        if (!OptionList(role)->Enabled()) OptionList(role)->SetEnabled(true);
-    const int code = profiles::ProfileCode(qvSkinOfficeComboBox2->ItemIndex(), qvSkinOfficeComboBox1->ItemIndex());
-    VideoFields.All_Trant_Number = code;
-    VideoFields.Video_DisableVideo = false;
-    const profiles::TOptionPreset* preset = profiles::FindOptionPreset(code);
-    if (!preset) return;
-    for (int role = 0; role < profiles::OptionRoleCount; ++role) {
-        const profiles::TOptionCell& cell = preset->Cells[role];
-        const profiles::TOptionList& list = profiles::OptionList(cell.List);
-        TqvSkinComboBox* box = OptionList(role);
-        for (int i = 0; i < int(list.Items.size()); ++i) box->Items().Add(profiles::OptionItem(list, i));
-        box->SetItemIndex(cell.Default);
-    }
-    if (!preset->VideoListsEnabled)
-        for (TOptionRole role : {profiles::orFrameSize, profiles::orVideoBitrate, profiles::orAspectMode,
-                                 profiles::orFrameRate})
-            OptionList(role)->SetEnabled(false);
-    MirrorOptionPairs();
-}
-
-// A list whose default keeps the text it showed raises no change, so the
-// selected row's pair could still name the old position: the pairs follow
-// the lists after every fill.
-void TForm1::MirrorOptionPairs() {
-    TListItem* item = lvFiles->Selected();
-    if (!item) return;
-    QString digits = item->SubItems()[siOptionDigits];
-    for (TOptionRole role : DigitOrder)
-        if (OptionList(role)->ItemIndex() >= 0) digits = ReplacePair(digits, role, OptionList(role)->ItemIndex());
-    if (digits != item->SubItems()[siOptionDigits]) item->SubItems().SetStrings(siOptionDigits, digits);
+    RunPanel([this] { FPanel->TProfilePanel::FillOptionLists(); });
 }
 
 void TForm1::Button5Click(QObject*) {
-    Button6->Click();
-    const int code = profiles::ProfileCode(qvSkinOfficeComboBox2->ItemIndex(), qvSkinOfficeComboBox1->ItemIndex());
-    ComputeProfileFields(code, Video_OutPut_Folder_Edit->Text(), OutputNameRule(), VideoFields);
-    if (TListItem* item = lvFiles->Selected()) {
-        TJobRow row = RowOf(item);
-        WriteParameterColumns(VideoFields, row);
-        StoreRow(item, row);
-    }
+    RunPanel([this] { FPanel->TProfilePanel::ComputeParameters(); });
 }
 
 void TForm1::Button13Click(QObject*) {
-    TOptionTexts texts;
-    for (int role = 0; role < profiles::OptionRoleCount; ++role) texts[role] = OptionList(role)->Text();
-    ApplyOptionTexts(texts, VideoFields);
+    RunPanel([this] { FPanel->TProfilePanel::ConfirmOptions(); });
 }
 
 void TForm1::OptionListChange(TqvSkinComboBox* list) {
-    TListItem* item = lvFiles->Selected();
-    if (!item) return;
+    if (FShowingPanel) return;
     const int role = OptionRole(list);
     if (role < 0) return;
-    TJobRow row = RowOf(item);
-    try {
-        ApplyOptionChange(TOptionRole(role), list->ItemIndex(), list->Text(), VideoFields, row);
-    } catch (...) {
-        StoreRow(item, row);  // the pair was written before the value failed
-        throw;
-    }
-    StoreRow(item, row);
-    lvFiles->SetFocus();
+    RunPanel([&] { FPanel->SetOptionIndex(TOptionRole(role), list->ItemIndex()); });
+    FocusJobsAfterChoice();
+}
+
+// A choice that changed the selected row leaves the focus on the job list.
+void TForm1::FocusJobsAfterChoice() {
+    if (lvFiles->Selected()) lvFiles->SetFocus();
 }

@@ -115,6 +115,7 @@ void TForm1::BindHandlers() {
     BindRunHandlers();
     BindProgressHandlers();
     BindPreviewHandlers();
+    FinishRenameBeforeMenuCommands();
 }
 
 void TForm1::FormCreate(QObject*) {

@@ -127,17 +127,18 @@ TEST(JobRecords, RowColumnsOverTheRecordAtStart) {
     slot.DisableVideo = true;
     slot.FileFormat = QStringLiteral("mp4");
 
-    // Empty and automatic columns keep the record's values; an empty norm and
-    // an empty no-video column do not.
+    // Empty and automatic parameter columns keep the record's values; an empty
+    // norm and an empty no-video column do not, nor do the six option columns,
+    // which say what the lists show (empty or automatic: the source's value).
     TOutputOptions kept = slot;
     ApplyRowToOutputOptions(ParameterRow({{siAudioCodec, "AUTO"}, {siSampleRate, "AUTO"}, {siAudioBitrate, "-2000"}}),
                             kept);
     EXPECT_EQ(kept.VideoCodec, QStringLiteral("mpeg4"));
     EXPECT_EQ(kept.AudioCodec, QStringLiteral("libmp3lame"));
     EXPECT_EQ(kept.AudioChannels, 2);
-    EXPECT_EQ(kept.AudioSampleRate, 44100);
-    EXPECT_EQ(kept.AudioBitrate, 192000);
-    EXPECT_EQ(kept.FrameSize, QStringLiteral("320*240"));
+    EXPECT_EQ(kept.AudioSampleRate, -1);
+    EXPECT_EQ(kept.AudioBitrate, -1);
+    EXPECT_EQ(kept.FrameSize, QString());
     EXPECT_EQ(kept.TargetType, ttSVCD);
     EXPECT_EQ(kept.NormType, ntAuto);
     EXPECT_FALSE(kept.DisableVideo);

@@ -152,8 +152,9 @@ TEST(ProfilePanel, StoredItemOtherThanTheDefaultIsRestored) {
     EXPECT_EQ(row[siFrameSize], QStringLiteral("640*480"));
     EXPECT_EQ(panel.Fields().Video_FrameSize, QStringLiteral("640*480"));
     EXPECT_EQ(row[siOptionDigits], ReplacePair(defaults, orFrameSize, 11));
-    // Lists left on their defaults keep the profile's own parameters.
-    EXPECT_EQ(row[siFrameRate], QStringLiteral("25"));
+    // Lists left on their defaults give what they show, not the profile's
+    // own figures ("25" in its parameters).
+    EXPECT_EQ(row[siFrameRate], QStringLiteral("25.00"));
     EXPECT_EQ(row[siVideoBitrate], QStringLiteral("816000"));
     EXPECT_EQ(row[siAudioBitrate], QStringLiteral("128000"));
     EXPECT_EQ(row[siVideoTag], QStringLiteral("XVID"));
@@ -240,14 +241,14 @@ TEST(ProfilePanel, NewJobRowIsTheRowTheSelectionLeaves) {
     const TJobRow dvd = NewJobRow({QStringLiteral("/src/clip.avi"), 1, 1, 0}, TOutputOptions{}, disc);
     EXPECT_EQ(dvd[siTargetType], QStringLiteral("dvd"));
     EXPECT_EQ(dvd[siNormType], QStringLiteral("PAL"));
-    EXPECT_EQ(dvd[siVideoBitrate], QStringLiteral("-1000"));
+    EXPECT_EQ(dvd[siVideoBitrate], QStringLiteral("1200000"));  // the list's "1200 kbps"
     TProfilePanel mp3;
     mp3.SetOptionIndex(orAudioBitrate, 16);
     const TJobRow loud = NewJobRow({QStringLiteral("/src/a.wav"), 1, 1, 0}, TOutputOptions{}, mp3);
     EXPECT_EQ(loud[siAudioBitrate], QStringLiteral("320000"));
     EXPECT_EQ(loud[siOptionDigits].mid(4, 2), QStringLiteral("16"));
     const TJobRow plain = NewJobRow({QStringLiteral("/src/a.wav"), 1, 1, 0}, TOutputOptions{}, TProfilePanel());
-    EXPECT_EQ(plain[siAudioBitrate], QStringLiteral("128000"));  // the default item: the parameter
+    EXPECT_EQ(plain[siAudioBitrate], QStringLiteral("192000"));  // the default item as it reads
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // Editing the job list: remove, clear, moves and the rename editor.
 #include "tests/app/mainwindow/AddsFixture.h"
 
+#include "app/jobs/JobRecords.h"
 #include "app/jobs/JobRow.h"
 
 #include <QApplication>
+#include <QTableView>
+#include <QTest>
 
 using namespace jobs;
 
@@ -150,13 +153,13 @@ TEST_F(EditingTest, RenameEditorTakesOnlyNamesInsideTheOutputFolder) {
         EXPECT_EQ(W->edt->Visible(), c.EditStays) << c.Typed;
     }
 
-    // Finishing with no row selected changes nothing and hides the edit.
+    // Finishing after the selection went away still names the editor's own row.
     W->qvSkinButton21->Click();
     W->edt->SetText("gone");
     W->lvFiles->ClearSelection();
     W->edtExit(W->edt);
     EXPECT_FALSE(W->edt->Visible());
-    EXPECT_EQ(Sub(row, siOutputName), "clip.mp4");
+    EXPECT_EQ(Sub(row, siOutputName), "gone.mp4");
 
     // Without a row: the button and the menu say so, the double click does nothing.
     W->qvSkinButton21->Click();
@@ -167,7 +170,7 @@ TEST_F(EditingTest, RenameEditorTakesOnlyNamesInsideTheOutputFolder) {
 
     // The selection keeps a typed base name.
     W->lvFiles->SetSelected(row);
-    EXPECT_EQ(Sub(row, siOutputName), "clip.mp4");
+    EXPECT_EQ(Sub(row, siOutputName), "gone.mp4");
 
     // The rename ends when the edit loses the focus.
     W->Show();
@@ -178,4 +181,111 @@ TEST_F(EditingTest, RenameEditorTakesOnlyNamesInsideTheOutputFolder) {
     W->lvFiles->SetFocus();
     ASSERT_TRUE(WaitUntil([&] { return !W->edt->Visible(); }));
     EXPECT_EQ(Sub(row, siOutputName), "final.mp4");
+}
+
+namespace {
+
+// The centre of a row in the list's own view, for a user's click.
+QPoint RowPoint(TForm1* w, int row) {
+    w->lvFiles->LayOutViews();
+    return w->lvFiles->ReportView()->visualRect(w->lvFiles->Model()->index(row, 0)).center();
+}
+
+QWidget* ListViewport(TForm1* w) { return w->lvFiles->ReportView()->viewport(); }
+
+// A key to whatever holds the focus, as the keyboard sends it.
+void Press(int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); }
+
+// Replaces the focused edit's text as a user types it.
+void Type(const QString& text) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+// Picks a menu command with the keyboard: F10, right to the top item, Enter
+// (its first item lit), down to the command, Enter. The focus stays where it was, as with the mouse.
+void ChooseFromMenu(int topItem, int downs) {
+    Press(Qt::Key_F10);
+    for (int i = 0; i < topItem; ++i) Press(Qt::Key_Right);
+    Press(Qt::Key_Return);
+    for (int i = 0; i < downs; ++i) Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+}
+
+}  // namespace
+
+// The rename editor belongs to the row it was opened on: a menu command
+// (which takes no focus) finishes it first, and nothing renames another row
+// when the focus finally moves.
+TEST_F(EditingTest, MenuCommandsFinishTheRenameEditorOnItsOwnRow) {
+    StartWithThreeRows();  // c, b, a
+    W->Show();
+    QApplication::setActiveWindow(W);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(W));
+    const QStringList before = {Sub(Row(0), siOutputName), Sub(Row(1), siOutputName)};
+
+    // Double click on a's row, type a name, then Edit > 删除选择 from the keyboard.
+    QTest::mouseClick(ListViewport(W), Qt::LeftButton, {}, RowPoint(W, 2));
+    ASSERT_EQ(W->lvFiles->Selected(), Row(2));
+    QTest::mouseDClick(ListViewport(W), Qt::LeftButton, {}, RowPoint(W, 2));
+    ASSERT_TRUE(WaitUntil([&] { return W->edt->Focused(); }));
+    Type("renamed");
+    ASSERT_EQ(W->edt->Text(), "renamed");
+    ChooseFromMenu(1, 2);  // 编辑: 上移文件, 下移文件, 删除选择
+    ASSERT_TRUE(WaitUntil([&] { return Rows() == 2; }));
+    EXPECT_FALSE(W->edt->Visible());
+    // The focus moves on: the rows left keep their names.
+    QTest::mouseClick(ListViewport(W), Qt::LeftButton, {}, RowPoint(W, 1));
+    EXPECT_EQ(Captions(), (QStringList{C, B}));
+    EXPECT_EQ((QStringList{Sub(Row(0), siOutputName), Sub(Row(1), siOutputName)}), before);
+
+    // Opened on b, then moved up through the menu: the name goes with b.
+    QTest::mouseDClick(ListViewport(W), Qt::LeftButton, {}, RowPoint(W, 1));
+    ASSERT_TRUE(WaitUntil([&] { return W->edt->Focused(); }));
+    Type("bee");
+    ASSERT_EQ(W->edt->Text(), "bee");
+    ChooseFromMenu(1, 0);  // 上移文件
+    ASSERT_TRUE(WaitUntil([&] { return Captions() == QStringList({B, C}); }));
+    EXPECT_FALSE(W->edt->Visible());
+    EXPECT_EQ(Sub(Row(0), siOutputName), "bee.mp4");
+    EXPECT_EQ(Sub(Row(1), siOutputName), before[0]);
+    QTest::mouseClick(ListViewport(W), Qt::LeftButton, {}, RowPoint(W, 1));
+    EXPECT_EQ(Sub(Row(0), siOutputName), "bee.mp4");
+    EXPECT_EQ(Sub(Row(1), siOutputName), before[0]);
+}
+
+// Picking an option for the selected job and then adding another file leaves
+// the first job as the user set it: its row, its lists when selected again,
+// and what a start hands the engine.
+TEST_F(EditingTest, AnAddLeavesTheSelectedJobsChoices) {
+    StartWithOutputFolder();  // MP4 video, frame size "保持原分辨率"
+    W->Show();
+    QApplication::setActiveWindow(W);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(W));
+    A = Input("a.avi");
+    B = Input("b.avi");
+    AddOne(A);
+    ASSERT_EQ(Rows(), 1);
+    ASSERT_TRUE(Row(0)->Selected());
+    // The user steps the frame-size list down to "640*480".
+    W->qvSkinComboBox1->SetFocus();
+    for (int i = 0; i < 40 && W->qvSkinComboBox1->Text() != "640*480"; ++i) {
+        W->qvSkinComboBox1->SetFocus();
+        QTest::keyClick(W->qvSkinComboBox1, Qt::Key_Down);
+    }
+    ASSERT_EQ(W->qvSkinComboBox1->Text(), "640*480");
+    ASSERT_EQ(Sub(Row(0), siFrameSize), "640*480");
+    const TJobRow chosen = W->RowOf(Row(0));
+
+    AddOne(B);
+    ASSERT_EQ(Rows(), 2);
+    EXPECT_EQ(W->RowOf(Row(0)), chosen);
+
+    QTest::mouseClick(ListViewport(W), Qt::LeftButton, {}, RowPoint(W, 0));
+    ASSERT_EQ(W->lvFiles->Selected(), Row(0));
+    EXPECT_EQ(W->qvSkinComboBox1->Text(), "640*480");
+    EXPECT_EQ(W->RowOf(Row(0)), chosen);
+    W->button28->Click();  // the start's rebuild
+    ASSERT_EQ(W->JobRecords.Count(), 2);
+    EXPECT_EQ(StartRecords(W->RowOf(Row(0)), W->JobRecords.At(0), Outputs.path()).Output.FrameSize, "640*480");
 }

@@ -58,7 +58,7 @@ TEST_F(MainWindowTest, ReChoosingTheShownCategoryRunsTheWholeChainOnTheSelectedR
     EXPECT_EQ(Sub(row, siOutputName), "song_1.mp3");
     EXPECT_EQ(Sub(row, siCategoryCode), "100");
     EXPECT_EQ(Sub(row, siDisableVideo), "True");
-    EXPECT_EQ(Sub(row, siVideoBitrate), "-1");
+    EXPECT_EQ(Sub(row, siVideoBitrate), "-1000");  // what "无视频" reads
     // The pairs follow the lists: 3000's defaults.
     for (TOptionRole role : DigitOrder)
         EXPECT_EQ(Sub(row, siOptionDigits).mid(2 * PairPosition(role), 2),
