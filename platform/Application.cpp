@@ -49,7 +49,11 @@ void TApplication::AddForm(TForm* f) {
     if (!FForms.contains(f)) FForms.append(f);
 }
 
-void TApplication::RemoveForm(TForm* f) { FForms.removeAll(f); }
+void TApplication::RemoveForm(TForm* f) {
+    FForms.removeAll(f);
+    // Its children (MDI children among them) go after it and must not find it.
+    if (FMainForm == f) FMainForm = nullptr;
+}
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 

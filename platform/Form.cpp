@@ -279,6 +279,8 @@ bool TForm::event(QEvent* e) {
         Application()->Guard([&] { handled = FFrameHost->FrameEventBefore(e); });
         if (handled) return true;
     }
+    // A deferred delete frees the form inside FormEvent.
+    if (e->type() == QEvent::DeferredDelete) return FormEvent(e);
     const bool result = FormEvent(e);
     if (FFrameHost) Application()->Guard([&] { FFrameHost->FrameEventAfter(e); });
     return result;
