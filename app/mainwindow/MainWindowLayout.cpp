@@ -272,7 +272,7 @@ void TForm1::CreateToolBar() {
             b->SetGlyph(TBitmap(mainwindow::ToolPicture(t.Picture)));
             b->SetEnabled(false);
         } else {
-            b->SetGlyph(TBitmap(mainwindow::CategoryPicture(t.Picture == -1 ? 20 : 21)));
+            b->SetGlyph(TBitmap(mainwindow::OnAnyFace(mainwindow::CategoryPicture(t.Picture == -1 ? 20 : 21))));
         }
         *t.Field = b;
     }
@@ -320,14 +320,13 @@ void TForm1::CreateJobPanel() {
         *s.Field = b;
     }
     // Arrows drawn as the play mark turned up and down.
-    QImage down = mainwindow::ToolPicture(5).scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage down = mainwindow::ToolPicture(5, 16);
     QTransform turn;
     turn.rotate(90);
     qvSkinButton4->SetGlyph(TBitmap(down.transformed(turn)));
     turn.rotate(180);
     qvSkinButton3->SetGlyph(TBitmap(down.transformed(turn)));
-    qvSkinButton21->SetGlyph(TBitmap(mainwindow::ToolPicture(17).scaled(16, 16, Qt::IgnoreAspectRatio,
-                                                                        Qt::SmoothTransformation)));
+    qvSkinButton21->SetGlyph(TBitmap(mainwindow::ToolPicture(17, 16)));
     qvSkinButton21->SetEnabled(false);
 }
 

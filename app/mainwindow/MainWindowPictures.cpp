@@ -87,7 +87,31 @@ QImage Glyph(TGlyph g, QColor c) {
 
 }  // namespace
 
-QImage ToolPicture(int n) {
+QImage OnAnyFace(const QImage& glyph) {
+    const QImage in = glyph.convertToFormat(QImage::Format_ARGB32);
+    QImage out = in;
+    const auto inked = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < in.width() && y < in.height() && qAlpha(in.pixel(x, y)) >= 128;
+    };
+    for (int y = 0; y < in.height(); ++y)
+        for (int x = 0; x < in.width(); ++x) {
+            if (inked(x, y)) {
+                const bool edge = !inked(x - 1, y) || !inked(x + 1, y) || !inked(x, y - 1) || !inked(x, y + 1);
+                if (edge) out.setPixel(x, y, qRgba(0, 0, 0, 255));
+                continue;
+            }
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx) near = inked(x + dx, y + dy);
+            if (near) out.setPixel(x, y, qRgba(255, 255, 255, 255));
+            // The buttons key their glyphs on the bottom-left pixel's colour:
+            // clear pixels are clear magenta, so the black edge is not keyed out.
+            else if (qAlpha(in.pixel(x, y)) == 0) out.setPixel(x, y, qRgba(255, 0, 255, 0));
+        }
+    return out;
+}
+
+QImage ToolPicture(int n, int size) {
     struct TEntry { TGlyph Glyph; QColor Colour; };
     // Indexed by picture number: enabled and disabled looks of one glyph.
     static const TEntry kPictures[18] = {
@@ -101,33 +125,16 @@ QImage ToolPicture(int n) {
         {gCross, QColor(0xA0, 0xA0, 0xA0)}, {gCross, QColor(0xD0, 0x3B, 0x3B)},        // 14, 15 remove
         {gPencil, QColor(0x3B, 0x78, 0xC8)}, {gPencil, QColor(0xA0, 0xA0, 0xA0)},      // 16, 17 rename
     };
-    if (n < 0 || n >= 18) return Blank(32, 32);
-    return Glyph(kPictures[n].Glyph, kPictures[n].Colour);
-}
-
-// The dark ink of the small preview glyphs would vanish on the dark skins'
-// buttons: a light rim around the ink keeps them readable on any face.
-static QImage WithLightRim(const QImage& glyph) {
-    QImage out = glyph.copy();
-    const auto inked = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < glyph.width() && y < glyph.height() && qAlpha(glyph.pixel(x, y)) >= 128;
-    };
-    for (int y = 0; y < glyph.height(); ++y)
-        for (int x = 0; x < glyph.width(); ++x) {
-            if (qAlpha(glyph.pixel(x, y)) >= 40) continue;
-            bool near = false;
-            for (int dy = -1; dy <= 1 && !near; ++dy)
-                for (int dx = -1; dx <= 1 && !near; ++dx) near = inked(x + dx, y + dy);
-            if (near) out.setPixel(x, y, qRgba(0xB0, 0xB0, 0xB0, 0xB0));
-        }
-    return out;
+    if (n < 0 || n >= 18) return Blank(size, size);
+    const QImage drawn = Glyph(kPictures[n].Glyph, kPictures[n].Colour);
+    return OnAnyFace(size == 32 ? drawn : drawn.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 QImage PreviewPicture(TPreviewPicture kind) {
     switch (kind) {
-    case ppPlay: return ToolPicture(5).scaled(18, 18, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    case ppPause: return ToolPicture(7).scaled(18, 18, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    case ppStop: return ToolPicture(11).scaled(18, 18, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    case ppPlay: return ToolPicture(5, 18);
+    case ppPause: return ToolPicture(7, 18);
+    case ppStop: return ToolPicture(11, 18);
     default: break;
     }
     QImage img = Blank(18, 18);
@@ -177,7 +184,7 @@ QImage PreviewPicture(TPreviewPicture kind) {
     default: break;
     }
     p.end();
-    return WithLightRim(img);
+    return OnAnyFace(img);
 }
 
 QImage CategoryPicture(int index) {

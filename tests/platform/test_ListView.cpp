@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 struct ListViewTest : ::testing::Test {
@@ -231,3 +233,36 @@ TEST_F(ListViewTest, ReportRangeCountsRowsAndPages) {
 }
 
 }  // namespace
+
+// A dark list as a dark skin sets it: grid lines near a quarter of the way
+// from the list's colour to its text, the chosen row's caption on the darkened
+// highlight (white text at 4.5:1 or more) and, without whole-row selection,
+// the other cells of that row on the list's own colour under its text colour.
+TEST_F(ListViewTest, DarkListGridAndSelectionColours) {
+    AddColumns(3, 60);
+    AddRows(2, 2);
+    View->SetColor(RGB(30, 34, 40));
+    View->Font().SetColor(RGB(226, 230, 234));
+    View->SetGridLines(true);
+    View->Items()[1]->SetSelected(true);
+    Form->Show();
+    QTableView* table = View->ReportView();
+    View->LayOutViews();
+    const QImage img = table->viewport()->grab().toImage();
+    auto px = [&](int x, int y) { return QColor(img.pixel(x, y)); };
+    const QRect first = table->visualRect(View->Model()->index(1, 0));
+    const QRect second = table->visualRect(View->Model()->index(1, 1));
+    const QColor grid = px(first.right() + 1, table->visualRect(View->Model()->index(0, 0)).center().y());
+    // The style draws the grid from the window colour, a fifth darker.
+    const QColor quarter((3 * 30 + 226) / 4, (3 * 34 + 230) / 4, (3 * 40 + 234) / 4);
+    EXPECT_EQ(grid.rgb(), quarter.darker(120).rgb()) << grid.name().toStdString();
+
+    const QColor highlight = ColorToQColor(clHighlight).darker(150);
+    EXPECT_EQ(px(first.left() + 1, first.top() + 1).rgb(), highlight.rgb());
+    EXPECT_EQ(px(second.right() - 1, second.top() + 1).rgb(), qRgb(30, 34, 40)) << "the other cells stay unchosen";
+    const auto lum = [](const QColor& c) {
+        const auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+    };
+    EXPECT_GE(1.05 / (lum(highlight) + 0.05), 4.5) << "white on the chosen row";
+}

@@ -4,16 +4,23 @@
 
 #include "tools/gallery/GallerySheet.h"
 
+#include "platform/ExtCtrls.h"
 #include "platform/Form.h"
+#include "skin/controls/bars/SkinScrollBar.h"
+#include "skin/controls/bars/SkinSlider.h"
 #include "skin/controls/panels/SkinPanel.h"
 #include "skin/forms/Velmora.h"
 #include "skin/forms/menu/Menus.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QEnterEvent>
+#include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QPainter>
 
+#include <functional>
 #include <memory>
 
 namespace gallery {
@@ -59,14 +66,85 @@ inline void Press(QWidget* w, QPoint pos) {
 
 inline void Move(QWidget* w, QPoint pos) { SendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, pos); }
 
+inline QString RegionName(const QWidget* w) {
+    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+}
+
+// Each visible row's cells of an item view (a header's sections), the grid
+// lines left out.
+inline void MarkCells(QAbstractItemView* view, QWidget* root, QPoint at) {
+    QWidget* port = view->viewport();
+    const QPoint off = at + port->mapTo(root, QPoint(0, 0));
+    const QString name = RegionName(view);
+    if (auto* header = qobject_cast<QHeaderView*>(view)) {
+        for (int i = 0; i < header->count(); ++i) {
+            if (header->isSectionHidden(i)) continue;
+            const int pos = header->sectionViewportPosition(i), size = header->sectionSize(i);
+            const QRect r = header->orientation() == Qt::Horizontal ? QRect(pos, 0, size, port->height())
+                                                                     : QRect(0, pos, port->width(), size);
+            TGallerySheet::MarkTextRegion(r.intersected(port->rect()).adjusted(3, 2, -3, -2).translated(off),
+                                          name + QStringLiteral(" section %1").arg(i));
+        }
+        return;
+    }
+    QAbstractItemModel* model = view->model();
+    if (!model) return;
+    for (int row = 0; row < model->rowCount(view->rootIndex()); ++row)
+        for (int col = 0; col < model->columnCount(view->rootIndex()); ++col) {
+            const QRect r = view->visualRect(model->index(row, col, view->rootIndex())).intersected(port->rect());
+            if (r.isEmpty()) continue;
+            TGallerySheet::MarkTextRegion(r.adjusted(1, 1, -2, -2).translated(off),
+                                          name + QStringLiteral(" %1,%2").arg(row).arg(col));
+        }
+}
+
+// The texts and glyphs of root's controls, marked for the next placed picture
+// in which root's top-left lies at `at`: every visible and enabled control
+// without visible children (its edge left out), the cells of item views and
+// the caption strips of captioned panels. Disabled controls are left out.
+inline void MarkTexts(QWidget* root, QPoint at) {
+    const std::function<void(QWidget*)> walk = [&](QWidget* w) {
+        for (QObject* o : w->children()) {
+            auto* c = qobject_cast<QWidget*>(o);
+            if (!c || c->isWindow() || !c->isVisibleTo(root) || !c->isEnabled()) continue;
+            // Tracks and thumbs carry no text; a picture shown is the user's.
+            if (qobject_cast<TqvSkinScrollBar*>(c) || qobject_cast<TqvSkinSlider*>(c) || qobject_cast<QScrollBar*>(c) ||
+                qobject_cast<TImage*>(c))
+                continue;
+            if (auto* view = qobject_cast<QAbstractItemView*>(c)) {
+                MarkCells(view, root, at);
+                continue;
+            }
+            const QRect r(at + c->mapTo(root, QPoint(0, 0)), c->size());
+            bool leaf = true;
+            for (QObject* k : c->children())
+                if (auto* kw = qobject_cast<QWidget*>(k); kw && !kw->isWindow() && kw->isVisibleTo(root)) leaf = false;
+            if (leaf) {
+                TGallerySheet::MarkTextRegion(r.adjusted(2, 2, -2, -2), RegionName(c));
+                continue;
+            }
+            if (auto* panel = qobject_cast<TqvSkinPanel*>(c); panel && !panel->Caption().isEmpty())
+                TGallerySheet::MarkTextRegion(QRect(r.topLeft(), QSize(r.width(), 22)).adjusted(4, 1, -4, 0),
+                                              RegionName(c) + QStringLiteral(" caption"));
+            walk(c);
+        }
+    };
+    walk(root);
+}
+
 // A skinned form as the screen shows it: its frame, the client, and the sheet
-// showing outside the window's shape.
-inline QImage FormPicture(TForm* form, TqvVelmora* comp, bool active) {
+// showing outside the window's shape. Its texts are marked, the picture's
+// top-left at `markAt` of the picture placed next.
+inline QImage FormPicture(TForm* form, TqvVelmora* comp, bool active, QPoint markAt = {}) {
     QImage img = comp->BuildFrameImage(active).convertToFormat(QImage::Format_RGB32);
     {
         QPainter p(&img);
         p.drawPixmap(form->Client()->geometry().topLeft(), form->Client()->grab());
     }
+    const QPoint client = form->Client()->geometry().topLeft();
+    TGallerySheet::MarkTextRegion(QRect(markAt, QSize(img.width(), client.y())).adjusted(4, 4, -4, -2),
+                                  QStringLiteral("frame caption"));
+    MarkTexts(form->Client(), markAt + client);
     if (comp->HasRegion() && !form->mask().isEmpty())
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x)

@@ -2,6 +2,9 @@
 
 #include "platform/Graphics.h"
 
+#include <QFile>
+#include <QTextStream>
+
 #include <algorithm>
 
 const QString kGallerySample = QStringLiteral("确定 打开文件 Open");
@@ -9,7 +12,29 @@ const QString kGallerySample = QStringLiteral("确定 打开文件 Open");
 namespace {
 constexpr int kSheetW = 1180, kMargin = 16, kGap = 14, kLabelH = 16;
 constexpr QRgb kSheetBg = 0xFFFAFAFA;
+
+// Marked for the next placed picture.
+std::vector<std::pair<QRect, QString>>& PendingRegions() {
+    static std::vector<std::pair<QRect, QString>> pending;
+    return pending;
+}
 }  // namespace
+
+void TGallerySheet::MarkTextRegion(const QRect& r, const QString& name)
+{
+    if (r.width() > 0 && r.height() > 0) PendingRegions().emplace_back(r, name);
+}
+
+bool TGallerySheet::WriteTextRegions(const QString& file) const
+{
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
+    QTextStream out(&f);
+    for (const TTextRegion& t : FRegions)
+        out << t.Section << '\t' << t.Picture << '\t' << t.Name << '\t' << t.R.x() << ' ' << t.R.y() << ' '
+            << t.R.width() << ' ' << t.R.height() << '\n';
+    return out.status() == QTextStream::Ok;
+}
 
 TGallerySheet::TGallerySheet(const TqvSkinData& skin, int index)
     : FSkin(skin), FImage(kSheetW, 4000, QImage::Format_RGB32), FX(kMargin), FY(kMargin)
@@ -45,6 +70,8 @@ void TGallerySheet::EnsureRoom(int bottom)
 
 void TGallerySheet::Heading(const QString& title)
 {
+    PendingRegions().clear();
+    FSection = title;
     NewRow();
     EnsureRoom(FY + 36 + kMargin);
     QPainter p(&FImage);
@@ -74,6 +101,10 @@ void TGallerySheet::Place(const QImage& image, const QString& label)
         p.setFont(SkinFont(QStringLiteral("Arial"), 12, 0));
     }
     p.drawImage(FX, FY, image);
+    for (const auto& [r, name] : PendingRegions())
+        if (const QRect on = r.intersected(image.rect()); !on.isEmpty())
+            FRegions.push_back({FSection, label, name, on.translated(FX, FY)});
+    PendingRegions().clear();
     p.setPen(QColor(0x60, 0x60, 0x60));
     p.drawText(QRect(FX, FY + image.height() + 1, w + 4, kLabelH), Qt::AlignLeft | Qt::AlignTop, label);
     FX += w + kGap;

@@ -22,7 +22,13 @@ public:
 
     void Heading(const QString& title);
     // A picture with a small label under it, placed left to right, wrapping.
+    // The text regions marked since the last Place go with it.
     void Place(const QImage& image, const QString& label);
+    // Where a control's text or glyphs lie in the next placed picture (its
+    // own coordinates), for the contrast measurement.
+    static void MarkTextRegion(const QRect& r, const QString& name);
+    // "section<TAB>picture<TAB>name<TAB>x y w h" a line, on the sheet.
+    bool WriteTextRegions(const QString& file) const;
     void NewRow();
     // The finished sheet, cut to what was drawn.
     QImage Finish();
@@ -33,8 +39,14 @@ public:
     static void Text(QImage& img, TRect r, const QString& text, const QFont& font, TColor color, bool centred);
 
 private:
+    struct TTextRegion {
+        QString Section, Picture, Name;
+        QRect R;
+    };
     const TqvSkinData& FSkin;
     QImage FImage;
+    QString FSection;
+    std::vector<TTextRegion> FRegions;
     int FX = 0, FY = 0, FRowH = 0;
     void EnsureRoom(int bottom);
 };

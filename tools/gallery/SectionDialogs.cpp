@@ -1,6 +1,6 @@
 // The program's dialogs as the user sees them: options, about box and the
 // settings dialog, skinned from the sheet's model.
-#include "tools/gallery/GallerySheet.h"
+#include "tools/gallery/GalleryHost.h"
 
 #include "app/about/AboutForm.h"
 #include "app/legacy/LegacySettingsForm.h"
@@ -37,6 +37,7 @@ QImage Shot(TqvSkinData* model) {
     form->Show();
     QApplication::setActiveWindow(form.get());
     QCoreApplication::processEvents();
+    gallery::MarkTexts(form->Client(), form->Client()->geometry().topLeft());
     return form->grab().toImage();
 }
 

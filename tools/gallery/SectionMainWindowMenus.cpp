@@ -19,10 +19,13 @@ QImage WindowWithMenus(TForm1* window) {
     QImage out(area.size(), QImage::Format_RGB32);
     out.fill(0xFFFAFAFA);
     QPainter p(&out);
-    p.drawImage(window->pos() - area.topLeft(), gallery::FormPicture(window, window->qvVelmora1, true));
+    const QPoint at = window->pos() - area.topLeft();
+    p.drawImage(at, gallery::FormPicture(window, window->qvVelmora1, true, at));
     for (int i = 0; i < menu->LevelCount(); ++i) {
         TqvSkinPopupWindow* level = menu->Level(i);
         p.drawPixmap(level->pos() - area.topLeft(), level->grab());
+        TGallerySheet::MarkTextRegion(QRect(level->pos() - area.topLeft(), level->size()).adjusted(3, 3, -3, -3),
+                                      QStringLiteral("menu level %1").arg(i));
     }
     return out;
 }

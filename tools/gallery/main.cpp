@@ -55,7 +55,8 @@ int main(int argc, char** argv)
                 section.Draw(sheet);
             }
             const QString file = QStringLiteral("%1/%2.png").arg(out).arg(i, 2, 10, QLatin1Char('0'));
-            if (!sheet.Finish().save(file)) {
+            const QString regions = QStringLiteral("%1/%2.regions").arg(out).arg(i, 2, 10, QLatin1Char('0'));
+            if (!sheet.Finish().save(file) || !sheet.WriteTextRegions(regions)) {
                 std::fprintf(stderr, "skin_gallery: cannot write %s\n", qPrintable(file));
                 return 1;
             }

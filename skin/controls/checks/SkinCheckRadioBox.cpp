@@ -3,6 +3,7 @@
 #include "platform/ActnList.h"
 #include "platform/Application.h"
 #include "skin/controls/base/SkinMorph.h"
+#include "skin/controls/panels/SkinPanel.h"
 #include "skin/model/ResourceStrings.h"
 #include "skin/model/SkinRecords.h"
 #include "skin/model/draw/DrawHelpers.h"
@@ -362,12 +363,22 @@ void TqvSkinCheckRadioBox::DrawGlyphFor(TCanvas& C, int X, int Y, bool hover, TC
     else DrawGlyph(C, X, Y, r);
 }
 
+// The built-in look over a skinned panel: a font left at a system text colour
+// takes the panel's text colour, which reads on the panel's (maybe dark) face.
+TColor TqvSkinCheckRadioBox::FlatTextColor() {
+    const TColor own = DefaultFont().Color();
+    const auto* panel = dynamic_cast<const TqvSkinPanel*>(Parent());
+    TColor colour;
+    if (panel && (own == clWindowText || own == clBtnText) && panel->ClientTextColor(colour)) return colour;
+    return own;
+}
+
 void TqvSkinCheckRadioBox::PaintFlat(TCanvas& C, bool checked, TCheckBoxState state, bool hover, bool focus) {
     const int H = Height(), H2 = H / 2, W = Width();
     const bool skin = Skinned();
     SetCaptionFont(C);
     TColor colour;
-    if (!skin) colour = Enabled() ? DefaultFont().Color() : clBtnShadow;
+    if (!skin) colour = Enabled() ? FlatTextColor() : clBtnShadow;
     else if (!Enabled()) colour = UnEnabledFontColor;
     else colour = FUseSkinFontColor ? FrameFontColor : DefaultFont().Color();
     C.Font().SetColor(colour);
@@ -408,7 +419,8 @@ void TqvSkinCheckRadioBox::PaintFlat(TCanvas& C, bool checked, TCheckBoxState st
         if (state == cbGrayed && !FRadio) {
             DrawCheckImage(C, 7, H2 - 4, clGrayText);
         } else if (checked) {
-            const TColor mark = Enabled() ? clBlack : clBtnShadow;
+            // The mark in the caption's colour where that came from the panel.
+            const TColor mark = !Enabled() ? clBtnShadow : colour != DefaultFont().Color() ? colour : clBlack;
             if (FRadio) DrawFilledSquareMark(C, 7, H2 - 3, mark);
             else DrawCheckImage(C, 7, H2 - 4, mark);
         }

@@ -89,6 +89,7 @@ private:
     void HoverChanged();
     void MorphTick();
     void PaintFlat(TCanvas& C, bool checked, TCheckBoxState state, bool hover, bool focus);
+    TColor FlatTextColor();
     void CreateStateImage(QImage& B, const TRect& R, bool Active, TCheckBoxState state, bool paintTo);
     void DrawGlyph(TCanvas& C, int X, int Y, const TRect& R);
     void DrawGrayedGlyph(TCanvas& C, int X, int Y, const TRect& R, bool hover);

@@ -281,6 +281,12 @@ TColor TqvSkinPanel::GetCaptionFontColor() const {
     return clBtnText;
 }
 
+bool TqvSkinPanel::ClientTextColor(TColor& Colour) const {
+    if (FIndex == -1) return false;
+    Colour = GetCaptionFontColor();
+    return true;
+}
+
 void TqvSkinPanel::SetCaptionFont(TCanvas& C) const {
     if (UseSkinFont() && FIndex != -1) {
         C.Font().SetName(FontName);

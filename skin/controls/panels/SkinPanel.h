@@ -24,6 +24,9 @@ public:
     TRect GetSkinClientRect();
     // The panel's current picture drawn on C at (X, Y).
     void PaintskinTo(TCanvas& C, int X, int Y);
+    // The colour text reads in on the panel's skinned client (its skinless
+    // caption's); none (false) while the panel has no skin record.
+    bool ClientTextColor(TColor& Colour) const;
     void DoRollUp(bool ARollUp);
     // The tool bar answers true (its AdjustControls): children are then
     // centred vertically in the skin client rectangle.

@@ -28,7 +28,9 @@ QString DialogText(const TqvSkinData* model, const char* key, const char* text) 
 namespace {
 
 const QColor kKey(255, 0, 255);
-const QColor kGreen(40, 160, 60), kDarkGreen(20, 100, 35), kYellow(245, 200, 70), kBrown(170, 120, 30);
+// The outlines are dark enough to read on light faces, the fills light
+// enough to read on dark ones.
+const QColor kGreen(40, 160, 60), kDarkGreen(10, 70, 25), kYellow(245, 200, 70), kBrown(90, 60, 10);
 
 void Folder(QPainter& p) {
     p.setPen(kBrown);
@@ -83,9 +85,9 @@ QImage Draw(const char* name) {
         for (int i = 0; i < 6; ++i) p.fillRect(3 + (i % 3) * 4, 6 + (i / 3) * 4, 3, 3, tiles[i]);
     } else if (!std::strcmp(name, "QV_STRETCH")) {
         p.setPen(QColor(60, 60, 90));
-        p.setBrush(Qt::NoBrush);
+        p.setBrush(Qt::white);
         p.drawRect(4, 4, 7, 7);
-        p.setRenderHint(QPainter::Antialiasing);
+        // Not smoothed: over the key colour smoothing leaves magenta edges.
         const double d = 0.7071;
         Arrow(p, {1, 1}, {-d, -d}, 5, kGreen);
         Arrow(p, {15, 1}, {d, -d}, 5, kGreen);

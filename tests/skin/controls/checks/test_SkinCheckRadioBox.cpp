@@ -2,6 +2,8 @@
 
 #include "platform/ActnList.h"
 #include "skin/controls/checks/SkinCheckRadioBox.h"
+#include "skin/controls/panels/SkinPanel.h"
+#include "skin/model/SkinRecords.h"
 
 namespace {
 
@@ -80,6 +82,49 @@ TEST_F(CheckTest, FlatSkinlessRadioOverTheParent) {
     EXPECT_EQ(Px(r->BuildImage(), 3, 10), ColorToQColor(clNavy).rgb());
     r->SetEnabled(false);
     EXPECT_EQ(Px(r->BuildImage(), 10, 12), ColorToQColor(clBtnShadow).rgb());
+}
+
+// A radio without a record on a skinned panel: the caption and the mark take
+// the panel's text colour (the "stdlabel" font), which reads on a dark face;
+// a colour of the box's own, or a panel without a record, leaves the font's.
+TEST_F(CheckTest, FlatSkinlessLookTakesTheSkinnedPanelsTextColour) {
+    constexpr TColor kLabel = RGB(230, 235, 240);
+    Skin.Set(QStringLiteral("stdlabel"), QStringLiteral("fontcolor"), QString::number(kLabel));
+    LoadSkin();
+    auto* skinned = Make<TqvSkinPanel>();
+    skinned->SetSkinData(Model);
+    skinned->SetBounds(0, 0, 240, 120);
+    auto* plain = Make<TqvSkinPanel>();
+    plain->SetBounds(250, 0, 240, 120);
+    Form->Show();
+    struct Case {
+        const char* name;
+        TqvSkinPanel* parent;
+        TColor own;  // the box's font colour
+        TColor caption;
+    };
+    const Case cases[] = {
+        {"skinned panel, system text colour", skinned, clWindowText, kLabel},
+        {"skinned panel, button text colour", skinned, clBtnText, kLabel},
+        {"skinned panel, a colour of its own", skinned, clRed, clRed},
+        {"panel without a record", plain, clWindowText, clWindowText},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* r = Make<TqvSkinCheckRadioBox>(c.parent);
+        r->SetRadio(true);
+        r->SetCaption(QStringLiteral("自动关闭计算机"));
+        r->DefaultFont().SetColor(c.own);
+        r->SetBounds(10, 10, 150, 25);
+        r->SetChecked(true);
+        const QImage img = r->BuildImage();
+        EXPECT_EQ(r->LastCaptionColor(), c.caption);
+        const QRgb mark = c.caption == clRed || c.parent == plain ? qRgb(0, 0, 0) : ColorToQColor(kLabel).rgb();
+        EXPECT_EQ(Px(img, 10, 12), mark) << "the filled square";
+        r->SetEnabled(false);
+        r->BuildImage();
+        EXPECT_EQ(r->LastCaptionColor(), clBtnShadow) << "disabled as before";
+    }
 }
 
 TEST_F(CheckTest, FlatSkinnedGlyphTableWithFallbacks) {
