@@ -15,46 +15,27 @@ void TCustomAction::Change() {
         if (FLinks.contains(l)) l->FClient->ActionChange(this, false);
 }
 
-void TCustomAction::SetCaption(const QString& v) {
-    if (v == FCaption) return;
-    FCaption = v;
+template <class T> void TCustomAction::Store(T& field, const T& v) {
+    if (field == v) return;
+    field = v;
     Change();
 }
 
-void TCustomAction::SetChecked(bool v) {
-    if (v == FChecked) return;
-    FChecked = v;
-    Change();
-}
+void TCustomAction::SetCaption(const QString& v) { Store(FCaption, v); }
 
-void TCustomAction::SetEnabled(bool v) {
-    if (v == FEnabled) return;
-    FEnabled = v;
-    Change();
-}
+void TCustomAction::SetChecked(bool v) { Store(FChecked, v); }
 
-void TCustomAction::SetHint(const QString& v) {
-    if (v == FHint) return;
-    FHint = v;
-    Change();
-}
+void TCustomAction::SetEnabled(bool v) { Store(FEnabled, v); }
 
-void TCustomAction::SetVisible(bool v) {
-    if (v == FVisible) return;
-    FVisible = v;
-    Change();
-}
+void TCustomAction::SetHint(const QString& v) { Store(FHint, v); }
 
-void TCustomAction::SetImageIndex(int v) {
-    if (v == FImageIndex) return;
-    FImageIndex = v;
-    Change();
-}
+void TCustomAction::SetVisible(bool v) { Store(FVisible, v); }
+
+void TCustomAction::SetImageIndex(int v) { Store(FImageIndex, v); }
 
 void TCustomAction::SetImages(TCustomImageList* v) {
-    if (v == FImages) return;
-    FImages = v;
-    Change();
+    QPointer<TCustomImageList> p(v);
+    Store(FImages, p);
 }
 
 bool TCustomAction::Execute() {

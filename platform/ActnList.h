@@ -44,6 +44,7 @@ public:
 private:
     friend class TControlActionLink;
     void Change();
+    template <class T> void Store(T& field, const T& v);
 
     QString FCaption, FHint;
     bool FChecked = false, FEnabled = true, FVisible = true;

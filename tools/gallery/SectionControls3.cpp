@@ -119,6 +119,40 @@ void SpeedButtons(TGallerySheet& sheet) {
     }
 }
 
+// A menu that opens nothing: the button shows its menu-open look.
+struct TShownMenu : QObject, TqvPopupMenuRef {
+    QObject* MenuObject() override { return this; }
+    void Popup2(TControl*, int, int) override {}
+    void PopupFromRect2(TControl*, const TRect&, bool) override {}
+};
+
+// The new-style menu button in track-button mode, its drop-down part at the
+// right and at the bottom. The form stands away from the top-left corner,
+// where the pointer of the earlier sections would make every button hot.
+void NewStyleMenuButtons(TGallerySheet& sheet) {
+    static const char* const states[] = {"normal", "hot", "pressed", "menu open", "disabled"};
+    TShownMenu menu;
+    for (int bottom = 0; bottom < 2; ++bottom) {
+        for (int i = 0; i < 5; ++i) {
+            TPanelHost host(sheet, 86, 62, {300, 300});
+            auto* m = host.Make<TqvSkinMenuSpeedButton>();
+            m->SetNewStyle(true);
+            m->SetUseSkinSize(false);
+            m->SetTrackButtonMode(true);
+            m->SetTrackPosition(bottom ? qvtpBottom : qvtpRight);
+            m->SetSkinPopupMenu(&menu);
+            m->SetCaption(QStringLiteral("添加"));
+            m->SetBounds(6, 6, 74, 50);
+            if (i >= 1 && i <= 3) SendEnter(m);
+            if (i == 2) Press(m, {10, 10});
+            if (i == 3) Press(m, bottom ? QPoint(37, 45) : QPoint(66, 25));
+            if (i == 4) m->SetEnabled(false);
+            sheet.Place(host.Shot(), QStringLiteral("new style, %1, %2").arg(bottom ? "bottom" : "right", states[i]));
+        }
+        sheet.NewRow();
+    }
+}
+
 void Sliders(TGallerySheet& sheet) {
     for (int i = 0; i < 5; ++i) {
         TPanelHost host(sheet, 210, 40);
@@ -164,6 +198,7 @@ void DrawControls3Section(TGallerySheet& sheet) {
     Checks(sheet);
     SpeedButtons(sheet);
     sheet.NewRow();
+    NewStyleMenuButtons(sheet);
     Sliders(sheet);
     sheet.NewRow();
     ToolBars(sheet);

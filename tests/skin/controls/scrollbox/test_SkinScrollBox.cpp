@@ -32,6 +32,18 @@ struct ScrollBoxTest : SkinControlTest {
         Box->SetVScrollBar(V);
         Box->SetHScrollBar(H);
     }
+    // A 200 x 150 box alone, under the flat skin with or without a background picture.
+    TqvSkinScrollBox* FramedBox(bool skinned, TqvSkinBorderStyle style, bool background) {
+        TTestSkin skin;
+        skin.FlatColours();
+        if (background) skin.Set("scrollbox", "bgpictureindex", "1");
+        skin.LoadInto(*Model);
+        auto* b = Make<TqvSkinScrollBox>();
+        if (skinned) b->SetSkinData(Model);
+        b->SetBorderStyle(style);
+        b->SetBounds(0, 0, 200, 150);
+        return b;
+    }
 };
 
 }  // namespace
@@ -142,14 +154,7 @@ TEST_F(ScrollBoxTest, TheFrameIsAMarginOnlyWhereItIsDrawn) {
         {"skin with a background picture", true, bvFrame, true, Rect(0, 0, 200, 150)},
     };
     for (const Row& r : rows) {
-        TTestSkin skin;
-        skin.FlatColours();
-        if (r.Background) skin.Set("scrollbox", "bgpictureindex", "1");
-        skin.LoadInto(*Model);
-        auto* b = Make<TqvSkinScrollBox>();
-        if (r.Skinned) b->SetSkinData(Model);
-        b->SetBorderStyle(r.Style);
-        b->SetBounds(0, 0, 200, 150);
+        auto* b = FramedBox(r.Skinned, r.Style, r.Background);
         EXPECT_EQ(TRect::FromQRect(b->ClientWidget()->geometry()), r.Client) << r.Case;
         EXPECT_EQ(b->ClientRect(), Rect(0, 0, r.Client.Width(), r.Client.Height())) << r.Case;
         delete b;
@@ -196,14 +201,7 @@ TEST_F(ScrollBoxTest, AnswersRequestsToPaintItsFrameIntoAPicture) {
     };
     const QRgb black = qRgb(0, 0, 0);
     for (const Row& r : rows) {
-        TTestSkin skin;
-        skin.FlatColours();
-        if (r.Background) skin.Set("scrollbox", "bgpictureindex", "1");
-        skin.LoadInto(*Model);
-        auto* b = Make<TqvSkinScrollBox>();
-        if (r.Skinned) b->SetSkinData(Model);
-        b->SetBorderStyle(r.Style);
-        b->SetBounds(0, 0, 200, 150);
+        auto* b = FramedBox(r.Skinned, r.Style, r.Background);
         QImage dc(200, 150, QImage::Format_RGB32);
         for (unsigned msg : {WM_SKIN_PAINT_FRAME, WM_SKIN_PAINT_FRAME_EX}) {
             SCOPED_TRACE(std::string(r.Case) + (msg == WM_SKIN_PAINT_FRAME ? " 45513" : " 48203"));
