@@ -20,13 +20,26 @@ struct Attempt {
     xcb_connection_t* connection = nullptr;  // handed to the caller once done
 };
 
+// xcb_connect reads the X authority file through libXau, which keeps the
+// file's name in one buffer for the whole process: attempts never overlap,
+// also when an abandoned one is still connecting. Never destroyed, as an
+// abandoned thread may hold it at exit.
+std::mutex& ConnectLock() {
+    static auto* lock = new std::mutex;
+    return *lock;
+}
+
 // xcb_connect has no time limit of its own (a host that drops packets keeps
 // it in connect() for minutes), so a thread runs it and is abandoned when it
 // takes too long. Null when the server did not answer in time.
 xcb_connection_t* ConnectWithin(const QByteArray& display, std::chrono::milliseconds limit) {
     auto attempt = std::make_shared<Attempt>();
     std::thread([attempt, name = display] {
-        xcb_connection_t* c = xcb_connect(name.constData(), nullptr);
+        xcb_connection_t* c = nullptr;
+        {
+            std::lock_guard one(ConnectLock());
+            c = xcb_connect(name.constData(), nullptr);
+        }
         std::lock_guard guard(attempt->lock);
         if (attempt->abandoned) {
             xcb_disconnect(c);

@@ -290,8 +290,8 @@ bool SettleOnKeyPacket(AVFormatContext* ic, int seekIndex, int keyIndex, std::in
     // The earliest time the seek base knows; a step below it reaches the start.
     std::int64_t first = seekIndex >= 0 ? ic->streams[seekIndex]->start_time : ic->start_time;
     if (first == AV_NOPTS_VALUE) first = 0;
-    const std::int64_t start = ff::av_rescale_q(500000, AVRational{1, 1000000}, seekBase);
-    std::int64_t margin = start;
+    const std::int64_t halfSecond = ff::av_rescale_q(500000, AVRational{1, 1000000}, seekBase);
+    std::int64_t margin = halfSecond;
     if (landed) *landed = true;
     bool atStart = false;
     for (int tries = 0;; ++tries) {
@@ -312,7 +312,7 @@ bool SettleOnKeyPacket(AVFormatContext* ic, int seekIndex, int keyIndex, std::in
         // The first packets decode before the start time (B pictures): a step
         // to the start goes a little before it.
         atStart = back < first;
-        if (atStart) back = first - start;
+        if (atStart) back = first - halfSecond;
         if (ff::av_seek_frame(ic, seekIndex, back, flags | AVSEEK_FLAG_BACKWARD) < 0) break;
         margin *= 2;
     }

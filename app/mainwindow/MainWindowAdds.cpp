@@ -147,7 +147,9 @@ TForm1::TAddOutcome TForm1::AddFile(const QString& path, bool singleAdd) {
 // From the last path to the first; false when the command ended early.
 bool TForm1::AddFiles(const QStringList& paths) {
     for (qsizetype i = paths.size() - 1; i >= 0; --i) {
-        if (!QFileInfo(paths[i]).isFile()) return false;
+        // Only a vanished entry ends the command; a folder, pipe or device that
+        // the listing holds is the probe's to refuse, and is skipped.
+        if (!QFileInfo::exists(paths[i])) return false;
         if (AddFile(paths[i], false) == TAddOutcome::Ended) return false;
     }
     return true;

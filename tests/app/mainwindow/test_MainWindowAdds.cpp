@@ -8,6 +8,8 @@
 #include "app/options/OptionsForm.h"
 #include "skin/controls/checks/SkinCheckRadioBox.h"
 
+#include <sys/stat.h>
+
 using namespace jobs;
 
 TEST_F(AddsTest, CancelledDialogsAddNothing) {
@@ -137,6 +139,23 @@ TEST_F(AddsTest, FolderAddListsFilesInNameOrder) {
     for (const QString& p : sorted) reversed.prepend(p);
     EXPECT_EQ(Captions(), reversed);
     EXPECT_TRUE(Row(Rows() - 1)->Selected());
+}
+
+// A named pipe in the folder is refused by the probe at once (opening it
+// would wait for a writer on the interface thread) and skipped like any file
+// the probe cannot open; the files around it are added.
+TEST_F(AddsTest, FolderAddSkipsANamedPipeAndGoesOn) {
+    StartWithOutputFolder();
+    const QString a = Input("a.avi"), c = Input("c.mp4", "av.mp4");
+    const QString pipe = Inputs.path() + "/pipe.avi";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    AddFolder(Inputs.path());
+    QStringList rows = Captions();
+    rows.sort();
+    EXPECT_EQ(rows, (QStringList{a, c}));
+    EXPECT_TRUE(LogLines().contains("***File load error: " + pipe + ": Not a regular file"))
+        << LogLines().join("\n").toStdString();
+    EXPECT_TRUE(Dialogs->Messages.empty());
 }
 
 TEST_F(AddsTest, FolderWithNothingToAddShowsTheNotice) {

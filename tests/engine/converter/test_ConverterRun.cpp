@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <thread>
 
 namespace {
@@ -216,11 +217,15 @@ TEST_F(WorkerTest, StopOnAPausedWorkerReturnsAndTerminatesOnce) {
 }
 
 TEST_F(WorkerTest, StopCompletesAWorkerBlockedInAMainThreadCall) {
-    f.Body = [](TTestFFmpeg& self) {
-        while (!self.Broken()) CallInMainThread([] { std::this_thread::sleep_for(1ms); });
+    // Nothing drains the calls until Stop does: once the worker makes its
+    // first call it is blocked in it.
+    std::promise<void> calling;
+    f.Body = [&calling](TTestFFmpeg& self) {
+        calling.set_value();
+        while (!self.Broken()) CallInMainThread([] {});
     };
     f.StartConvert(true)->Start();
-    std::this_thread::sleep_for(20ms);
+    calling.get_future().wait();
     f.Stop(true);
     EXPECT_EQ(probe.calls, 1);
 }

@@ -199,6 +199,31 @@ TEST_F(OddMediaTest, SeeksInAnInterlacedTransportStreamLandAtOrBeforeTheirTarget
     EXPECT_LT(pts, 40000) << "seeking to 0 shows the first picture";
 }
 
+// H.264 in a transport stream with key pictures at 0 and 2 s: a seek into the
+// last key interval lands on a packet after its key picture, and no key
+// follows; the seek steps back to the key picture instead of showing nothing.
+TEST_F(OddMediaTest, ASeekIntoTheLastKeyIntervalOfATransportStreamShowsItsKeyPicture) {
+    ASSERT_TRUE(Open(Make(QStringLiteral("h264.ts"),
+                          QStringLiteral("-f lavfi -i testsrc=size=160x120:rate=25:d=4 -c:v libx264 -pix_fmt yuv420p "
+                                         "-g 50 -f mpegts")),
+                     true));
+    ASSERT_TRUE(PumpUntil([&] { return Count(psPause) == 1; }, 5000));
+    const auto shown = [&] {
+        std::int64_t pts = -1;
+        player.CurrentFrame(pts);
+        return pts;
+    };
+    struct Row {
+        std::int64_t target, from, to;  // the picture shown lies in [from, to]
+    } rows[] = {{3200000, 2000000, 3200000}, {0, 0, 39999}, {3900000, 2000000, 3900000}, {1500000, 0, 1500000}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.target);
+        player.Seek(r.target, {}, true);
+        // The limit only ends a hang: without a key picture nothing is shown.
+        EXPECT_TRUE(PumpUntil([&] { return shown() >= r.from && shown() <= r.to; }, 60000)) << shown();
+    }
+}
+
 // Reading to the end of a cut-off MP4 leaves the input at its end; a seek back
 // plays again from the new place, to the end once more.
 TEST_F(OddMediaTest, ASeekAfterTheEndOfACutOffFilePlaysAgain) {

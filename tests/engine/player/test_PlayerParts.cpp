@@ -1,10 +1,17 @@
 // The player's pure pieces: the event ring, the packet queue and the
 // subtitle arithmetic.
 #include "engine/FFmpegLoader.h"
+#include "engine/MainThread.h"
 #include "engine/PlayerState.h"
+
+#include <QFile>
+
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <thread>
 
@@ -81,16 +88,27 @@ TEST_F(WithLibraries, CountsPayloadPlusNodeCostAndNeverDoublesAFlush) {
     EXPECT_EQ(q.Size(), 0);
 }
 
+// Whether the thread sleeps in the futex call (a lock or condition wait).
+bool InFutexWait(pid_t tid) {
+    QFile f(QStringLiteral("/proc/self/task/%1/syscall").arg(tid));
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    return f.readAll().startsWith(QByteArray::number(SYS_futex) + ' ');
+}
+
 TEST_F(WithLibraries, AbortWakesABlockedGet) {
     TPacketQueue q;
     q.Init();
     int result = 0;
+    std::atomic<pid_t> getter{0};
     std::thread t([&] {
+        getter = static_cast<pid_t>(::gettid());
         AVPacket* p = nullptr;
         bool flush = false;
         result = q.Get(p, flush, true);
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    // Nothing else takes the queue's lock, so the thread's one futex wait is
+    // the wait for a packet: the Get is blocked once the kernel shows it there.
+    ASSERT_TRUE(WaitInMainThread([&] { return getter != 0 && InFutexWait(getter); }, 60000, 1));
     q.Abort();
     t.join();
     EXPECT_EQ(result, -1);
