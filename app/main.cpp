@@ -2,6 +2,7 @@
 #include "app/mainwindow/Startup.h"
 #include "engine/MainThread.h"
 #include "platform/Application.h"
+#include "platform/EndSignals.h"
 #include "skin/forms/menu/MenuServices.h"
 
 #include <QApplication>
@@ -19,6 +20,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication qtApp(argc, argv);
     displayCheck.reset();  // Qt is connected now; see ~DisplayCheck
+    // kill and Ctrl+C close the window as its close command does.
+    EndOnSignals();
     QApplication::setApplicationName(QStringLiteral("Quorvelia"));
     // Exceptions of calls the engine posts to this thread have no caller: the error box shows them.
     SetMainThreadExceptionHandler([](std::exception_ptr e) { Application()->HandleException(e); });

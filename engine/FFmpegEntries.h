@@ -308,6 +308,7 @@
     X(SDL_Quit) \
     X(SDL_GetError) \
     X(SDL_ClearError) \
+    X(SDL_SetHint) \
     X(SDL_setenv) \
     X(SDL_GetCurrentAudioDriver) \
     X(SDL_OpenAudioDevice) \

@@ -76,6 +76,10 @@ void AfterAvUtil(TFFmpegLoader& loader) {
     if (loader.InstallLogger()) GetLogger()->InstallAVLogCallback();
 }
 
+// SDL's own SIGINT and SIGTERM handlers would only queue a quit event that no
+// one reads: the program ends on those signals itself.
+void AfterSDL(TFFmpegLoader&) { ff::SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1"); }
+
 constexpr TLibraryItem kLibraries[LibraryCount] = {
     {avCodec, "avcodec", LIBAVCODEC_VERSION_MAJOR, FixupAvCodec, UnfixAvCodec, MajorAvCodec, LIBAVCODEC_VERSION_MAJOR, nullptr, false},
     {avDevice, "avdevice", LIBAVDEVICE_VERSION_MAJOR, FixupAvDevice, UnfixAvDevice, MajorAvDevice, LIBAVDEVICE_VERSION_MAJOR, nullptr, false},
@@ -85,7 +89,7 @@ constexpr TLibraryItem kLibraries[LibraryCount] = {
     {swScale, "swscale", LIBSWSCALE_VERSION_MAJOR, FixupSwScale, UnfixSwScale, MajorSwScale, LIBSWSCALE_VERSION_MAJOR, nullptr, false},
     {swResample, "swresample", LIBSWRESAMPLE_VERSION_MAJOR, FixupSwResample, UnfixSwResample, MajorSwResample, LIBSWRESAMPLE_VERSION_MAJOR, nullptr, false},
     {myUtil, "c", 6, FixupLibC, UnfixLibC, nullptr, 0, nullptr, false},
-    {lbSDL, "SDL2-2.0", 0, FixupSDL, UnfixSDL, MajorSDL, SDL_MAJOR_VERSION, nullptr, false},
+    {lbSDL, "SDL2-2.0", 0, FixupSDL, UnfixSDL, MajorSDL, SDL_MAJOR_VERSION, AfterSDL, false},
 };
 
 }  // namespace

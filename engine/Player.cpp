@@ -134,7 +134,10 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     }
     if (FOpt.display_disable) {
         FOpt.video_disable = true;
-    } else if (!(AScreenHandle ? AScreenHandle->screen() : QGuiApplication::primaryScreen())) {
+    } else if (const QScreen* screen = AScreenHandle ? AScreenHandle->screen() : QGuiApplication::primaryScreen()) {
+        Ffs_screen_width = screen->geometry().width();
+        Ffs_screen_height = screen->geometry().height();
+    } else {
         Error(QStringLiteral("SDL_GetVideoInfo() failed"));
         ff::SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -206,8 +209,9 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
     }
     AttachSurface(AScreenHandle);
     is->sink = FSurface ? FSurface->Sink() : nullptr;
-    is->screen_w = Fscreen_width;
-    is->screen_h = Fscreen_height;
+    const QSize area = PlaceSurface();
+    is->screen_w = area.width();
+    is->screen_h = area.height();
     if (is->video_stream < 0 && !FOpt.display_disable) is->show_audio = FShowAudio.load();
 
     FVideoState = std::move(state);
@@ -222,36 +226,95 @@ bool TCustomPlayer::Open(const QString& AFileName, QWidget* AScreenHandle, bool 
 }
 
 void TCustomPlayer::AttachSurface(QWidget* host) {
-    const int w = Fscreen_width > 0 ? Fscreen_width : 640;
-    const int h = Fscreen_height > 0 ? Fscreen_height : 480;
     if (!host) {
-        if (!FSurface || FSurface->parentWidget()) {
+        if (!FSurface || FSurfaceHosted) {
             delete FSurface.data();
             FSurface = new TPlayerSurface(nullptr);
             FSurface->setWindowTitle(QStringLiteral("DUDuvuvu"));
-            // Closing the player's own window ends the playback.
-            FSurface->OnClosed = [this] { Stop(false); };
+            FSurfaceHosted = false;
+            FSurfaceFullScreen = false;
         }
-        FSurface->resize(w, h);
-        FSurface->show();
+        // Closing the player's own window ends the playback.
+        FSurface->OnClosed = [this] { Stop(false); };
         return;
     }
-    if (!FSurface || FSurface->parentWidget() != host) {
+    // A surface shown full screen has no parent: it is the host's still.
+    if (!FSurface || !FSurfaceHosted || FSurfaceHost != host) {
         delete FSurface.data();
         FSurface = new TPlayerSurface(host);
+        FSurfaceHost = host;
+        FSurfaceHosted = true;
+        FSurfaceFullScreen = false;
         host->installEventFilter(this);
         QObject::connect(host, &QObject::destroyed, this, [this] { Stop(false); });
     }
-    FSurface->setGeometry(0, 0, w, h);
+    // Closing the full-screen window goes back into the host.
+    FSurface->OnClosed = [this] { Setis_full_screen(false); };
+}
+
+QSize TCustomPlayer::PlaceSurface() {
+    if (!FSurface) return {};
+    QWidget* host = FSurfaceHosted ? FSurfaceHost.data() : nullptr;
+    if (Fis_full_screen && Ffs_screen_width > 0 && Ffs_screen_height > 0) {
+        QScreen* screen = host ? host->screen() : FSurface->screen();
+        if (FSurface->parentWidget()) FSurface->setParent(nullptr, Qt::Window | Qt::FramelessWindowHint);
+        if (screen) {
+            FSurface->setScreen(screen);
+            FSurface->setGeometry(screen->geometry());
+        }
+        FSurface->showFullScreen();
+        FSurface->raise();
+        FSurfaceFullScreen = true;
+        return {Ffs_screen_width, Ffs_screen_height};
+    }
+    FSurfaceFullScreen = false;
+    if (host) {
+        if (FSurface->parentWidget() != host) {
+            FSurface->setWindowState(Qt::WindowNoState);
+            FSurface->setParent(host);
+        }
+        FSurface->setGeometry(0, 0, Fscreen_width > 0 ? Fscreen_width : 640, Fscreen_height > 0 ? Fscreen_height : 480);
+    } else {
+        if (FSurface->isFullScreen()) FSurface->showNormal();
+        FSurface->resize(Fscreen_width > 0 ? Fscreen_width : 640, Fscreen_height > 0 ? Fscreen_height : 480);
+    }
     FSurface->show();
     FSurface->raise();
+    return {Fscreen_width, Fscreen_height};
+}
+
+void TCustomPlayer::Setis_full_screen(bool v) {
+    if (v == Fis_full_screen) return;
+    Fis_full_screen = v;
+    if (!IsOpen() || FOpt.display_disable) return;
+    const QSize area = PlaceSurface();
+    FVideoState->PushPlayEvent(pleResize, area.width(), area.height());
+}
+
+void TCustomPlayer::LeaveFullScreenWindow() {
+    if (!FSurface || !FSurfaceFullScreen) return;
+    FSurfaceFullScreen = false;
+    if (FSurfaceHosted && FSurfaceHost) {
+        FSurface->setWindowState(Qt::WindowNoState);
+        FSurface->setParent(FSurfaceHost);
+        FSurface->setGeometry(0, 0, FSurfaceHost->width(), FSurfaceHost->height());
+        FSurface->show();
+    } else if (FSurfaceHosted) {
+        FSurface->hide();  // its host is gone
+    } else {
+        FSurface->showNormal();
+    }
 }
 
 bool TCustomPlayer::eventFilter(QObject* watched, QEvent* event) {
     if (watched == FScreenHandle && FScreenHandle) {
         switch (event->type()) {
         case QEvent::Resize:
-            if (FSurface) {
+            if (FSurfaceFullScreen) {
+                // Leaving full screen takes the host's size then.
+                Fscreen_width = FScreenHandle->width();
+                Fscreen_height = FScreenHandle->height();
+            } else if (FSurface) {
                 const QSize size = FScreenHandle->size();
                 FSurface->setGeometry(0, 0, size.width(), size.height());
                 Fscreen_width = size.width();
@@ -271,12 +334,15 @@ bool TCustomPlayer::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TCustomPlayer::Stop(bool AWaitForStop) {
+    // The full-screen window goes with the playback; Open reuses it.
+    if (!FInOpenOrStop) LeaveFullScreenWindow();
     TVideoState* is = FVideoState.get();
     if (!is) return;
     if (!is->Closed) {
-        if (is->paused) StreamTogglePause(is);
-        Fstep = false;
+        // Quitting first: the resume below need not open the sound device again.
         is->Quitting = true;
+        Fstep = false;
+        if (is->paused) StreamTogglePause(is);
         is->StreamQuit();
     }
     if (!AWaitForStop) return;
@@ -338,6 +404,7 @@ void TCustomPlayer::ClosePlayback(TVideoState* is) {
 }
 
 void TCustomPlayer::PlayThreadBody(TVideoState* is) {
+    NamePlayerThread("qv-play");
     try {
         for (;;) {
             TVideoState::PlayEvent ev;
@@ -362,10 +429,20 @@ void TCustomPlayer::PlayThreadBody(TVideoState* is) {
                 is->audio_image = QImage();
                 VideoRefresh(is, false);
                 break;
-            case pleRefresh:
+            case pleRefresh: {
                 VideoRefresh(is, true);
                 is->refresh = 0;
+                bool due;
+                {
+                    std::lock_guard<std::mutex> lock(is->abort_mutex);
+                    const bool idle = is->paused && is->refresh_due <= 0;
+                    due = is->refresh_idle && !idle;
+                    is->refresh_idle = idle;
+                }
+                // A picture due while paused: the resting refresh thread times it.
+                if (due) is->abort_cond.notify_all();
                 break;
+            }
             case pleAspect:
                 VideoDisplay(is);
                 break;
@@ -395,15 +472,17 @@ void TCustomPlayer::Pause() {
 
 void TCustomPlayer::Resume() {
     if (!IsOpen() || !FVideoState->paused) return;
-    StreamTogglePause(FVideoState.get());
+    // Step mode ends first: the video thread wakes the moment the pause lifts,
+    // and a step still set would pause it again after one picture.
     Fstep = false;
+    StreamTogglePause(FVideoState.get());
     SetState(FVideoState.get(), psResume);
 }
 
 void TCustomPlayer::TogglePause() {
     if (!IsOpen()) return;
-    StreamTogglePause(FVideoState.get());
     Fstep = false;
+    StreamTogglePause(FVideoState.get());
     SetState(FVideoState.get(), FVideoState->paused ? psPause : psResume);
 }
 

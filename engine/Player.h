@@ -169,9 +169,12 @@ public:
     void SetFormat(const QString& value);
     QWidget* ScreenHandle() const { return FScreenHandle; }
     TAVProbe* AVProbe() const { return FAVProbe; }
-    bool FullScreen() const { return false; }
-    bool is_full_screen() const { return false; }
-    void Setis_full_screen(bool) {}
+    bool FullScreen() const { return Fis_full_screen; }
+    bool is_full_screen() const { return Fis_full_screen; }
+    // Full screen: the pictures fill the screen that holds the host (the
+    // surface becomes a window of its own there); off: back inside the host.
+    // Takes effect at once while a file is open, else at the next Open.
+    void Setis_full_screen(bool v);
 
     int AudioStreamIndex() const;
     int VideoStreamIndex() const;
@@ -294,6 +297,11 @@ private:
     // The open playback, or the one being opened while OnFileOpen runs.
     const TVideoState* StreamFacts() const;
     void AttachSurface(QWidget* host);
+    // Puts the surface where the full-screen setting says; the display area
+    // it gives the pictures (0 x 0: the picture's own size).
+    QSize PlaceSurface();
+    // A playback ends: a full-screen window goes back into its host.
+    void LeaveFullScreenWindow();
 
     QString FAbout;
     QString FLastErrMsg;   // user-interface thread
@@ -324,6 +332,12 @@ private:
     // Settings copied into each playback at Open.
     TPlayerOptions FOpt;
     int Fscreen_width = 0, Fscreen_height = 0;
+    bool Fis_full_screen = false;
+    // The size of the screen holding the host, taken at Open (user-interface thread).
+    int Ffs_screen_width = 0, Ffs_screen_height = 0;
+    bool FSurfaceFullScreen = false;  // the surface is shown as a full-screen window now
+    bool FSurfaceHosted = false;      // the surface belongs inside FSurfaceHost
+    QPointer<QWidget> FSurfaceHost;
     Tav_sync_type Fav_sync_type = AV_SYNC_AUDIO_MASTER;
     TAudioDriver FAudioDriver = adDefault;
     TVideoDriver FVideoDriver = vdDefault;

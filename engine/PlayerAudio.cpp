@@ -187,13 +187,18 @@ int OpenAudio(TVideoState* is, AVCodecContext* dec, QString& err) {
         err = QStringLiteral("Invalid sample rate");
         return -1;
     }
-    // No changes allowed: SDL converts to whatever the device takes.
+    // No changes allowed: SDL converts to whatever the device takes, and a
+    // device opened again after a pause takes the same samples.
     const SDL_AudioDeviceID dev = ff::SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (dev == 0) {
         err = QString::fromUtf8(ff::SDL_GetError());
         return -1;
     }
-    is->audio_device = dev;
+    {
+        std::lock_guard<std::mutex> lock(is->audio_device_mutex);
+        is->audio_device = dev;
+        is->audio_spec = wanted;
+    }
     is->audio_channels = wanted.channels;
     is->audio_rate = wanted.freq;
     is->audio_hw_buf_size = static_cast<int>(obtained.size);
@@ -201,8 +206,12 @@ int OpenAudio(TVideoState* is, AVCodecContext* dec, QString& err) {
 }
 
 void CloseAudio(TVideoState* is) {
-    if (is->audio_device) ff::SDL_CloseAudioDevice(is->audio_device);
-    is->audio_device = 0;
+    {
+        std::lock_guard<std::mutex> lock(is->audio_device_mutex);
+        if (is->audio_device) ff::SDL_CloseAudioDevice(is->audio_device);
+        is->audio_device = 0;
+        is->audio_spec = SDL_AudioSpec{};
+    }
     if (is->swr) ff::swr_free(&is->swr);
     is->audio_pkt_pending = false;
     is->audio_buf_size = 0;
@@ -318,4 +327,27 @@ void AudioDisplay(TVideoState* is) {
         if (++is->xpos >= width) is->xpos = 0;
     }
     is->sink->Present(img.copy(), QRect(0, 0, width, height), width, height);
+}
+
+// SDL2 keeps a paused device's thread running (it plays silence, waking for
+// every buffer): only a closed device lets it sleep. The callback's state
+// (the current buffer, the clock) stays, so the sound goes on where it stopped.
+void SyncAudioOutput(TVideoState* is) {
+    std::lock_guard<std::mutex> lock(is->audio_device_mutex);
+    if (is->audio_spec.freq <= 0) return;
+    const bool play = !is->paused && !is->Quitting && !is->abort_request;
+    if (!play) {
+        if (is->audio_device) ff::SDL_CloseAudioDevice(is->audio_device);  // waits for a running callback
+        is->audio_device = 0;
+        return;
+    }
+    if (!is->audio_device) {
+        SDL_AudioSpec obtained{};
+        is->audio_device = ff::SDL_OpenAudioDevice(nullptr, 0, &is->audio_spec, &obtained, 0);
+        if (!is->audio_device) {
+            is->Owner->LogMsg(kLogError, QStringLiteral("SDL_OpenAudio() failed: ") + QString::fromUtf8(ff::SDL_GetError()));
+            return;
+        }
+    }
+    ff::SDL_PauseAudioDevice(is->audio_device, 0);
 }

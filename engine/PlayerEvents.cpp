@@ -86,6 +86,7 @@ void TCustomPlayer::DeliverEvent(TVideoState* is, int kind, std::int64_t value, 
 }
 
 void TCustomPlayer::EventThreadBody(TVideoState* is) {
+    NamePlayerThread("qv-events");
     for (;;) {
         std::int64_t value = 0;
         int serial = 0;

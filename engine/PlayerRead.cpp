@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <pthread.h>
 
 // ---------------------------------------------------------------------------
 // Small primitives
@@ -77,6 +78,8 @@ int TPacketQueue::Get(AVPacket*& pkt, bool& flush, bool block, int* serial) {
             pkt = e.pkt;
             flush = e.flush;
             if (serial) *serial = e.serial;
+            lock.unlock();
+            if (FOnTaken) FOnTaken(false);
             return 1;
         }
         if (!block) return 0;
@@ -96,9 +99,12 @@ void TPacketQueue::Flush() {
 }
 
 void TPacketQueue::Abort() {
-    std::lock_guard<std::mutex> lock(FMutex);
-    FAbort = true;
-    FCond.notify_all();
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        FAbort = true;
+        FCond.notify_all();
+    }
+    if (FOnTaken) FOnTaken(true);
 }
 
 int TPacketQueue::NbPackets() const {
@@ -119,7 +125,21 @@ bool TPacketQueue::Aborted() const {
 // ---------------------------------------------------------------------------
 // The state
 
-TVideoState::TVideoState() = default;
+TVideoState::TVideoState() {
+    // A packet taken may make room for the read thread, resting while paused;
+    // an aborted queue ends a decoder's hold.
+    auto taken = [this](bool aborted) {
+        {
+            std::lock_guard<std::mutex> lock(abort_mutex);
+            ++takes;
+        }
+        read_cond.notify_one();
+        if (aborted) abort_cond.notify_all();
+    };
+    videoq.SetOnTaken(taken);
+    audioq.SetOnTaken(taken);
+    subtitleq.SetOnTaken(taken);
+}
 
 TVideoState::~TVideoState() {
     ClearPictures(this);
@@ -139,6 +159,39 @@ TVideoState::~TVideoState() {
 void TVideoState::Sleep(int ms) {
     std::unique_lock<std::mutex> lock(abort_mutex);
     abort_cond.wait_for(lock, std::chrono::milliseconds(ms), [this] { return abort_request.load() != 0; });
+}
+
+void NamePlayerThread(const char* name) { pthread_setname_np(pthread_self(), name); }
+
+void TVideoState::Command() {
+    {
+        std::lock_guard<std::mutex> lock(abort_mutex);
+        ++commands;
+        refresh_wake = true;
+    }
+    abort_cond.notify_all();
+    read_cond.notify_all();
+}
+
+void TVideoState::ReadRest(int ms, unsigned commandsSeen, const unsigned* takesSeen) {
+    std::unique_lock<std::mutex> lock(abort_mutex);
+    if (!paused) {
+        abort_cond.wait_for(lock, std::chrono::milliseconds(ms), [this] { return abort_request.load() != 0; });
+        return;
+    }
+    read_cond.wait(lock, [&] {
+        return abort_request.load() != 0 || !paused || commands.load() != commandsSeen ||
+               (takesSeen && takes.load() != *takesSeen);
+    });
+}
+
+void TVideoState::HoldWhilePaused(TPacketQueue& q, bool openPausedGoes) {
+    auto hold = [&] {
+        return paused && !abort_request && !q.Aborted() && !seek_paused && !(openPausedGoes && open_paused);
+    };
+    if (!hold()) return;
+    std::unique_lock<std::mutex> lock(abort_mutex);
+    abort_cond.wait(lock, [&] { return !hold(); });
 }
 
 void TVideoState::PushPlayEvent(int type, int a, int b) {
@@ -219,7 +272,7 @@ int StreamComponentOpen(TVideoState* is, int index) {
         is->audioq.Init();
         is->audioq.PutFlush(is->seek_done_serial);
         is->audio_stream = index;
-        ff::SDL_PauseAudioDevice(is->audio_device, 0);
+        SyncAudioOutput(is);
         break;
     case AVMEDIA_TYPE_VIDEO:
         is->video_st = st;
@@ -324,6 +377,7 @@ static AVPacket* SettleSeek(TVideoState* is, std::int64_t target) {
 }
 
 static void ReadThread(TVideoState* is) {
+    NamePlayerThread("qv-read");
     TCustomPlayer* owner = is->Owner;
     bool ok = false;
     const QByteArray name = ToLibraryFileName(is->filename);
@@ -418,6 +472,8 @@ static void ReadThread(TVideoState* is) {
         pkt = ff::av_packet_alloc();
         bool eof = false;
         while (!is->abort_request) {
+            // Read first: what happens from here on ends the rest below.
+            const unsigned commands = is->commands, takes = is->takes;
             AVFormatContext* ic = is->ic;
             if (is->paused != is->last_paused) {
                 is->last_paused = is->paused;
@@ -484,6 +540,8 @@ static void ReadThread(TVideoState* is) {
                     ++is->report_serial;
                 }
                 is->SeekEvent.Set();
+                // A paused playback shows (or reports) the new place.
+                is->Command();
                 eof = false;
             }
 
@@ -492,7 +550,7 @@ static void ReadThread(TVideoState* is) {
             const bool subFull = is->subtitle_stream < 0 || is->subtitleq.NbPackets() > 5;
             if (is->audioq.Size() + is->videoq.Size() + is->subtitleq.Size() > 0xF00000 ||
                 (audioFull && videoFull && subFull)) {
-                is->Sleep(10);
+                is->ReadRest(10, commands, &takes);
                 continue;
             }
             // Only a read says where the end is: a demuxer that seeks lazily (MP4)
@@ -505,12 +563,13 @@ static void ReadThread(TVideoState* is) {
                     is->videoq.Put(empty);
                     is->PictEvent.Set();
                 }
-                is->Sleep(10);
+                // Only a command: each end marker taken would otherwise ask for the next at once.
+                is->ReadRest(10, commands, nullptr);
                 // Empty queues are not enough: the decoder may still hold pictures,
                 // and each of them would announce the end once more.
                 if (is->audioq.NbPackets() == 0 && is->videoq.NbPackets() == 0 && is->subtitleq.NbPackets() == 0 &&
-                    (is->video_stream < 0 || is->video_drained))
-                    is->ReachEOF = 1;
+                    (is->video_stream < 0 || is->video_drained) && !is->ReachEOF.exchange(1))
+                    is->Command();  // a paused playback still announces the end
                 continue;
             }
             is->Reading = 1;
@@ -551,7 +610,8 @@ static void ReadThread(TVideoState* is) {
                 ff::av_packet_free(&copy);
         }
         ff::av_packet_free(&pkt);
-        while (!is->abort_request) is->Sleep(100);
+        std::unique_lock<std::mutex> lock(is->abort_mutex);
+        is->abort_cond.wait(lock, [is] { return is->abort_request.load() != 0; });
     }
 
     if (is->audio_stream >= 0) StreamComponentClose(is, is->audio_stream);
@@ -583,6 +643,7 @@ void StreamClose(TVideoState* is) {
         is->abort_request = 1;
     }
     is->abort_cond.notify_all();
+    is->read_cond.notify_all();
     is->Go.Set();
     is->videoq.Abort();
     is->audioq.Abort();
@@ -607,6 +668,7 @@ void StreamSeek(TVideoState* is, std::int64_t pos, std::int64_t rel, int flags, 
     }
     is->SeekEvent.Reset();
     is->seek_req = 1;
+    is->Command();
     if (!wait) return;
     auto aborted = [is] { return is->abort_request.load() != 0 || is->Closed.load(); };
     if (IsMainThread()) {
@@ -654,6 +716,8 @@ void StreamTogglePause(TVideoState* is) {
         is->paused_at = NowSeconds();
         is->paused = 1;
     }
+    SyncAudioOutput(is);
+    is->Command();
 }
 
 bool SwitchStream(TVideoState* is, int kind, int index, QString& err) {
@@ -688,5 +752,7 @@ bool SwitchStream(TVideoState* is, int kind, int index, QString& err) {
     std::lock_guard<std::mutex> lock(is->DataLock);
     if (current >= 0) StreamComponentClose(is, current);
     if (index >= 0) StreamComponentOpen(is, index);
+    // A paused read thread reads for the new stream.
+    is->Command();
     return true;
 }

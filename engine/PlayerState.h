@@ -15,9 +15,12 @@ extern "C" {
 #include <QImage>
 #include <QRect>
 
+#include <SDL.h>
+
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -52,6 +55,9 @@ public:
     // Size counts each packet's payload plus this much.
     static constexpr int kNodeCost = 72;
     ~TPacketQueue() { End(); }
+    // Called after an entry was taken (false) or the queue aborted (true),
+    // outside the queue's lock. Set before any thread uses the queue.
+    void SetOnTaken(std::function<void(bool aborted)> f) { FOnTaken = std::move(f); }
     void Init();
     // Takes over pkt's reference; 0 or -1.
     int Put(AVPacket* pkt);
@@ -79,6 +85,7 @@ private:
     std::deque<Entry> FList;
     int FSize = 0;
     bool FAbort = false;
+    std::function<void(bool aborted)> FOnTaken;
 };
 
 struct TVideoPicture {
@@ -119,8 +126,14 @@ struct TVideoState {
     // Lifecycle.
     std::atomic<int> Opened{0};  // 0 opening, 1 open, -1 failed, -2 failed and read thread done
     std::atomic<int> abort_request{0};
-    std::mutex abort_mutex;  // with abort_cond: interruptible sleeps; guards refresh_wake
+    std::mutex abort_mutex;  // with abort_cond and read_cond: interruptible sleeps; guards the wake flags
     std::condition_variable abort_cond;
+    // The read thread's own: woken by commands and by every packet a decoder takes.
+    std::condition_variable read_cond;
+    // Bumped under abort_mutex by each command and by each packet taken; the
+    // read thread reads them before it decides to rest, so nothing in between
+    // is missed.
+    std::atomic<unsigned> commands{0}, takes{0};
     std::atomic<bool> Closed{false};        // ClosePlayback ran
     std::atomic<bool> PlayThreadDone{false};
     std::atomic<bool> EventThreadDone{false};
@@ -141,8 +154,12 @@ struct TVideoState {
     // When the refresh thread must next ask for a refresh (NowSeconds clock;
     // 0: not known): the play loop sets it from the next picture's time.
     std::atomic<double> refresh_due{0};
-    // A picture was queued: the refresh thread wakes early. Guarded by abort_mutex.
+    // A picture was queued or a command came: the refresh thread wakes early.
+    // Guarded by abort_mutex.
     bool refresh_wake = false;
+    // Paused with no picture due (play loop, under abort_mutex): the refresh
+    // thread waits for a command or a picture instead of a time.
+    bool refresh_idle = false;
 
     TPlayEventRing Ring;
     TManualEvent PlayAnnounced{false};  // psPlay is in the ring: later states may follow
@@ -212,8 +229,12 @@ struct TVideoState {
     std::atomic<std::int64_t> external_clock_time{0};
     std::atomic<int> av_sync_type{AV_SYNC_AUDIO_MASTER};
 
-    // Audio output (audio callback thread).
+    // The sound device is closed while paused, so SDL's audio thread sleeps
+    // too. Guards audio_device and audio_spec; never taken by the callback.
+    std::mutex audio_device_mutex;
     unsigned audio_device = 0;
+    SDL_AudioSpec audio_spec{};  // what the device was opened with; freq 0 when no stream
+    // Audio output (audio callback thread).
     int audio_channels = 0;      // device channels
     int audio_rate = 0;
     int audio_hw_buf_size = 0;
@@ -283,6 +304,16 @@ struct TVideoState {
 
     // Sleeps up to ms, waking at once when the playback closes.
     void Sleep(int ms);
+    // Something the threads of a paused playback must act on (pause or resume,
+    // a seek asked or done, a stream switched, the end reached): wakes them.
+    void Command();
+    // The read thread's rest between rounds: ms while playing; while paused
+    // until a command since it read commandsSeen or, with takesSeen given, a
+    // packet taken since then.
+    void ReadRest(int ms, unsigned commandsSeen, const unsigned* takesSeen);
+    // While the video (or subtitle) thread must hold: paused, not seeking, not
+    // opening paused. Returns when it may go on or the playback closes.
+    void HoldWhilePaused(TPacketQueue& q, bool openPausedGoes);
     void PushPlayEvent(int type, int a = 0, int b = 0);
     void StreamQuit() { PushPlayEvent(pleQuit); }
     double StreamTimeBase(AVStream* st) const { return st ? av_q2d(st->time_base) : 0; }
@@ -315,11 +346,16 @@ double RelativeSeekBase(TVideoState* is);
 // The number of the newest seek asked for.
 int NewestSeekSerial(TVideoState* is);
 double NowSeconds();
+// Names the calling thread (at most 15 characters) so that it can be told
+// apart in /proc and in a debugger.
+void NamePlayerThread(const char* name);
 void ClearPictures(TVideoState* is);
 
 // Audio (PlayerAudio.cpp).
 int OpenAudio(TVideoState* is, AVCodecContext* dec, QString& err);
 void CloseAudio(TVideoState* is);
+// Opens the sound device while the playback plays, closes it while paused.
+void SyncAudioOutput(TVideoState* is);
 void AudioDisplay(TVideoState* is);
 int SynchronizeAudio(TVideoState* is, std::vector<std::uint8_t>& buf, int size, double pts);
 

@@ -65,8 +65,9 @@ void BlendSubRect(std::uint8_t* dst[3], const int linesize[3], const AVSubtitleR
 }
 
 void SubtitleThread(TVideoState* is) {
+    NamePlayerThread("qv-subtitle");
     for (;;) {
-        while (is->paused && !is->subtitleq.Aborted() && !is->seek_paused) is->Sleep(10);
+        is->HoldWhilePaused(is->subtitleq, false);
         AVPacket* pkt = nullptr;
         bool flush = false;
         if (is->subtitleq.Get(pkt, flush, true) < 0) break;

@@ -144,6 +144,7 @@ void TPlayerSurface::paintEvent(QPaintEvent*) {
         FImage = image;
         FConverted = false;
         FWhere = where;
+        FArea = area;
     }
     QPainter p(this);
     if (!FFrame && FImage.isNull()) {
@@ -165,5 +166,9 @@ void TPlayerSurface::paintEvent(QPaintEvent*) {
 
 void TPlayerSurface::closeEvent(QCloseEvent* e) {
     if (OnClosed) OnClosed();
-    e->accept();
+    // A full-screen window that went back into its host stays shown there.
+    if (isWindow())
+        e->accept();
+    else
+        e->ignore();
 }

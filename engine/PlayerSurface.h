@@ -61,8 +61,12 @@ public:
     ~TPlayerSurface() override;
     std::shared_ptr<TSurfaceSink> Sink() const { return FSink; }
     int PresentedCount() const { return FSink->PresentedCount(); }
-    // Called when a top-level surface (no host) is closed by the user.
+    // Called when a top-level surface (no host, or full screen) is closed by the user.
     std::function<void()> OnClosed;
+    // Where the last picture was placed inside the display area, and that
+    // area (user-interface thread; for tests).
+    QRect PictureRect() const { return FWhere; }
+    QSize DisplayArea() const { return FArea; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -78,5 +82,6 @@ private:
     QImage FImage;       // a presented image, or FFrame converted (FConverted)
     bool FConverted = false;
     QRect FWhere;
+    QSize FArea;
     SwsContext* FScaler = nullptr;
 };

@@ -157,7 +157,8 @@ static int GetVideoFrame(TVideoState* is, AVFrame* frame) {
                 is->video_pending = true;
                 continue;
             }
-            is->video_drained = 1;
+            // The read thread may now see the end.
+            if (!is->video_drained.exchange(1)) is->Command();
             if (!is->EventEOF) is->Owner->ReportPosition(is);
             return 0;
         }
@@ -333,11 +334,12 @@ static int OutputPicture(TVideoState* is, AVFrame* frame, double pts, std::int64
 }
 
 void VideoThread(TVideoState* is) {
+    NamePlayerThread("qv-video");
     TCustomPlayer* owner = is->Owner;
     AVFrame* frame = ff::av_frame_alloc();
     AVFrame* filtered = ff::av_frame_alloc();
     while (!is->videoq.Aborted()) {
-        while (is->paused && !is->videoq.Aborted() && !is->seek_paused && !is->open_paused) is->Sleep(10);
+        is->HoldWhilePaused(is->videoq, true);
         const int got = GetVideoFrame(is, frame);
         if (got < 0) break;
         if (got == 0) continue;
@@ -400,9 +402,11 @@ void VideoThread(TVideoState* is) {
 // queued, and otherwise every kIdleRefresh seconds (positions, the end, a
 // pause), rather than every few milliseconds.
 void RefreshThread(TVideoState* is) {
+    NamePlayerThread("qv-refresh");
     constexpr double kIdleRefresh = 0.02;
     while (!is->abort_request) {
-        if (!is->refresh.exchange(1)) is->PushPlayEvent(pleRefresh);
+        const bool pushed = !is->refresh.exchange(1);
+        if (pushed) is->PushPlayEvent(pleRefresh);
         const bool audioDisplay = is->audio_stream >= 0 && is->show_audio != 0;
         double wait = audioDisplay ? is->S.rdftspeed / 1000.0 : kIdleRefresh;
         if (!audioDisplay && is->video_stream >= 0) {
@@ -410,8 +414,14 @@ void RefreshThread(TVideoState* is) {
             if (due > 0) wait = std::clamp(due - NowSeconds(), 0.001, kIdleRefresh);
         }
         std::unique_lock<std::mutex> lock(is->abort_mutex);
-        is->abort_cond.wait_for(lock, std::chrono::duration<double>(wait),
-                                [is] { return is->abort_request.load() != 0 || is->refresh_wake; });
+        auto woken = [is] { return is->abort_request.load() != 0 || is->refresh_wake; };
+        // Paused with nothing due, and the refresh just asked for comes after
+        // whatever woke this round: nothing changes until a command or a
+        // picture comes (or that refresh finds a picture due after all).
+        if (pushed && is->paused && is->refresh_idle)
+            is->abort_cond.wait(lock, [&] { return woken() || !is->refresh_idle || !is->paused; });
+        else
+            is->abort_cond.wait_for(lock, std::chrono::duration<double>(wait), woken);
         is->refresh_wake = false;
     }
 }

@@ -17,6 +17,7 @@ std::shared_ptr<TShellActions> gShell;  // UI thread only
 
 // SDL2's audio calls, bound at run time like the rest of the media libraries.
 struct TSdlAudio {
+    decltype(&SDL_SetHint) SetHint = nullptr;
     decltype(&SDL_InitSubSystem) InitSubSystem = nullptr;
     decltype(&SDL_RWFromFile) RWFromFile = nullptr;
     decltype(&SDL_LoadWAV_RW) LoadWAV_RW = nullptr;
@@ -43,6 +44,9 @@ struct TSdlAudio {
             slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(dlsym(h, name));
             return slot != nullptr;
         };
+        // Without this hint SDL catches SIGINT and SIGTERM and the program would not end on them.
+        if (!bind(a.SetHint, "SDL_SetHint")) return a;
+        a.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         a.Ready = bind(a.InitSubSystem, "SDL_InitSubSystem") && bind(a.RWFromFile, "SDL_RWFromFile") &&
                   bind(a.LoadWAV_RW, "SDL_LoadWAV_RW") && bind(a.FreeWAV, "SDL_FreeWAV") &&
                   bind(a.OpenAudioDevice, "SDL_OpenAudioDevice") && bind(a.QueueAudio, "SDL_QueueAudio") &&

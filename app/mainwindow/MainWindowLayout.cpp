@@ -10,6 +10,8 @@
 #include "app/mainwindow/MainWindowPictures.h"
 #include "app/mainwindow/Startup.h"
 #include "app/profiles/ProfileTables.h"
+#include "app/settings/MainWindowSettings.h"
+#include "engine/FFBase.h"
 #include "engine/FFLogger.h"
 #include "engine/Player.h"
 #include "engine/Trevalon.h"
@@ -152,8 +154,12 @@ void TForm1::CreateSkin() {
     LoadStoredSkins(*qvCompressedSkinList1);
     qvSkinData1 = new TqvSkinData(this);
     qvSkinData1->SetName(QStringLiteral("qvSkinData1"));
+    // The skin the start-up applies (Button3) is the one loaded here, before
+    // the list: attaching the list loads the index the model holds, and each
+    // load parses a skin and announces it to every form.
+    const int stored = settings::PeekSkinIndex(GetApplicationPath());
+    qvSkinData1->SetSkinIndex(stored >= 0 && stored < qvCompressedSkinList1->Skins().Count() ? stored : 1);
     qvSkinData1->SetSkinList(qvCompressedSkinList1);
-    qvSkinData1->SetSkinIndex(1);
     qvSkinHint1 = new TqvSkinHint(this);
     qvSkinHint1->SetName(QStringLiteral("qvSkinHint1"));
     qvSkinMessage1 = new TqvSkinMessage(this);

@@ -53,15 +53,24 @@ bool WriteOutputFolder(const QString& programFolder, const QString& folder) {
     return true;
 }
 
-TSkinIndexRead ReadSkinIndex(const QString& programFolder) {
-    TSkinIndexRead r;
+static std::optional<int> StoredSkinIndex(const QString& programFolder) {
     if (const auto stored = ReadSetting(programFolder, kSkinSection, kSkinKey)) {
         bool ok = false;
         const int index = stored->toInt(&ok, 10);
-        if (ok) {
-            r.Index = index;
-            return r;
-        }
+        if (ok) return index;
+    }
+    return std::nullopt;
+}
+
+int PeekSkinIndex(const QString& programFolder) {
+    return StoredSkinIndex(programFolder).value_or(TSkinIndexRead{}.Index);
+}
+
+TSkinIndexRead ReadSkinIndex(const QString& programFolder) {
+    TSkinIndexRead r;
+    if (const std::optional<int> index = StoredSkinIndex(programFolder)) {
+        r.Index = *index;
+        return r;
     }
     try {
         WriteSetting(programFolder, kSkinSection, kSkinKey, QStringLiteral("0"));

@@ -34,6 +34,9 @@ struct TSkinIndexRead {
 // integer, is repaired to "0" and gives 0; an integer outside the skin list
 // is given as stored and stays in the file.
 TSkinIndexRead ReadSkinIndex(const QString& programFolder);
+// The index ReadSkinIndex gives, read only (nothing is repaired): the window
+// loads that skin first, so the start-up loads one skin.
+int PeekSkinIndex(const QString& programFolder);
 
 // The skin commands: stores index as decimal text. Raises EIniFileException
 // when the file cannot be written.

@@ -11,7 +11,9 @@
 #include "skin/forms/Velmora.h"
 #include "skin/forms/menu/Menus.h"
 #include "skin/forms/menu/SkinMenu.h"
+#include "platform/Messages.h"
 #include "skin/model/SkinData.h"
+#include "skin/model/SkinTypes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -248,6 +250,35 @@ TEST_F(MainWindowTest, TheCommandsStoreTheFolderAndTheSkin) {
     W->qvSkinButton9->Click();
     EXPECT_EQ(W->qvSkinData1->SkinIndex(), 6);
     EXPECT_EQ(Stored("Skin", "SetSkin"), "6");
+}
+
+// Creating the window loads one skin, the stored one (or the one the
+// start-up falls back on): no skin is parsed and announced only to be replaced.
+TEST_F(MainWindowTest, StartUpLoadsOnlyTheSkinItApplies) {
+    struct TSkinAnnouncements : QObject {
+        int count = 0;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (const TMessage* m = AsMessage(e); m && m->Msg == WM_SKIN_CHANGED && dynamic_cast<TForm1*>(o)) ++count;
+            return false;
+        }
+    };
+    const struct {
+        const char* ini;  // empty: no file
+        int index;
+    } rows[] = {{"[Skin]\nSetSkin=3\n", 3}, {"", 0}, {"[Skin]\nSetSkin=99\n", 1}, {"[Skin]\nSetSkin=1\n", 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.ini);
+        QFile::remove(IniFile());
+        if (*row.ini) WriteIni(row.ini);
+        TSkinAnnouncements announced;
+        qApp->installEventFilter(&announced);
+        Start();
+        qApp->removeEventFilter(&announced);
+        EXPECT_EQ(W->qvSkinData1->SkinIndex(), row.index);
+        EXPECT_EQ(announced.count, 1);
+        DestroyApplication();
+        Application()->SetPrompt(Prompt);
+    }
 }
 
 TEST_F(MainWindowTest, TheProgramStartsAgainInOneProcess) {

@@ -5,6 +5,7 @@
 #include "engine/FFmpegLoader.h"
 #include "engine/MainThread.h"
 #include "engine/Player.h"
+#include "engine/PlayerSurface.h"
 #include "tests/support/TestMedia.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <QScreen>
 #include <QWidget>
 
 #include <arpa/inet.h>
@@ -24,6 +26,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -687,6 +690,125 @@ TEST_F(SoundTest, VolumeScalesTheSound) {
     const int half = peak(64);
     ASSERT_GT(full, 1000);
     EXPECT_NEAR(static_cast<double>(half) / full, 0.5, 0.05);
+}
+
+// ---------------------------------------------------------------------------
+// A paused playback
+
+namespace {
+
+// Voluntary context switches (each one a wake-up after a wait) of this
+// process's threads other than the main one whose name starts with prefix,
+// summed; and how many there are.
+struct TWakeups {
+    long long switches = 0;
+    int threads = 0;
+};
+TWakeups Wakeups(const QString& prefix) {
+    TWakeups w;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (tid.toLongLong() == getpid()) continue;
+        QFile comm(tasks.filePath(tid + QStringLiteral("/comm")));
+        if (!comm.open(QIODevice::ReadOnly) || !QString::fromUtf8(comm.readAll()).startsWith(prefix)) continue;
+        QFile status(tasks.filePath(tid + QStringLiteral("/status")));
+        if (!status.open(QIODevice::ReadOnly)) continue;
+        ++w.threads;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("voluntary_ctxt_switches:")) w.switches += line.mid(24).trimmed().toLongLong();
+    }
+    return w;
+}
+
+}  // namespace
+
+// Paused, every thread of the playback waits for a command, and the sound
+// device is closed so that SDL's audio thread is gone too; a resume opens it
+// again and the sound carries the clock on to the end.
+TEST_F(PlayerTest, APausedPlaybackSleepsUntilACommand) {
+    for (const char* clip : {"av.mp4", "sine1k.wav"}) {
+        SCOPED_TRACE(clip);
+        rec.states.clear();
+        rec.positions.clear();
+        ASSERT_TRUE(OpenClip(clip, true));
+        ASSERT_TRUE(PumpUntil([&] { return rec.Count(psPause) == 1 || (rec.Count(psPlay) && player.Paused()); }));
+        EXPECT_GE(Wakeups(QStringLiteral("qv-")).threads, 4) << "read, refresh, play loop, events";
+        // Settling (the queues fill, the last refreshes run) takes a moment;
+        // then a whole interval passes without one wake-up.
+        bool quiet = false;
+        long long last = Wakeups(QStringLiteral("qv-")).switches;
+        for (int round = 0; round < 40 && !quiet; ++round) {
+            PumpFor(250);
+            const long long now = Wakeups(QStringLiteral("qv-")).switches;
+            quiet = now == last;
+            last = now;
+        }
+        EXPECT_TRUE(quiet) << "the player's threads still wake while paused";
+        EXPECT_EQ(Wakeups(QStringLiteral("SDLAudio")).threads, 0) << "the sound device is closed while paused";
+        // For the record: wake-ups over two seconds, paused.
+        const TWakeups player0 = Wakeups(QStringLiteral("qv-")), sdl0 = Wakeups(QStringLiteral("SDLAudio")),
+                       all0 = Wakeups(QString());
+        PumpFor(2000);
+        std::printf("paused %s, wake-ups in 2 s: player threads %lld, SDL audio %lld, all but the main thread %lld\n",
+                    clip, Wakeups(QStringLiteral("qv-")).switches - player0.switches,
+                    Wakeups(QStringLiteral("SDLAudio")).switches - sdl0.switches,
+                    Wakeups(QString()).switches - all0.switches);
+
+        player.Resume();
+        ASSERT_TRUE(PumpUntil([&] { return rec.Count(psEnd) > 0; }));
+        EXPECT_NEAR(rec.positions.back(), 2000000, 100000) << "the sound clock ran on after the resume";
+        player.Stop(true);
+    }
+}
+
+// Full screen: the surface leaves the host for a window of its own filling
+// the host's screen, and the pictures take the screen's size; leaving puts it
+// back into the host at the host's size (or ScreenWidth x ScreenHeight).
+TEST_F(PlayerTest, FullScreenFillsTheHostsScreenAndLeavingReturnsToTheHost) {
+    host.resize(320, 120);
+    host.show();
+    const QSize screen = host.screen()->geometry().size();
+    // The placement of 4:3 pictures in a display area (even sizes, centred).
+    auto placed = [](QSize area) {
+        const int aw = area.width() & ~1, ah = area.height() & ~1;
+        int h = ah, w = static_cast<int>(std::nearbyint(h * 4.0 / 3)) & ~1;
+        if (w > aw) {
+            w = aw;
+            h = static_cast<int>(std::nearbyint(w * 3.0 / 4)) & ~1;
+        }
+        return QRect((aw - w) / 2, (ah - h) / 2, w, h);
+    };
+    ASSERT_TRUE(OpenClip("bars.avi", true));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count(psPause) == 1; }));
+    TPlayerSurface* surface = player.Surface();
+    ASSERT_TRUE(PumpUntil([&] { return surface->DisplayArea() == QSize(320, 120); }));
+    EXPECT_EQ(surface->PictureRect(), QRect(80, 0, 160, 120));
+
+    player.Setis_full_screen(true);
+    EXPECT_TRUE(player.FullScreen());
+    EXPECT_TRUE(surface->isWindow());
+    EXPECT_TRUE(surface->isFullScreen());
+    EXPECT_EQ(surface->screen(), host.screen());
+    ASSERT_TRUE(PumpUntil([&] { return surface->DisplayArea() == screen; })) << "the display's size";
+    EXPECT_EQ(surface->PictureRect(), placed(screen));
+
+    player.Setis_full_screen(false);
+    EXPECT_FALSE(player.FullScreen());
+    EXPECT_EQ(surface->parentWidget(), &host);
+    EXPECT_FALSE(surface->isFullScreen());
+    EXPECT_EQ(surface->geometry(), QRect(0, 0, 320, 120));
+    ASSERT_TRUE(PumpUntil([&] { return surface->DisplayArea() == QSize(320, 120); }));
+    EXPECT_EQ(surface->PictureRect(), QRect(80, 0, 160, 120));
+
+    // Set before Open, it holds for the next file; Stop puts the surface back.
+    player.Setis_full_screen(true);
+    player.Stop(true);
+    EXPECT_EQ(surface->parentWidget(), &host);
+    ASSERT_TRUE(OpenClip("bars.avi", true));
+    EXPECT_TRUE(player.Surface()->isFullScreen());
+    ASSERT_TRUE(PumpUntil([&] { return player.Surface()->DisplayArea() == screen; }));
+    player.Stop(true);
+    EXPECT_FALSE(player.Surface()->isWindow());
 }
 
 // ---------------------------------------------------------------------------
