@@ -1030,9 +1030,10 @@ void TqvVelmora::RestoreFormCursor() {
 }
 
 bool TqvVelmora::eventFilter(QObject* watched, QEvent* e) {
-    if (watched != FStatusBar.data()) return false;
+    // The type first: a status bar being destroyed still sends events, and is no status bar any more.
     const auto t = e->type();
     if (t != QEvent::MouseButtonPress && t != QEvent::MouseMove && t != QEvent::MouseButtonRelease) return false;
+    if (watched != FStatusBar.data()) return false;
     bool handled = false;
     Application()->Guard([&] {
         auto* me = static_cast<QMouseEvent*>(e);
