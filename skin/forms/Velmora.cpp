@@ -1030,6 +1030,7 @@ void TqvVelmora::RestoreFormCursor() {
 }
 
 bool TqvVelmora::eventFilter(QObject* watched, QEvent* e) {
+    // The type first: a status bar being destroyed still sends events, and is no status bar any more.
     const auto t = e->type();
     if (t != QEvent::MouseButtonPress && t != QEvent::MouseMove && t != QEvent::MouseButtonRelease) return false;
     if (watched != FStatusBar.data()) return false;
