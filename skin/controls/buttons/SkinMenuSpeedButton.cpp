@@ -221,7 +221,8 @@ bool TqvSkinMenuSpeedButton::DrawNewStyleParts(QImage& B, bool BodyDown, bool AM
     const bool bottom = FTrackPosition == qvtpBottom;
     const QString track = bottom ? QStringLiteral("htracktoolbutton") : QStringLiteral("vtracktoolbutton");
     const bool own = FSD->GetControlIndex(track) != -1;
-    drawPart(body, which(BodyDown, true), own ? Rect(0, 0, W, H) : bottom ? Rect(0, 0, W, H - kTrack) : Rect(0, 0, W - kTrack, H));
+    const TRect bodyRect = own ? Rect(0, 0, W, H) : bottom ? Rect(0, 0, W, H - kTrack) : Rect(0, 0, W - kTrack, H);
+    drawPart(body, which(BodyDown, true), bodyRect);
     drawPart(own ? track : body, which(FMenuTracked, true), TrackRect());
     return true;
 }
