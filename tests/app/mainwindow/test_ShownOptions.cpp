@@ -88,6 +88,8 @@ TEST_F(ShownOptionsTest, EveryProfileRunsWithWhatItsListsShow) {
         EXPECT_EQ(Sub(row, siFrameRate), s.FrameRate);
         EXPECT_EQ(Sub(row, siAspect), s.Aspect);
         EXPECT_EQ(Sub(row, siSampleRate), s.SampleRate);
+        // A VCD's video bit rate is its standard's: the target decides it.
+        if (Sub(row, siTargetType) == "vcd") s.VideoBitrate = -1000;
         EXPECT_EQ(Sub(row, siVideoBitrate), QString::number(s.VideoBitrate));
         EXPECT_EQ(Sub(row, siAudioBitrate), QString::number(s.AudioBitrate));
         shown.push_back(s);
