@@ -3,9 +3,11 @@
 // and after every move the list and the look-in box name the same folder.
 #include "skin/forms/shell/OpenDialog.h"
 #include "skin/forms/shell/OpenPictureDialog.h"
+#include "skin/forms/shell/SelectDirectoryDialog.h"
 
 #include "DialogTestSupport.h"
 #include "ShellFixture.h"
+#include "skin/controls/buttons/SkinButton.h"
 #include "skin/controls/buttons/SkinSpeedButton.h"
 #include "skin/controls/edits/SkinEdit.h"
 #include "skin/controls/lists/SkinListBox.h"
@@ -16,6 +18,7 @@
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTreeView>
 #include <QTest>
 
 namespace {
@@ -162,6 +165,48 @@ TEST_F(DialogsByHand, EnterToolButtonsLookInListAndATypedFolder) {
                                          At(T.Home, "home"), At(T.VolB, "Beta (" + T.VolB + ")"),
                                          At(T.Deep, "January"), At(T.Music, "Music")}));
     EXPECT_EQ(chosen, T.Music + "/clip.wav");
+}
+
+// The folder dialog has no look-in box: a click in the tree, a path typed
+// below the chosen folder, a new folder (which reads the tree again) and OK.
+TEST_F(DialogsByHand, SelectFolderByClickTypedPathAndNewFolder) {
+    TqvSkinSelectDirectoryDialog d;
+    d.Directory = T.Home;
+    d.ShowToolBar = true;
+    QString afterClick, afterTyping;
+    Queue([&] {
+        TqvSelDirDlgForm* f = d.Form();
+        ASSERT_TRUE(f && f->isVisible());
+        QApplication::setActiveWindow(f);
+        QTreeView* view = f->DirTreeView->View();
+        TTreeNode* home = f->DirTreeView->Selected();
+        TTreeNode* music = nullptr;
+        for (int i = 0; home && i < home->Count(); ++i)
+            if (home->Item(i)->Text() == "Music") music = home->Item(i);
+        if (!music) {
+            ADD_FAILURE() << "no Music node under the selected folder";
+            f->SetModalResult(mrCancel);
+            return;
+        }
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(music->ModelIndex()).center());
+        afterClick = f->DirEdit->Text();
+
+        QLineEdit* edit = f->DirEdit->Widget();
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, "Live");
+        QTest::keyClick(edit, Qt::Key_Return);
+        afterTyping = f->DirTreeView->Path();
+
+        QTest::mouseClick(f->NewFolderToolButton, Qt::LeftButton);
+        QTest::mouseClick(f->OkButton, Qt::LeftButton);
+        if (f->ModalResult() == mrNone) f->SetModalResult(mrCancel);
+    });
+    EXPECT_TRUE(d.Execute());
+    EXPECT_EQ(afterClick, T.Music);
+    EXPECT_EQ(afterTyping, T.Music + "/Live");
+    EXPECT_TRUE(QFileInfo(T.Music + "/Live/New Folder").isDir());
+    EXPECT_EQ(d.Directory, T.Music + "/Live");
 }
 
 }  // namespace
