@@ -2,6 +2,7 @@
 #include "platform/Application.h"
 #include "platform/ComCtrls.h"
 #include "platform/Form.h"
+#include "tools/contrast/WcagContrast.h"
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
@@ -13,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 
 namespace {
 
@@ -260,9 +260,5 @@ TEST_F(ListViewTest, DarkListGridAndSelectionColours) {
     const QColor highlight = ColorToQColor(clHighlight).darker(150);
     EXPECT_EQ(px(first.left() + 1, first.top() + 1).rgb(), highlight.rgb());
     EXPECT_EQ(px(second.right() - 1, second.top() + 1).rgb(), qRgb(30, 34, 40)) << "the other cells stay unchosen";
-    const auto lum = [](const QColor& c) {
-        const auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
-    };
-    EXPECT_GE(1.05 / (lum(highlight) + 0.05), 4.5) << "white on the chosen row";
+    EXPECT_GE(WcagContrast(highlight.rgb(), qRgb(255, 255, 255)), 4.5) << "white on the chosen row";
 }

@@ -9,6 +9,8 @@
 // thinner than a letter is a rule or an edge, not text, and is passed over.
 // Prints the lowest figure of each skin and where it is; with --below, every
 // line under X.
+#include "tools/contrast/WcagContrast.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -16,7 +18,6 @@
 #include <QImage>
 #include <QTextStream>
 
-#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <vector>
@@ -27,19 +28,6 @@ namespace {
 const char* const kSections[] = {"Main window", "Dialogs: options", "select-skin dialogs"};
 constexpr double kInk = 1.25;    // a pixel this far from its row's colour is ink
 constexpr int kMinLineHeight = 5;  // thinner runs of ink rows are rules and edges
-
-double Luminance(QRgb c) {
-    const auto lin = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * lin(qRed(c)) + 0.7152 * lin(qGreen(c)) + 0.0722 * lin(qBlue(c));
-}
-
-double Contrast(QRgb a, QRgb b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 QRgb Commonest(const QImage& img, const QRect& r) {
     QHash<QRgb, int> count;
@@ -67,7 +55,7 @@ std::vector<TLine> Lines(const QImage& img, const QRect& region, const QString& 
     auto inky = [&](int y) {
         const QRgb bg = Commonest(img, QRect(r.left(), y, r.width(), 1));
         for (int x = r.left(); x <= r.right(); ++x)
-            if (Contrast(img.pixel(x, y), bg) >= kInk) return true;
+            if (WcagContrast(img.pixel(x, y), bg) >= kInk) return true;
         return false;
     };
     for (int y = r.top(); y <= r.bottom();) {
@@ -91,7 +79,7 @@ std::vector<TLine> Lines(const QImage& img, const QRect& region, const QString& 
         double best = 1;
         for (int by = band.top(); by <= band.bottom(); ++by)
             for (int x = band.left(); x <= band.right(); ++x)
-                if (const double c = Contrast(img.pixel(x, by), bg); c > best) best = c, ink = img.pixel(x, by);
+                if (const double c = WcagContrast(img.pixel(x, by), bg); c > best) best = c, ink = img.pixel(x, by);
         if (best >= kInk) out.push_back({where, band, bg, ink | 0xFF000000, best});
     }
     return out;

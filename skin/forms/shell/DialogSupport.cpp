@@ -55,8 +55,8 @@ QImage Draw(const char* name) {
     img.fill(kKey);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, false);
+    // Nothing is smoothed: over the key colour smoothing leaves magenta edges.
     if (!std::strcmp(name, "QV_BACK")) {
-        p.setRenderHint(QPainter::Antialiasing);
         p.setPen(kDarkGreen);
         p.setBrush(kGreen);
         p.drawEllipse(QRectF(1, 1, 14, 14));
@@ -66,7 +66,6 @@ QImage Draw(const char* name) {
         Arrow(p, {11.5, 1}, {0, -1}, 9, kGreen);
     } else if (!std::strcmp(name, "QV_NEWFOLDER")) {
         Folder(p);
-        p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 140, 0));
         QPolygonF star;
@@ -87,7 +86,6 @@ QImage Draw(const char* name) {
         p.setPen(QColor(60, 60, 90));
         p.setBrush(Qt::white);
         p.drawRect(4, 4, 7, 7);
-        // Not smoothed: over the key colour smoothing leaves magenta edges.
         const double d = 0.7071;
         Arrow(p, {1, 1}, {-d, -d}, 5, kGreen);
         Arrow(p, {15, 1}, {d, -d}, 5, kGreen);

@@ -3,27 +3,14 @@
 // keyed out, the rest blended by its alpha), some pixel of each stands out
 // from the face at 4.5:1 or more.
 #include "app/mainwindow/MainWindowPictures.h"
+#include "tools/contrast/WcagContrast.h"
 
 #include <QColor>
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 
 namespace {
-
-double Luminance(QRgb c) {
-    const auto lin = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * lin(qRed(c)) + 0.7152 * lin(qGreen(c)) + 0.0722 * lin(qBlue(c));
-}
-
-double Contrast(QRgb a, QRgb b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 // The best contrast of the glyph drawn over a face.
 double BestOn(const QImage& glyph, QRgb face) {
@@ -36,7 +23,7 @@ double BestOn(const QImage& glyph, QRgb face) {
             if (p == key) continue;
             const int a = qAlpha(p);
             const auto mix = [&](int c, int f) { return (c * a + f * (255 - a)) / 255; };
-            best = std::max(best, Contrast(qRgb(mix(qRed(p), qRed(face)), mix(qGreen(p), qGreen(face)),
+            best = std::max(best, WcagContrast(qRgb(mix(qRed(p), qRed(face)), mix(qGreen(p), qGreen(face)),
                                                 mix(qBlue(p), qBlue(face))),
                                            face));
         }
