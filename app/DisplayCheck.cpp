@@ -2,22 +2,41 @@
 
 #include <xcb/xcb.h>
 
-#include <condition_variable>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
-#include <memory>
 #include <mutex>
 #include <thread>
 
 namespace {
 
 // One connection attempt, shared by the caller and the thread that connects.
-// The caller may give up and leave; the last owner frees it.
+// The caller may give up and leave; the last owner frees it. The thread
+// wakes the caller through a pipe, and the caller reads the state under the
+// lock: a timed wait of a condition variable or a future is a clock wait that
+// ThreadSanitizer cannot see into, and it then reports the hand-over.
 struct Attempt {
-    std::mutex lock;  // guards done, abandoned and connection
-    std::condition_variable finished;
-    bool done = false;
+    std::mutex lock;  // guards owners, abandoned and connection
+    int owners = 2;
     bool abandoned = false;                  // the caller stopped waiting; the thread disconnects
-    xcb_connection_t* connection = nullptr;  // handed to the caller once done
+    xcb_connection_t* connection = nullptr;  // handed to the caller once connected
+    int wake[2] = {-1, -1};                  // written once the connect returned
+
+    static void Release(Attempt* a) {
+        bool last = false;
+        {
+            std::lock_guard guard(a->lock);
+            last = --a->owners == 0;
+        }
+        if (!last) return;
+        ::close(a->wake[0]);
+        ::close(a->wake[1]);
+        delete a;
+    }
 };
 
 // xcb_connect reads the X authority file through libXau, which keeps the
@@ -33,26 +52,44 @@ std::mutex& ConnectLock() {
 // it in connect() for minutes), so a thread runs it and is abandoned when it
 // takes too long. Null when the server did not answer in time.
 xcb_connection_t* ConnectWithin(const QByteArray& display, std::chrono::milliseconds limit) {
-    auto attempt = std::make_shared<Attempt>();
+    auto* attempt = new Attempt;
+    if (::pipe2(attempt->wake, O_CLOEXEC) != 0) {
+        delete attempt;
+        return nullptr;
+    }
     std::thread([attempt, name = display] {
         xcb_connection_t* c = nullptr;
         {
             std::lock_guard one(ConnectLock());
             c = xcb_connect(name.constData(), nullptr);
         }
-        std::lock_guard guard(attempt->lock);
-        if (attempt->abandoned) {
-            xcb_disconnect(c);
-            return;
+        {
+            std::lock_guard guard(attempt->lock);
+            if (!attempt->abandoned) {
+                attempt->connection = c;
+                c = nullptr;
+            }
         }
-        attempt->connection = c;
-        attempt->done = true;
-        attempt->finished.notify_all();
+        if (c) xcb_disconnect(c);
+        const char done = 1;
+        (void)!::write(attempt->wake[1], &done, 1);
+        Attempt::Release(attempt);
     }).detach();
-    std::unique_lock guard(attempt->lock);
-    if (attempt->finished.wait_for(guard, limit, [&] { return attempt->done; })) return attempt->connection;
-    attempt->abandoned = true;
-    return nullptr;
+    const auto until = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+        pollfd p{attempt->wake[0], POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) >= 0) break;
+        if (errno != EINTR) break;
+    }
+    xcb_connection_t* c = nullptr;
+    {
+        std::lock_guard guard(attempt->lock);
+        c = attempt->connection;
+        if (!c) attempt->abandoned = true;
+    }
+    Attempt::Release(attempt);
+    return c;
 }
 
 }  // namespace
