@@ -20,6 +20,9 @@
 #include "skin/forms/shell/SelectDirectoryDialog.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -129,13 +132,19 @@ protected:
         return TIniFile(IniFile()).ReadString(section, key, "<none>");
     }
 
-    // Pumps events until the condition holds (or a generous number of rounds passed).
-    static bool WaitUntil(const std::function<bool()>& done, int rounds = 20000) {
-        for (int i = 0; i < rounds; ++i) {
-            if (done()) return true;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    // Runs the event loop until the condition holds. Between checks the loop
+    // sleeps on its events (a short timer wakes it for state that arrives
+    // without one), so a starved worker on a loaded machine is waited for;
+    // the bound only ends a hang.
+    static bool WaitUntil(const std::function<bool()>& done) {
+        QDeadlineTimer hang(std::chrono::minutes(2));
+        while (!done()) {
+            if (hang.hasExpired()) return done();
+            QEventLoop loop;
+            QTimer::singleShot(2, &loop, &QEventLoop::quit);
+            loop.exec();
         }
-        return done();
+        return true;
     }
 
     // A job row as an add leaves it, selected without the selection's
