@@ -25,12 +25,12 @@ namespace {
 
 const QString kFailed = QStringLiteral("失败：");
 
-QByteArray Sha256(const QString& path) {
+std::string Sha256(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
+    if (!f.open(QIODevice::ReadOnly)) return "<unreadable>";
     QCryptographicHash h(QCryptographicHash::Sha256);
     h.addData(&f);
-    return h.result().toHex();
+    return h.result().toHex().toStdString();
 }
 
 void WriteBytes(const QString& path, const QByteArray& bytes) {
@@ -109,7 +109,7 @@ TEST_F(SafetyTest, NoJobWritesOverAnInputOfTheList) {
         const QString mp3 = x.path() + "/song.mp3", wav = x.path() + "/song.wav";
         ASSERT_TRUE(TestMedia::RunFFmpeg({"-f", "lavfi", "-i", "sine=f=440:d=1", "-c:a", "libmp3lame", mp3}));
         ASSERT_TRUE(TestMedia::RunFFmpeg({"-f", "lavfi", "-i", "sine=f=660:d=1", wav}));
-        const QByteArray mp3Hash = Sha256(mp3), wavHash = Sha256(wav);
+        const std::string mp3Hash = Sha256(mp3), wavHash = Sha256(wav);
         SetOverwrite(c.Overwrite);
         UseFolder(x.path());
         TListItem* first = AddJob(c.Mp3First ? mp3 : wav, 3000);
@@ -144,7 +144,7 @@ TEST_F(SafetyTest, WithoutOverwriteOnlyTheJobsOwnEarlierOutputIsWrittenOver) {
     ASSERT_EQ(Sub(job, siOutputName), "run_long.mp3");
     const QString foreign = Out() + "/run_long.mp3";
     WriteBytes(foreign, "saved by the user after the add");
-    const QByteArray foreignHash = Sha256(foreign);
+    const std::string foreignHash = Sha256(foreign);
     // Each run is stopped at its first report.
     AfterReport = [&](const TProgressInfo&) {
         if (Reports.size() == 1) W->Trevalon->Pause();
@@ -174,7 +174,7 @@ TEST_F(SafetyTest, WithoutOverwriteOnlyTheJobsOwnEarlierOutputIsWrittenOver) {
     ASSERT_TRUE(changed.open(QIODevice::Append));
     changed.write("the user's own bytes");
     changed.close();
-    const QByteArray changedHash = Sha256(partial);
+    const std::string changedHash = Sha256(partial);
     AfterReport = nullptr;
     StartAndFinish();
     EXPECT_EQ(Sub(job, siOutputName), "run_long_1_1.mp3");
@@ -298,7 +298,7 @@ TEST_F(SafetyTest, AFailedJobsBoxDoesNotHoldUpTheOthers) {
 TEST_F(MainWindowTest, AReadOnlySettingsFileStaysAsItIsAndTheFailureIsReported) {
     WriteIni("[Skin]\nSetSkin=2\n");  // the folder and the options are missing: start-up writes them
     ASSERT_EQ(::chmod(QFile::encodeName(IniFile()).constData(), 0444), 0);
-    const QByteArray before = Sha256(IniFile());
+    const std::string before = Sha256(IniFile());
 
     Start();
     ASSERT_EQ(Prompt->Boxes.size(), 1u);
