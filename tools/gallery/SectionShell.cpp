@@ -23,6 +23,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 
 #include <functional>
@@ -78,11 +79,14 @@ TqvSkinScrollBar* Bar(TForm* form, TWinControl* parent, TqvSkinData* model, bool
 }
 
 // The sample tree in a folder of the temporary folder, as the shell's
-// environment while it lives; both go with it.
+// environment while it lives; both go with it. The folder is the process's
+// own: galleries drawn at the same time (parallel tests) would otherwise
+// delete each other's trees.
 struct TSheetTree {
     QDir Folder;
     std::shared_ptr<TSheetEnvironment> Env = std::make_shared<TSheetEnvironment>();
-    explicit TSheetTree(const QString& name) : Folder(QDir::tempPath() + QLatin1Char('/') + name) {
+    explicit TSheetTree(const QString& name)
+        : Folder(QStringLiteral("%1/qv-gallery-%2/%3").arg(QDir::tempPath()).arg(QCoreApplication::applicationPid()).arg(name)) {
         Folder.removeRecursively();
         QDir().mkpath(Folder.path());
         Env->Root = Folder.canonicalPath();
@@ -92,6 +96,7 @@ struct TSheetTree {
     ~TSheetTree() {
         SetShellEnvironment(nullptr);
         Folder.removeRecursively();
+        QDir().rmdir(QFileInfo(Folder.path()).path());
     }
     TSheetTree(const TSheetTree&) = delete;
     TSheetTree& operator=(const TSheetTree&) = delete;
@@ -100,7 +105,6 @@ struct TSheetTree {
 }  // namespace
 
 void DrawShellSection(TGallerySheet& sheet) {
-    // A fixed place, so the volumes' names are the same on every sheet.
     const TSheetTree sample(QStringLiteral("qv-shell-sheet"));
     const auto& env = sample.Env;
     auto* model = const_cast<TqvSkinData*>(&sheet.Skin());
