@@ -23,6 +23,7 @@ struct TInputFile {
     bool eof_reached = false;
     int read_error = 0;         // the read failure that ended it, 0 at a plain end
     bool last_corrupt = false;  // the last packet read was cut short
+    int64_t read_end = AV_NOPTS_VALUE;  // furthest packet end read, microseconds
     bool no_packet = false;
     int ist_index = 0;  // its first stream in the input-stream table
     int nb_streams = 0;
@@ -164,6 +165,8 @@ private:
     void DiscardOutputs();
     // "Input #n ended early: ..." for a cut-off or damaged input, else "".
     QString EndedEarlyNote() const;
+    // Keeps the furthest end of what was read from the file.
+    static void NoteReadEnd(TInputFile& file, const AVPacket* pkt);
     double OutputTime(const TOutputCoder& c) const;
 
     TCustomFFmpeg& C;

@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <cmath>
+#include <cstring>
 
 void TCustomFFmpeg::Transcode() {
     TTranscoder pipeline(*this);
@@ -75,12 +76,65 @@ void TTranscoder::CheckWritten() {
     }
 }
 
+namespace {
+
+// Transport streams are runs of whole packets of one of these sizes; a file
+// that stops inside one was cut off. Their duration is read from the last
+// timestamps, so it shrinks with the cut and cannot tell.
+bool EndsInsideTransportPacket(AVFormatContext* ctx) {
+    if (std::strcmp(ctx->iformat->name, "mpegts") != 0 || !ctx->pb) return false;
+    const int64_t size = ff::avio_size(ctx->pb);
+    return size > 0 && size % 188 != 0 && size % 192 != 0 && size % 204 != 0;
+}
+
+// What the file says it holds, 0 when it does not say. A picture count in
+// the header counts too: without its index a cut AVI takes its duration from
+// the data that is there.
+int64_t DeclaredDuration(AVFormatContext* ctx) {
+    int64_t declared = 0;
+    if (ctx->duration > 0 && ctx->duration_estimation_method != AVFMT_DURATION_FROM_BITRATE) declared = ctx->duration;
+    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
+        const AVStream* st = ctx->streams[i];
+        if (st->codecpar->codec_type != AVMEDIA_TYPE_VIDEO || (st->disposition & AV_DISPOSITION_ATTACHED_PIC) ||
+            st->nb_frames <= 0 || st->avg_frame_rate.num <= 0 || st->avg_frame_rate.den <= 0)
+            continue;
+        declared = std::max(declared, ff::av_rescale_q(st->nb_frames, av_inv_q(st->avg_frame_rate), AV_TIME_BASE_Q));
+    }
+    return declared;
+}
+
+}  // namespace
+
+void TTranscoder::NoteReadEnd(TInputFile& file, const AVPacket* pkt) {
+    const int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+    if (ts == AV_NOPTS_VALUE || pkt->stream_index >= file.nb_streams) return;
+    const AVRational tb = file.ctx->streams[pkt->stream_index]->time_base;
+    const int64_t end = ff::av_rescale_q(ts + std::max<int64_t>(pkt->duration, 0), tb, AV_TIME_BASE_Q);
+    if (file.read_end == AV_NOPTS_VALUE || end > file.read_end) file.read_end = end;
+}
+
 QString TTranscoder::EndedEarlyNote() const {
     for (size_t i = 0; i < FFiles.size(); ++i) {
         const TInputFile& f = FFiles[i];
         const QString what = QStringLiteral("Input #%1 ended early").arg(i);
         if (f.read_error < 0) return ErrorText(what, f.read_error);
         if (f.last_corrupt) return what + QStringLiteral(": its last packet is cut off");
+        // Only an input read to its end can be short of it (a stop, "t" or
+        // "shortest" ends the reading on purpose).
+        if (!f.eof_reached) continue;
+        if (EndsInsideTransportPacket(f.ctx)) return what + QStringLiteral(": its last transport packet is cut off");
+        // A duration guessed from the bit rate follows the file's size (a cut
+        // file declares what it holds) and is loose for a variable rate, so
+        // only a duration the file states is held against what was read. A
+        // tenth of slack absorbs headers that round or count a last frame.
+        const int64_t declared = DeclaredDuration(f.ctx);
+        if (declared <= 0 || f.read_end == AV_NOPTS_VALUE) continue;
+        const int64_t start = f.ctx->start_time != AV_NOPTS_VALUE ? f.ctx->start_time : 0;
+        const int64_t read = f.read_end - start;
+        const int64_t shortBy = declared - read;
+        if (shortBy > declared / 10 && shortBy > AV_TIME_BASE / 10)
+            return what + QStringLiteral(": read to %1 of %2").arg(DurationToText(std::max<int64_t>(read, 0)),
+                                                                   DurationToText(declared));
     }
     return QString();
 }
@@ -169,6 +223,7 @@ void TTranscoder::Loop() {
         }
         for (TInputFile& f : FFiles) f.no_packet = false;
         file.last_corrupt = (pkt->flags & AV_PKT_FLAG_CORRUPT) != 0;
+        NoteReadEnd(file, pkt);
         if (O.Fdo_pkt_dump)
             ff::av_pkt_dump_log2(nullptr, AV_LOG_DEBUG, pkt, O.Fdo_hex_dump, file.ctx->streams[pkt->stream_index]);
         if (pkt->stream_index >= file.nb_streams || FInputs[file.ist_index + pkt->stream_index].discard) {

@@ -107,6 +107,77 @@ TEST_F(ConverterBrokenTest, AWholeInputFinishesWithoutNote) {
     EXPECT_EQ(f.FatalMessage().toStdString(), "");
 }
 
+// ---------------------------------------------------------------- cut off as a broken download leaves them
+
+struct CutCase {
+    const char* ext;
+    const char* encode;  // the ffmpeg tool's arguments for the whole clip
+    const char* output;  // what the converter writes
+};
+
+const CutCase kCutCases[] = {
+    {"mkv", "-c:v mpeg4 -c:a mp2", "out.mkv"},
+    {"ts", "-c:v mpeg4 -c:a mp2", "out.mkv"},
+    {"flac", "-vn", "out.wav"},
+    {"mp3", "-vn -c:a libmp3lame", "out.wav"},
+    {"avi", "-c:v mpeg4 -c:a mp2", "out.mkv"},
+    {"mp4", "-c:v mpeg4 -c:a aac -movflags +faststart", "out.mkv"},
+};
+
+QString WholeClip(const CutCase& c) {
+    return Clip(QStringLiteral("whole2s.%1").arg(QLatin1String(c.ext)),
+                QStringLiteral("-f lavfi -i testsrc=s=160x120:r=25:d=2 -f lavfi -i sine=r=44100:d=2 %1")
+                    .arg(QLatin1String(c.encode)));
+}
+
+class CutInputTest : public ConverterBrokenTest, public ::testing::WithParamInterface<CutCase> {
+protected:
+    // The fatal message and the note of one conversion of src.
+    void ConvertIt(const QString& src, QString& note) {
+        TPipelineFFmpeg f;
+        const QString out = Out(QLatin1String(GetParam().output));
+        Steps steps{{"-i", src}};
+        if (QLatin1String(GetParam().output).endsWith(QLatin1String(".mkv")))
+            steps.insert(steps.end(), {{"vcodec", "mpeg4"}, {"acodec", "mp2"}});
+        steps.push_back({"-o", out});
+        ASSERT_EQ("", Convert(f, steps).toStdString());
+        EXPECT_TRUE(f.Finished());
+        EXPECT_GT(Probe(out).duration, 0.3);
+        note = f.FatalMessage();
+    }
+};
+
+TEST_P(CutInputTest, ACutFileConvertsWhatIsThereAndSaysItEndedEarly) {
+    const QString whole = WholeClip(GetParam());
+    const QString cut = Patched(QStringLiteral("cut55.%1").arg(QLatin1String(GetParam().ext)), whole,
+                                [](QByteArray& b) { b.truncate(b.size() * 55 / 100); });
+    QString note;
+    ConvertIt(cut, note);
+    EXPECT_TRUE(note.startsWith(QStringLiteral("Input #0 ended early: "))) << note.toStdString();
+}
+
+TEST_P(CutInputTest, AWholeFileHasNoNote) {
+    QString note;
+    ConvertIt(WholeClip(GetParam()), note);
+    EXPECT_EQ(note.toStdString(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Containers, CutInputTest, ::testing::ValuesIn(kCutCases),
+                         [](const auto& info) { return std::string(info.param.ext); });
+
+// A file whose duration is guessed from its bit rate declares what it holds,
+// however far a variable rate makes the guess off (a second of silence, then
+// one of noise, reads as nearly three): no note.
+TEST_F(ConverterBrokenTest, ADurationGuessedFromTheBitRateIsNoReasonForANote) {
+    const QString vbr = Clip(QStringLiteral("vbr_noxing.mp3"),
+                             QStringLiteral("-f lavfi -i anullsrc=r=44100:cl=mono:d=1 -f lavfi -i anoisesrc=r=44100:d=1 "
+                                            "-filter_complex [0][1]concat=n=2:v=0:a=1 -c:a libmp3lame -q:a 0 "
+                                            "-write_xing 0"));
+    TPipelineFFmpeg f;
+    ASSERT_EQ("", Convert(f, {{"-i", vbr}, {"-o", Out(QStringLiteral("vbr.wav"))}}).toStdString());
+    EXPECT_EQ(f.FatalMessage().toStdString(), "");
+}
+
 // ---------------------------------------------------------------- errors say what happened
 
 TEST_F(ConverterBrokenTest, AFolderAsInputIsADirectory) {
