@@ -369,12 +369,19 @@ void TTranscoder::KeepInputRate(const TInputStream& ist) {
 
 int TTranscoder::DecodeVideo(TInputStream& ist, const AVPacket* pkt, bool& gotFrame) {
     const int istIndex = static_cast<int>(&ist - FInputs.data());
+    // An error here is a damaged frame's (the packet was taken); the frames
+    // decoded behind it are still to be received.
     int ret = ff::avcodec_send_packet(ist.dec, pkt);
-    if (ret < 0 && ret != AVERROR_EOF && ret != AVERROR(EAGAIN)) return -1;
+    bool failed = ret < 0 && ret != AVERROR_EOF && ret != AVERROR(EAGAIN);
     for (;;) {
         ret = ff::avcodec_receive_frame(ist.dec, FDecoded);
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF) break;
-        if (ret < 0) return -1;
+        if (ret < 0) {
+            // A damaged frame; with several threads good ones may be queued
+            // behind it, also while the decoder is drained at the end.
+            failed = true;
+            continue;
+        }
         gotFrame = true;
         const int64_t best = FDecoded->best_effort_timestamp;
         ist.pts = best != AV_NOPTS_VALUE ? ff::av_rescale_q(best, ist.st->time_base, AV_TIME_BASE_Q) : ist.next_pts;
@@ -389,7 +396,7 @@ int TTranscoder::DecodeVideo(TInputStream& ist, const AVPacket* pkt, bool& gotFr
         if (O.Fstart_time == 0 || ist.pts >= O.Fstart_time) SendDecodedVideo(ist, istIndex, FDecoded);
         ff::av_frame_unref(FDecoded);
     }
-    return 0;
+    return failed ? -1 : 0;
 }
 
 void TTranscoder::SendDecodedVideo(TInputStream& ist, int istIndex, AVFrame* frame) {
@@ -401,12 +408,16 @@ void TTranscoder::SendDecodedVideo(TInputStream& ist, int istIndex, AVFrame* fra
 int TTranscoder::DecodeAudio(TInputStream& ist, const AVPacket* pkt, bool& gotFrame) {
     const int istIndex = static_cast<int>(&ist - FInputs.data());
     int ret = ff::avcodec_send_packet(ist.dec, pkt);
-    if (ret < 0 && ret != AVERROR_EOF && ret != AVERROR(EAGAIN)) return -1;
+    bool failed = ret < 0 && ret != AVERROR_EOF && ret != AVERROR(EAGAIN);
     int frames = 0;
     for (;;) {
         ret = ff::avcodec_receive_frame(ist.dec, FDecoded);
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF) break;
-        if (ret < 0) return -1;
+        if (ret < 0) {
+            // As for video.
+            failed = true;
+            continue;
+        }
         gotFrame = true;
         if (++frames == 2 && pkt && ((O.Fverbose > 0 && !ist.showed_multi_packet_warning) || O.Fverbose > 1)) {
             C.Log(llError, QStringLiteral("Multiple frames in a packet from stream %1").arg(pkt->stream_index));
@@ -419,7 +430,7 @@ int TTranscoder::DecodeAudio(TInputStream& ist, const AVPacket* pkt, bool& gotFr
         if (O.Fstart_time == 0 || ist.pts >= O.Fstart_time) SendDecodedAudio(ist, istIndex, FDecoded);
         ff::av_frame_unref(FDecoded);
     }
-    return 0;
+    return failed ? -1 : 0;
 }
 
 void TTranscoder::SendDecodedAudio(TInputStream& ist, int istIndex, AVFrame* frame) {
