@@ -159,7 +159,8 @@ private:
     void ReportProgress(int AFileIndex, bool ALast);
     void Finish();
     // Checks what the run wrote: an encoded stream that got nothing fails the
-    // conversion; a stopped one that wrote nothing at all leaves no file.
+    // conversion; a stopped file with a picture or sound stream that got
+    // nothing (or nothing at all) is removed, and the report says so.
     void CheckWritten();
     void DiscardOutput(TOutputFile* out);
     void DiscardOutputs();

@@ -45,15 +45,32 @@ void TTranscoder::DiscardOutputs() {
 
 void TTranscoder::CheckWritten() {
     if (C.FBroken) {
-        // Stopped before a single packet: the file holds a header at most,
-        // which nothing can play.
+        // Stopped before a single packet, the file holds a header at most;
+        // stopped before a picture or sound stream it declares got one, readers
+        // cannot tell that stream's format. Neither plays; subtitles may
+        // simply not have begun yet.
         const int outputs = C.OwnOutputFiles();
         for (int i = 0; i < outputs; ++i) {
             TOutputFile* out = C.Foutput_files[i];
             int64_t packets = 0;
-            for (const auto& c : FCoders)
-                if (c->file == out) packets += c->packets;
-            if (packets == 0) DiscardOutput(out);
+            const TOutputCoder* first = nullptr;
+            const TOutputCoder* empty = nullptr;  // a picture or sound stream that got nothing
+            for (const auto& c : FCoders) {
+                if (c->file != out) continue;
+                if (!first) first = c.get();
+                packets += c->packets;
+                if (!empty && c->packets == 0 && (c->type == AVMEDIA_TYPE_VIDEO || c->type == AVMEDIA_TYPE_AUDIO))
+                    empty = c.get();
+            }
+            if (!first || (packets > 0 && !empty)) continue;
+            DiscardOutput(out);
+            const TOutputCoder& named = empty ? *empty : *first;
+            const QString note = QStringLiteral("Output #%1 removed: stopped before stream #%1.%2 (%3) got a packet")
+                                     .arg(i)
+                                     .arg(named.index)
+                                     .arg(MediaTypeName(named.type));
+            C.Log(llWarning, note);
+            if (!C.FFatalException) C.FFatalMessage = note;
         }
         return;
     }
@@ -121,7 +138,7 @@ QString TTranscoder::EndedEarlyNote() const {
         if (f.last_corrupt) return what + QStringLiteral(": its last packet is cut off");
         // Only an input read to its end can be short of it (a stop, "t" or
         // "shortest" ends the reading on purpose).
-        if (!f.eof_reached) continue;
+        if (!f.eof_reached || C.FBroken) continue;
         if (EndsInsideTransportPacket(f.ctx)) return what + QStringLiteral(": its last transport packet is cut off");
         // A duration guessed from the bit rate follows the file's size (a cut
         // file declares what it holds) and is loose for a variable rate, so
@@ -478,13 +495,13 @@ void TTranscoder::Finish() {
         if (ret < 0) C.Log(llError, ErrorText(QStringLiteral("av_write_trailer()"), ret));
     }
     ReportProgress(-1, true);
-    if (C.FBroken) CheckWritten();
     // A finished conversion of a cut-off input says so in its report.
     const QString note = EndedEarlyNote();
     if (!note.isEmpty()) {
         C.Log(llWarning, note);
         if (!C.FFatalException) C.FFatalMessage = note;
     }
+    if (C.FBroken) CheckWritten();
     C.FFinished = !C.FBroken;
 }
 

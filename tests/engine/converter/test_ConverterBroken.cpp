@@ -52,11 +52,99 @@ TEST_P(StopBeforeFirstPacketTest, LeavesNoFile) {
     EXPECT_TRUE(f.Terminated());
     EXPECT_FALSE(f.Finished());
     EXPECT_FALSE(f.FatalException()) << f.FatalMessage().toStdString();
+    EXPECT_TRUE(f.FatalMessage().startsWith(QStringLiteral("Output #0 removed: stopped before stream #0.")))
+        << f.FatalMessage().toStdString();
     EXPECT_FALSE(QFileInfo::exists(out));
 }
 
 INSTANTIATE_TEST_SUITE_P(Containers, StopBeforeFirstPacketTest, ::testing::Values("stop.mp4", "stop.mkv", "stop.avi"),
                          [](const auto& info) { return QString::fromLatin1(info.param).replace(u'.', u'_').toStdString(); });
+
+// ---------------------------------------------------------------- stop before a stream's first packet
+
+namespace {
+
+// Reads as the libraries do until the first video packet, which is not
+// handed over: the task is stopped there, as a user's stop can land.
+struct StopAtFirstVideo {
+    static inline TCustomFFmpeg* Task = nullptr;
+    static inline TCustomTrevalon* Queue = nullptr;
+    static inline decltype(ff::av_read_frame) Real = nullptr;
+    static int Read(AVFormatContext* ctx, AVPacket* pkt) {
+        const int ret = Real(ctx, pkt);
+        if (ret < 0 || ctx->streams[pkt->stream_index]->codecpar->codec_type != AVMEDIA_TYPE_VIDEO) return ret;
+        ff::av_packet_unref(pkt);
+        if (Task) Task->Stop(false);
+        if (Queue) Queue->Stop(false);
+        return AVERROR(EAGAIN);  // the loop sees the stop before it reads again
+    }
+    StopAtFirstVideo() {
+        Real = ff::av_read_frame;
+        ff::av_read_frame = &Read;
+    }
+    ~StopAtFirstVideo() {
+        ff::av_read_frame = Real;
+        Task = nullptr;
+        Queue = nullptr;
+    }
+};
+
+// Half a second of sound comes before the first picture.
+QString SoundFirst() {
+    return Clip(QStringLiteral("sound_first.mkv"),
+                QStringLiteral("-f lavfi -i sine=r=44100:d=1.5 -itsoffset 0.5 -f lavfi -i testsrc=s=160x120:r=25:d=1 "
+                               "-map 0:a -map 1:v -c:a mp2 -c:v mpeg4"));
+}
+
+}  // namespace
+
+class StopBeforeFirstPictureTest : public ConverterBrokenTest, public ::testing::WithParamInterface<const char*> {};
+
+// Sound was written, the declared picture stream got nothing: such a file is
+// removed like one that got nothing at all, and the report says so.
+TEST_P(StopBeforeFirstPictureTest, RemovesTheFileAndSaysSo) {
+    const QString src = SoundFirst();
+    const QString out = Out(QLatin1String(GetParam()));
+    TPipelineFFmpeg f;
+    ASSERT_TRUE(Build(f, {{"-i", src}, {"vcodec", "mpeg4"}, {"acodec", "mp2"}, {"-o", out}}))
+        << f.LastErrMsg().toStdString();
+    {
+        StopAtFirstVideo stop;
+        StopAtFirstVideo::Task = &f;
+        f.StartConvert(false);
+    }
+    EXPECT_TRUE(f.Terminated());
+    EXPECT_FALSE(f.Finished());
+    EXPECT_FALSE(f.FatalException()) << f.FatalMessage().toStdString();
+    EXPECT_EQ(f.FatalMessage().toStdString(), "Output #0 removed: stopped before stream #0.0 (Video) got a packet");
+    EXPECT_TRUE(FLog.Contains(QStringLiteral("Output #0 removed"))) << FLog.Lines().join(u'\n').toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out));
+}
+
+INSTANTIATE_TEST_SUITE_P(Containers, StopBeforeFirstPictureTest, ::testing::Values("part.avi", "part.mkv", "part.mp4"),
+                         [](const auto& info) { return QString::fromLatin1(info.param).replace(u'.', u'_').toStdString(); });
+
+// The task's report carries the same words the row is given.
+TEST_F(ConverterBrokenTest, AStoppedTasksReportSaysItsPartialOutputWasRemoved) {
+    TTrevalon queue;
+    queue.SetTriggerEventInMainThread(false);
+    const int task = queue.AddTask(SoundFirst());
+    ASSERT_EQ(task, 0) << queue.LastErrMsg().toStdString();
+    const QString out = Out(QStringLiteral("queued.avi"));
+    ASSERT_TRUE(queue.SetOutputFile(task, out)) << queue.LastErrMsg().toStdString();
+    std::vector<TTerminateInfo> reports;
+    queue.OnTerminate = [&reports](QObject*, const TTerminateInfo& AInfo) { reports.push_back(AInfo); };
+    {
+        StopAtFirstVideo stop;
+        StopAtFirstVideo::Queue = &queue;
+        queue.Start(0);
+    }
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_FALSE(reports[0].Finished);
+    EXPECT_FALSE(reports[0].Exception);
+    EXPECT_EQ(reports[0].ExceptionMsg.toStdString(), "Output #0 removed: stopped before stream #0.0 (Video) got a packet");
+    EXPECT_FALSE(QFileInfo::exists(out));
+}
 
 // ---------------------------------------------------------------- broken input
 
