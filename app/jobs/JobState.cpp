@@ -35,7 +35,14 @@ TTaskEnd TaskEnd(const TTerminateInfo& info, const QString& rememberedRefusal) {
         end.ProgressText = FailedText(reason);
         end.Warning = reason;
     } else if (info.Finished) {
-        end.ProgressText = QStringLiteral("100%");
+        // A cut-off input converts what is there; the row says it ended early
+        // instead of a plain 100%.
+        end.ProgressText = info.ExceptionMsg.isEmpty() ? QStringLiteral("100%")
+                                                       : QStringLiteral("100%：") + info.ExceptionMsg;
+    } else if (!info.ExceptionMsg.isEmpty()) {
+        // A stop whose partial output was removed: the row says so rather than
+        // keep a percentage of a file that is gone.
+        end.ProgressText = info.ExceptionMsg;
     }
     return end;
 }

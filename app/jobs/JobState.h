@@ -36,9 +36,10 @@ struct TTaskEnd {
     std::optional<QString> ProgressText;  // the new progress column; none keeps it
     std::optional<QString> Warning;       // the warning box's text, when one is shown
 };
-// A finished task reads "100%"; a failed one reads "失败：" and its reason
-// (also when the error came after its last frame, as its output may be cut);
-// a stopped one keeps its last percentage.
+// A finished task reads "100%" ("100%：" and the engine's note when its input
+// ended early); a failed one reads "失败：" and its reason (also when the error
+// came after its last frame, as its output may be cut); a stopped one keeps
+// its last percentage, or says its partial output was removed.
 TTaskEnd TaskEnd(const TTerminateInfo& info, const QString& rememberedRefusal = {});
 
 // One line of the hidden log: "#<thread>.<level>: <message>", the level as

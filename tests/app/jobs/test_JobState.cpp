@@ -58,13 +58,17 @@ TEST(JobState, FailureReason) {
 }
 
 TEST(JobState, TaskEnd) {
+    const QString kEarly = S("Input #0 ended early: read to 00:00:01.091 of 00:00:02.011");
+    const QString kRemoved = S("Output #0 removed: stopped before stream #0.0 (Video) got a packet");
     const struct {
         const char* what;
         TTerminateInfo info;
         std::optional<QString> progress, warning;
     } cases[] = {
         {"finished", {2, true, false, {}}, QStringLiteral("100%"), std::nullopt},
+        {"finished from a cut-off input", {2, true, false, kEarly}, S("100%：") + kEarly, std::nullopt},
         {"stopped keeps its percentage", {2, false, false, {}}, std::nullopt, std::nullopt},
+        {"stopped, its output removed", {2, false, false, kRemoved}, kRemoved, std::nullopt},
         {"failed", {2, false, true, kMuxer}, S("失败：") + kMuxer, kMuxer},
         {"failed after its last frame", {2, true, true, kMuxer}, S("失败：") + kMuxer, kMuxer},
     };
