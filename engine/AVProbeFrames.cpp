@@ -229,12 +229,12 @@ bool TAVProbe::Seek(std::int64_t APTS, TSeekFlags ASeekFlags) {
 
 void TAVProbe::RestorePosition() {
     FRestore = false;
+    // Replaying gives the same pictures, so the held one is decoded again.
+    if (!ReopenFile()) return;
     const TSeekCall seek = FLastSeek;
     const std::vector<std::pair<int, int>> decodes = std::move(FDecodes);
     const std::int64_t lastPTS = FLastPTS, lastPos = FLastPos;
     const bool eof = FEOF;
-    // Replaying gives the same pictures, so the held one is decoded again.
-    if (!ReopenFile()) return;
     if (FCodec) ff::avcodec_flush_buffers(FCodec);
     FDraining = false;
     FEOF = false;
@@ -243,6 +243,9 @@ void TAVProbe::RestorePosition() {
     FLastSeek = {};
     FDecodes.clear();
     if (seek.Done) Seek(seek.PTS, seek.Flags);
+    // Should that seek fail now, the decodes go on from the start rather
+    // than putting back again.
+    FRestore = false;
     for (const auto& [index, count] : decodes)
         for (int i = 0; i < count; ++i) Decode(index);
     FLastPTS = lastPTS;
