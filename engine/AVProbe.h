@@ -12,6 +12,8 @@
 #include <QString>
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -202,6 +204,9 @@ private:
     bool StorePicture(const AVFrame* AFrame, int AIndex);
     std::int64_t StreamInterval(int AIndex) const;
     void DropPending();
+    // Back to where the last failed seek found the probe: the file opened
+    // anew, the last good seek and the decodes since done again.
+    void RestorePosition();
 
     AVCodecContext* FCodec = nullptr;
     int FCodecStream = -1;  // the stream FCodec decodes
@@ -215,4 +220,19 @@ private:
     AVPacket* FPending = nullptr;  // a packet a seek read ahead, decoded first
     std::int64_t FLastPTS = AV_NOPTS_VALUE;
     std::int64_t FLastPos = -1;
+    // The time of the first picture after opening or a seek when it carries
+    // none (microseconds; AV_NOPTS_VALUE once a picture came, or after a
+    // seek by bytes).
+    std::int64_t FSeekPTS = AV_NOPTS_VALUE;
+    // What brought the probe where it is, to come back after a failed seek:
+    // the last seek that succeeded since the file was opened, and the
+    // streams decoded since (runs of equal indexes).
+    struct TSeekCall {
+        bool Done = false;
+        std::int64_t PTS = 0;
+        TSeekFlags Flags;
+    };
+    TSeekCall FLastSeek;
+    std::vector<std::pair<int, int>> FDecodes;
+    bool FRestore = false;  // a failed seek may have moved the input
 };

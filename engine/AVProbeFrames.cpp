@@ -95,6 +95,10 @@ void TAVProbe::CloseFile() {
     ResetPicture();
     FLastPTS = AV_NOPTS_VALUE;
     FLastPos = -1;
+    FSeekPTS = AV_NOPTS_VALUE;
+    FLastSeek = {};
+    FDecodes.clear();
+    FRestore = false;
     DropPending();
     CloseCodec();
     ResetRGBConvertContext(FRGBContext);
@@ -107,6 +111,7 @@ void TAVProbe::UpdateFileInfo() {
     FSeekIndex = FirstVideoStreamIndex() >= 0 ? FirstVideoStreamIndex() : FirstAudioStreamIndex();
     FStartTime = 0;
     if (!ctx) return;
+    FSeekPTS = 0;
     const std::int64_t start = FSeekIndex >= 0 ? ctx->streams[FSeekIndex]->start_time : ctx->start_time;
     if (start != AV_NOPTS_VALUE) FStartTime = start;
 }
@@ -166,12 +171,6 @@ bool TAVProbe::Seek(std::int64_t APTS, TSeekFlags ASeekFlags) {
         if (FStartTime > 0) ts += FStartTime;
     }
 
-    if (FCodec) ff::avcodec_flush_buffers(FCodec);
-    FDraining = false;
-    FEOF = false;
-    DropPending();
-    ResetPicture();
-
     const bool backward = APTS <= 0 || ASeekFlags.Contains(sfBackward);
     int r = 0;
     if (APTS > 0) {
@@ -196,8 +195,22 @@ bool TAVProbe::Seek(std::int64_t APTS, TSeekFlags ASeekFlags) {
             LogError(16, QStringLiteral("could not seek to position %1 bytes").arg(APTS));
         else
             LogError(16, QString::asprintf("could not seek to position %0.3f seconds", APTS / 1000000.0));
+        // The held picture and the decoder stay as they were; the input is
+        // put back before the next read (the demuxer may have read to the end).
+        FRestore = true;
         return false;
     }
+
+    if (FCodec) ff::avcodec_flush_buffers(FCodec);
+    FDraining = false;
+    FEOF = false;
+    FRestore = false;
+    DropPending();
+    ResetPicture();
+    FSeekPTS = ASeekFlags.Contains(sfByte) ? AV_NOPTS_VALUE : std::max<std::int64_t>(APTS, 0);
+    FLastSeek = {true, APTS, ASeekFlags};
+    FDecodes.clear();
+
     ctx = FileHandle();
     if (backward && !reopened && !ASeekFlags.Contains(sfByte) && FSeekIndex >= 0) {
         if (!FPending) FPending = ff::av_packet_alloc();
@@ -212,6 +225,32 @@ bool TAVProbe::Seek(std::int64_t APTS, TSeekFlags ASeekFlags) {
     // input at the end it reached until the next read, which starts afresh.
     if (ctx->pb) LogError(48, QStringLiteral("seek to position %1 bytes").arg(IOPosition(ctx->pb)));
     return true;
+}
+
+void TAVProbe::RestorePosition() {
+    FRestore = false;
+    // Replaying gives the same pictures, so the held one is decoded again.
+    if (!ReopenFile()) return;
+    const TSeekCall seek = FLastSeek;
+    const std::vector<std::pair<int, int>> decodes = std::move(FDecodes);
+    const std::int64_t lastPTS = FLastPTS, lastPos = FLastPos;
+    const bool eof = FEOF;
+    if (FCodec) ff::avcodec_flush_buffers(FCodec);
+    FDraining = false;
+    FEOF = false;
+    DropPending();
+    ResetPicture();
+    FLastSeek = {};
+    FDecodes.clear();
+    if (seek.Done) Seek(seek.PTS, seek.Flags);
+    // Should that seek fail now, the decodes go on from the start rather
+    // than putting back again.
+    FRestore = false;
+    for (const auto& [index, count] : decodes)
+        for (int i = 0; i < count; ++i) Decode(index);
+    FLastPTS = lastPTS;
+    FLastPos = lastPos;
+    FEOF = eof;
 }
 
 void TAVProbe::DropPending() {
@@ -351,10 +390,13 @@ bool TAVProbe::StorePicture(const AVFrame* AFrame, int AIndex) {
     // The packet's decoding time first, as the stream's own clock.
     std::int64_t t = AFrame->pkt_dts;
     if (t == AV_NOPTS_VALUE) t = AFrame->pts;
+    if (t == AV_NOPTS_VALUE) t = AFrame->best_effort_timestamp;
     if (FPicture.PTS != AV_NOPTS_VALUE) FLastPTS = FPicture.PTS;
     const AVStream* st = FileHandle()->streams[AIndex];
     if (t == AV_NOPTS_VALUE) {
-        FPicture.PTS = AV_NOPTS_VALUE;
+        // A key picture without a time (Matroska allows it): the first after
+        // opening or a seek is where the seek asked to be.
+        FPicture.PTS = FSeekPTS;
     } else {
         if (st->start_time != AV_NOPTS_VALUE) t -= st->start_time;
         FPicture.PTS = ff::av_rescale_q(t, st->time_base, AVRational{1, 1000000});
@@ -372,12 +414,18 @@ bool TAVProbe::StorePicture(const AVFrame* AFrame, int AIndex) {
         ff::av_image_copy(pic.data, pic.linesize, const_cast<const std::uint8_t**>(src->data), src->linesize, fmt,
                           width, height);
     FPicture.Ready = true;
+    FSeekPTS = AV_NOPTS_VALUE;
     return true;
 }
 
 bool TAVProbe::Decode(int AStreamIndex) {
+    if (FRestore && IsSeekable()) RestorePosition();
     const int index = SelectDecodeStream(AStreamIndex);
     if (index < 0) return false;
+    if (!FDecodes.empty() && FDecodes.back().first == index)
+        ++FDecodes.back().second;
+    else
+        FDecodes.emplace_back(index, 1);
     if (FPicture.Ready && FormatName().compare(QLatin1String("image2"), Qt::CaseInsensitive) == 0) return true;
     if (FEOF) {
         LogError(32, QStringLiteral("stream eof reached."));

@@ -612,9 +612,32 @@ uint16_t* CopyMatrix(const std::vector<uint16_t>& m) {
     return p;
 }
 
+// Codecs carry each part of the ratio in 8 bits.
+constexpr int kMaxSarPart = 255;
+// The widest display a track header's signed 16.16 width holds.
+constexpr std::int64_t kMaxDisplayWidth = 32767;
+
+// Whether a picture of width x height can carry sar: the display width fits
+// the track header, and the encoders keep it (they drop a ratio that leaves
+// less than one pixel of height).
+bool SarFits(AVRational sar, std::int64_t width, std::int64_t height) {
+    return width * sar.num <= kMaxDisplayWidth * sar.den && sar.num <= height * sar.den;
+}
+
 AVRational AspectToSar(float aspect, int width, int height) {
-    const double sar = width * height != 0 ? static_cast<double>(aspect) * height / width : aspect * 3.0 / 4.0;
-    return ff::av_d2q(sar, 255);
+    const double wanted = width * height != 0 ? static_cast<double>(aspect) * height / width : aspect * 3.0 / 4.0;
+    const AVRational sar = ff::av_d2q(wanted, kMaxSarPart);
+    if (width <= 0 || height <= 0 || sar.num <= 0 || sar.den <= 0 || SarFits(sar, width, height)) return sar;
+    // Too wide to write: the largest ratio that fits, rather than a file
+    // other readers reject or an encoder that silently drops the ratio.
+    AVRational best{1, kMaxSarPart};
+    for (int den = 1; den <= kMaxSarPart; ++den) {
+        const std::int64_t byWidth = kMaxDisplayWidth * den / width;
+        const int num = static_cast<int>(std::min<std::int64_t>({kMaxSarPart, byWidth, std::int64_t{height} * den}));
+        if (num > 0 && std::int64_t{num} * best.den > std::int64_t{best.num} * den) best = {num, den};
+    }
+    ff::av_reduce(&best.num, &best.den, best.num, best.den, kMaxSarPart);
+    return best;
 }
 
 }  // namespace

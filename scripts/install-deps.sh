@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential g++ cmake ninja-build pkg-config
+  clang libclang-rt-14-dev
   qt6-base-dev libgl-dev libxcb1-dev
   libavcodec-dev libavformat-dev libavfilter-dev libavutil-dev
   libavdevice-dev libswscale-dev libswresample-dev ffmpeg

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -293,21 +294,28 @@ qsizetype FirstBlockTime(const QByteArray& b) {
 // the cluster's time): the demuxer's seek to the start fails and leaves the
 // input at the end. The tool, the converter and the player read it from the
 // start; so must the probe after Seek(0).
-TEST_F(ProbeOddMediaTest, SeekToTheStartOfAMatroskaFileWhoseKeyPictureHasNoTime) {
-    QFile in(Make(QStringLiteral("onekey.mkv"), GreyRampArgs(250)));
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
-    QByteArray bytes = in.readAll();
-    const qsizetype time = FirstBlockTime(bytes);
-    ASSERT_GT(time, 0);
-    ASSERT_EQ(bytes.mid(time, 3), QByteArray::fromHex("000080")) << "time 0, key picture";
-    bytes[time] = bytes[time + 1] = static_cast<char>(0xFF);  // -1 before a cluster at 0: no time
-    const QString clip = dir.filePath(QStringLiteral("untimed-key.mkv"));
-    QFile out(clip);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(bytes);
-    out.close();
+class ProbeUntimedKeyTest : public ProbeOddMediaTest {
+protected:
+    void SetUp() override {
+        ProbeOddMediaTest::SetUp();
+        QFile in(Make(QStringLiteral("onekey.mkv"), GreyRampArgs(250)));
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        QByteArray bytes = in.readAll();
+        const qsizetype time = FirstBlockTime(bytes);
+        ASSERT_GT(time, 0);
+        ASSERT_EQ(bytes.mid(time, 3), QByteArray::fromHex("000080")) << "time 0, key picture";
+        bytes[time] = bytes[time + 1] = static_cast<char>(0xFF);  // -1 before a cluster at 0: no time
+        clip = dir.filePath(QStringLiteral("untimed-key.mkv"));
+        QFile out(clip);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+        out.close();
+        Load(clip);
+    }
+    QString clip;
+};
 
-    Load(clip);
+TEST_F(ProbeUntimedKeyTest, SeekToTheStartOfAMatroskaFileWhoseKeyPictureHasNoTime) {
     const int first = ToolLumaAt(clip, 0, 64, 48);
     ASSERT_EQ(first, 20) << "the tool shows the first picture";
     for (int round = 0; round < 2; ++round) {
@@ -320,6 +328,70 @@ TEST_F(ProbeOddMediaTest, SeekToTheStartOfAMatroskaFileWhoseKeyPictureHasNoTime)
         EXPECT_EQ(CentreLuma(probe.FrameInfo()), first + 2);
         // Read on to the end, so the next round seeks back from there.
         while (probe.Decode()) {
+        }
+    }
+}
+
+// The key picture carries no time: the first picture after opening or a seek
+// to the start takes the time the seek asked for rather than none.
+TEST_F(ProbeUntimedKeyTest, TheFirstPictureTakesTheTimeOfItsSeek) {
+    const struct {
+        const char* how;
+        std::int64_t target;  // -1: just opened
+    } cases[] = {{"opened", -1}, {"Seek(0)", 0}, {"Seek(-5)", -5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        if (c.target != -1) {
+            while (probe.Decode()) {
+            }
+            ASSERT_TRUE(probe.Seek(c.target)) << probe.LastErrMsg().toStdString();
+        }
+        ASSERT_TRUE(probe.Decode()) << probe.LastErrMsg().toStdString();
+        EXPECT_EQ(CentreLuma(probe.FrameInfo()), 20);
+        EXPECT_EQ(probe.FrameInfo().PTS, 0);
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_TRUE(probe.Decode()) << probe.LastErrMsg().toStdString();
+            EXPECT_NE(probe.FrameInfo().PTS, AV_NOPTS_VALUE);
+        }
+    }
+}
+
+// Seeking into the file fails (no time to seek by) and the demuxer's search
+// reads to the end. The probe stays where it was: the same picture held, the
+// same end-of-file state, and the next picture the one that came next.
+TEST_F(ProbeUntimedKeyTest, AFailedSeekLeavesTheProbeWhereItWas) {
+    // The pictures as decoding straight through gives them.
+    std::vector<std::int64_t> times;
+    while (probe.Decode()) times.push_back(probe.FrameInfo().PTS);
+    ASSERT_EQ(times.size(), 100u);
+    const int decodedBefore[] = {0, 1, 3, 99, 100};
+    for (int before : decodedBefore) {
+        SCOPED_TRACE(before);
+        probe.CloseFile();
+        Load(clip);
+        for (int i = 0; i < before; ++i) ASSERT_TRUE(probe.Decode());
+        const bool wasEof = before == 100 && !probe.Decode();
+        const TFrameInfo held = probe.FrameInfo();
+        const int heldLuma = held.Ready ? CentreLuma(held) : -1;
+        for (std::int64_t target : {1000000, 3000000}) {
+            EXPECT_FALSE(probe.Seek(target));
+            EXPECT_EQ(probe.LastErrMsg(), QString::asprintf("could not seek to position %0.3f seconds", target / 1e6));
+        }
+        EXPECT_EQ(probe.Eof(), wasEof);
+        EXPECT_EQ(probe.FrameInfo().Ready, held.Ready);
+        EXPECT_EQ(probe.FrameInfo().PTS, held.PTS);
+        EXPECT_EQ(probe.FrameInfo().Position, held.Position);
+        if (held.Ready) {
+            EXPECT_EQ(CentreLuma(probe.FrameInfo()), heldLuma);
+        }
+        if (before == 100) {
+            EXPECT_FALSE(probe.Decode());
+            continue;
+        }
+        for (int next = before; next < before + 2 && next < 100; ++next) {
+            ASSERT_TRUE(probe.Decode()) << probe.LastErrMsg().toStdString();
+            EXPECT_EQ(CentreLuma(probe.FrameInfo()), 20 + 2 * next);
+            EXPECT_EQ(probe.FrameInfo().PTS, next == 0 ? 0 : times[next]);
         }
     }
 }
