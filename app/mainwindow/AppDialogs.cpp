@@ -38,3 +38,28 @@ int TSkinnedDialogs::MessageDlg2(const QString& text, const QString& caption, TM
                                  TMsgDlgButtons buttons) {
     return FMessages ? FMessages->MessageDlg2(text, caption, type, buttons, 0) : mrCancel;
 }
+
+int TSkinnedPrompt::MessageBox(const QString& text, const QString& caption, unsigned flags) {
+    if (!FMessages) return TQtPrompt().MessageBox(text, caption, flags);
+    TMsgDlgType type = mtCustom;
+    switch (flags & 0xF0) {
+    case MB_ICONERROR: type = mtError; break;
+    case MB_ICONQUESTION: type = mtConfirmation; break;
+    case MB_ICONWARNING: type = mtWarning; break;
+    case MB_ICONINFORMATION: type = mtInformation; break;
+    default: break;
+    }
+    TMsgDlgButtons buttons = MsgBtn(mbOK);
+    switch (flags & 0x0F) {
+    case MB_OKCANCEL: buttons = mbOKCancel; break;
+    case MB_ABORTRETRYIGNORE: buttons = mbAbortRetryIgnore; break;
+    case MB_YESNOCANCEL: buttons = mbYesNoCancel; break;
+    case MB_YESNO: buttons = MsgBtn(mbYes) | MsgBtn(mbNo); break;
+    case MB_RETRYCANCEL: buttons = MsgBtn(mbRetry) | MsgBtn(mbCancel); break;
+    default: break;
+    }
+    // The boxes' results are the desktop's answers by number (OK 1 ... No 7).
+    const int result = FMessages->MessageDlg2(text, caption, type, buttons, 0);
+    if (result != mrNone) return result;
+    return buttons == MsgBtn(mbOK) ? IDOK : IDCANCEL;
+}

@@ -3,6 +3,7 @@
 // script the answers; the program runs the window's own dialog components.
 #pragma once
 
+#include "platform/Application.h"
 #include "skin/forms/dialogs/SkinMessage.h"
 
 #include <QPointer>
@@ -51,5 +52,16 @@ public:
 
 private:
     QPointer<TqvSelectSkinDialog> FSkins;
+    QPointer<TqvSkinMessage> FMessages;
+};
+
+// The application's message boxes (failures, errors) drawn by a skinned
+// message component in its current skin; the plain box once it is gone.
+class TSkinnedPrompt : public TPrompt {
+public:
+    explicit TSkinnedPrompt(TqvSkinMessage* messages) : FMessages(messages) {}
+    int MessageBox(const QString& text, const QString& caption, unsigned flags) override;
+
+private:
     QPointer<TqvSkinMessage> FMessages;
 };

@@ -220,6 +220,8 @@ public:
 
     // Where the window shows its dialogs; the start-up sets it.
     std::shared_ptr<TAppDialogs> Dialogs;
+    // The application's boxes in the window's skin, while the window lives.
+    std::shared_ptr<TPrompt> SkinnedPrompt;
     // Write failures of the window's start-up reading, for the start-up's error box.
     settings::TSettingsErrors* StartupErrors = nullptr;
 

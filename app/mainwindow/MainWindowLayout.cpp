@@ -74,6 +74,7 @@ TForm1::~TForm1() {
     if (DUDuvuvu && Trevalon && FFLogger) EndRunsAndPlayback();
     if (Form1 == this) Form1 = nullptr;
     if (&MainWindowLink() == this) SetMainWindowLink(nullptr);
+    if (SkinnedPrompt && &Application()->Prompt() == SkinnedPrompt.get()) Application()->SetPrompt(nullptr);
 }
 
 QString TForm1::OutputFolderText() { return Video_OutPut_Folder_Edit->Text(); }
@@ -164,6 +165,15 @@ void TForm1::CreateSkin() {
     qvSkinHint1->SetName(QStringLiteral("qvSkinHint1"));
     qvSkinMessage1 = new TqvSkinMessage(this);
     qvSkinMessage1->SetName(QStringLiteral("qvSkinMessage1"));
+    // Each box is built at its call from the model, so it shows the skin of the moment.
+    qvSkinMessage1->SetSkinData(qvSkinData1);
+    qvSkinMessage1->SetCtrlSkinData(qvSkinData1);
+    // A prompt a caller installed stays (tests record boxes); the plain box
+    // gives way, so failures and errors are skinned like the notices.
+    if (dynamic_cast<TQtPrompt*>(&Application()->Prompt()) || dynamic_cast<TSkinnedPrompt*>(&Application()->Prompt())) {
+        SkinnedPrompt = std::make_shared<TSkinnedPrompt>(qvSkinMessage1);
+        Application()->SetPrompt(SkinnedPrompt);
+    }
     qvVelmora1 = new TqvVelmora(this);
     qvVelmora1->SetName(QStringLiteral("qvVelmora1"));
     qvVelmora1->SetSkinData(qvSkinData1);

@@ -8,6 +8,11 @@
 #include "platform/Form.h"
 #include "skin/controls/bars/SkinScrollBar.h"
 #include "skin/controls/bars/SkinSlider.h"
+#include "skin/controls/buttons/SkinButton.h"
+#include "skin/controls/checks/SkinCheckRadioBox.h"
+#include "skin/controls/combos/SkinComboBox.h"
+#include "skin/controls/edits/SkinEdit.h"
+#include "skin/controls/office/SkinOfficeComboBox.h"
 #include "skin/controls/panels/SkinPanel.h"
 #include "skin/forms/Velmora.h"
 #include "skin/forms/menu/Menus.h"
@@ -98,15 +103,54 @@ inline void MarkCells(QAbstractItemView* view, QWidget* root, QPoint at) {
         }
 }
 
+// Where the outline of an operable control lies in root's picture (root's
+// top-left at `at`): a check or radio box's box, a slider's thumb, the whole
+// of a push button, an edit or a combo box; empty for other widgets.
+inline QRect ControlOutline(QWidget* c, QWidget* root, QPoint at) {
+    const QPoint off = at + c->mapTo(root, QPoint(0, 0));
+    if (auto* box = qobject_cast<TqvSkinCheckRadioBox*>(c)) {
+        // The skin's box where the record placed it; the flat look puts the
+        // skin's box, or else the built-in 14-pixel square, 3 from the left.
+        if (!box->Flat() && !box->CheckImageRectNow().ToQRect().isEmpty())
+            return box->CheckImageRectNow().ToQRect().translated(off);
+        QSize glyph(14, 14);
+        if (TqvSkinData* model = box->SkinData(); model && !model->Empty)
+            if (const int i = model->GetControlIndex(box->SkinDataName()); i >= 0)
+                if (auto* r = dynamic_cast<TqvDataSkinCheckRadioControl*>(model->CtrlList[i].get()))
+                    glyph = r->CheckImageRect.ToQRect().size();
+        return QRect(QPoint(3, c->height() / 2 - glyph.height() / 2), glyph).translated(off);
+    }
+    if (auto* slider = qobject_cast<TqvSkinSlider*>(c)) return slider->ThumbRect().ToQRect().translated(off);
+    if (qobject_cast<TqvSkinButton*>(c) || qobject_cast<TqvSkinEdit*>(c) || qobject_cast<TqvSkinComboBox*>(c) ||
+        qobject_cast<TqvSkinOfficeComboBox*>(c))
+        return QRect(off, c->size());
+    return {};
+}
+
 // The texts and glyphs of root's controls, marked for the next placed picture
 // in which root's top-left lies at `at`: every visible and enabled control
-// without visible children (its edge left out), the cells of item views and
-// the caption strips of captioned panels. Disabled controls are left out.
+// without visible children (its edge left out; a captioned one must show its
+// text), the cells of item views and the caption strips of captioned panels;
+// and the outlines of the operable controls. Disabled controls are left out.
 inline void MarkTexts(QWidget* root, QPoint at) {
     const std::function<void(QWidget*)> walk = [&](QWidget* w) {
         for (QObject* o : w->children()) {
             auto* c = qobject_cast<QWidget*>(o);
             if (!c || c->isWindow() || !c->isVisibleTo(root) || !c->isEnabled()) continue;
+            // A control under another (the job panel's buttons under the logo) is not seen.
+            const QPoint centre = c->mapTo(root, c->rect().center());
+            QWidget* top = root->childAt(centre);
+            const bool seen = top && (top == c || c->isAncestorOf(top));
+            if (const QRect outline = ControlOutline(c, root, at); seen && !outline.isEmpty())
+                TGallerySheet::MarkControlRegion(outline, RegionName(c) + QStringLiteral(" outline"));
+            // A check or radio box's text is its caption; its box is a control.
+            if (auto* box = qobject_cast<TqvSkinCheckRadioBox*>(c)) {
+                const QRect caption = box->LastCaptionRect().ToQRect();
+                if (!box->Caption().isEmpty() && !caption.isEmpty())
+                    TGallerySheet::MarkTextRegion(caption.translated(at + c->mapTo(root, QPoint(0, 0))),
+                                                  RegionName(c), TGallerySheet::TRegionKind::Caption);
+                continue;
+            }
             // Tracks and thumbs carry no text; a picture shown is the user's.
             if (qobject_cast<TqvSkinScrollBar*>(c) || qobject_cast<TqvSkinSlider*>(c) || qobject_cast<QScrollBar*>(c) ||
                 qobject_cast<TImage*>(c))
@@ -120,7 +164,11 @@ inline void MarkTexts(QWidget* root, QPoint at) {
             for (QObject* k : c->children())
                 if (auto* kw = qobject_cast<QWidget*>(k); kw && !kw->isWindow() && kw->isVisibleTo(root)) leaf = false;
             if (leaf) {
-                TGallerySheet::MarkTextRegion(r.adjusted(2, 2, -2, -2), RegionName(c));
+                auto* control = qobject_cast<TControl*>(c);
+                TGallerySheet::MarkTextRegion(r.adjusted(2, 2, -2, -2), RegionName(c),
+                                              control && !control->Caption().isEmpty()
+                                                  ? TGallerySheet::TRegionKind::Caption
+                                                  : TGallerySheet::TRegionKind::Text);
                 continue;
             }
             if (auto* panel = qobject_cast<TqvSkinPanel*>(c); panel && !panel->Caption().isEmpty())

@@ -14,15 +14,28 @@ constexpr int kSheetW = 1180, kMargin = 16, kGap = 14, kLabelH = 16;
 constexpr QRgb kSheetBg = 0xFFFAFAFA;
 
 // Marked for the next placed picture.
-std::vector<std::pair<QRect, QString>>& PendingRegions() {
-    static std::vector<std::pair<QRect, QString>> pending;
+struct TPending {
+    QRect R;
+    QString Name;
+    TGallerySheet::TRegionKind Kind;
+};
+std::vector<TPending>& PendingRegions() {
+    static std::vector<TPending> pending;
     return pending;
+}
+const char* KindName(TGallerySheet::TRegionKind kind) {
+    switch (kind) {
+    case TGallerySheet::TRegionKind::Caption: return "caption";
+    case TGallerySheet::TRegionKind::Control: return "control";
+    case TGallerySheet::TRegionKind::Text: break;
+    }
+    return "text";
 }
 }  // namespace
 
-void TGallerySheet::MarkTextRegion(const QRect& r, const QString& name)
+void TGallerySheet::MarkTextRegion(const QRect& r, const QString& name, TRegionKind kind)
 {
-    if (r.width() > 0 && r.height() > 0) PendingRegions().emplace_back(r, name);
+    if (r.width() > 0 && r.height() > 0) PendingRegions().push_back({r, name, kind});
 }
 
 bool TGallerySheet::WriteTextRegions(const QString& file) const
@@ -32,7 +45,7 @@ bool TGallerySheet::WriteTextRegions(const QString& file) const
     QTextStream out(&f);
     for (const TTextRegion& t : FRegions)
         out << t.Section << '\t' << t.Picture << '\t' << t.Name << '\t' << t.R.x() << ' ' << t.R.y() << ' '
-            << t.R.width() << ' ' << t.R.height() << '\n';
+            << t.R.width() << ' ' << t.R.height() << '\t' << KindName(t.Kind) << '\n';
     return out.status() == QTextStream::Ok;
 }
 
@@ -101,9 +114,13 @@ void TGallerySheet::Place(const QImage& image, const QString& label)
         p.setFont(SkinFont(QStringLiteral("Arial"), 12, 0));
     }
     p.drawImage(FX, FY, image);
-    for (const auto& [r, name] : PendingRegions())
-        if (const QRect on = r.intersected(image.rect()); !on.isEmpty())
-            FRegions.push_back({FSection, label, name, on.translated(FX, FY)});
+    for (const TPending& m : PendingRegions()) {
+        // A control's outline is measured against the ring round it, so it
+        // must lie wholly in the picture.
+        if (m.Kind == TRegionKind::Control && !image.rect().adjusted(2, 2, -2, -2).contains(m.R)) continue;
+        if (const QRect on = m.R.intersected(image.rect()); !on.isEmpty())
+            FRegions.push_back({FSection, label, m.Name, on.translated(FX, FY), m.Kind});
+    }
     PendingRegions().clear();
     p.setPen(QColor(0x60, 0x60, 0x60));
     p.drawText(QRect(FX, FY + image.height() + 1, w + 4, kLabelH), Qt::AlignLeft | Qt::AlignTop, label);

@@ -24,10 +24,16 @@ public:
     // A picture with a small label under it, placed left to right, wrapping.
     // The text regions marked since the last Place go with it.
     void Place(const QImage& image, const QString& label);
-    // Where a control's text or glyphs lie in the next placed picture (its
-    // own coordinates), for the contrast measurement.
-    static void MarkTextRegion(const QRect& r, const QString& name);
-    // "section<TAB>picture<TAB>name<TAB>x y w h" a line, on the sheet.
+    // What the contrast measurement reads in the next placed picture (its
+    // own coordinates): a region of text or glyphs; the same that must hold
+    // text (a captioned control); a control whose outline must stand out
+    // from what lies round it.
+    enum class TRegionKind { Text, Caption, Control };
+    static void MarkTextRegion(const QRect& r, const QString& name, TRegionKind kind = TRegionKind::Text);
+    static void MarkControlRegion(const QRect& r, const QString& name) {
+        MarkTextRegion(r, name, TRegionKind::Control);
+    }
+    // "section<TAB>picture<TAB>name<TAB>x y w h<TAB>kind" a line, on the sheet.
     bool WriteTextRegions(const QString& file) const;
     void NewRow();
     // The finished sheet, cut to what was drawn.
@@ -42,6 +48,7 @@ private:
     struct TTextRegion {
         QString Section, Picture, Name;
         QRect R;
+        TRegionKind Kind;
     };
     const TqvSkinData& FSkin;
     QImage FImage;

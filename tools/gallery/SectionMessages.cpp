@@ -1,6 +1,6 @@
 // Skinned message boxes as a call builds them: information with OK, and a
 // confirmation with Yes, No, Cancel and the show-again row.
-#include "tools/gallery/GallerySheet.h"
+#include "tools/gallery/GalleryHost.h"
 
 #include "platform/Application.h"
 #include "skin/forms/dialogs/SkinMessage.h"
@@ -18,6 +18,10 @@ protected:
     TModalResult ShowBox(TqvMessageForm* f) override {
         f->Show();
         QApplication::processEvents();
+        const QPoint client = f->Client()->geometry().topLeft();
+        TGallerySheet::MarkTextRegion(QRect(0, 0, f->width(), client.y()).adjusted(4, 4, -4, -2),
+                                      QStringLiteral("frame caption"));
+        gallery::MarkTexts(f->Client(), client);
         Shot = f->grab().toImage();
         return mrOk;
     }

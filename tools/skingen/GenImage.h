@@ -21,6 +21,9 @@ TGenRgb GenRgb(int r, int g, int b);
 TGenRgb GenMix(TGenRgb a, TGenRgb b, int num, int den);
 // Every channel moved by delta, clamped.
 TGenRgb GenShade(TGenRgb c, int delta);
+// Whether a and b differ by at least num/den as a WCAG contrast ratio
+// (relative luminance from a table in millionths: integers only).
+bool GenContrastAtLeast(TGenRgb a, TGenRgb b, int num, int den);
 // The platform colour (red in the low byte) of an 0xRRGGBB value.
 TColor GenToColor(TGenRgb c);
 

@@ -450,9 +450,11 @@ void TSkinBuilder::Buttons()
     TRect tool[4];
     for (int i = 0; i < 4; ++i) {
         tool[i] = FControls.Take(tw, th);
-        if (i == 0)
+        if (i == 0) {
             GenFill(C(), tool[i], bar);
-        else if (i == 3)
+            // A resting outline: the button's bounds show before the pointer finds it.
+            GenFrameRounded(C(), tool[i], std::min(T.Radius, 3), P.Outline());
+        } else if (i == 3)
             GenFill(C(), tool[i], bar);
         else
             P.Face(C(), tool[i], look[i], TGenAxis::Horizontal, bar);
@@ -481,6 +483,8 @@ void TSkinBuilder::Buttons()
         mr[i] = FControls.Take(mw, mh);
         if (i == 0 || i == 3) {
             GenFill(C(), mr[i], bar);
+            if (i == 0)
+                GenFrameRounded(C(), mr[i], std::min(T.Radius, 3), P.Outline());
             if (i == 3)
                 GenFrameRounded(C(), mr[i], std::min(T.Radius, 3), GenMix(bar, T.Border, 1, 5));
         } else {
@@ -818,11 +822,13 @@ void TSkinBuilder::CheckRadios()
             const TGenRgb bg = state == TGenState::Hot ? GenMix(T.Client, T.Accent, 1, P.Dark() ? 6 : 10) : T.Client;
             GenFill(C(), r, bg);
             const TGenRgb box = state == TGenState::Disabled ? GenMix(T.Window, T.Face, 1, 2) : T.Window;
-            const TGenRgb line = state == TGenState::Hot ? T.Accent
+            const TGenRgb line = state == TGenState::Hot ? P.AccentOutline()
                                  : state == TGenState::Disabled ? GenMix(T.Border, T.Face, 1, 2)
-                                                                : T.Border;
+                                                                : P.Outline();
             const TGenRgb ink = state == TGenState::Disabled ? T.DisabledText : radio ? T.Accent : T.WindowText;
-            const int rad = radio ? g / 2 : std::min(T.Radius, 2);
+            // Round at least by a pixel: the control keys its picture on the
+            // corner pixel, and a square corner would key the outline away.
+            const int rad = radio ? g / 2 : std::clamp(T.Radius, 1, 2);
             GenFillRounded(C(), r, rad, box);
             GenFrameRounded(C(), r, rad, line);
             if (mark == 1)
@@ -893,9 +899,9 @@ void TSkinBuilder::Slider()
     for (int i = 0; i < 2; ++i) {
         const TGenState st = i ? TGenState::Hot : TGenState::Normal;
         P.Face(C(), Rect(s.HThumbRect.Left + i * tw, s.HThumbRect.Top, s.HThumbRect.Left + (i + 1) * tw, s.HThumbRect.Bottom),
-               st, TGenAxis::Vertical, T.Client, std::min(T.Radius, 3));
+               st, TGenAxis::Vertical, T.Client, std::clamp(T.Radius, 1, 3));
         P.Face(C(), Rect(s.VThumbRect.Left + i * th, s.VThumbRect.Top, s.VThumbRect.Left + (i + 1) * th, s.VThumbRect.Bottom),
-               st, TGenAxis::Horizontal, T.Client, std::min(T.Radius, 3));
+               st, TGenAxis::Horizontal, T.Client, std::clamp(T.Radius, 1, 3));
     }
     s.EdgeSize = 3;
     s.BGColor = GenToColor(T.Client);

@@ -55,6 +55,30 @@ TSkinPainter::TSkinPainter(const TqvSkinTheme& theme) : FTheme(theme)
             // A few darker fibres among the fine grain.
             c = GenShade(theme.Client, paper.Next(23) == 0 ? d - 4 : d);
         }
+    // Grounds: the client and its textures, faces from end to end, windows.
+    const TGenRgb grounds[] = {theme.Client,
+                               GenShade(theme.Client, -9),
+                               GenShade(theme.Client, -8),
+                               GenShade(theme.Client, 4),
+                               FaceColor(TGenState::Normal, 0, 32),
+                               FaceColor(TGenState::Normal, 16, 32),
+                               FaceColor(TGenState::Normal, 31, 32),
+                               theme.Window};
+    // A margin over 3:1: what a control sits on is a shade off these at places.
+    auto standOut = [&](TGenRgb from) {
+        TGenRgb c = from;
+        for (int k = 0; k <= 32; ++k) {
+            c = GenMix(from, theme.Text, k, 32);
+            bool standsOut = true;
+            for (TGenRgb g : grounds)
+                standsOut = standsOut && GenContrastAtLeast(c, g, 33, 10);
+            if (standsOut)
+                break;
+        }
+        return c;
+    };
+    FOutline = standOut(theme.Border);
+    FAccentOutline = standOut(theme.Accent);
 }
 
 bool TSkinPainter::Dark() const
@@ -115,17 +139,17 @@ TGenRgb TSkinPainter::BorderColor(TGenState state) const
 {
     switch (state) {
     case TGenState::Hot:
-        return GenMix(FTheme.Border, FTheme.Accent, 2, 3);
+        return GenMix(FOutline, FAccentOutline, 2, 3);
     case TGenState::Down:
     case TGenState::Focused:
-        return FTheme.Accent;
+        return FAccentOutline;
     case TGenState::Disabled:
     case TGenState::Inactive:
         return GenMix(FTheme.Border, FTheme.Face, 1, 2);
     case TGenState::Normal:
         break;
     }
-    return FTheme.Border;
+    return FOutline;
 }
 
 TGenRgb TSkinPainter::SelectTint() const
@@ -167,9 +191,9 @@ void TSkinPainter::Well(QImage& img, TRect r, TGenState state, TGenRgb bg) const
     GenFillRounded(img, r, radius, fill);
     // A shadow line under the top edge reads as sunken.
     GenHLine(img, r.Left + 2, r.Right - 2, r.Top + 1, GenMix(fill, FTheme.Border, 1, 5));
-    const TGenRgb border = state == TGenState::Hot || state == TGenState::Focused ? FTheme.Accent
+    const TGenRgb border = state == TGenState::Hot || state == TGenState::Focused ? FAccentOutline
                            : state == TGenState::Disabled ? GenMix(FTheme.Border, FTheme.Face, 1, 2)
-                                                          : GenMix(FTheme.Border, FTheme.Face, 1, 4);
+                                                          : FOutline;
     GenFrameRounded(img, r, radius, border);
 }
 

@@ -16,6 +16,11 @@ public:
     TGenRgb FaceColor(TGenState state, int i, int n) const;
     TGenRgb FaceMean(TGenState state) const { return FaceColor(state, 1, 2); }
     TGenRgb BorderColor(TGenState state) const;
+    // The resting outline of operable controls: the theme's border moved
+    // towards its text until it stands 3:1 from every ground a control sits on.
+    TGenRgb Outline() const { return FOutline; }
+    // The same for the accent's outline (hot, pressed, focused, default).
+    TGenRgb AccentOutline() const { return FAccentOutline; }
     // The light tint behind hot menu items and selected list rows.
     TGenRgb SelectTint() const;
 
@@ -38,6 +43,7 @@ private:
     TqvSkinTheme FTheme;
     int FGrain[64];
     TGenRgb FNoise[16][16];
+    TGenRgb FOutline, FAccentOutline;
 };
 
 // Glyph tables.

@@ -413,7 +413,10 @@ void TqvSkinCheckRadioBox::PaintFlat(TCanvas& C, bool checked, TCheckBoxState st
         DrawGlyphFor(C, 3, H2 - CheckImageRect.Height() / 2, hover, state);
     } else {
         TRect sq = Rect(3, H2 - 7, 17, H2 + 7);
-        C.Brush().SetColor(hover ? clNavy : clBtnShadow);
+        // On a skinned panel the square takes the caption's colour, as the mark
+        // does: the grey frame all but vanished on light and dark faces alike.
+        const bool panelColour = Enabled() && colour != DefaultFont().Color();
+        C.Brush().SetColor(hover ? clNavy : panelColour ? colour : clBtnShadow);
         C.FrameRect(sq);
         C.Brush().SetStyle(bsClear);
         if (state == cbGrayed && !FRadio) {
