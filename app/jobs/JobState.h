@@ -38,8 +38,9 @@ struct TTaskEnd {
 };
 // A finished task reads "100%"; a failed one reads "失败：" and its reason
 // (also when the error came after its last frame, as its output may be cut);
-// a stopped one keeps its last percentage.
-TTaskEnd TaskEnd(const TTerminateInfo& info, const QString& rememberedRefusal = {});
+// a stopped one keeps its last percentage. The warning box stands apart from
+// the rows, so it names the job's input first ("<input>: <reason>").
+TTaskEnd TaskEnd(const TTerminateInfo& info, const QString& rememberedRefusal = {}, const QString& inputPath = {});
 
 // One line of the hidden log: "#<thread>.<level>: <message>", the level as
 // its ordinal (0 quiet .. 7 debug).
