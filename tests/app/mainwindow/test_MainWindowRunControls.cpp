@@ -109,6 +109,7 @@ TEST_F(RunControlsTest, EveryEndOfARunLeavesStopPauseAndResumeAsAFreshWindowShow
         {PauseThenClose, ToolBar, "paused and closed, tool bar"},
         {PauseThenClose, Menu, "paused and closed, menu"},
     };
+    const QString shortClip = TestMedia::Path(QStringLiteral("av1s.avi"));  // also makes the media folder
     const QString longClip = LongClip();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -122,10 +123,12 @@ TEST_F(RunControlsTest, EveryEndOfARunLeavesStopPauseAndResumeAsAFreshWindowShow
         const bool held = c.Ending != Finish;
         if (held) HoldAtFirstReport();
         if (held) AddJob(longClip, 1104);
-        else AddJob(TestMedia::Path(QStringLiteral("av1s.avi")), 3000);
+        else AddJob(shortClip, 3000);
         Press(c.Route, W->qvSkinButton2, kStart);
         ASSERT_TRUE(W->CmdStop.Enabled());
-        if (held) ASSERT_TRUE(WaitFor([&] { return !Reports.empty(); }));
+        if (held) {
+            ASSERT_TRUE(WaitFor([&] { return !Reports.empty(); }));
+        }
         if (c.Ending == PauseThenStop || c.Ending == PauseThenClose) {
             Press(c.Route, W->qvSkinButton11, kPause);
             ASSERT_TRUE(W->qvSkinButton12->Visible());
@@ -164,6 +167,7 @@ TEST_F(RunControlsTest, EveryEndOfARunLeavesStopPauseAndResumeAsAFreshWindowShow
         }
         AfterReport = nullptr;
         DestroyApplication();
+        Application()->SetPrompt(Prompt);  // the next program's boxes are recorded too
         Ends.clear();
         Reports.clear();
         Events.clear();

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QTableView>
 #include <QTest>
 
 using namespace jobs;
@@ -80,9 +81,11 @@ TEST_F(SilentInputTest, TheRowSaysSoAtTheAddAndTheRunNamesTheFile) {
         ASSERT_EQ(Prompt->Boxes.size(), 1u);
         EXPECT_EQ(Prompt->Boxes[0].Text, input + ": " + c.Reason);
         EXPECT_FALSE(QFileInfo::exists(Out() + "/" + Sub(job, siOutputName))) << "no output of nothing";
-        EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList{Sub(good, siOutputName)});
+        EXPECT_EQ(QDir(Out()).entryList({"input_*"}, QDir::Files), QStringList{}) << "nor one under another name";
+        EXPECT_TRUE(QFileInfo(Out() + "/" + Sub(good, siOutputName)).size() > 0);
         EXPECT_EQ(Digest(input), before);
         DestroyApplication();
+        Application()->SetPrompt(Prompt);  // the next program's boxes are recorded too
         Ends.clear();
         Events.clear();
         Reports.clear();

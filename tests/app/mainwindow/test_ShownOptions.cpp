@@ -88,7 +88,9 @@ TEST_F(ShownOptionsTest, EveryProfileRunsWithWhatItsListsShow) {
         EXPECT_EQ(Sub(row, siFrameRate), s.FrameRate);
         EXPECT_EQ(Sub(row, siAspect), s.Aspect);
         EXPECT_EQ(Sub(row, siSampleRate), s.SampleRate);
-        if (Sub(row, siTargetType) == "vcd") EXPECT_EQ(s.VideoBitrate, 1150000) << "the VCD standard's rate";
+        if (Sub(row, siTargetType) == "vcd") {
+            EXPECT_EQ(s.VideoBitrate, 1150000) << "the VCD standard's rate";
+        }
         EXPECT_EQ(Sub(row, siVideoBitrate), QString::number(s.VideoBitrate));
         EXPECT_EQ(Sub(row, siAudioBitrate), QString::number(s.AudioBitrate));
         shown.push_back(s);
