@@ -42,6 +42,9 @@ struct TJobRecord {
     // Why the engine last refused this job's output (at the add or at a
     // rebuild); empty once it was accepted.
     QString Refusal;
+    // The input's audio and video streams as the add probed them; -1 unknown.
+    int AudioStreams = -1;
+    int VideoStreams = -1;
     // The task this job was given at the last start: the engine's reports
     // name tasks, and the job's row may have moved since.
     int RunTask = -1;

@@ -28,12 +28,12 @@ void ApplyProgress(TJobRow& row, const TProgressInfo& info) {
     row[siOutputSize] = MegabyteText(info.CurrentSize);
 }
 
-TTaskEnd TaskEnd(const TTerminateInfo& info, const QString& rememberedRefusal) {
+TTaskEnd TaskEnd(const TTerminateInfo& info, const QString& rememberedRefusal, const QString& inputPath) {
     TTaskEnd end;
     if (info.Exception) {
         const QString reason = TaskFailureReason(info.ExceptionMsg, rememberedRefusal);
         end.ProgressText = FailedText(reason);
-        end.Warning = reason;
+        end.Warning = inputPath.isEmpty() ? reason : inputPath + QStringLiteral(": ") + reason;
     } else if (info.Finished) {
         // A cut-off input converts what is there; the row says it ended early
         // instead of a plain 100%.

@@ -39,8 +39,10 @@ struct TTaskEnd {
 // A finished task reads "100%" ("100%：" and the engine's note when its input
 // ended early); a failed one reads "失败：" and its reason (also when the error
 // came after its last frame, as its output may be cut); a stopped one keeps
-// its last percentage, or says its partial output was removed.
-TTaskEnd TaskEnd(const TTerminateInfo& info, const QString& rememberedRefusal = {});
+// its last percentage, or says its partial output was removed. The warning
+// box stands apart from the rows, so it names the job's input first
+// ("<input>: <reason>").
+TTaskEnd TaskEnd(const TTerminateInfo& info, const QString& rememberedRefusal = {}, const QString& inputPath = {});
 
 // One line of the hidden log: "#<thread>.<level>: <message>", the level as
 // its ordinal (0 quiet .. 7 debug).

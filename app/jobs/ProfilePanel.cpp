@@ -82,12 +82,6 @@ void TProfilePanel::ProfileChanged() {
     // The row converts with what its lists show, not with the profile's own
     // figures where a default item reads otherwise.
     WriteOptionColumns(FFields, *FSelected);
-    // A VCD's video bit rate is fixed by its standard (1150 kbps, which no
-    // list item offers; any other rate makes the encoder refuse the job), so
-    // the disc target decides it, as the profile's parameter says.
-    if (FFields.Video_TargetType == QLatin1String("vcd"))
-        if (const TProfileParams* p = FindProfileParams(ProfileCode()))
-            (*FSelected)[siVideoBitrate] = QString::number(p->VideoBitrate);
     RenameSelected(extension);
     (*FSelected)[siCategoryCode] = QString::number(profiles::CategoryRowCode(FCategoryRow, FProfileRow));
 }

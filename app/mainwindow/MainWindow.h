@@ -418,6 +418,7 @@ private:
     // the engine must create its file new (no overwrite).
     std::vector<bool> CheckOutputNames();
     void SetProfilePanelEnabled(bool enabled);
+    void ResetRunControls();  // Stop, Pause and Resume as a run's end leaves them
 
     // --- progress (MainWindowProgress.cpp)
     void BindProgressHandlers();

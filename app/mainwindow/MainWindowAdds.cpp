@@ -5,6 +5,7 @@
 
 #include "app/jobs/JobState.h"
 #include "app/jobs/ProfilePanel.h"
+#include "app/jobs/StreamCheck.h"
 #include "engine/AVProbe.h"
 #include "engine/FFBase.h"
 #include "engine/Trevalon.h"
@@ -123,6 +124,7 @@ TForm1::TAddOutcome TForm1::AddFile(const QString& path, bool singleAdd) {
         const TAddedFile file{path, probe->FileStreamInfo().Duration, probe->FileSize(), task};
         row = NewJobRow(file, record.Output, panel);
         if (!refusal.isEmpty()) NoteRefusal(row, record, refusal);
+        NoteInputStreams(row, record, probe->AudioStreamCount(), probe->VideoStreamCount());
     } catch (...) {
         // The task has no row to name it: it goes, so task numbers stay true.
         Trevalon->RemoveTask(task);

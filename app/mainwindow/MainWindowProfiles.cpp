@@ -7,6 +7,7 @@
 
 #include "app/jobs/JobOptions.h"
 #include "app/jobs/ProfilePanel.h"
+#include "app/jobs/StreamCheck.h"
 #include "app/profiles/ProfileTables.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
@@ -84,6 +85,8 @@ void TForm1::RunPanel(const std::function<void()>& step) {
         FNamingItem = nullptr;
         FPanel->SetSelected(nullptr);
         VideoFields = FPanel->Fields();
+        // A profile the job's input cannot give says so in the row at once.
+        if (item && item->Index() < JobRecords.Count()) NoteStreamCheck(row, JobRecords.At(item->Index()));
         if (item) StoreRow(item, row);
         ShowPanel();
     });

@@ -56,9 +56,7 @@ void TForm1::TrevalonTerminate(QObject*, const TTerminateInfo& info) {
         CmdRemove.SetEnabled(false);
         CmdRename.SetEnabled(false);
         CmdClear.SetEnabled(true);
-        CmdStop.SetEnabled(false);
-        CmdPause.SetEnabled(false);
-        CmdResume.SetEnabled(false);
+        ResetRunControls();
         Button23->Click();
         Button24->Click();
         if (Form5->qvSkinCheckRadioBox1->Checked()) Button20->Click();
@@ -73,7 +71,8 @@ void TForm1::TrevalonTerminate(QObject*, const TTerminateInfo& info) {
         record.WrittenPath = record.RunOutput;
         record.Written = StampOf(record.RunOutput);
     }
-    const TTaskEnd end = TaskEnd(info, row >= 0 ? JobRecords.At(row).Refusal : QString());
+    const TTaskEnd end = row >= 0 ? TaskEnd(info, JobRecords.At(row).Refusal, lvFiles->Items()[row]->Caption())
+                                  : TaskEnd(info);
     if (row >= 0 && end.ProgressText)
         lvFiles->Items()[row]->SubItems().SetStrings(siProgress, *end.ProgressText);
     if (end.Warning) QueueWarning(*end.Warning);

@@ -5,7 +5,9 @@
 
 #include "app/jobs/JobFileNames.h"
 #include "app/jobs/OutputName.h"
+#include "app/jobs/StreamCheck.h"
 #include "app/options/OptionsForm.h"
+#include "engine/AVProbe.h"
 #include "engine/Trevalon.h"
 #include "platform/Application.h"
 #include "platform/ComCtrls.h"
@@ -114,7 +116,16 @@ bool TForm1::RebuildTasks() {
         TJobRecord& record = JobRecords.At(i);
         record.RunTask = i;
         record.RunOutput = starts[i].OutputPath;
-        if (Trevalon->SetOutputFile(i, starts[i].OutputPath, &starts[i].Output)) {
+        // An output that could hold no stream is not attached: the task then
+        // fails at its turn with the reason kept, which names the cause.
+        const TAVProbe* input = Trevalon->GetTaskAVProbe(i, 0);
+        record.AudioStreams = input->AudioStreamCount();
+        record.VideoStreams = input->VideoStreamCount();
+        if (const auto reason =
+                MissingStreamReason(record.AudioStreams, record.VideoStreams, starts[i].Output.DisableVideo)) {
+            record.Refusal = *reason;
+            mmoLog->Lines().Add(QStringLiteral("***Cannot do convert, error: ") + record.Refusal);
+        } else if (Trevalon->SetOutputFile(i, starts[i].OutputPath, &starts[i].Output)) {
             record.Refusal.clear();
         } else {
             // The task's own failure will only say that it has no output.
@@ -194,6 +205,17 @@ void TForm1::btnStopClick(QObject*) {
     Button23->Click();
     Button24->Click();
     Trevalon->Stop(true);
+}
+
+// Pause and Resume share one place on the tool bar and the relays swap them;
+// however a run ends, Pause is the one left there, as in a fresh window, so
+// the next run offers Pause where the user looks for it.
+void TForm1::ResetRunControls() {
+    CmdStop.SetEnabled(false);
+    CmdPause.SetEnabled(false);
+    CmdResume.SetEnabled(false);
+    qvSkinButton11->SetVisible(true);
+    qvSkinButton12->SetVisible(false);
 }
 
 void TForm1::qvSkinButton11Click(QObject*) {

@@ -163,6 +163,8 @@ void TForm1::EndRunsAndPlayback() {
     Trevalon->OnProgress = nullptr;
     Trevalon->OnTerminate = nullptr;
     Trevalon->Stop(true);
+    // The end of the run no longer reaches the window; its run controls end as any run's do.
+    ResetRunControls();
     FFLogger->OnLog = nullptr;
     // The player's threads draw into Panel6: they end before the window's
     // controls go.

@@ -68,13 +68,13 @@ constexpr int OptionRoleCount = 6;
 enum class TOptionListId : unsigned char {
     FS0, FS1, FS2, FS3, FS4, FS5, FS6, FS7, FS8, FS9, FS10, FS11, FS12, FS13, FS14,
     VB0, VB1, VB2, VB3, VB4, VB5, VB6, VB7, VB8, VB9, VB10, VB11, VB12, VB13, VB14, VB15, VB16, VB17, VB18,
-    VB19, VB20, VB21, VB22,
+    VB19, VB20, VB21, VB22, VB23,
     FR0, FR1, FR2, FR3, FR4, FR5,
     AB1, AB2, AB3, AB4, AB5,
     SR1, SR2, SR3, SR4, SR5, SR6,
     AM0, AM1, AM2,
 };
-constexpr int OptionListCount = 58;
+constexpr int OptionListCount = 59;
 
 struct TOptionList {
     TOptionListId Id;

@@ -4,6 +4,7 @@
 #include "skin/forms/objects/ObjectList.h"
 
 #include "platform/Application.h"
+#include "platform/Control.h"
 #include "skin/forms/Velmora.h"
 #include "skin/forms/hint/SkinHint.h"
 #include "skin/forms/menu/Menus.h"
@@ -255,10 +256,14 @@ void TqvVelmora::MouseTimerProc() {
     }
     if (!GetFormActive()) return;
     const QPoint global = PointerSource().CursorPos();
+    // Only the form's own window keeps the poll: over a control the frame sends
+    // nothing any more, and a poll left running would wake the program 20 times
+    // a second for as long as the pointer rests there. A windowless control is
+    // drawn on its parent and counts as that window; an MDI child is a form of
+    // its own here, with its own client.
     QWidget* under = PointerSource().WidgetAt(global);
-    // The frame is the form itself; its client and controls count as the client area. An MDI
-    // child is no window of its own: what lies inside it counts.
-    if (!under || (under != FForm && !FForm->isAncestorOf(under))) {
+    while (under && qobject_cast<TGraphicControl*>(under)) under = under->parentWidget();
+    if (!under || (under != FForm && under != FForm->Client())) {
         MouseTimer.Stop();
         TestActive(-1, -1, false);
         return;

@@ -64,17 +64,24 @@ TEST(JobState, TaskEnd) {
         const char* what;
         TTerminateInfo info;
         std::optional<QString> progress, warning;
+        QString input, remembered;
     } cases[] = {
-        {"finished", {2, true, false, {}}, QStringLiteral("100%"), std::nullopt},
-        {"finished from a cut-off input", {2, true, false, kEarly}, S("100%：") + kEarly, std::nullopt},
-        {"stopped keeps its percentage", {2, false, false, {}}, std::nullopt, std::nullopt},
-        {"stopped, its output removed", {2, false, false, kRemoved}, kRemoved, std::nullopt},
-        {"failed", {2, false, true, kMuxer}, S("失败：") + kMuxer, kMuxer},
-        {"failed after its last frame", {2, true, true, kMuxer}, S("失败：") + kMuxer, kMuxer},
+        {"finished", {2, true, false, {}}, QStringLiteral("100%"), std::nullopt, {}, {}},
+        {"finished from a cut-off input", {2, true, false, kEarly}, S("100%：") + kEarly, std::nullopt, {}, {}},
+        {"stopped keeps its percentage", {2, false, false, {}}, std::nullopt, std::nullopt, {}, {}},
+        {"stopped, its output removed", {2, false, false, kRemoved}, kRemoved, std::nullopt, {}, {}},
+        {"failed", {2, false, true, kMuxer}, S("失败：") + kMuxer, kMuxer, {}, {}},
+        {"failed after its last frame", {2, true, true, kMuxer}, S("失败：") + kMuxer, kMuxer, {}, {}},
+        // The box stands apart from the rows: it names the job's input.
+        {"failed, its input known", {2, false, true, kMuxer}, S("失败：") + kMuxer, "/in/a b.avi: " + kMuxer,
+         "/in/a b.avi", {}},
+        {"refused, its input known", {2, false, true, kNoOutput}, S("失败：") + kUnknown,
+         "/in/clip.avi: " + kUnknown, "/in/clip.avi", kUnknown},
+        {"finished, its input known", {2, true, false, {}}, QStringLiteral("100%"), std::nullopt, "/in/clip.avi", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const TTaskEnd end = TaskEnd(c.info);
+        const TTaskEnd end = TaskEnd(c.info, c.remembered, c.input);
         EXPECT_EQ(end.ProgressText, c.progress);
         EXPECT_EQ(end.Warning, c.warning);
     }

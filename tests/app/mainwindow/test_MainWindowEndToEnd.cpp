@@ -96,7 +96,9 @@ TEST_F(RunTest, SeveralFilesConvertedTwoAtATimeWithOneFailingInItsRow) {
     EXPECT_TRUE(failed.startsWith(QStringLiteral("失败："))) << failed.toStdString();
     EXPECT_TRUE(failed.contains("divisible by 2")) << failed.toStdString();
     ASSERT_EQ(Prompt->Boxes.size(), 1u);
-    EXPECT_EQ(QStringLiteral("失败：") + Prompt->Boxes[0].Text, failed);
+    // The box names the job's input, then says what the row says.
+    EXPECT_EQ(QStringLiteral("失败：") + Prompt->Boxes[0].Text,
+              QStringLiteral("失败：") + W->lvFiles->Items()[1]->Caption() + ": " + failed.mid(3));
 
     // Two at a time: the third task waits for one of the first two to end.
     auto firstOf = [&](bool end, std::function<bool(int)> task) {

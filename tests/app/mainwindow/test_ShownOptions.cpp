@@ -88,8 +88,9 @@ TEST_F(ShownOptionsTest, EveryProfileRunsWithWhatItsListsShow) {
         EXPECT_EQ(Sub(row, siFrameRate), s.FrameRate);
         EXPECT_EQ(Sub(row, siAspect), s.Aspect);
         EXPECT_EQ(Sub(row, siSampleRate), s.SampleRate);
-        // A VCD's video bit rate is its standard's: the target decides it.
-        if (Sub(row, siTargetType) == "vcd") s.VideoBitrate = -1000;
+        if (Sub(row, siTargetType) == "vcd") {
+            EXPECT_EQ(s.VideoBitrate, 1150000) << "the VCD standard's rate";
+        }
         EXPECT_EQ(Sub(row, siVideoBitrate), QString::number(s.VideoBitrate));
         EXPECT_EQ(Sub(row, siAudioBitrate), QString::number(s.AudioBitrate));
         shown.push_back(s);
@@ -130,6 +131,47 @@ TEST_F(ShownOptionsTest, TheMp3OutputHasTheShownBitRate) {
     ASSERT_TRUE(WaitForRunEnd());
     ASSERT_EQ(Sub(row, siProgress), "100%");
     EXPECT_EQ(AudioBitRate(Out() + "/" + Sub(row, siOutputName)), 192000);
+}
+
+static int VideoBitRate(const QString& file) {
+    QByteArray out;
+    EXPECT_TRUE(TestMedia::RunTool(
+        "ffprobe", {"-v", "error", "-select_streams", "v:0", "-show_entries", "stream=bit_rate", "-of", "json", file},
+        &out));
+    const QJsonArray streams = QJsonDocument::fromJson(out).object()["streams"].toArray();
+    return streams.isEmpty() ? -1 : streams[0].toObject()["bit_rate"].toString().toInt();
+}
+
+// The VCD profiles show their standard's rate and convert at it; a job given
+// another rate still fails in its row with the encoder's reason.
+TEST_F(ShownOptionsTest, AVcdConvertsAtTheRateItShowsAndRefusesAnother) {
+    StartLoaded();
+    struct Case {
+        int Code;
+        QString Rate;  // written over the row's column; empty: as shown
+        bool Converts;
+    };
+    const Case cases[] = {{113, {}, true}, {1410, {}, true}, {113, "528000", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Code << " " << c.Rate.toStdString());
+        W->qvSkinButton8->Click();  // Clear: a finished list takes no new rows
+        TListItem* row = AddJob(TestMedia::Path(QStringLiteral("av1s.avi")), c.Code);
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(W->qvSkinComboBox2->Text(), "1150 kbps");
+        EXPECT_EQ(Sub(row, siVideoBitrate), "1150000");
+        if (!c.Rate.isEmpty()) row->SubItems().SetStrings(siVideoBitrate, c.Rate);
+        Ends.clear();
+        Prompt->Boxes.clear();
+        W->qvSkinButton2->Click();
+        ASSERT_TRUE(WaitForRunEnd());
+        if (c.Converts) {
+            ASSERT_EQ(Sub(row, siProgress), "100%");
+            EXPECT_EQ(VideoBitRate(Out() + "/" + Sub(row, siOutputName)), 1150000);
+        } else {
+            EXPECT_TRUE(Sub(row, siProgress).startsWith(QStringLiteral("失败："))) << Sub(row, siProgress).toStdString();
+            EXPECT_EQ(Prompt->Boxes.size(), 1u);
+        }
+    }
 }
 
 // Overwrite ticked and more threads chosen in the options dialog, then

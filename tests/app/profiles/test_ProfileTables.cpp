@@ -41,7 +41,7 @@ TEST(ProfileTables, SizesAndSharedCodes) {
     EXPECT_EQ(Profiles().size(), 140u);
     EXPECT_EQ(ProfileParamsTable().size(), 140u);
     EXPECT_EQ(OptionPresets().size(), 140u);
-    EXPECT_EQ(OptionLists().size(), 58u);
+    EXPECT_EQ(OptionLists().size(), 59u);
 
     // No code twice, and the three tables keyed by code hold the same codes.
     const auto codes = CodesOf(Profiles());
@@ -290,7 +290,7 @@ TEST(OptionTables, ListsMatchTheirIdsAndSizes) {
     // Item counts per role, lists in id order.
     const std::vector<std::pair<TOptionRole, std::vector<int>>> kCounts = {
         {orFrameSize, {1, 28, 11, 19, 14, 17, 11, 28, 27, 27, 25, 15, 18, 28, 10}},
-        {orVideoBitrate, {1, 8, 9, 9, 15, 9, 12, 12, 13, 12, 12, 8, 16, 11, 9, 9, 11, 10, 11, 11, 9, 10, 11}},
+        {orVideoBitrate, {1, 8, 9, 9, 15, 9, 12, 12, 13, 12, 12, 8, 16, 11, 9, 9, 11, 10, 11, 11, 9, 10, 11, 1}},
         {orFrameRate, {1, 12, 7, 6, 4, 10}},
         {orAudioBitrate, {17, 6, 8, 5, 8}},
         {orSampleRate, {6, 1, 3, 5, 4, 7}},
@@ -311,7 +311,21 @@ TEST(OptionTables, ListsMatchTheirIdsAndSizes) {
             EXPECT_EQ(static_cast<int>(list.Items.size()), counts[n]);
         }
     }
-    EXPECT_EQ(index, 58);
+    EXPECT_EQ(index, 59);
+}
+
+// A disc's video bit rate: a VCD shows its standard's fixed rate, the only
+// one its encoder takes; the other discs show a rate of their list.
+TEST(OptionTables, DiscProfilesShowTheVideoBitRateTheyRunWith) {
+    const std::pair<int, const char*> kDiscs[] = {{111, "1200 kbps"}, {112, "528 kbps"}, {113, "1150 kbps"},
+                                                 {1408, "1200 kbps"}, {1409, "528 kbps"}, {1410, "1150 kbps"}};
+    for (const auto& [code, shown] : kDiscs) {
+        SCOPED_TRACE(code);
+        const TOptionCell& cell = FindOptionPreset(code)->Cells[orVideoBitrate];
+        EXPECT_EQ(DefaultItem(cell), QString::fromUtf8(shown));
+        if (QLatin1String(FindProfileParams(code)->TargetType) == QLatin1String("vcd"))
+            EXPECT_EQ(OptionList(cell.List).Items.size(), 1u) << "no other rate to pick";
+    }
 }
 
 TEST(OptionTables, EveryRowSelectsInsideItsLists) {

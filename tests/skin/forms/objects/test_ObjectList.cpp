@@ -3,6 +3,8 @@
 // clock, the mouse hand-over, and the morph on the 25 ms timer.
 #include "tests/skin/forms/objects/ObjectTestSupport.h"
 
+#include "platform/ExtCtrls.h"
+#include "platform/StdCtrls.h"
 #include "skin/forms/hint/SkinHint.h"
 
 #include <QPainter>
@@ -197,6 +199,83 @@ TEST_F(HoverTest, LeavingIntoTheClientIsSeenWithinOneTick) {
     Ticks->Advance(50);
     EXPECT_FALSE(Comp->MouseTimer.Active());
     EXPECT_EQ(Events.size(), 4);
+}
+
+// Every firing of every timer it runs is counted: the program's wake-ups.
+class TCountingTickSource : public TManualTickSource {
+public:
+    int Firings = 0;
+    int StartTimer(int intervalMs, std::function<void()> fn) override {
+        return TManualTickSource::StartTimer(intervalMs, [this, fn = std::move(fn)] {
+            ++Firings;
+            fn();
+        });
+    }
+};
+
+struct PointerPollTest : HoverTest {
+    std::shared_ptr<TCountingTickSource> Counting = std::make_shared<TCountingTickSource>();
+    PointerPollTest() { Ticks = Counting; }
+};
+
+// The pointer passes a caption button and comes to rest somewhere in the
+// window: the firings in the ten seconds that follow.
+TEST_F(PointerPollTest, ThePollEndsOverAControlAndRunsOnlyWhereTheFormIsUnderThePointer) {
+    auto* panel = new TPanel(Form);
+    panel->SetParent(Form);
+    panel->SetBounds(10, 10, 150, 100);
+    auto* nested = new TButton(Form);
+    nested->SetParent(panel);
+    nested->SetBounds(5, 5, 60, 25);
+    auto* windowless = new TGraphicControl(Form);
+    windowless->SetParent(panel);
+    windowless->SetBounds(5, 50, 60, 25);
+    auto* button = new TButton(Form);
+    button->SetParent(Form);
+    button->SetBounds(200, 10, 60, 25);
+    auto* formLabel = new TGraphicControl(Form);
+    formLabel->SetParent(Form);
+    formLabel->SetBounds(200, 60, 60, 25);
+    struct Case {
+        const char* Where;
+        QWidget* Under;
+        bool Active;
+        int Firings;  // in 10 s
+    };
+    const Case cases[] = {
+        {"a control on the client", button, true, 0},
+        {"a control inside a panel", nested, true, 0},
+        {"the panel", panel, true, 0},
+        {"a windowless control on a panel", windowless, true, 0},
+        // Drawn on the form's own window, as the bare client is: the form is under the pointer.
+        {"a windowless control on the client", formLabel, true, 200},
+        {"the bare client", Form->Client(), true, 200},
+        // An inactive form's poll keeps running, doing nothing, until it is active again.
+        {"a control of an inactive form", button, false, 200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Where);
+        Activate();
+        MoveTo(CentreOf("b"));
+        ASSERT_TRUE(Comp->MouseTimer.Active());
+        if (!c.Active) QApplication::setActiveWindow(nullptr);
+        Pointer->Pos = c.Under->mapToGlobal(QPoint(3, 3));
+        Pointer->Widget = c.Under;
+        Ticks->Advance(50);
+        Counting->Firings = 0;
+        Ticks->Advance(10000);
+        EXPECT_EQ(Counting->Firings, c.Firings);
+        EXPECT_EQ(Comp->MouseTimer.Active(), c.Firings > 0);
+        if (c.Active) {
+            EXPECT_EQ(Comp->ActiveObject, -1);
+        }
+        // Back on the caption button, the hover comes back.
+        Activate();
+        Events.clear();
+        MoveTo(CentreOf("b"));
+        EXPECT_EQ(Events, QStringList{"enter b"});
+        MoveTo(QPoint(200, 10));
+    }
 }
 
 TEST_F(HoverTest, AnInactiveFormTracksNothing) {
