@@ -81,6 +81,7 @@ static int AudioDecodeFrame(TVideoState* is, double& pts) {
             if (frame->pts != AV_NOPTS_VALUE && is->audio_st) {
                 is->audio_clock = frame->pts * av_q2d(is->audio_st->time_base);
                 is->audio_clock_serial = is->audio_flush_serial;
+                is->audio_clock_set = true;
             }
             const int size = ConvertFrame(is, frame);
             ff::av_frame_unref(frame);
@@ -102,6 +103,7 @@ static int AudioDecodeFrame(TVideoState* is, double& pts) {
         if (pkt->pts != AV_NOPTS_VALUE && is->audio_st) {
             is->audio_clock = pkt->pts * av_q2d(is->audio_st->time_base);
             is->audio_clock_serial = is->audio_flush_serial;
+            is->audio_clock_set = true;
         }
         const int ret = ff::avcodec_send_packet(dec, pkt);
         ff::av_packet_free(&pkt);

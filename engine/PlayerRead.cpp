@@ -535,10 +535,7 @@ static void ReadThread(TVideoState* is) {
                 is->EventEOF = 0;
                 is->seek_done = 1;
                 is->seek_req = 0;
-                if (is->video_stream < 0) {
-                    owner->SetSeekingFlag(false);
-                    ++is->report_serial;
-                }
+                if (is->video_stream < 0) owner->SetSeekingFlag(false);
                 is->SeekEvent.Set();
                 // A paused playback shows (or reports) the new place.
                 is->Command();

@@ -189,14 +189,16 @@ struct TVideoState {
     int audio_flush_serial = 0;            // audio callback
     int video_flush_serial = 0;            // video thread
     std::atomic<int> audio_clock_serial{0}, video_clock_serial{0};
+    // Sound has been decoded: before that the audio clock knows only the file's start.
+    std::atomic<bool> audio_clock_set{false};
     std::atomic<int> Reading{0};
     std::atomic<int> ReachEOF{0};
     int ErrorEOF = 0;  // read thread
     std::atomic<int> EventEOF{0};
     // The video decoder has given out its last picture: only then is the end reached.
     std::atomic<int> video_drained{0};
-    // Bumped when the first picture (or, without video, the seek) after a seek
-    // is in place: reports may go back in time only across it.
+    // The seek whose first picture is in place: reports may go back in time
+    // only across a seek.
     std::atomic<int> report_serial{0};
     int reported_serial = 0;  // the player's FReportLock
     std::atomic<int> open_paused{0};

@@ -363,7 +363,7 @@ void VideoThread(TVideoState* is) {
                                    : filtered->pts * av_q2d(ff::av_buffersink_get_time_base(is->filt_out));
             if (is->seek_done && is->seek_flushed) {
                 is->seek_done = 0;
-                ++is->report_serial;
+                is->report_serial = is->video_flush_serial;
                 // A pause lifted for a seek holds again only once the newest
                 // seek shows: an older seek's picture would stall a newer one.
                 std::lock_guard<std::mutex> lock(is->seek_mutex);
