@@ -244,6 +244,47 @@ TEST_F(PlayerTest, ASeekBackInASoundOnlyFileReportsTheNewPlace) {
     }
 }
 
+// A seek forward lands on the key frame before its target; where that lies
+// behind where playback was, playback must not go back: it starts at the
+// target, the pictures (and sound) before it decoded and dropped. A key frame
+// between the two is still where the seek lands, and a seek back is a plain
+// key-frame seek.
+TEST_F(PlayerTest, ASeekForwardNeverLandsBehindWherePlaybackWas) {
+    player.Setframedrop(0);
+    const struct {
+        const char* clip;
+        std::int64_t key, target;  // playback is paused just after key
+        std::int64_t lo, hi;       // the first position after the seek: lo (0: the start) .. hi
+    } cases[] = {
+        {"gop10.mp4", 400000, 760000, 0, 800000},      // keys every 0.4 s
+        {"h264_g25.ts", 1000000, 1900000, 0, 1950000},  // every 1 s
+        {"av.mp4", 480000, 900000, 0, 950000},          // every 0.48 s, with sound
+        {"gop10.mp4", 400000, 1000000, 0, 900000},      // lands on the key at 0.8 s
+        {"gop10.mp4", 1200000, 500000, 400000, 420000},  // back: the key at 0.4 s
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.clip) + " to " + std::to_string(c.target));
+        ASSERT_TRUE(OpenClip(c.clip, true));
+        ASSERT_TRUE(PumpUntil([&] { return rec.Count(psPause) == 1; }));
+        player.Seek(c.key, {}, true);
+        player.Resume();
+        ASSERT_TRUE(PumpUntil([&] { return player.CurrentPTS() >= c.key + 60000; }));
+        player.Pause();
+        PumpFor(100);
+        const std::int64_t start = player.CurrentPTS();
+        ASSERT_LT(start, c.key + 400000) << "paused within the key interval";
+        const std::size_t from = rec.positions.size();
+        player.Seek(c.target, {}, true, start);
+        ASSERT_TRUE(PumpUntil([&] { return rec.positions.size() > from; }));
+        const std::int64_t lo = c.lo ? c.lo : start;
+        EXPECT_GE(rec.positions[from], lo) << "from " << start;
+        EXPECT_LE(rec.positions[from], c.hi) << "from " << start;
+        player.Stop(true);
+        rec.positions.clear();
+        rec.states.clear();
+    }
+}
+
 // While paused no sound plays, so the audio clock still tells the place
 // before a seek: a relative seek right after one counts from its target, and
 // from the clock again once sound of the new place has played.
