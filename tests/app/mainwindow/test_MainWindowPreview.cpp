@@ -265,6 +265,38 @@ TEST_F(PreviewTest, ReleasingAtTheEndPlaysToTheEndAndComesBackPaused) {
     ASSERT_TRUE(WaitFor([&] { return W->DUDuvuvu->Paused(); }));
 }
 
+// A click on the track right of the thumb moves it one step on; the seek
+// lands on the key frame before its target, which here lies behind the
+// picture shown. Playback must still go forward from there.
+TEST_F(PreviewTest, AClickRightOfTheThumbNeverMovesPlaybackBack) {
+    StartShown();
+    Preview("h264_g25.ts");  // 3 s, a key frame every second
+    ASSERT_TRUE(SettledPaused());
+    const auto shown = [&] {
+        std::int64_t pts = -1;
+        W->DUDuvuvu->CurrentFrame(pts);
+        return pts;
+    };
+    // Three pictures past the key frame at 1 s.
+    W->DUDuvuvu->Seek(std::int64_t{1000000}, {}, true);
+    ASSERT_TRUE(WaitFor([&] { return shown() == 1000000; }));
+    for (std::int64_t at = 1040000; at <= 1120000; at += 40000) {
+        W->DUDuvuvu->StepToNextFrame();
+        // The step's picture is shown first, the pause taken up again after it.
+        ASSERT_TRUE(WaitFor([&] { return shown() == at && W->DUDuvuvu->Paused(); })) << shown();
+    }
+    ASSERT_TRUE(WaitFor([&] { return !Positions.empty() && Positions.back() == 1120000; }));
+    ASSERT_EQ(W->qvSkinSlider1->Value(), 74);
+
+    const size_t from = Positions.size();
+    TqvSkinSlider* slider = W->qvSkinSlider1;
+    QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->Width() - 8, slider->Height() / 2));
+    EXPECT_EQ(slider->Value(), 75);  // one step: 1.125 s
+    ASSERT_TRUE(WaitFor([&] { return Positions.size() > from; }));
+    EXPECT_GE(Positions[from], 1120000) << "went back to " << Positions[from];
+    EXPECT_FALSE(W->DUDuvuvu->Paused()) << "plays after the click";
+}
+
 TEST_F(PreviewTest, TheEndOfTheFileRewindsAndPausesAndPlayStartsAgain) {
     StartShown();
     W->chkOpenPaused->SetChecked(false);
