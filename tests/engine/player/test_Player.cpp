@@ -234,7 +234,8 @@ TEST_F(PlayerTest, ASeekBackInASoundOnlyFileReportsTheNewPlace) {
                                    [](std::int64_t p) { return p < 1000000; });
             };
             // Frozen: the clock has passed the old place and the new one was never told.
-            ASSERT_TRUE(PumpUntil([&] { return told() || player.CurrentPTS() > left + 200000 || rec.Count(psEnd) > 0; }));
+            ASSERT_TRUE(PumpUntil(
+                [&] { return told() || player.CurrentPTS() > left + 200000 || rec.Count(psEnd) > 0; }));
             if (!told()) ++frozen;
         }
         EXPECT_EQ(frozen, 0) << "of " << tries;
