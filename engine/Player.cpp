@@ -495,6 +495,10 @@ void TCustomPlayer::StepToNextFrame() {
 }
 
 void TCustomPlayer::Seek(std::int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {
+    Seek(APTS, ASeekFlags, AWaitForSeekEnd, AV_NOPTS_VALUE);
+}
+
+void TCustomPlayer::Seek(std::int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekEnd, std::int64_t ANotBehind) {
     if (!IsOpen()) return;
     TVideoState* is = FVideoState.get();
     const int flags = SeekFlagsToInt(ASeekFlags);
@@ -505,8 +509,12 @@ void TCustomPlayer::Seek(std::int64_t APTS, TSeekFlags ASeekFlags, bool AWaitFor
     }
     std::int64_t target = APTS;
     if (is->ic->duration != AV_NOPTS_VALUE && APTS > is->ic->duration) target = is->ic->duration;
-    if (is->ic->start_time != AV_NOPTS_VALUE) target += is->ic->start_time;
-    StreamSeek(is, target, APTS <= 0 ? 1 : 0, flags, AWaitForSeekEnd);
+    std::int64_t notBehind = ANotBehind;
+    if (is->ic->start_time != AV_NOPTS_VALUE) {
+        target += is->ic->start_time;
+        if (notBehind != AV_NOPTS_VALUE) notBehind += is->ic->start_time;
+    }
+    StreamSeek(is, target, APTS <= 0 ? 1 : 0, flags, AWaitForSeekEnd, notBehind);
 }
 
 void TCustomPlayer::Seek(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {

@@ -149,6 +149,11 @@ public:
     void TogglePause();
     void StepToNextFrame();
     void Seek(std::int64_t APTS, TSeekFlags ASeekFlags = {}, bool AWaitForSeekEnd = false);
+    // As Seek, never landing behind ANotBehind (microseconds from the file's
+    // start) when APTS lies after it: where the key frame before APTS lies
+    // behind ANotBehind, playback starts at APTS, the pictures and sound
+    // before it decoded and dropped.
+    void Seek(std::int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekEnd, std::int64_t ANotBehind);
     void Seek(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeekEnd);
     void ToggleAudioDisplay();
     // The picture keeps following its host widget by itself.

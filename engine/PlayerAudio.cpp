@@ -78,12 +78,31 @@ static int AudioDecodeFrame(TVideoState* is, double& pts) {
                     is->Owner->LogMsg(kLogInfo, QStringLiteral("avcodec_decode_audio2() failed"));
                 break;
             }
+            // Sound before a seek's target is dropped where the seek must not
+            // land behind where playback was (the clock takes none of it).
+            double skip = 0;
             if (frame->pts != AV_NOPTS_VALUE && is->audio_st) {
-                is->audio_clock = frame->pts * av_q2d(is->audio_st->time_base);
+                const double start = frame->pts * av_q2d(is->audio_st->time_base);
+                const double before = DropBefore(is, is->audio_flush_serial);
+                if (start < before && frame->sample_rate > 0) {
+                    if (start + static_cast<double>(frame->nb_samples) / frame->sample_rate <= before) {
+                        ff::av_frame_unref(frame);
+                        continue;
+                    }
+                    skip = before - start;
+                }
+                is->audio_clock = start + skip;
                 is->audio_clock_serial = is->audio_flush_serial;
+                is->audio_clock_set = true;
             }
-            const int size = ConvertFrame(is, frame);
+            int size = ConvertFrame(is, frame);
             ff::av_frame_unref(frame);
+            if (size > 0 && skip > 0) {
+                const int frameBytes = 2 * is->audio_channels;
+                const int cut = std::min(size, static_cast<int>(std::lrint(skip * is->audio_rate)) * frameBytes);
+                std::memmove(is->audio_buf.data(), is->audio_buf.data() + cut, size - cut);
+                size -= cut;
+            }
             if (size <= 0) continue;
             pts = is->audio_clock;
             is->audio_clock = is->audio_clock + static_cast<double>(size) / (2.0 * is->audio_channels * is->audio_rate);
@@ -99,9 +118,11 @@ static int AudioDecodeFrame(TVideoState* is, double& pts) {
             ff::avcodec_flush_buffers(dec);
             continue;
         }
-        if (pkt->pts != AV_NOPTS_VALUE && is->audio_st) {
+        if (pkt->pts != AV_NOPTS_VALUE && is->audio_st &&
+            pkt->pts * av_q2d(is->audio_st->time_base) >= DropBefore(is, is->audio_flush_serial)) {
             is->audio_clock = pkt->pts * av_q2d(is->audio_st->time_base);
             is->audio_clock_serial = is->audio_flush_serial;
+            is->audio_clock_set = true;
         }
         const int ret = ff::avcodec_send_packet(dec, pkt);
         ff::av_packet_free(&pkt);

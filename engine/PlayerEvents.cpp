@@ -108,38 +108,53 @@ void TCustomPlayer::EventThreadBody(TVideoState* is) {
 
 void TCustomPlayer::ReportPosition(TVideoState* is) {
     if (is->Closed || is->abort_request || is->IsImage2) return;
-    // Between a seek request and its first picture the clock still tells the old place.
-    if (is->seek_req || (is->video_stream >= 0 && is->seek_done)) return;
-    std::int64_t pts;
+    // Between a seek request and its carrying out the clocks tell the old place,
+    // and an end reached before it is no longer where playback goes.
+    if (is->seek_req) return;
+    bool told = false;
+    std::int64_t pts = 0;
     {
         std::lock_guard<std::mutex> lock(FReportLock);
-        if (is->video_stream >= 0) {
-            pts = std::llrint(GetVideoClock(is) * 1000000.0) - is->StartTime;
-        } else if (is->audio_stream >= 0) {
-            pts = std::llrint(GetAudioClock(is) * 1000000.0) - is->StartTime;
-            const std::int64_t ad = is->AudioDuration;
-            if (ad > 0 && pts >= ad && pts < is->Duration) pts = is->Duration;
-        } else {
-            return;
+        // Pictures tell the place once there are any; a video the decoder
+        // gives nothing of (a stream it cannot decode) leaves it to the sound.
+        const bool pictures = is->video_stream >= 0 && is->picture_shown;
+        int serial = 0;
+        if (pictures) {
+            // Until the seek's first picture the clock tells the old place.
+            if (!is->seek_done) {
+                serial = is->report_serial;
+                pts = std::llrint(GetVideoClock(is) * 1000000.0) - is->StartTime;
+                told = true;
+            }
+        } else if (is->audio_stream >= 0 && is->audio_clock_set) {
+            // The serial first: the clock read after it is at least that new.
+            serial = is->audio_clock_serial;
+            // The sound clock tells the place a seek left until sound of the
+            // new place is decoded: that place must not become the seek's
+            // first position, or every later one would seem to go back.
+            if (serial >= is->seek_done_serial) {
+                pts = std::llrint(GetAudioClock(is) * 1000000.0) - is->StartTime;
+                const std::int64_t ad = is->AudioDuration;
+                if (ad > 0 && pts >= ad && pts < is->Duration) pts = is->Duration;
+                told = true;
+            }
         }
-        // Before the first picture the clock knows only the file's start, not
-        // where playback starts: there is no position to tell yet.
-        if (is->video_stream >= 0 && !is->picture_shown) return;
-        FCurrentPTS = pts;
-        if (is->Duration > 0 && pts >= is->Duration) {
-            if (FLastPTS != is->Duration) FLastPTS = 0;
-            pts = is->Duration;
-        }
-        const std::int64_t last = FLastPTS;
-        const int serial = is->report_serial;
-        if (last == AV_NOPTS_VALUE || std::llabs(pts - last) > 10000) {
-            // The display may run a little behind the clock's last estimate:
-            // within one seek, positions never go back.
-            const bool backwards = last != AV_NOPTS_VALUE && pts < last && serial == is->reported_serial;
-            if (!backwards) {
-                FLastPTS = pts;
-                is->reported_serial = serial;
-                if (OnPosition) is->Ring.Push(pekPosition, pts, NewestSeekSerial(is));
+        if (told) {
+            FCurrentPTS = pts;
+            if (is->Duration > 0 && pts >= is->Duration) {
+                if (FLastPTS != is->Duration) FLastPTS = 0;
+                pts = is->Duration;
+            }
+            const std::int64_t last = FLastPTS;
+            if (last == AV_NOPTS_VALUE || std::llabs(pts - last) > 10000) {
+                // The display may run a little behind the clock's last estimate:
+                // within one seek, positions never go back.
+                const bool backwards = last != AV_NOPTS_VALUE && pts < last && serial == is->reported_serial;
+                if (!backwards) {
+                    FLastPTS = pts;
+                    is->reported_serial = serial;
+                    if (OnPosition) is->Ring.Push(pekPosition, pts, NewestSeekSerial(is));
+                }
             }
         }
     }
@@ -151,7 +166,7 @@ void TCustomPlayer::ReportPosition(TVideoState* is) {
     }
 
     const std::int64_t playTime = FPlayTime;
-    if (playTime != AV_NOPTS_VALUE) {
+    if (told && playTime != AV_NOPTS_VALUE) {
         const std::int64_t start = Fstart_time;
         const std::int64_t limit = start != AV_NOPTS_VALUE ? start + playTime : playTime;
         if (pts >= limit) {

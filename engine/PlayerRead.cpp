@@ -376,6 +376,31 @@ static AVPacket* SettleSeek(TVideoState* is, std::int64_t target) {
     return nullptr;
 }
 
+// A seek that must not land behind a place: the first packet of the stream
+// that tells where it landed (the video, else the sound) decides.
+struct TLandingCheck {
+    int serial = 0;
+    int stream = -1;  // -1: nothing to decide
+    double notBehind = 0, target = 0;  // clock seconds
+};
+
+static void CheckLanding(TVideoState* is, TLandingCheck& check, const AVPacket* pkt) {
+    if (check.stream < 0 || pkt->stream_index != check.stream) return;
+    const std::int64_t t = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+    const double landed = t == AV_NOPTS_VALUE ? -INFINITY : t * av_q2d(is->ic->streams[check.stream]->time_base);
+    if (landed < check.notBehind) {
+        std::lock_guard<std::mutex> lock(is->seek_mutex);
+        is->drop_serial = check.serial;
+        is->drop_before = check.target;
+    }
+    check.stream = -1;
+}
+
+double DropBefore(TVideoState* is, int serial) {
+    std::lock_guard<std::mutex> lock(is->seek_mutex);
+    return is->drop_serial == serial ? is->drop_before : -INFINITY;
+}
+
 static void ReadThread(TVideoState* is) {
     NamePlayerThread("qv-read");
     TCustomPlayer* owner = is->Owner;
@@ -471,6 +496,7 @@ static void ReadThread(TVideoState* is) {
         while (!is->abort_request && !is->Go.WaitFor(100)) {}
         pkt = ff::av_packet_alloc();
         bool eof = false;
+        TLandingCheck landing;
         while (!is->abort_request) {
             // Read first: what happens from here on ends the rest below.
             const unsigned commands = is->commands, takes = is->takes;
@@ -483,7 +509,7 @@ static void ReadThread(TVideoState* is) {
                     ff::av_read_play(ic);
             }
             if (is->seek_req) {
-                std::int64_t pos, rel;
+                std::int64_t pos, rel, notBehind;
                 int flags, serial;
                 {
                     std::lock_guard<std::mutex> lock(is->seek_mutex);
@@ -491,6 +517,7 @@ static void ReadThread(TVideoState* is) {
                     rel = is->seek_rel;
                     flags = is->seek_flags;
                     serial = is->seek_serial;
+                    notBehind = is->seek_not_behind;
                 }
                 const std::int64_t smin = rel > 0 ? pos - rel + 2 : INT64_MIN;
                 const std::int64_t smax = rel < 0 ? pos - rel - 2 : INT64_MAX;
@@ -510,6 +537,14 @@ static void ReadThread(TVideoState* is) {
                         is->seek_paused = 0;
                     }
                 } else {
+                    landing = TLandingCheck{};
+                    if (notBehind != AV_NOPTS_VALUE && pos > notBehind && !(flags & AVSEEK_FLAG_BYTE)) {
+                        landing.serial = serial;
+                        landing.stream = is->video_stream >= 0 ? is->video_stream.load() : is->audio_stream.load();
+                        landing.notBehind = notBehind / 1000000.0;
+                        landing.target = pos / 1000000.0;
+                    }
+                    if (key) CheckLanding(is, landing, key);
                     is->seek_done_serial = serial;
                     if (is->audio_stream >= 0) {
                         is->audioq.Flush();
@@ -535,10 +570,7 @@ static void ReadThread(TVideoState* is) {
                 is->EventEOF = 0;
                 is->seek_done = 1;
                 is->seek_req = 0;
-                if (is->video_stream < 0) {
-                    owner->SetSeekingFlag(false);
-                    ++is->report_serial;
-                }
+                if (is->video_stream < 0) owner->SetSeekingFlag(false);
                 is->SeekEvent.Set();
                 // A paused playback shows (or reports) the new place.
                 is->Command();
@@ -598,6 +630,7 @@ static void ReadThread(TVideoState* is) {
                 is->Sleep(100);
                 continue;
             }
+            CheckLanding(is, landing, pkt);
             AVPacket* copy = ff::av_packet_alloc();
             ff::av_packet_move_ref(copy, pkt);
             if (copy->stream_index == is->audio_stream)
@@ -653,7 +686,7 @@ void StreamClose(TVideoState* is) {
     ClearPictures(is);
 }
 
-void StreamSeek(TVideoState* is, std::int64_t pos, std::int64_t rel, int flags, bool wait) {
+void StreamSeek(TVideoState* is, std::int64_t pos, std::int64_t rel, int flags, bool wait, std::int64_t notBehind) {
     if (is->seek_req) return;
     is->Owner->SetSeekingFlag(true);
     {
@@ -665,6 +698,7 @@ void StreamSeek(TVideoState* is, std::int64_t pos, std::int64_t rel, int flags, 
         ++is->seek_serial;
         is->seek_target = static_cast<double>(pos) / 1000000.0;
         is->seek_target_valid = !(flags & AVSEEK_FLAG_BYTE);
+        is->seek_not_behind = notBehind;
     }
     is->SeekEvent.Reset();
     is->seek_req = 1;

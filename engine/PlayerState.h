@@ -185,18 +185,26 @@ struct TVideoState {
     int seek_serial = 0;
     double seek_target = 0;           // clock seconds
     bool seek_target_valid = false;   // not for byte seeks nor after a failed seek
+    // A seek that must not land behind this place (the file's clock, AV_TIME_BASE;
+    // AV_NOPTS_VALUE: none). Where its key frame lies behind it, the data of
+    // drop_serial before drop_before (clock seconds) is decoded and dropped.
+    std::int64_t seek_not_behind = AV_NOPTS_VALUE;
+    int drop_serial = 0;
+    double drop_before = 0;
     std::atomic<int> seek_done_serial{0};  // read thread: the newest seek carried out
     int audio_flush_serial = 0;            // audio callback
     int video_flush_serial = 0;            // video thread
     std::atomic<int> audio_clock_serial{0}, video_clock_serial{0};
+    // Sound has been decoded: before that the audio clock knows only the file's start.
+    std::atomic<bool> audio_clock_set{false};
     std::atomic<int> Reading{0};
     std::atomic<int> ReachEOF{0};
     int ErrorEOF = 0;  // read thread
     std::atomic<int> EventEOF{0};
     // The video decoder has given out its last picture: only then is the end reached.
     std::atomic<int> video_drained{0};
-    // Bumped when the first picture (or, without video, the seek) after a seek
-    // is in place: reports may go back in time only across it.
+    // The seek whose first picture is in place: reports may go back in time
+    // only across a seek.
     std::atomic<int> report_serial{0};
     int reported_serial = 0;  // the player's FReportLock
     std::atomic<int> open_paused{0};
@@ -322,7 +330,13 @@ struct TVideoState {
 // Reading (PlayerRead.cpp).
 bool StreamOpen(TVideoState* is);
 void StreamClose(TVideoState* is);
-void StreamSeek(TVideoState* is, std::int64_t pos, std::int64_t rel, int flags, bool wait);
+// notBehind (same clock as pos): when the seek lands behind it, playback
+// starts at pos instead, the data before pos decoded and dropped.
+void StreamSeek(TVideoState* is, std::int64_t pos, std::int64_t rel, int flags, bool wait,
+                std::int64_t notBehind = AV_NOPTS_VALUE);
+// The time (clock seconds) before which the data of seek serial is dropped;
+// minus infinity when none is.
+double DropBefore(TVideoState* is, int serial);
 void StreamTogglePause(TVideoState* is);
 bool SwitchStream(TVideoState* is, int kind, int index, QString& err);
 int StreamComponentOpen(TVideoState* is, int index);

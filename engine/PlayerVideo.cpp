@@ -320,16 +320,20 @@ static int QueuePicture(TVideoState* is, AVFrame* src, double pts, std::int64_t 
     return 0;
 }
 
+// How long a picture is shown (seconds).
+static double FrameDelay(TVideoState* is, AVFrame* frame) {
+    const AVRational rate = ff::av_guess_frame_rate(is->ic, is->video_st, frame);
+    const double delay = rate.num && rate.den ? av_q2d(AVRational{rate.den, rate.num}) : 0.04;
+    return delay + frame->repeat_pict * (delay * 0.5);
+}
+
 // pts < 0: the picture has no time of its own; it follows the one before.
 static int OutputPicture(TVideoState* is, AVFrame* frame, double pts, std::int64_t pos) {
     if (pts >= 0)
         is->video_clock = pts;
     else
         pts = is->video_clock;
-    const AVRational rate = ff::av_guess_frame_rate(is->ic, is->video_st, frame);
-    double frameDelay = rate.num && rate.den ? av_q2d(AVRational{rate.den, rate.num}) : 0.04;
-    frameDelay += frame->repeat_pict * (frameDelay * 0.5);
-    is->video_clock = is->video_clock + frameDelay;
+    is->video_clock = is->video_clock + FrameDelay(is, frame);
     return QueuePicture(is, frame, pts, pos);
 }
 
@@ -338,6 +342,9 @@ void VideoThread(TVideoState* is) {
     TCustomPlayer* owner = is->Owner;
     AVFrame* frame = ff::av_frame_alloc();
     AVFrame* filtered = ff::av_frame_alloc();
+    // The file's end (clock seconds): its last picture is never dropped.
+    const double fileEnd = is->Duration > 0 ? (is->StartTime + is->Duration) / 1000000.0 : INFINITY;
+    bool dropped = false;  // pictures of the current seek were dropped
     while (!is->videoq.Aborted()) {
         is->HoldWhilePaused(is->videoq, true);
         const int got = GetVideoFrame(is, frame);
@@ -361,9 +368,25 @@ void VideoThread(TVideoState* is) {
             const double pts = filtered->pts == AV_NOPTS_VALUE
                                    ? -1
                                    : filtered->pts * av_q2d(ff::av_buffersink_get_time_base(is->filt_out));
+            // A seek that must not land behind where playback was decodes on
+            // from its key frame to its target, showing nothing before it.
+            if (is->seek_done && pts >= 0) {
+                const double end = pts + FrameDelay(is, filtered);
+                if (end <= DropBefore(is, is->video_flush_serial) + 1e-6 && end < fileEnd - 0.001) {
+                    ff::av_frame_unref(filtered);
+                    dropped = true;
+                    continue;
+                }
+            }
+            if (dropped) {
+                // The decoding took its time: the first picture kept is due now.
+                dropped = false;
+                std::lock_guard<std::mutex> lock(is->pictq_mutex);
+                is->frame_timer = NowSeconds();
+            }
             if (is->seek_done && is->seek_flushed) {
                 is->seek_done = 0;
-                ++is->report_serial;
+                is->report_serial = is->video_flush_serial;
                 // A pause lifted for a seek holds again only once the newest
                 // seek shows: an older seek's picture would stall a newer one.
                 std::lock_guard<std::mutex> lock(is->seek_mutex);

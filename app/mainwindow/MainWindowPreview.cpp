@@ -275,11 +275,13 @@ void TForm1::qvSkinSlider1MouseDown(QObject*, Qt::MouseButton, Qt::KeyboardModif
     DUDuvuvu->Pause();
 }
 
-// A preview paused before the drag plays after it.
+// A preview paused before the drag plays after it. A move forward never goes
+// back: where the key frame before the target lies behind where playback
+// was, the player decodes on to the target.
 void TForm1::qvSkinSlider1MouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
     DUDuvuvu->Pause();
     DUDuvuvu->Seek(mainwindow::SeekTargetAt(FDuration, qvSkinSlider1->Value(), qvSkinSlider1->MaxValue()),
-                   TSeekFlags{}, false);
+                   TSeekFlags{}, false, DUDuvuvu->CurrentPTS());
     DUDuvuvu->Resume();
     qvSkinSlider1_down_UP = QStringLiteral("UP");
 }

@@ -265,6 +265,40 @@ TEST_F(PreviewTest, ReleasingAtTheEndPlaysToTheEndAndComesBackPaused) {
     ASSERT_TRUE(WaitFor([&] { return W->DUDuvuvu->Paused(); }));
 }
 
+// A click on the track right of the thumb moves it one step on; the seek
+// lands on the key frame before its target, which here lies behind the
+// picture shown. Playback must still go forward from there.
+TEST_F(PreviewTest, AClickRightOfTheThumbNeverMovesPlaybackBack) {
+    StartShown();
+    Preview("h264_g25.ts");  // 3 s, a key frame every second
+    ASSERT_TRUE(SettledPaused());
+    const auto shown = [&] {
+        std::int64_t pts = -1;
+        W->DUDuvuvu->CurrentFrame(pts);
+        return pts;
+    };
+    // Played a little past the key frame at 1 s, then paused.
+    W->DUDuvuvu->Seek(std::int64_t{1000000}, {}, true);
+    ASSERT_TRUE(WaitFor([&] { return shown() == 1000000; }));
+    QTest::mouseClick(W->qvSkinButton13, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return !Positions.empty() && Positions.back() >= 1080000; }));
+    QTest::mouseClick(W->qvSkinButton14, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return W->DUDuvuvu->Paused(); }));
+    QTest::qWait(100);  // the last positions arrive
+    const std::int64_t start = W->DUDuvuvu->CurrentPTS();
+    ASSERT_GT(start, 1000000);
+    ASSERT_LT(start, 1800000) << "paused before the next key frame";
+
+    TqvSkinSlider* slider = W->qvSkinSlider1;
+    const int value = slider->Value();
+    const size_t from = Positions.size();
+    QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->Width() - 8, slider->Height() / 2));
+    ASSERT_EQ(slider->Value(), (value / 5 + 1) * 5) << "one step on";
+    ASSERT_TRUE(WaitFor([&] { return Positions.size() > from; }));
+    EXPECT_GE(Positions[from], start) << "went back to " << Positions[from];
+    EXPECT_FALSE(W->DUDuvuvu->Paused()) << "plays after the click";
+}
+
 TEST_F(PreviewTest, TheEndOfTheFileRewindsAndPausesAndPlayStartsAgain) {
     StartShown();
     W->chkOpenPaused->SetChecked(false);

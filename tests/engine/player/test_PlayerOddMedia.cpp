@@ -169,6 +169,52 @@ TEST_F(OddMediaTest, AFileWithACoverPicturePlaysAsSoundOnly) {
 }
 
 // ---------------------------------------------------------------------------
+// Video the decoder makes nothing of
+
+// H.264 without its sequence parameter sets (the units of type 7 removed from
+// the stream): the decoder never gives a picture. With sound, the positions
+// follow the sound, also after a seek; without, no clock tells a position.
+// Either way the end is announced.
+TEST_F(OddMediaTest, AVideoThatNeverGivesAPictureStillReportsAndEnds) {
+    const QString picture = QStringLiteral("-f lavfi -i testsrc=size=160x120:rate=25:d=1");
+    const QString strip = QStringLiteral(" -c:v libx264 -threads 1 -g 25 -bf 0 -bsf:v filter_units=remove_types=7");
+    const struct {
+        const char* name;
+        QString args;
+        const char* format;  // a raw stream without its parameter sets is not recognised
+        bool sound;
+    } cases[] = {
+        {"nosps.ts", picture + " -f lavfi -i sine=f=440:r=44100:d=1" + strip + " -c:a mp2 -f mpegts", "", true},
+        {"nosps.h264", picture + strip + " -f h264", "h264", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        positions.clear();
+        states.clear();
+        const QString clip = Make(QString::fromLatin1(c.name), c.args);
+        player.SetFormat(QString::fromLatin1(c.format));
+        ASSERT_TRUE(Open(clip));
+        EXPECT_GE(player.VideoStreamIndex(), 0);
+        ASSERT_TRUE(PumpUntil([&] { return Count(psEnd) == 1; }, 60000)) << "the end is announced";
+        EXPECT_EQ(player.CurrentFrame().size(), QSize(0, 0)) << "no picture came";
+        if (!c.sound) {
+            EXPECT_TRUE(positions.empty());
+            continue;
+        }
+        ASSERT_FALSE(positions.empty());
+        EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+        EXPECT_NEAR(positions.back(), 1000000, 100000);
+
+        player.Seek(std::int64_t{200000}, {}, true);
+        const std::size_t from = positions.size();
+        ASSERT_TRUE(PumpUntil([&] { return positions.size() > from; }, 60000)) << "positions after a seek";
+        EXPECT_LT(positions[from], 600000);
+        EXPECT_TRUE(PumpUntil([&] { return Count(psEnd) == 2; }, 60000)) << "and the end again";
+    }
+    player.SetFormat(QString());
+}
+
+// ---------------------------------------------------------------------------
 // Seeking
 
 // Interlaced MPEG-2 in a transport stream, B-pictures, a key picture every
