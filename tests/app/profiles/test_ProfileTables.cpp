@@ -323,8 +323,9 @@ TEST(OptionTables, DiscProfilesShowTheVideoBitRateTheyRunWith) {
         SCOPED_TRACE(code);
         const TOptionCell& cell = FindOptionPreset(code)->Cells[orVideoBitrate];
         EXPECT_EQ(DefaultItem(cell), QString::fromUtf8(shown));
-        if (QLatin1String(FindProfileParams(code)->TargetType) == QLatin1String("vcd"))
+        if (QLatin1String(FindProfileParams(code)->TargetType) == QLatin1String("vcd")) {
             EXPECT_EQ(OptionList(cell.List).Items.size(), 1u) << "no other rate to pick";
+        }
     }
 }
 
