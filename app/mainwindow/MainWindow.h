@@ -401,7 +401,8 @@ private:
     bool FAdding = false;
     // Files an add could not open, with the reason; told in one notice.
     QStringList FUnopened;
-    void TellUnopened(int notTried);
+    // notTried: the files a failure ended the add before.
+    void TellUnopened(const QStringList& notTried);
     void SelectLastRow();
     void LogLine(const QString& line);
     // A copy of the panel for the job being added: no row selected, the

@@ -28,6 +28,7 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -39,7 +40,7 @@ using namespace jobs;
 namespace {
 const QString kNothingInFolder = QStringLiteral("在该目录没有发现可以用的视频或音频文件！");
 const QString kUnopened = QStringLiteral("以下文件无法打开，没有添加：");
-const QString kNotTried = QStringLiteral("添加已中止，其余 %1 个文件没有添加。");
+const QString kNotTried = QStringLiteral("添加已中止，以下文件没有添加：");
 const QString kMoreUnopened = QStringLiteral("……另有 %1 个文件");
 constexpr int kUnopenedShown = 10;
 constexpr qint64 kAddPaintSpacingMs = 50;
@@ -77,11 +78,20 @@ qint64 SteadyMs() {
 }
 
 // Why the file itself cannot be opened for reading, or empty when it can
-// (then the probe refused what it holds, which is no news for the user).
+// (then the probe refused what it holds, which is no news for the user). A
+// named pipe is not waited on.
 QString OpenFailure(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd >= 0) {
         ::close(fd);
+        return QString();
+    }
+    return path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+}
+QString FolderFailure(const QString& path) {
+    DIR* dir = ::opendir(QFile::encodeName(path).constData());
+    if (dir) {
+        ::closedir(dir);
         return QString();
     }
     return path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
@@ -234,7 +244,9 @@ bool TForm1::AddFiles(const QStringList& paths) {
         // the listing holds is the probe's to refuse, and is skipped.
         if (!QFileInfo::exists(paths[i])) return false;
         if (AddFile(paths[i], false) == TAddOutcome::Ended) {
-            TellUnopened(int(i));
+            QStringList rest;
+            for (qsizetype j = i - 1; j >= 0; --j) rest << paths[j];
+            TellUnopened(rest);
             return false;
         }
         PaintDuringAdd();
@@ -253,12 +265,16 @@ void TForm1::PaintDuringAdd() {
 
 // One notice for the files an add could not open (the limit on open files,
 // permissions), so none of them is left out without a word.
-void TForm1::TellUnopened(int notTried) {
+void TForm1::TellUnopened(const QStringList& notTried) {
     if (FUnopened.isEmpty()) return;
-    QStringList lines{kUnopened};
-    for (int i = 0; i < FUnopened.size() && i < kUnopenedShown; ++i) lines << FUnopened[i];
-    if (FUnopened.size() > kUnopenedShown) lines << kMoreUnopened.arg(FUnopened.size() - kUnopenedShown);
-    if (notTried > 0) lines << kNotTried.arg(notTried);
+    QStringList lines;
+    const auto list = [&lines](const QString& title, const QStringList& names) {
+        lines << title;
+        for (int i = 0; i < names.size() && i < kUnopenedShown; ++i) lines << names[i];
+        if (names.size() > kUnopenedShown) lines << kMoreUnopened.arg(names.size() - kUnopenedShown);
+    };
+    list(kUnopened, FUnopened);
+    if (!notTried.isEmpty()) list(kNotTried, notTried);
     FUnopened.clear();
     Notice(lines.join(QLatin1Char('\n')));
 }
@@ -275,7 +291,7 @@ void TForm1::btnAddClick(QObject*) {
     FUnopened.clear();
     const auto files = Dialogs->OpenFiles(OpenDialog1);
     if (!files || files->isEmpty() || !QFileInfo(files->first()).isFile()) return;
-    if (AddFile(files->first(), true) != TAddOutcome::Added) return TellUnopened(0);
+    if (AddFile(files->first(), true) != TAddOutcome::Added) return TellUnopened({});
     SelectLastRow();
 }
 
@@ -285,7 +301,7 @@ void TForm1::Button8Click(QObject*) {
     const auto files = Dialogs->OpenFiles(OpenDialog2);
     if (!files || files->isEmpty() || !QFileInfo(files->first()).isFile()) return;
     if (AddFiles(*files)) SelectLastRow();
-    TellUnopened(0);
+    TellUnopened({});
 }
 
 void TForm1::Button12Click(QObject*) {
@@ -300,9 +316,12 @@ void TForm1::Button12Click(QObject*) {
         for (const QString& name : *names) ListBox1->Items().Add(name);
     QStringList paths;
     for (int i = 0; i < ListBox1->Items().Count(); ++i) paths << ListBox1->Items()[i];
-    if (!AddFiles(paths)) return TellUnopened(0);
+    // A folder that cannot be read is not an empty one.
+    if (paths.isEmpty())
+        if (const QString failure = FolderFailure(*folder); !failure.isEmpty()) FUnopened << failure;
+    if (!AddFiles(paths)) return TellUnopened({});
     SelectLastRow();
-    TellUnopened(0);
+    TellUnopened({});
     if (lvFiles->Items().Count() <= rowsBefore)
         Notice(kNothingInFolder);
 }
