@@ -113,9 +113,9 @@ bool TTakenIndex::NameHeld(const QString& name, const QString& exceptOwn) const 
     return FNames.value(name) - (name == exceptOwn && !exceptOwn.isEmpty() ? 1 : 0) > 0;
 }
 
-QString ChooseOutputPath(const QString& folderText, const QString& baseName, const QString& extension,
-                         bool overwrite, const TTakenIndex& index, const QString& ownName,
-                         const std::optional<TFileStamp>& ownOutput, const QString& ownInput) {
+QString ChooseIndexedOutputPath(const QString& folderText, const QString& baseName, const QString& extension,
+                                bool overwrite, const TTakenIndex& index, const QString& ownName,
+                                const std::optional<TFileStamp>& ownOutput, const QString& ownInput) {
     const std::vector<TFileId> own = IdsOf(ownInput.isEmpty() ? QStringList() : QStringList{ownInput});
     const auto isInput = [&](const TFileId& id) {
         return index.IsInput(id.first, id.second) || (!own.empty() && own.front() == id);

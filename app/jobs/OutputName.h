@@ -86,10 +86,10 @@ private:
 // ChooseOutputPath with the list's names and inputs in an index; ownName is
 // the job's current name (not taken by the job itself), ownOutput as in
 // TTakenNames, ownInput the job's input when the index does not hold it yet.
-QString ChooseOutputPath(const QString& folderText, const QString& baseName, const QString& extension,
-                         bool overwrite, const TTakenIndex& index, const QString& ownName = QString(),
-                         const std::optional<TFileStamp>& ownOutput = std::nullopt,
-                         const QString& ownInput = QString());
+QString ChooseIndexedOutputPath(const QString& folderText, const QString& baseName, const QString& extension,
+                                bool overwrite, const TTakenIndex& index, const QString& ownName = QString(),
+                                const std::optional<TFileStamp>& ownOutput = std::nullopt,
+                                const QString& ownInput = QString());
 
 // A name typed into the rename editor (the part before the extension) may
 // become an output name: not empty, not "." or "..", and no "/", which would

@@ -62,8 +62,8 @@ TFreeOutputName TForm1::OutputNameRule() {
         if (!FAddIndex || row) return listRule(wanted, inputPath, row);
         const QString name = FileNamePart(wanted);
         const QString folderText = wanted.left(wanted.size() - name.size() - 1);
-        return ChooseOutputPath(folderText, FileBaseName(name), FileExtension(name), OverwriteOutput(), *FAddIndex,
-                                QString(), std::nullopt, inputPath);
+        return ChooseIndexedOutputPath(folderText, FileBaseName(name), FileExtension(name), OverwriteOutput(),
+                                       *FAddIndex, QString(), std::nullopt, inputPath);
     };
 }
 

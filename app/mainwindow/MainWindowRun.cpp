@@ -151,8 +151,8 @@ std::vector<bool> TForm1::CheckOutputNames() {
         const QString wanted = FileOutPutPath + QLatin1Char('/') + name;
         std::optional<TFileStamp> ownOutput;
         if (record.WrittenPath == wanted) ownOutput = record.Written;
-        const QString chosen = ChooseOutputPath(FileOutPutPath, FileBaseName(name), FileExtension(name), overwrite,
-                                                index, name, ownOutput);
+        const QString chosen = ChooseIndexedOutputPath(FileOutPutPath, FileBaseName(name), FileExtension(name),
+                                                       overwrite, index, name, ownOutput);
         if (chosen != wanted) {
             item->SubItems().SetStrings(siOutputName, FileNamePart(chosen));
             index.RemoveName(name);
