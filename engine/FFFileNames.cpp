@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <mutex>
 #include <unordered_map>
 
@@ -196,6 +197,9 @@ bool IsLocalFile(const char* url) {
 
 void ParkInputIO(AVFormatContext* ic) {
     if (!ic || !ic->pb || !ic->iformat || (ic->iformat->flags & AVFMT_NOFILE)) return;
+    // The MP4/QuickTime demuxer keeps its own copies of the I/O context per
+    // stream, which a new one would leave dangling.
+    if (std::strncmp(ic->iformat->name, "mov,", 4) == 0) return;
     const bool own = (ic->flags & AVFMT_FLAG_CUSTOM_IO) != 0;
     if (own ? !IsUnicodeIO(ic->pb) : !IsLocalFile(ic->url)) return;
     const std::int64_t position = ff::avio_seek(ic->pb, 0, SEEK_CUR);
