@@ -11,6 +11,7 @@
 #include <memory>
 
 int main(int argc, char* argv[]) {
+    app::RaiseOpenFileLimit();
     // The interface is drawn for X11 (also under XWayland) unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
     auto displayCheck = std::make_unique<DisplayCheck>();

@@ -1,17 +1,20 @@
 // The main window as a user meets it: how long from the start-up function to
-// the first painted window (a fresh process per run, median of the runs), and
-// how long a folder add of 100 two-second clips takes (each probed, the last
-// row selected).
+// the first painted window (a fresh process per run, median of the runs), how
+// long a folder add of 100 and of 1000 two-second clips takes (each probed,
+// the last row selected), and how long Start takes on the 1000 rows before
+// the engine runs (every name checked, every task made).
 //   bench_app [runs]
 #include "bench/BenchSupport.h"
 #include "bench/FreshProgram.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/Startup.h"
 #include "engine/FFBase.h"
+#include "engine/Trevalon.h"
 #include "engine/MainThread.h"
 #include "platform/Application.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
+#include "skin/controls/edits/SkinEdit.h"
 #include "skin/controls/views/SkinListView.h"
 #include "skin/forms/shell/SelectDirectoryDialog.h"
 #include "skin/forms/menu/MenuServices.h"
@@ -86,28 +89,46 @@ bool MakeClips(const QString& folder, int count) {
     return true;
 }
 
-double AddFolder(const QString& clips, int count) {
+struct TAddTimes {
+    double Add = 0, Start = -1;
+};
+
+// With startToo, Start is pressed on the rows the add left: the time until
+// the engine has its tasks and runs, then the run is stopped.
+TAddTimes AddFolder(const QString& clips, int count, bool startToo) {
     const bench::TFreshProgram fresh;
     TForm1* w = app::StartApplication(std::make_shared<TFolderDialogs>(clips));
     w->Show();
     QCoreApplication::processEvents();
+    TAddTimes times;
     QElapsedTimer timer;
     timer.start();
     w->N21->Click();
-    const double seconds = timer.nsecsElapsed() / 1e9;
+    times.Add = timer.nsecsElapsed() / 1e9;
     const int rows = w->lvFiles->Items().Count();
     const TListItem* selected = w->lvFiles->Selected();
     if (rows != count || !selected || selected != w->lvFiles->Items()[rows - 1])
         std::fprintf(stderr, "the add left %d rows (last selected: %s)\n", rows,
                      selected && rows && selected == w->lvFiles->Items()[rows - 1] ? "yes" : "no");
+    if (startToo) {
+        const QTemporaryDir outputs;
+        w->Video_OutPut_Folder_Edit->SetText(outputs.path());
+        w->FileOutPutPath = outputs.path();
+        timer.restart();
+        w->btnStart->Click();
+        times.Start = timer.nsecsElapsed() / 1e9;
+        if (w->Trevalon->TasksCount() != count) std::fprintf(stderr, "Start made %d tasks\n", w->Trevalon->TasksCount());
+        w->btnStop->Click();
+    }
     DestroyApplication();
-    return seconds;
+    return times;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     bench::OffscreenUnlessSet();
+    app::RaiseOpenFileLimit();  // as the program does
     const bool child = argc > 1 && QByteArray(argv[1]) == "--start-once";
     QApplication qtApp(argc, argv);
     SetMainThreadExceptionHandler([](std::exception_ptr e) { Application()->HandleException(e); });
@@ -134,17 +155,19 @@ int main(int argc, char* argv[]) {
     std::printf("start-up runs: %d, least %.3f s, greatest %.3f s\n", runs,
                 *std::min_element(starts.begin(), starts.end()), *std::max_element(starts.begin(), starts.end()));
 
-    QTemporaryDir clips;
-    const int count = 100;
-    if (!MakeClips(clips.path(), count)) {
+    QTemporaryDir clips, manyClips;
+    if (!MakeClips(clips.path(), 100) || !MakeClips(manyClips.path(), 1000)) {
         std::fprintf(stderr, "the ffmpeg tool could not make the clips\n");
         return 1;
     }
-    const double add = AddFolder(clips.path(), count);
+    const double add = AddFolder(clips.path(), 100, false).Add;
+    const TAddTimes many = AddFolder(manyClips.path(), 1000, true);
 
     std::printf("bench time: %.1f s\n", total.nsecsElapsed() / 1e9);
     std::printf("start to usable main window: %.3f s\n", bench::Median(starts));
+    std::printf("start on 1000 rows: %.2f s\n", many.Start);
     std::printf("add 100 files: %.2f s\n", add);
+    std::printf("add 1000 files: %.2f s\n", many.Add);
     SetMainThreadExceptionHandler(nullptr);
     return 0;
 }

@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <mutex>
+#include <unordered_map>
 
 namespace {
 
@@ -176,8 +179,66 @@ int OpenInputFile(AVFormatContext** ic, const QByteArray& name, const AVInputFor
     return 0;
 }
 
+namespace {
+
+// Parked inputs and their positions; tasks are parked on the interface thread
+// and resumed or closed on their workers.
+std::mutex gParkedLock;
+std::unordered_map<const AVFormatContext*, std::int64_t> gParked;
+
+bool IsLocalFile(const char* url) {
+    QByteArray path(url ? url : "");
+    if (path.startsWith("file:")) path = path.mid(5);
+    struct stat st {};
+    return !path.isEmpty() && ::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
+void ParkInputIO(AVFormatContext* ic) {
+    if (!ic || !ic->pb || !ic->iformat || (ic->iformat->flags & AVFMT_NOFILE)) return;
+    // The MP4/QuickTime demuxer keeps its own copies of the I/O context per
+    // stream, which a new one would leave dangling.
+    if (std::strncmp(ic->iformat->name, "mov,", 4) == 0) return;
+    const bool own = (ic->flags & AVFMT_FLAG_CUSTOM_IO) != 0;
+    if (own ? !IsUnicodeIO(ic->pb) : !IsLocalFile(ic->url)) return;
+    const std::int64_t position = ff::avio_seek(ic->pb, 0, SEEK_CUR);
+    if (position < 0) return;
+    if (own) CloseUnicodeIO(&ic->pb);
+    else ff::avio_closep(&ic->pb);
+    std::lock_guard lock(gParkedLock);
+    gParked[ic] = position;
+}
+
+int ResumeInputIO(AVFormatContext* ic) {
+    std::int64_t position;
+    {
+        std::lock_guard lock(gParkedLock);
+        const auto it = gParked.find(ic);
+        if (it == gParked.end()) return 0;
+        position = it->second;
+    }
+    const bool own = (ic->flags & AVFMT_FLAG_CUSTOM_IO) != 0;
+    int ret = own ? OpenUnicodeIO(&ic->pb, QByteArray(ic->url), AVIO_FLAG_READ)
+                  : ff::avio_open2(&ic->pb, ic->url, AVIO_FLAG_READ, &ic->interrupt_callback, nullptr);
+    if (ret < 0) return ret;
+    const std::int64_t at = ff::avio_seek(ic->pb, position, SEEK_SET);
+    if (at < 0) {
+        if (own) CloseUnicodeIO(&ic->pb);
+        else ff::avio_closep(&ic->pb);
+        return static_cast<int>(at);
+    }
+    std::lock_guard lock(gParkedLock);
+    gParked.erase(ic);
+    return 0;
+}
+
 void CloseInputFile(AVFormatContext** ic) {
     if (!*ic) return;
+    {
+        std::lock_guard lock(gParkedLock);
+        gParked.erase(*ic);
+    }
     AVIOContext* pb = ((*ic)->flags & AVFMT_FLAG_CUSTOM_IO) && IsUnicodeIO((*ic)->pb) ? (*ic)->pb : nullptr;
     ff::avformat_close_input(ic);
     CloseUnicodeIO(&pb);

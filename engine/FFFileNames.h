@@ -43,6 +43,13 @@ bool IsUnicodeIO(const AVIOContext* pb);
 int OpenInputFile(AVFormatContext** ic, const QByteArray& name, const AVInputFormat* fmt, AVDictionary** options);
 // avformat_close_input, and the engine's I/O context when the input had one.
 void CloseInputFile(AVFormatContext** ic);
+// A task's input waits for its run without its file open, so a long job list
+// holds no descriptors: Park closes the I/O of a local file's input and keeps
+// its position; Resume opens it again there before the run reads it. The
+// demuxer sees the same bytes. Inputs of other kinds (URLs, pipes, devices)
+// stay open. Resume returns 0 or the library error code.
+void ParkInputIO(AVFormatContext* ic);
+int ResumeInputIO(AVFormatContext* ic);
 // Opens oc->pb for writing a library name of either form.
 int OpenOutputIO(AVFormatContext* oc, const QByteArray& name);
 // Opens oc->pb over a file it creates: an existing file of that name, whatever

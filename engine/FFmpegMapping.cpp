@@ -2,6 +2,7 @@
 // feeds which output stream, copy or encoding parameters, two-pass logs, the
 // coders, metadata maps, chapters, headers and the "Stream mapping:" lines.
 #include "engine/FFmpegPipeline.h"
+#include "engine/FFFileNames.h"
 #include "engine/PreviewWindow.h"
 
 #include <QDir>
@@ -113,6 +114,8 @@ void TTranscoder::BuildInputTables() {
     int n = 0;
     for (int i = 0; i < C.Fnb_input_files; ++i) {
         AVFormatContext* ic = C.Finput_files[i];
+        // Its file was closed while the task waited (see ParkInputIO).
+        if (const int ret = ResumeInputIO(ic); ret < 0) throw FFmpegException(ErrorText(C.Finput_file_names[i], ret));
         FFiles[i].ctx = ic;
         FFiles[i].ist_index = n;
         FFiles[i].nb_streams = static_cast<int>(ic->nb_streams);

@@ -2,6 +2,7 @@
 // fixed order in which an output record becomes converter options.
 #include "engine/Trevalon.h"
 
+#include "engine/FFFileNames.h"
 #include "engine/FFmpegLoader.h"
 
 #include <QDateTime>
@@ -330,6 +331,8 @@ bool TCustomTrevalon::OpenTaskInput(TFFmpeg& ATask, const QString& AFileName, PI
             return false;
         }
         ATask.OpenProbe(index);
+        // Until its run the task needs what was read, not the open file.
+        ParkInputIO(ATask.InputFile(index));
         return true;
     } catch (const EEngineError& e) {
         if (index < ATask.MaxFiles()) ATask.StoreInputOptions(index, nullptr);

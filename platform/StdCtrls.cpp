@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 
 // ---- TButton ----
 
@@ -111,7 +112,7 @@ void TEdit::SelectAll() { FEdit->selectAll(); }
 // The memo's lines over its document; an empty memo has no lines.
 class TMemoStrings : public TStrings {
 public:
-    explicit TMemoStrings(QPlainTextEdit* memo) : FMemo(memo) {}
+    TMemoStrings(TMemo* owner, QPlainTextEdit* memo) : FOwner(owner), FMemo(memo) {}
     int Count() const override { return FMemo->document()->isEmpty() ? 0 : FMemo->document()->blockCount(); }
     QString Get(int index) const override {
         CheckIndex(index, Count());
@@ -128,10 +129,14 @@ public:
         CheckIndex(index, n + 1);
         if (n == 0) {
             FMemo->setPlainText(s);
-        } else if (index == n) {
+        } else if (index == n && FMemo->maximumBlockCount() == 0) {
             QTextCursor c(FMemo->document());
             c.movePosition(QTextCursor::End);
-            c.insertText(QStringLiteral("\n") + s);
+            {
+                const QSignalBlocker quiet(FMemo);
+                c.insertText(QStringLiteral("\n") + s);
+            }
+            FOwner->LineAppended(s);
         } else {
             QTextCursor c(FMemo->document()->findBlockByNumber(index));
             c.insertText(s + QStringLiteral("\n"));
@@ -159,11 +164,12 @@ public:
     void Clear() override { FMemo->clear(); }
 
 private:
+    TMemo* FOwner;
     QPlainTextEdit* FMemo;
 };
 
 TMemo::TMemo(QObject* AOwner)
-    : TWinControl(AOwner), FMemo(new QPlainTextEdit(this)), FLines(std::make_unique<TMemoStrings>(FMemo)) {
+    : TWinControl(AOwner), FMemo(new QPlainTextEdit(this)), FLines(std::make_unique<TMemoStrings>(this, FMemo)) {
     SetInner(FMemo);
     SetTabStop(true);
     SetColor(clWindow);
@@ -177,6 +183,20 @@ TMemo::TMemo(QObject* AOwner)
 }
 
 TMemo::~TMemo() = default;
+
+void TMemo::LineAppended(QString line) {
+    // As the document's plain text reads it back.
+    for (QChar& ch : line) {
+        if (ch == u'\r' || ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator) ch = u'\n';
+        else if (ch == QChar::Nbsp) ch = u' ';
+    }
+    QString text = Text();
+    StoreText(QString());  // the text's one holder now, so it grows in place
+    text += u'\n';
+    text += line;
+    StoreText(text);
+    Application()->Guard([this] { if (OnChange) OnChange(this); });
+}
 
 void TMemo::TextChanged() {
     if (FMemo->toPlainText() != Text()) FMemo->setPlainText(Text());

@@ -104,6 +104,10 @@ protected:
     void TextChanged() override;
 
 private:
+    friend class TMemoStrings;
+    // A line added at the end: the text grows by it instead of being read
+    // back whole, so a long log costs what its lines cost.
+    void LineAppended(QString line);
     QPlainTextEdit* FMemo;
     std::unique_ptr<TStrings> FLines;
     TScrollStyle FScrollBars = ssNone;

@@ -5,6 +5,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -32,14 +34,32 @@ std::vector<TFileId> IdsOf(const QStringList& paths) {
     return ids;
 }
 
-bool Taken(const QString& path, bool overwrite, const std::vector<TFileId>& inputs, const TTakenNames& taken) {
-    if (taken.OtherNames.contains(FileNamePart(path))) return true;
+// A file on disk at the path: an input, or (without overwrite) any regular
+// file but the job's own earlier output.
+bool FileTaken(const QString& path, bool overwrite, const std::function<bool(const TFileId&)>& isInput,
+               const std::optional<TFileStamp>& ownOutput) {
     const auto st = StatOf(path);
     if (!st) return false;
-    for (const TFileId& id : inputs)
-        if (id == TFileId(st->st_dev, st->st_ino)) return true;
+    if (isInput(TFileId(st->st_dev, st->st_ino))) return true;
     if (overwrite || !S_ISREG(st->st_mode)) return false;
-    return !(taken.OwnOutput && StampOf(path) == taken.OwnOutput);
+    return !(ownOutput && StampOf(path) == ownOutput);
+}
+
+bool Taken(const QString& path, bool overwrite, const std::vector<TFileId>& inputs, const TTakenNames& taken) {
+    if (taken.OtherNames.contains(FileNamePart(path))) return true;
+    const auto isInput = [&](const TFileId& id) { return std::find(inputs.begin(), inputs.end(), id) != inputs.end(); };
+    return FileTaken(path, overwrite, isInput, taken.OwnOutput);
+}
+
+template <class TTakenFn>
+QString FirstFree(const QString& folderText, const QString& baseName, const QString& extension, TTakenFn taken) {
+    const QString base = folderText + QLatin1Char('/') + baseName;
+    QString name = base + extension;
+    if (!taken(name)) return name;
+    for (qint64 n = 1;; ++n) {
+        name = base + QLatin1Char('_') + QString::number(n) + extension;
+        if (!taken(name)) return name;
+    }
 }
 
 } // namespace
@@ -76,13 +96,33 @@ QString ChooseOutputPath(const QString& folderText, const QString& baseName, con
                          bool overwrite, const TTakenNames& taken) {
     // The inputs are looked up once; each candidate is one more look.
     const std::vector<TFileId> inputs = IdsOf(taken.Inputs);
-    const QString base = folderText + QLatin1Char('/') + baseName;
-    QString name = base + extension;
-    if (!Taken(name, overwrite, inputs, taken)) return name;
-    for (qint64 n = 1;; ++n) {
-        name = base + QLatin1Char('_') + QString::number(n) + extension;
-        if (!Taken(name, overwrite, inputs, taken)) return name;
-    }
+    return FirstFree(folderText, baseName, extension,
+                     [&](const QString& name) { return Taken(name, overwrite, inputs, taken); });
+}
+
+void TTakenIndex::AddInput(const QString& path) {
+    if (const auto st = StatOf(path)) FInputs.emplace(st->st_dev, st->st_ino);
+}
+
+void TTakenIndex::RemoveName(const QString& name) {
+    const auto it = FNames.find(name);
+    if (it != FNames.end() && --it.value() <= 0) FNames.erase(it);
+}
+
+bool TTakenIndex::NameHeld(const QString& name, const QString& exceptOwn) const {
+    return FNames.value(name) - (name == exceptOwn && !exceptOwn.isEmpty() ? 1 : 0) > 0;
+}
+
+QString ChooseIndexedOutputPath(const QString& folderText, const QString& baseName, const QString& extension,
+                                bool overwrite, const TTakenIndex& index, const QString& ownName,
+                                const std::optional<TFileStamp>& ownOutput, const QString& ownInput) {
+    const std::vector<TFileId> own = IdsOf(ownInput.isEmpty() ? QStringList() : QStringList{ownInput});
+    const auto isInput = [&](const TFileId& id) {
+        return index.IsInput(id.first, id.second) || (!own.empty() && own.front() == id);
+    };
+    return FirstFree(folderText, baseName, extension, [&](const QString& name) {
+        return index.NameHeld(FileNamePart(name), ownName) || FileTaken(name, overwrite, isInput, ownOutput);
+    });
 }
 
 QString ChooseOutputPath(const QString& folderText, const QString& baseName, const QString& extension,

@@ -4,10 +4,13 @@
 // the first number whose name is free.
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <set>
+#include <utility>
 
 namespace jobs {
 
@@ -60,6 +63,33 @@ QString ChooseOutputPath(const QString& folderText, const QString& baseName, con
 // The same, with only the job's own input among the inputs.
 QString ChooseOutputPath(const QString& folderText, const QString& baseName, const QString& extension,
                          bool overwrite, const QString& inputPath, const QStringList& otherRowNames);
+
+// The taken names and inputs of a whole list, looked up once, for naming many
+// jobs in a row (an add of many files, a start): each name then costs a look
+// at its own candidates, not at every row again.
+class TTakenIndex {
+public:
+    // An input of any job; its file is looked up here, once.
+    void AddInput(const QString& path);
+    // A row's output name (name and extension); a name may be held twice.
+    void AddName(const QString& name) { ++FNames[name]; }
+    void RemoveName(const QString& name);
+    // Held by a row, not counting one holding of exceptOwn (the named job's own).
+    bool NameHeld(const QString& name, const QString& exceptOwn = QString()) const;
+    bool IsInput(quint64 device, quint64 inode) const { return FInputs.count({device, inode}) != 0; }
+
+private:
+    QHash<QString, int> FNames;
+    std::set<std::pair<quint64, quint64>> FInputs;
+};
+
+// ChooseOutputPath with the list's names and inputs in an index; ownName is
+// the job's current name (not taken by the job itself), ownOutput as in
+// TTakenNames, ownInput the job's input when the index does not hold it yet.
+QString ChooseIndexedOutputPath(const QString& folderText, const QString& baseName, const QString& extension,
+                                bool overwrite, const TTakenIndex& index, const QString& ownName = QString(),
+                                const std::optional<TFileStamp>& ownOutput = std::nullopt,
+                                const QString& ownInput = QString());
 
 // A name typed into the rename editor (the part before the extension) may
 // become an output name: not empty, not "." or "..", and no "/", which would

@@ -232,6 +232,7 @@ public:
     TListItem* AppendRow(const jobs::TJobRow& row);
     // The output-name rule with the options dialog's overwrite choice and the other rows' names.
     jobs::TFreeOutputName OutputNameRule();
+    jobs::TFreeOutputName ListOutputNameRule();
     // The path the output-name rule gives row `item` for `name` in `folder`;
     // the row's own current name does not count as taken.
     QString FreeOutputPathOfRow(TListItem* item, const QString& folder, const QString& name);
@@ -239,6 +240,9 @@ public:
     bool OverwriteOutput() const;
     // Every job row's input, in row order.
     QStringList RowInputs() const;
+    // The clock (milliseconds) that spaces the repaints of a long add; null: a
+    // steady clock.
+    std::function<qint64()> AddPaintClock;
 
     // Handlers (run through the hidden buttons, as the window does).
     void FormCreate(QObject* Sender);
@@ -384,12 +388,23 @@ private:
     int FShownOptionFills = 0;
 
     TListItem* FNamingItem = nullptr;  // the row whose name the output-name rule is choosing
+    // The list's names and inputs while an add names its files (see TTakenIndex).
+    std::optional<jobs::TTakenIndex> FAddIndex;
 
     // --- adds, selection and editing (MainWindowAdds.cpp, MainWindowSelection.cpp, MainWindowEditing.cpp)
     enum class TAddOutcome { Added, Skipped, Ended };
     bool PrepareAdd();
     TAddOutcome AddFile(const QString& path, bool singleAdd);
     bool AddFiles(const QStringList& paths);
+    // The window repaints between the files of a long add; the user's input
+    // waits until the add is done (see MainWindowAdds.cpp).
+    void PaintDuringAdd();
+    qint64 FAddPaintedAt = 0;
+    bool FAdding = false;
+    // Files an add could not open, with the reason; told in one notice.
+    QStringList FUnopened;
+    // notTried: the files a failure ended the add before.
+    void TellUnopened(const QStringList& notTried);
     void SelectLastRow();
     void LogLine(const QString& line);
     // A copy of the panel for the job being added: no row selected, the

@@ -9,6 +9,7 @@
 #include "engine/AVProbe.h"
 #include "engine/FFBase.h"
 #include "engine/Trevalon.h"
+#include "platform/Application.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
@@ -20,13 +21,82 @@
 #include "skin/controls/views/SkinListView.h"
 #include "skin/forms/menu/Menus.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace jobs;
 
 namespace {
 const QString kNothingInFolder = QStringLiteral("在该目录没有发现可以用的视频或音频文件！");
+const QString kUnopened = QStringLiteral("以下文件无法打开，没有添加：");
+const QString kNotTried = QStringLiteral("添加已中止，以下文件没有添加：");
+const QString kMoreUnopened = QStringLiteral("……另有 %1 个文件");
+constexpr int kUnopenedShown = 10;
+constexpr qint64 kAddPaintSpacingMs = 50;
+
+// While an add runs between repaints, what the user does must wait: a command
+// run between two files would change the list under the add. Input that the
+// window system queues is held back by the repaint itself; this drops input
+// handed to the widgets directly.
+class TInputHold : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::Close:
+            e->ignore();
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+qint64 SteadyMs() {
+    static QElapsedTimer clock;
+    if (!clock.isValid()) clock.start();
+    return clock.elapsed();
+}
+
+// Why the file itself cannot be opened for reading, or empty when it can
+// (then the probe refused what it holds, which is no news for the user). A
+// named pipe is not waited on.
+QString OpenFailure(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return QString();
+    }
+    return path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+}
+QString FolderFailure(const QString& path) {
+    DIR* dir = ::opendir(QFile::encodeName(path).constData());
+    if (dir) {
+        ::closedir(dir);
+        return QString();
+    }
+    return path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+}
 }  // namespace
 
 void TForm1::BindAddsHandlers() {
@@ -81,6 +151,7 @@ TForm1::TAddOutcome TForm1::AddFile(const QString& path, bool singleAdd) {
         LogLine(QString());
         LogLine(QStringLiteral("***File load error: ") + probe->LastErrMsg());
         LogLine(QString());
+        if (const QString failure = OpenFailure(path); !failure.isEmpty()) FUnopened << failure;
         return TAddOutcome::Skipped;
     }
     ProgressBar1->SetPosition(0);
@@ -93,6 +164,7 @@ TForm1::TAddOutcome TForm1::AddFile(const QString& path, bool singleAdd) {
         LogLine(QString());
         LogLine(QStringLiteral("***File open error: ") + Trevalon->LastErrMsg());
         LogLine(QString());
+        FUnopened << Trevalon->LastErrMsg();
         return TAddOutcome::Ended;
     }
     LogLine(QString());
@@ -133,6 +205,10 @@ TForm1::TAddOutcome TForm1::AddFile(const QString& path, bool singleAdd) {
 
     qvSkinPanel5->SetVisible(false);
     AppendRow(row);
+    if (FAddIndex) {
+        FAddIndex->AddName(row[siOutputName]);
+        FAddIndex->AddInput(path);
+    }
     if (singleAdd) lvFiles->SetFocus();
     SetListCommands(true);
     JobRecords.Append(record);
@@ -148,13 +224,61 @@ TForm1::TAddOutcome TForm1::AddFile(const QString& path, bool singleAdd) {
 
 // From the last path to the first; false when the command ended early.
 bool TForm1::AddFiles(const QStringList& paths) {
+    // Every new name is checked against the list's names and inputs, which
+    // are looked up once here and grow with the rows, so an add of n files
+    // costs n lookups, not n times the list.
+    FAddIndex.emplace();
+    for (int i = 0; i < lvFiles->Items().Count(); ++i) {
+        FAddIndex->AddName(lvFiles->Items()[i]->SubItems()[siOutputName]);
+        FAddIndex->AddInput(lvFiles->Items()[i]->Caption());
+    }
+    TInputHold hold;
+    qApp->installEventFilter(&hold);
+    FAdding = true;
+    FAddPaintedAt = AddPaintClock ? AddPaintClock() : SteadyMs();
+    const auto done = qScopeGuard([&] {
+        FAdding = false;
+        qApp->removeEventFilter(&hold);
+        FAddIndex.reset();
+    });
     for (qsizetype i = paths.size() - 1; i >= 0; --i) {
         // Only a vanished entry ends the command; a folder, pipe or device that
         // the listing holds is the probe's to refuse, and is skipped.
         if (!QFileInfo::exists(paths[i])) return false;
-        if (AddFile(paths[i], false) == TAddOutcome::Ended) return false;
+        if (AddFile(paths[i], false) == TAddOutcome::Ended) {
+            QStringList rest;
+            for (qsizetype j = i - 1; j >= 0; --j) rest << paths[j];
+            TellUnopened(rest);
+            return false;
+        }
+        PaintDuringAdd();
+        // The window was closed (a signal) while it painted: the rest waits for nobody.
+        if (Application()->Terminated()) return false;
     }
     return true;
+}
+
+void TForm1::PaintDuringAdd() {
+    const qint64 now = AddPaintClock ? AddPaintClock() : SteadyMs();
+    if (now - FAddPaintedAt < kAddPaintSpacingMs) return;
+    FAddPaintedAt = now;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// One notice for the files an add could not open (the limit on open files,
+// permissions), so none of them is left out without a word.
+void TForm1::TellUnopened(const QStringList& notTried) {
+    if (FUnopened.isEmpty()) return;
+    QStringList lines;
+    const auto list = [&lines](const QString& title, const QStringList& names) {
+        lines << title;
+        for (int i = 0; i < names.size() && i < kUnopenedShown; ++i) lines << names[i];
+        if (names.size() > kUnopenedShown) lines << kMoreUnopened.arg(names.size() - kUnopenedShown);
+    };
+    list(kUnopened, FUnopened);
+    if (!notTried.isEmpty()) list(kNotTried, notTried);
+    FUnopened.clear();
+    Notice(lines.join(QLatin1Char('\n')));
 }
 
 void TForm1::SelectLastRow() {
@@ -165,21 +289,26 @@ void TForm1::SelectLastRow() {
 }
 
 void TForm1::btnAddClick(QObject*) {
-    if (!PrepareAdd()) return;
+    if (FAdding || !PrepareAdd()) return;
+    FUnopened.clear();
     const auto files = Dialogs->OpenFiles(OpenDialog1);
     if (!files || files->isEmpty() || !QFileInfo(files->first()).isFile()) return;
-    if (AddFile(files->first(), true) != TAddOutcome::Added) return;
+    if (AddFile(files->first(), true) != TAddOutcome::Added) return TellUnopened({});
     SelectLastRow();
 }
 
 void TForm1::Button8Click(QObject*) {
-    if (!PrepareAdd()) return;
+    if (FAdding || !PrepareAdd()) return;
+    FUnopened.clear();
     const auto files = Dialogs->OpenFiles(OpenDialog2);
     if (!files || files->isEmpty() || !QFileInfo(files->first()).isFile()) return;
     if (AddFiles(*files)) SelectLastRow();
+    TellUnopened({});
 }
 
 void TForm1::Button12Click(QObject*) {
+    if (FAdding) return;
+    FUnopened.clear();
     const int rowsBefore = lvFiles->Items().Count();
     if (!PrepareAdd()) return;
     const auto folder = Dialogs->SelectFolder(qvSkinSelectDirectoryDialog1);
@@ -189,8 +318,12 @@ void TForm1::Button12Click(QObject*) {
         for (const QString& name : *names) ListBox1->Items().Add(name);
     QStringList paths;
     for (int i = 0; i < ListBox1->Items().Count(); ++i) paths << ListBox1->Items()[i];
-    if (!AddFiles(paths)) return;
+    // A folder that cannot be read is not an empty one.
+    if (paths.isEmpty())
+        if (const QString failure = FolderFailure(*folder); !failure.isEmpty()) FUnopened << failure;
+    if (!AddFiles(paths)) return TellUnopened({});
     SelectLastRow();
+    TellUnopened({});
     if (lvFiles->Items().Count() <= rowsBefore)
         Notice(kNothingInFolder);
 }

@@ -2,6 +2,7 @@
 // and the output-name rule the handlers share.
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/jobs/JobFileNames.h"
 #include "app/settings/SettingsFile.h"
 #include "platform/ComCtrls.h"
 #include "skin/controls/checks/SkinCheckRadioBox.h"
@@ -55,6 +56,18 @@ QString TForm1::FreeOutputPathOfRow(TListItem* item, const QString& folder, cons
 }
 
 TFreeOutputName TForm1::OutputNameRule() {
+    TFreeOutputName listRule = ListOutputNameRule();
+    return [this, listRule](const QString& wanted, const QString& inputPath, const TJobRow* row) {
+        // A new job of an add: the list was indexed once for all its files.
+        if (!FAddIndex || row) return listRule(wanted, inputPath, row);
+        const QString name = FileNamePart(wanted);
+        const QString folderText = wanted.left(wanted.size() - name.size() - 1);
+        return ChooseIndexedOutputPath(folderText, FileBaseName(name), FileExtension(name), OverwriteOutput(),
+                                       *FAddIndex, QString(), std::nullopt, inputPath);
+    };
+}
+
+TFreeOutputName TForm1::ListOutputNameRule() {
     return jobs::OutputNameRule([this] { return OverwriteOutput(); },
                                 [this](const TJobRow* row) {
                                     QStringList names;

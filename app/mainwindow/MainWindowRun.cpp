@@ -147,24 +147,30 @@ bool TForm1::RebuildTasks() {
 // covers a file that appears while earlier jobs convert.
 std::vector<bool> TForm1::CheckOutputNames() {
     const bool overwrite = OverwriteOutput();
-    const QStringList inputs = RowInputs();
     const int rows = lvFiles->Items().Count();
+    // The inputs and names are looked up once for all rows (a long list).
+    TTakenIndex index;
+    for (int i = 0; i < rows; ++i) {
+        index.AddInput(lvFiles->Items()[i]->Caption());
+        index.AddName(lvFiles->Items()[i]->SubItems()[siOutputName]);
+    }
     std::vector<bool> createNew(rows, !overwrite);
     for (int i = 0; i < rows; ++i) {
         TListItem* item = lvFiles->Items()[i];
         TJobRecord& record = JobRecords.At(i);
         const QString name = item->SubItems()[siOutputName];
         const QString wanted = FileOutPutPath + QLatin1Char('/') + name;
-        TTakenNames taken{inputs, {}, std::nullopt};
-        for (int j = 0; j < rows; ++j)
-            if (j != i) taken.OtherNames << lvFiles->Items()[j]->SubItems()[siOutputName];
-        if (record.WrittenPath == wanted) taken.OwnOutput = record.Written;
-        const QString chosen =
-            ChooseOutputPath(FileOutPutPath, FileBaseName(name), FileExtension(name), overwrite, taken);
-        if (chosen != wanted) item->SubItems().SetStrings(siOutputName, FileNamePart(chosen));
+        std::optional<TFileStamp> ownOutput;
+        if (record.WrittenPath == wanted) ownOutput = record.Written;
+        const QString chosen = ChooseIndexedOutputPath(FileOutPutPath, FileBaseName(name), FileExtension(name),
+                                                       overwrite, index, name, ownOutput);
+        if (chosen != wanted) {
+            item->SubItems().SetStrings(siOutputName, FileNamePart(chosen));
+            index.RemoveName(name);
+            index.AddName(FileNamePart(chosen));
+        }
         record.Output.FileName = chosen;
-        if (!overwrite && chosen == wanted && taken.OwnOutput && StampOf(chosen) == taken.OwnOutput)
-            createNew[i] = false;
+        if (!overwrite && chosen == wanted && ownOutput && StampOf(chosen) == ownOutput) createNew[i] = false;
     }
     return createNew;
 }

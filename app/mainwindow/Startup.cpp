@@ -7,6 +7,8 @@
 #include "app/settings/SettingsFile.h"
 #include "platform/Application.h"
 
+#include <sys/resource.h>
+
 namespace app {
 
 namespace {
@@ -18,6 +20,13 @@ std::shared_ptr<TAppDialogs> gDialogs;
 
 settings::TSettingsErrors* StartupErrors() { return gErrors; }
 std::shared_ptr<TAppDialogs> StartupDialogs() { return gDialogs; }
+
+void RaiseOpenFileLimit() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= limit.rlim_max) return;
+    limit.rlim_cur = limit.rlim_max;
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+}
 
 TForm1* StartApplication(std::shared_ptr<TAppDialogs> dialogs) {
     TApplication* application = Application();

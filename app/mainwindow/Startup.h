@@ -18,6 +18,11 @@ namespace app {
 // are created show in one error box at the end.
 TForm1* StartApplication(std::shared_ptr<TAppDialogs> dialogs = nullptr);
 
+// Lifts the soft limit on open files to the hard one, as desktop programs do:
+// the usual soft limit (1024) is below what a long job list and the libraries
+// under the interface can need. Nothing changes when it cannot be raised.
+void RaiseOpenFileLimit();
+
 // While StartApplication runs: where the forms' start-up readers put write
 // failures (one box for all of them). Null at any other time.
 settings::TSettingsErrors* StartupErrors();
