@@ -242,10 +242,10 @@ TEST(ProfilePanel, NewJobRowIsTheRowTheSelectionLeaves) {
     EXPECT_EQ(dvd[siTargetType], QStringLiteral("dvd"));
     EXPECT_EQ(dvd[siNormType], QStringLiteral("PAL"));
     EXPECT_EQ(dvd[siVideoBitrate], QStringLiteral("1200000"));  // the list's "1200 kbps"
-    // A VCD accepts only its standard's rate: the target decides it.
+    // A VCD accepts only its standard's rate, the one its list shows.
     const TJobRow vcd = NewJobRow({QStringLiteral("/src/clip.avi"), 1, 1, 0}, TOutputOptions{}, PanelOn(8, 13));
     EXPECT_EQ(vcd[siTargetType], QStringLiteral("vcd"));
-    EXPECT_EQ(vcd[siVideoBitrate], QStringLiteral("-1000"));
+    EXPECT_EQ(vcd[siVideoBitrate], QStringLiteral("1150000"));
     EXPECT_EQ(vcd[siAudioBitrate], QStringLiteral("128000"));
     TProfilePanel mp3;
     mp3.SetOptionIndex(orAudioBitrate, 16);

@@ -251,7 +251,8 @@ TEST(ProfileSets, EqualSetsMerge) {
     EXPECT_NE(setOf[111], setOf[112]);
     // 3200 names ".mp4" in its title, and a kept row takes the title's.
     EXPECT_EQ(setOf[3200]->ext, ".mp4");
-    EXPECT_EQ(setOf[113]->output.VideoBitrate, -1000);
+    // A VCD runs at its standard's rate, the one its list shows.
+    EXPECT_EQ(setOf[113]->output.VideoBitrate, 1150000);
 }
 
 }  // namespace
