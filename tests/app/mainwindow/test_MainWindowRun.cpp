@@ -10,7 +10,9 @@
 #include "skin/controls/office/SkinOfficeComboBox.h"
 #include "skin/forms/menu/Menus.h"
 
+#include <QFile>
 #include <QRegularExpression>
+#include <QTest>
 
 using namespace jobs;
 
@@ -406,4 +408,27 @@ TEST_F(RunTest, TheEndOfARunCarriesOutTheChosenAction) {
         EXPECT_EQ(Shell->Sounds, c.sounds);
         EXPECT_EQ(Shell->PowerOffs, c.powerOffs);
     }
+}
+
+// A file cut off as an interrupted download leaves it converts what is there,
+// and its row says the input ended early rather than a plain 100%.
+TEST_F(RunTest, ACutOffInputFinishesWithItsEarlyEndInItsRow) {
+    StartLoaded();
+    QFile whole(TestMedia::Path(QStringLiteral("av.avi")));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    const QString cut = Inputs.path() + "/cut.avi";
+    QFile part(cut);
+    ASSERT_TRUE(part.open(QIODevice::WriteOnly));
+    ASSERT_EQ(part.write(bytes.left(bytes.size() * 55 / 100)), bytes.size() * 55 / 100);
+    part.close();
+    TListItem* job = AddJob(cut, 3000);
+    TListItem* intact = AddJob(TestMedia::Path(QStringLiteral("av.avi")), 3000);
+    QTest::mouseClick(W->qvSkinButton2, Qt::LeftButton, {}, W->qvSkinButton2->rect().center());
+    ASSERT_TRUE(WaitForRunEnd());
+    const QString progress = Sub(job, siProgress);
+    EXPECT_TRUE(progress.startsWith(QStringLiteral("100%：Input #0 ended early"))) << progress.toStdString();
+    EXPECT_GT(QFileInfo(Out() + "/" + Sub(job, siOutputName)).size(), 0) << "what was there is converted";
+    EXPECT_EQ(Sub(intact, siProgress), QStringLiteral("100%"));
+    EXPECT_TRUE(Prompt->Boxes.empty());
 }
